@@ -97,8 +97,10 @@ int leadingNumber(const QString& line)
     long long value = 0;
     for (; i < line.size() && line[i] >= u'0' && line[i] <= u'9'; ++i) {
         value = value * 10 + (line[i].unicode() - u'0');
-        if (value > 1'000'000'000)
-            break; // large enough to be "not zero"; never overflow
+        if (value > 1'000'000'000) {
+            value = 1'000'000'000; // large enough to be "not zero"; never overflow
+            break;
+        }
     }
     return int(negative ? -value : value);
 }

@@ -105,7 +105,9 @@ private:
                     return fail(m_i, QStringLiteral("a record of %1 lines is cut short by \"---\"")
                                          .arg(length));
                 if (DataFile::isHeader(line(m_i)))
-                    return fail(m_i, QStringLiteral("a record line must not begin with \"*\""));
+                    return fail(m_i, shape().headers
+                                         ? QStringLiteral("a record line must not begin with \"*\"")
+                                         : QStringLiteral("no book header may stand in this section"));
             }
             if (line(start).isEmpty())
                 return fail(start, QStringLiteral("a record must not begin with an empty line"));

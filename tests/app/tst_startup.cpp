@@ -1,0 +1,250 @@
+#include "app/FontRegistry.h"
+#include "app/ProgramPaths.h"
+#include "app/ScratchFile.h"
+#include "app/StartupChecks.h"
+#include "app/TMainForm.h"
+#include "app/UserMessages.h"
+#include "rules/DataFile.h"
+
+#include <QFile>
+#include <QFontInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+namespace {
+
+class ScriptedMessages : public UserMessages
+{
+public:
+    void showMessage(const QString& caption, const QString& text) override
+    {
+        shown.append({caption, text});
+    }
+    QList<QPair<QString, QString>> shown;
+};
+
+bool copyFile(const QString& from, const QString& to)
+{
+    QFile::remove(to);
+    return QFile::copy(from, to);
+}
+
+// A program folder of its own with the built program and its files.
+bool makeProgramFolder(const QTemporaryDir& dir)
+{
+    const QString built = QStringLiteral(TARNOCH_PROGRAM_DIR);
+    for (const char* name : {"tarnoch", "Tarn1.dat", "Tarn2.dat", "Tarn3.dat", "Tarn4.dat", "Tarn5.dat"})
+        if (!copyFile(built + name, dir.filePath(name)))
+            return false;
+    return QFile::setPermissions(dir.filePath("tarnoch"),
+                                 QFile::permissions(built + "tarnoch"));
+}
+
+bool waitFor(const std::function<bool()>& condition, int milliseconds = 10000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > milliseconds)
+            return false;
+        QTest::qWait(20);
+    }
+    return true;
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void scratchNumbering()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.path() + '/';
+        ScratchFile first;
+        QVERIFY(first.create(folder));
+        QCOMPARE(first.fileName(), QStringLiteral("Tarn0.tmp"));
+        QVERIFY(QFile::exists(folder + "Tarn0.tmp"));
+        QCOMPARE(QFileInfo(first.path()).size(), 0);
+
+        ScratchFile second;
+        QVERIFY(second.create(folder));
+        QCOMPARE(second.fileName(), QStringLiteral("Tarn1.tmp"));
+
+        first.remove();
+        QVERIFY(!QFile::exists(folder + "Tarn0.tmp"));
+        first.remove(); // twice is harmless
+        {
+            // A leftover of a crashed run is skipped, never reused.
+            QFile leftover(folder + "Tarn0.tmp");
+            QVERIFY(leftover.open(QIODevice::WriteOnly));
+        }
+        ScratchFile third;
+        QVERIFY(third.create(folder));
+        QCOMPARE(third.fileName(), QStringLiteral("Tarn2.tmp"));
+    }
+
+    void scratchFileGoesWithItsOwner()
+    {
+        QTemporaryDir dir;
+        QString path;
+        {
+            ScratchFile scratch;
+            QVERIFY(scratch.create(dir.path() + '/'));
+            path = scratch.path();
+            QVERIFY(QFile::exists(path));
+        }
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void parameters_data()
+    {
+        QTest::addColumn<QStringList>("parameters");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("none") << QStringList{} << QString();
+        QTest::newRow("one") << QStringList{"/home/a/Ann.tnc"} << "/home/a/Ann.tnc";
+        QTest::newRow("unquoted blanks") << QStringList{"/home/a/My", "Vampire.tnc"}
+                                         << "/home/a/My Vampire.tnc";
+        QTest::newRow("empty first") << QStringList{"", "x"} << QString();
+    }
+    void parameters()
+    {
+        QFETCH(QStringList, parameters);
+        QFETCH(QString, file);
+        QCOMPARE(StartupChecks::characterFileArgument(parameters), file);
+    }
+
+    void screenChecks()
+    {
+        QVERIFY(!StartupChecks::screenTooSmall({800, 600}));
+        QVERIFY(StartupChecks::screenTooSmall({800, 599}));
+        QVERIFY(StartupChecks::screenTooSmall({799, 600}));
+        QVERIFY(StartupChecks::fewColours(8));
+        QVERIFY(!StartupChecks::fewColours(16));
+        QVERIFY(!StartupChecks::fewColours(24));
+        QCOMPARE(StartupChecks::windowPosition(QRect(0, 0, 1024, 768)), QPoint(112, 98));
+        // A panel at the top moves the window down by its height.
+        QCOMPARE(StartupChecks::windowPosition(QRect(0, 30, 1024, 738)), QPoint(112, 113));
+    }
+
+    void programPaths()
+    {
+        QCOMPARE(ProgramPaths::folderOf("/opt/tarnoch/bin/tarnoch"), QStringLiteral("/opt/tarnoch/bin/"));
+        QCOMPARE(ProgramPaths::folderOf("tarnoch"), QStringLiteral("./"));
+
+        QTemporaryDir root;
+        QDir(root.path()).mkpath("bin");
+        QDir(root.path()).mkpath("share/tarnoch");
+        QFile data(root.filePath("share/tarnoch/Tarn1.dat"));
+        QVERIFY(data.open(QIODevice::WriteOnly));
+        data.close();
+        const QString bin = root.filePath("bin") + '/';
+        const QString fallback = root.filePath("user-data");
+
+        ProgramPaths installed = ProgramPaths::resolve(bin, fallback);
+        QCOMPARE(installed.readFolder(), root.filePath("share/tarnoch") + '/');
+        QCOMPARE(installed.writeFolder(), bin);
+
+        QFile::setPermissions(bin, QFile::ReadOwner | QFile::ExeOwner);
+        if (QFileInfo(bin).isWritable())
+            QSKIP("running as a user who may write anywhere");
+        ProgramPaths readOnly = ProgramPaths::resolve(bin, fallback);
+        QFile::setPermissions(bin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(readOnly.writeFolder(), fallback + '/');
+        QVERIFY(QFileInfo(fallback).isDir());
+    }
+
+    void fontsResolveToTheProgramFiles()
+    {
+        FontRegistry fonts;
+        fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
+        QCOMPARE(fonts.registeredCount(), 4);
+        QFont handwriting(QStringLiteral("Lucida Handwriting"));
+        QCOMPARE(QFontInfo(handwriting).family(), QStringLiteral("Dancing Script"));
+        QFont times(QStringLiteral("Times New Roman"));
+        QCOMPARE(QFontInfo(times).family(), QStringLiteral("Liberation Serif"));
+        fonts.unregisterAll();
+        QVERIFY(QFont::substitutes("Lucida Handwriting").isEmpty());
+
+        QTemporaryDir empty;
+        fonts.registerAll(empty.path() + '/');
+        QCOMPARE(fonts.registeredCount(), 0);
+    }
+
+    void damagedDataFileIsReported_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("missing") << QByteArray() << "cannot be read";
+        QTest::newRow("empty") << QByteArray("") << "is empty";
+        QTest::newRow("garbage") << DataFile::scramble("not rules\r---\r\r") << "damaged";
+    }
+    void damagedDataFileIsReported()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const QString folder = dir.path() + '/';
+        if (!content.isNull()) {
+            QFile file(folder + "Tarn1.dat");
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        ScriptedMessages messages;
+        TMainForm form(ProgramPaths(folder, folder), {}, messages);
+        QVERIFY(form.startupFailed());
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0].first, QStringLiteral("Error"));
+        QVERIFY(messages.shown[0].second.contains(folder + "Tarn1.dat"));
+        QVERIFY2(messages.shown[0].second.contains(expected), qPrintable(messages.shown[0].second));
+    }
+
+    void windowOpens()
+    {
+        ScriptedMessages messages;
+        QTemporaryDir dir;
+        const QString folder = dir.path() + '/';
+        TMainForm form(ProgramPaths(QStringLiteral(TARNOCH_PROGRAM_DIR), folder), {}, messages);
+        QVERIFY(!form.startupFailed());
+        QVERIFY(messages.shown.isEmpty());
+        QCOMPARE(form.size(), QSize(800, 572));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tarnoch"));
+        QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(QFile::exists(folder + "Tarn0.tmp"));
+        QVERIFY(!form.DataLines().isEmpty());
+        form.close();
+        QVERIFY(!QFile::exists(folder + "Tarn0.tmp"));
+    }
+
+    // The real program in a folder of its own: two copies side by side, then a signal.
+    void scratchFileOfRunningPrograms()
+    {
+        QTemporaryDir dir;
+        QVERIFY(makeProgramFolder(dir));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        QProcess first, second;
+        for (QProcess* p : {&first, &second})
+            p->setProcessEnvironment(env);
+        first.start(dir.filePath("tarnoch"), {});
+        QVERIFY(waitFor([&] { return QFile::exists(dir.filePath("Tarn0.tmp")); }));
+        second.start(dir.filePath("tarnoch"), {});
+        QVERIFY(waitFor([&] { return QFile::exists(dir.filePath("Tarn1.tmp")); }));
+
+        for (QProcess* p : {&second, &first}) {
+            ::kill(pid_t(p->processId()), SIGTERM);
+            QVERIFY(p->waitForFinished(10000));
+            QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+            QCOMPARE(p->exitCode(), 0);
+        }
+        QVERIFY(!QFile::exists(dir.filePath("Tarn0.tmp")));
+        QVERIFY(!QFile::exists(dir.filePath("Tarn1.tmp")));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
