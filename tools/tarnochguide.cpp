@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextStream>
 
@@ -16,6 +18,23 @@ QTextStream& err()
 {
     static QTextStream stream(stderr);
     return stream;
+}
+
+// The HTML reader keeps the line end before a closing tag as a blank at the paragraph's end.
+void dropTrailingBlanks(QTextDocument& document)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        qsizetype end = text.size();
+        while (end > 0 && text[end - 1].isSpace())
+            --end;
+        if (end == text.size())
+            continue;
+        QTextCursor cursor(block);
+        cursor.setPosition(block.position() + int(end));
+        cursor.setPosition(block.position() + int(text.size()), QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
 }
 
 } // namespace
@@ -40,6 +59,7 @@ int main(int argc, char* argv[])
     QTextDocument guide;
     guide.setDefaultFont(QFont(QStringLiteral("Times New Roman"), 12));
     guide.setHtml(QString::fromUtf8(source.readAll()));
+    dropTrailingBlanks(guide);
     const QByteArray rtf = RtfWriter::write(guide);
 
     // The guide is also the largest sample of our own output: it must read back unchanged.

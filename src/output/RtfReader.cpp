@@ -671,7 +671,7 @@ void Parser::controlWord(std::string_view name, bool hasParam, int param)
     }
     if (group.dest == Dest::Skip)
         return;
-    if (ignorable) {
+    if (ignorable && keyword.kind == Kw::Unknown) {
         // An optional destination this reader does not know.
         group.dest = Dest::Skip;
         return;

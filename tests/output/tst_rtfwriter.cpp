@@ -1,0 +1,293 @@
+#include "output/RtfReader.h"
+#include "output/RtfWriter.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFragment>
+
+namespace {
+
+// What a reader of the notes sees of a run of text, as one comparable line.
+QString look(const QTextCharFormat& format)
+{
+    const QFont font = format.font();
+    QString line = font.families().value(0, font.family());
+    // Half points, as the format stores sizes; a pixel size counts at 96 pixels per inch.
+    const qreal points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75;
+    line += QLatin1Char(' ') + QString::number(qRound(points * 2));
+    if (font.weight() >= QFont::DemiBold)
+        line += " bold";
+    if (font.italic())
+        line += " italic";
+    if (font.underline())
+        line += " underline";
+    if (font.strikeOut())
+        line += " strike";
+    if (format.foreground().style() != Qt::NoBrush)
+        line += " fg" + format.foreground().color().name();
+    if (format.background().style() != Qt::NoBrush)
+        line += " bg" + format.background().color().name();
+    if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        line += " super";
+    if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        line += " sub";
+    return line;
+}
+
+// One line per paragraph and per run of equal look, so a failed comparison shows the change.
+QStringList describe(const QTextDocument& document)
+{
+    QStringList lines;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextBlockFormat format = block.blockFormat();
+        lines << QStringLiteral("paragraph align %1 heading %2 margins %3 %4 %5 %6 %7")
+                     .arg(int(format.alignment() & Qt::AlignHorizontal_Mask) & ~Qt::AlignAbsolute)
+                     .arg(format.headingLevel())
+                     .arg(format.leftMargin() + format.indent() * document.indentWidth())
+                     .arg(format.rightMargin())
+                     .arg(format.textIndent())
+                     .arg(format.topMargin())
+                     .arg(format.bottomMargin());
+        QString text;
+        QString current;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QString next = look(it.fragment().charFormat());
+            if (!text.isEmpty() && next != current) {
+                lines << "  [" + text + "] " + current;
+                text.clear();
+            }
+            text += it.fragment().text();
+            current = next;
+        }
+        if (!text.isEmpty())
+            lines << "  [" + text + "] " + current;
+        else
+            lines << "  (empty) " + look(block.charFormat());
+    }
+    return lines;
+}
+
+bool isAscii(const QByteArray& bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+void roundTrip(const QTextDocument& original)
+{
+    const QByteArray rtf = RtfWriter::write(original);
+    QVERIFY(isAscii(rtf));
+    QTextDocument copy;
+    RtfReader reader;
+    QVERIFY(reader.read(rtf, &copy));
+    QCOMPARE(reader.errorString(), QString());
+    QCOMPARE(describe(copy), describe(original));
+    // Reading and writing again changes nothing, so unchanged notes save to the same bytes.
+    QCOMPARE(RtfWriter::write(copy), rtf);
+}
+
+} // namespace
+
+class TestRtfWriter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTripsDocuments_data();
+    void roundTripsDocuments();
+    void roundTripsTypedNotes();
+    void roundTripsRandomDocuments();
+    void writesTheRichEditForm();
+    void escapesText_data();
+    void escapesText();
+};
+
+void TestRtfWriter::roundTripsDocuments_data()
+{
+    QTest::addColumn<QString>("html");
+    QTest::newRow("fonts and sizes")
+        << "<p><span style=\"font-family:'Times New Roman'; font-size:10pt\">Times ten</span> "
+           "<span style=\"font-family:Arial; font-size:14pt\">Arial fourteen</span> "
+           "<span style=\"font-family:'Lucida Blackletter'; font-size:10.5pt\">half</span> "
+           "<span style=\"font-size:72pt\">huge</span></p>";
+    QTest::newRow("styles")
+        << "<p>plain <b>bold</b> <i>italic</i> <u>under</u> <s>struck</s> <b><i><u>all "
+           "three</u></i></b> <span style=\"font-weight:600\">semibold</span></p>";
+    QTest::newRow("alignments")
+        << "<p align=\"left\">left</p><p align=\"center\">centre</p><p align=\"right\">right</p>"
+           "<p align=\"justify\">justified</p><p>default</p>";
+    QTest::newRow("colours")
+        << "<p><span style=\"color:#c00000\">red</span> <span style=\"background-color:#ffff00\">"
+           "marked</span> <span style=\"color:#0000ff\">blue</span> <span style=\"color:#c00000\">"
+           "red again</span></p>";
+    QTest::newRow("special characters")
+        << "<p>back\\slash {braces} caf&eacute; &euro;5 &#1046;&#1078; &#x1F600; a&nbsp;b "
+           "&ldquo;q&rdquo; &#x2014; &#xFFFD;</p>";
+    QTest::newRow("line breaks and empty paragraphs")
+        << "<p>one<br />two</p><p><br /></p><p style=\"font-size:20pt\"></p><p>three</p>";
+    QTest::newRow("headings and indents")
+        << "<h1>Heading</h1><p style=\"margin-left:30px; text-indent:-15px; margin-top:4px; "
+           "margin-bottom:10px; margin-right:7px\">hanging</p><h2>Sub</h2><h3>Third</h3>"
+           "<blockquote>quoted</blockquote>";
+    QTest::newRow("raised and lowered") << "<p>x<sup>2</sup> H<sub>2</sub>O</p>";
+    QTest::newRow("empty") << "";
+}
+
+void TestRtfWriter::roundTripsDocuments()
+{
+    QFETCH(QString, html);
+    QTextDocument document;
+    document.setDefaultFont(QFont("Times New Roman", 12));
+    document.setHtml(html);
+    roundTrip(document);
+}
+
+// Notes as the editor makes them: a 13-pixel default font, formats set on the selection, tabs.
+void TestRtfWriter::roundTripsTypedNotes()
+{
+    QTextDocument document;
+    QFont base("Times New Roman");
+    base.setPixelSize(13);
+    document.setDefaultFont(base);
+    QTextCursor cursor(&document);
+    cursor.insertText("Name:\tAnna\u2028Clan:\tToreador");
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    bold.setFontFamilies({"Lucida Handwriting"});
+    bold.setFontPointSize(16);
+    cursor.insertText(" Sire unknown", bold);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    cursor.insertBlock(centred);
+    QTextCharFormat italic;
+    italic.setFontItalic(true);
+    italic.setFontUnderline(true);
+    cursor.insertText("Haven: the old mill", italic);
+    cursor.insertBlock();
+    roundTrip(document);
+
+    // The default 13 pixels are the 10 points the rich-edit control stores as \fs20.
+    QTextDocument copy;
+    RtfReader reader;
+    QVERIFY(reader.read(RtfWriter::write(document), &copy));
+    QCOMPARE(copy.firstBlock().begin().fragment().charFormat().fontPointSize(), 10.0);
+}
+
+void TestRtfWriter::roundTripsRandomDocuments()
+{
+    QRandomGenerator random(1945);
+    const QStringList families{"Times New Roman", "Arial", "Lucida Blackletter", u"Ménard"_qs};
+    const QString alphabet = u"abc XYZ 019 \\{}éü€„Жж😀\t\u2028\u00a0-;?'"_qs;
+    const QColor colours[] = {QColor(), QColor(200, 0, 0), QColor(0, 0, 255)};
+    const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight,
+                                        Qt::AlignJustify};
+    for (int round = 0; round < 200; ++round) {
+        QTextDocument document;
+        document.setDefaultFont(QFont("Times New Roman", 12));
+        QTextCursor cursor(&document);
+        const int blocks = random.bounded(1, 6);
+        for (int b = 0; b < blocks; ++b) {
+            QTextBlockFormat paragraph;
+            paragraph.setAlignment(alignments[random.bounded(4)]);
+            paragraph.setLeftMargin(random.bounded(3) * 20);
+            if (b == 0)
+                cursor.setBlockFormat(paragraph);
+            else
+                cursor.insertBlock(paragraph);
+            const int runCount = random.bounded(0, 6);
+            for (int r = 0; r < runCount; ++r) {
+                QTextCharFormat format;
+                format.setFontFamilies({families[random.bounded(families.size())]});
+                format.setFontPointSize(random.bounded(8, 80) / 2.0);
+                format.setFontWeight(random.bounded(2) ? QFont::Bold : QFont::Normal);
+                format.setFontItalic(random.bounded(2));
+                format.setFontUnderline(random.bounded(2));
+                format.setFontStrikeOut(random.bounded(4) == 0);
+                if (const QColor colour = colours[random.bounded(3)]; colour.isValid())
+                    format.setForeground(colour);
+                QString text;
+                const int length = random.bounded(1, 12);
+                for (int i = 0; i < length; ++i) {
+                    const qsizetype at = random.bounded(alphabet.size());
+                    text += alphabet[at];
+                    if (alphabet[at].isHighSurrogate())
+                        text += alphabet[at + 1];
+                    else if (alphabet[at].isLowSurrogate())
+                        text.insert(text.size() - 1, alphabet[at - 1]);
+                }
+                cursor.insertText(text, format);
+            }
+        }
+        roundTrip(document);
+        if (QTest::currentTestFailed()) {
+            qWarning("round %d", round);
+            return;
+        }
+    }
+}
+
+void TestRtfWriter::writesTheRichEditForm()
+{
+    QTextDocument document;
+    QFont base("Times New Roman");
+    base.setPixelSize(13);
+    document.setDefaultFont(base);
+    document.setPlainText("Hello");
+    const QByteArray rtf = RtfWriter::write(document);
+    QCOMPARE(rtf, "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fnil\\fcharset0 "
+                  "Times New Roman;}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20 Hello\\par\r\n}\r\n");
+
+    // Colours bring a colour table with the automatic colour first; a new font a new entry.
+    QTextCursor cursor(&document);
+    cursor.movePosition(QTextCursor::End);
+    QTextCharFormat red;
+    red.setForeground(QColor(255, 0, 0));
+    red.setFontFamilies({"Arial"});
+    cursor.insertText(" world", red);
+    const QByteArray coloured = RtfWriter::write(document);
+    QVERIFY(coloured.contains("{\\f1\\fnil\\fcharset0 Arial;}}\r\n{\\colortbl ;\\red255\\green0"
+                              "\\blue0;}\r\n"));
+    QVERIFY(coloured.contains("Hello\\f1\\cf1  world\\par"));
+
+    QTextDocument empty;
+    empty.setDefaultFont(base);
+    QVERIFY(RtfWriter::write(empty).endsWith("\\viewkind4\\uc1\\pard\\f0\\fs20\\par\r\n}\r\n"));
+}
+
+void TestRtfWriter::escapesText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("rtf syntax") << "a\\b{c}" << QByteArray("a\\\\b\\{c\\}");
+    QTest::newRow("latin accent") << u"é"_qs << QByteArray("\\'e9");
+    QTest::newRow("cp1252 euro") << u"€"_qs << QByteArray("\\'80");
+    QTest::newRow("cp1252 quote") << u"„"_qs << QByteArray("\\'84");
+    QTest::newRow("cyrillic") << u"Ж"_qs << QByteArray("\\u1046?");
+    QTest::newRow("above 32767") << u"\ufffd"_qs << QByteArray("\\u-3?");
+    QTest::newRow("surrogate pair") << u"😀"_qs << QByteArray("\\u-10179?\\u-8704?");
+    QTest::newRow("tab") << "a\tb" << QByteArray("a\\tab b");
+    QTest::newRow("line separator") << u"a\u2028b"_qs << QByteArray("a\\line b");
+    QTest::newRow("control word letters") << "\tb9" << QByteArray("\\tab b9");
+    QTest::newRow("no space needed") << u"\té"_qs << QByteArray("\\tab\\'e9");
+}
+
+void TestRtfWriter::escapesText()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, written);
+    QTextDocument document;
+    document.setDefaultFont(QFont("Times New Roman", 12));
+    QTextCursor(&document).insertText(text);
+    const QByteArray rtf = RtfWriter::write(document);
+    QVERIFY(isAscii(rtf));
+    QVERIFY2(rtf.contains(written), rtf.constData());
+    QTextDocument copy;
+    RtfReader reader;
+    QVERIFY(reader.read(rtf, &copy));
+    QCOMPARE(copy.firstBlock().text(), text);
+}
+
+QTEST_MAIN(TestRtfWriter)
+#include "tst_rtfwriter.moc"
