@@ -4,7 +4,6 @@
 #include "rules/TextRoutines.h"
 
 #include <QLocale>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -123,8 +122,8 @@ AbilityColumnResult abilityColumn(const AbilityColumnInput& column)
     }
 
     result.spent = spent;
-    result.tally = tallyText(realText(spent - column.penalty),
-                             qint64(column.allowance) - column.penalty);
+    result.tally =
+        tallyText(realText(spent - column.penalty), qint64(column.allowance) - column.penalty);
     return result;
 }
 
@@ -219,7 +218,8 @@ FreebieCostResult freebieCost(const FreebieCostInput& input)
     spent += costOf(input.secondaryFreebies, truncated(2.0 * input.SecondaryCostFactor));
     spent += costOf(input.disciplineFreebies, 7);
     for (const BackgroundDots& row : input.backgroundFreebies)
-        spent += bought(row.freebies) * (isCostlyBackground(TextRoutines::StripDots(row.name)) ? 4 : 1);
+        spent +=
+            bought(row.freebies) * (isCostlyBackground(TextRoutines::StripDots(row.name)) ? 4 : 1);
     spent += costOf(input.virtueFreebies, elder ? 4 : 2);
 
     // Humanity never goes above 10, so dots bought beyond that are given back.
@@ -235,8 +235,8 @@ FreebieCostResult freebieCost(const FreebieCostInput& input)
     result.spent = spent;
     result.available = qint64(input.FreebiePoints) + input.FlawPoints + input.AgeFreebieBonus;
     result.BoughtHumanity = saturated(boughtHumanity);
-    result.tally = QString::number(result.spent) + QLatin1Char('/') +
-                   QString::number(result.available);
+    result.tally =
+        QString::number(result.spent) + QLatin1Char('/') + QString::number(result.available);
     return result;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 #include <vector>
 
@@ -33,8 +32,8 @@ TraitGroupResult traitGroup(const std::array<int, 3>& ratings, int allowance);
 // One ability column (Talents, Skills or Knowledges) with its secondary column.
 struct AbilityColumnInput
 {
-    std::vector<int> primaryRatings;
-    std::vector<int> secondaryRatings;
+    std::vector<int> primaryRatings{};
+    std::vector<int> secondaryRatings{};
     int allowance = 0;
     int penalty = 0; // a flaw's penalty, taken from the allowance first
     int MaxAbilityRating = 3;
@@ -43,8 +42,8 @@ struct AbilityColumnInput
 };
 struct AbilityColumnResult
 {
-    std::vector<int> primaryFreebies;
-    std::vector<int> secondaryFreebies;
+    std::vector<int> primaryFreebies{};
+    std::vector<int> secondaryFreebies{};
     double spent = 0; // allowance points used, the penalty included
     QString tally;    // "(" + (spent - penalty) + "/" + (allowance - penalty) + ")"
 };
@@ -62,10 +61,10 @@ DisciplineRules disciplineRules(const RulesSettings& settings);
 
 struct DisciplineResult
 {
-    std::vector<int> freebies;
+    std::vector<int> freebies{};
     // Dots of each row that the elder rules make the player buy whatever allowance is
     // left; all zero without them.
-    std::vector<int> ForcedFreebies;
+    std::vector<int> ForcedFreebies{};
     QString tally; // from the freebie dots the rows show, see disciplineTally()
 };
 DisciplineResult disciplines(const std::vector<int>& ratings, const DisciplineRules& rules);
@@ -77,7 +76,7 @@ QString disciplineTally(const std::vector<int>& ratings, const std::vector<int>&
 
 struct BackgroundResult
 {
-    std::vector<int> freebies;
+    std::vector<int> freebies{};
     QString tally; // "(" + sum of ratings + "/" + BackgroundPoints + ")"
 };
 BackgroundResult backgrounds(const std::vector<int>& ratings, int BackgroundPoints);
@@ -92,12 +91,12 @@ struct BackgroundDots
 // The freebie dots every rating control shows, and the counters the cost depends on.
 struct FreebieCostInput
 {
-    std::vector<int> attributeFreebies;
-    std::vector<int> abilityFreebies;
-    std::vector<int> secondaryFreebies;
-    std::vector<int> disciplineFreebies;
-    std::vector<BackgroundDots> backgroundFreebies;
-    std::vector<int> virtueFreebies;
+    std::vector<int> attributeFreebies{};
+    std::vector<int> abilityFreebies{};
+    std::vector<int> secondaryFreebies{};
+    std::vector<int> disciplineFreebies{};
+    std::vector<BackgroundDots> backgroundFreebies{};
+    std::vector<int> virtueFreebies{};
     int BoughtHumanity = 0;
     int willpowerFreebies = 0;
     int MeritPoints = 0;
