@@ -295,6 +295,25 @@ QStringDecoder makeDecoder(int codePage)
     return decoder;
 }
 
+// A font name holds printable characters only; an escaped ";" would end it when written again.
+QString cleanFontName(const QString& name)
+{
+    QString clean;
+    clean.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name[i];
+        if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            clean += c;
+            clean += name[++i];
+        } else if (c.isPrint() && !c.isSurrogate() && c != QLatin1Char(';') &&
+                   c != QChar::LineSeparator && c != QChar::ParagraphSeparator &&
+                   c != QChar::ObjectReplacementCharacter) {
+            clean += c;
+        }
+    }
+    return clean.simplified();
+}
+
 struct CharProps
 {
     int font = -1; // font table number; -1 is the default font
@@ -1070,7 +1089,7 @@ void Parser::commitFont()
         return;
     m_fontName += decode(m_fontCodePage < 0 ? m_codePage : m_fontCodePage, m_fontBytes);
     FontEntry entry;
-    entry.name = m_fontName.trimmed();
+    entry.name = cleanFontName(m_fontName);
     entry.codePage = m_fontCodePage;
     m_fonts.insert(m_fontNumber, entry);
     m_fontName.clear();

@@ -59,6 +59,7 @@ private slots:
     void readsRichEditFormatting();
     void readsWordProcessorOutput();
     void groupsScopeFormatting();
+    void cleansFontNames();
     void rejectsWhatIsNotRtf_data();
     void rejectsWhatIsNotRtf();
     void survivesHostileInput_data();
@@ -306,6 +307,20 @@ void TestRtfReader::groupsScopeFormatting()
     QCOMPARE(deepRuns[2].text, "after");
     QCOMPARE(deepRuns[2].format.fontWeight(), int(QFont::Normal));
     QCOMPARE(deepRuns[2].format.fontPointSize(), 12.0);
+}
+
+// Names come from the file: what no font name holds, or what would end it, is left out.
+void TestRtfReader::cleansFontNames()
+{
+    const QByteArray rtf = "{\\rtf1{\\fonttbl{\\f0\\froman\\u0?Ari\\'01al\\'3b ;}{\\f1  Book   "
+                           "Antiqua\\line{\\*\\falt x};}}\\f0 a\\f1 b}";
+    QTextDocument document;
+    RtfReader reader;
+    QVERIFY(reader.read(rtf, &document));
+    const QList<Run> list = runs(document);
+    QCOMPARE(list.size(), 2);
+    QCOMPARE(family(list[0].format), "Arial");
+    QCOMPARE(family(list[1].format), "Book Antiqua");
 }
 
 void TestRtfReader::rejectsWhatIsNotRtf_data()
