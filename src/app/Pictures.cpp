@@ -8,6 +8,7 @@
 #include <QRadialGradient>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace Pictures {
 
@@ -121,17 +122,16 @@ QPainterPath ankh(const QRectF& box)
     return loop.united(arms).united(stem).simplified();
 }
 
-// An ankh filled with a vertical gradient from light to base and outlined in dark.
+// An ankh shaded from light at its top left to base at its bottom right.
 void paintAnkh(QPainter& painter, const QRectF& box, const QColor& light, const QColor& base,
-               const QColor& outline, qreal outlineWidth)
+               const QPen& outline)
 {
-    const QPainterPath shape = ankh(box);
     QLinearGradient fill(box.topLeft(), box.bottomRight());
     fill.setColorAt(0, light);
     fill.setColorAt(1, base);
-    painter.setPen(QPen(outline, outlineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(outline);
     painter.setBrush(fill);
-    painter.drawPath(shape);
+    painter.drawPath(ankh(box));
 }
 
 // Sunken frame around a recess: shadow above and left, light below and right.
@@ -156,7 +156,7 @@ void recess(QPainter& painter, const QRect& inner)
     painter.restore();
 }
 
-// A thin engraved line (dark cut with a light edge below it) with small lozenges at its corners.
+// A thin engraved line (dark cut, light edge below it), with lozenges at the corners if knot > 0.
 void engravedFrame(QPainter& painter, const QRectF& rect, qreal knot)
 {
     painter.save();
@@ -316,7 +316,7 @@ void drawWindowGlyphs(QPainter& painter)
         painter.drawLine(plate.bottomLeft() + QPointF(2, -0.5),
                          plate.bottomRight() + QPointF(-2, -0.5));
     }
-    paintAnkh(painter, about.adjusted(3, 2, -3, -2), kCaption, kCaption, kDeep, 0.01);
+    paintAnkh(painter, about.adjusted(3, 2, -3, -2), kCaption, kCaption, Qt::NoPen);
     painter.setPen(QPen(kCaption, 2, Qt::SolidLine, Qt::FlatCap));
     painter.drawLine(QPointF(minimise.left() + 3.5, minimise.bottom() - 4),
                      QPointF(minimise.right() - 3.5, minimise.bottom() - 4));
@@ -403,7 +403,7 @@ void drawCommandPlaque(QPainter& painter)
             painter.drawPath(lozenge(centre, 1.5, 2));
         }
     }
-    // Below the buttons: a small winged ankh between two fading rules.
+    // Below the buttons: a small ankh between two fading rules.
     const QPointF centre(714.5, 548.5);
     for (const int side : {-1, 1}) {
         QLinearGradient fade(centre + QPointF(side * 12, 0), centre + QPointF(side * 70, 0));
@@ -417,7 +417,71 @@ void drawCommandPlaque(QPainter& painter)
         painter.drawPath(lozenge(centre + QPointF(side * 20, 0), 3, 3));
     }
     paintAnkh(painter, QRectF(centre.x() - 7, centre.y() - 10, 14, 20), QColor(210, 50, 50), kBlood,
-              kDeep, 0.8);
+              QPen(kDeep, 0.8));
+}
+
+// The empty box; the tick is drawn over it. The last row stays white so a 12 x 12 box shows
+// the whole frame.
+QImage tickBox(bool ticked)
+{
+    QImage picture = blank(12, 13);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    smooth(painter);
+    QLinearGradient inside(0, 0, 0, 12);
+    inside.setColorAt(0, QColor(206, 222, 208));
+    inside.setColorAt(1, Qt::white);
+    painter.setPen(QPen(kField, 1));
+    painter.setBrush(inside);
+    painter.drawRect(QRectF(0.5, 0.5, 11, 11));
+    if (ticked) {
+        QPainterPath tick;
+        tick.moveTo(2.6, 6.0);
+        tick.lineTo(5.0, 8.8);
+        tick.lineTo(9.6, 2.6);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(kInk, 2.1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPath(tick);
+    }
+    return picture;
+}
+
+// Bat wings spread from the centre; trailing edges scalloped between the finger bones.
+void paintWings(QPainter& painter, QPointF shoulder, qreal span, qreal lift)
+{
+    for (const int side : {-1, 1}) {
+        auto at = [&](qreal fx, qreal fy) {
+            return QPointF(shoulder.x() + side * fx * span, shoulder.y() + fy * lift);
+        };
+        const QPointF tips[] = {at(1.0, -0.55), at(0.78, 0.25), at(0.52, 0.45), at(0.27, 0.5)};
+        QPainterPath wing;
+        wing.moveTo(at(0.02, -0.1));
+        wing.cubicTo(at(0.2, -0.6), at(0.4, -0.8), at(0.55, -0.85));
+        wing.lineTo(at(0.58, -1.05)); // the claw at the wrist
+        wing.lineTo(at(0.63, -0.86));
+        wing.cubicTo(at(0.8, -0.85), at(0.92, -0.75), tips[0]);
+        QPointF from = tips[0];
+        for (int i = 1; i < 4; ++i) {
+            const QPointF mid = (from + tips[i]) / 2;
+            const QPointF control = mid + (at(0, -0.6) - mid) * 0.42;
+            wing.quadTo(control, tips[i]);
+            from = tips[i];
+        }
+        wing.quadTo(at(0.12, 0.2), at(0.02, 0.3));
+        wing.closeSubpath();
+
+        QLinearGradient membrane(at(0, -0.5), at(1, 0.5));
+        membrane.setColorAt(0, QColor(20, 50, 28));
+        membrane.setColorAt(1, QColor(2, 14, 6));
+        painter.setPen(
+            QPen(withAlpha(kCaption, 200), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(membrane);
+        painter.drawPath(wing);
+        painter.setPen(QPen(withAlpha(kCaption, 120), 0.9, Qt::SolidLine, Qt::RoundCap));
+        for (int i = 1; i < 4; ++i)
+            painter.drawLine(at(0.58, -0.84), tips[i]);
+        painter.drawLine(at(0.06, -0.1), at(0.58, -0.84));
+    }
 }
 
 } // namespace
@@ -567,7 +631,8 @@ QImage divider()
         painter.setPen(QPen(kInk, 1.8, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
         painter.drawPath(cartouche(halfCartouche, 12.5));
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(kField, 0.8));
+        // Dark enough to survive the black and white print, where the divider is stretched.
+        painter.setPen(QPen(QColor(0, 44, 10), 1.1));
         painter.drawPath(cartouche(halfCartouche - 6, 9.5));
 
         // The rule on either side: a heavy bar between two fine lines, closed by spear points.
@@ -579,7 +644,6 @@ QImage divider()
             painter.setPen(Qt::NoPen);
             painter.setBrush(kInk);
             painter.drawRect(QRectF(from, mid - 1.5, to - from, 3));
-            painter.setPen(QPen(kInk, 0.9));
             const qreal fineFrom = cx + side * (halfCartouche + 16);
             const qreal fineTo = cx + side * (cx - 26);
             for (const qreal dy : {-5.0, 5.0}) {
@@ -664,74 +728,6 @@ QImage scrollThumb()
     return image;
 }
 
-namespace {
-
-// The empty box; the tick is drawn over it. The last row stays white so a 12 x 12 box shows
-// the whole frame.
-QImage tickBox(bool ticked)
-{
-    QImage picture = blank(12, 13);
-    picture.fill(Qt::white);
-    QPainter painter(&picture);
-    smooth(painter);
-    QLinearGradient inside(0, 0, 0, 12);
-    inside.setColorAt(0, QColor(206, 222, 208));
-    inside.setColorAt(1, Qt::white);
-    painter.setPen(QPen(kField, 1));
-    painter.setBrush(inside);
-    painter.drawRect(QRectF(0.5, 0.5, 11, 11));
-    if (ticked) {
-        QPainterPath tick;
-        tick.moveTo(2.6, 6.0);
-        tick.lineTo(5.0, 8.8);
-        tick.lineTo(9.6, 2.6);
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(kInk, 2.1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPath(tick);
-    }
-    return picture;
-}
-
-// Bat wings spread from the centre; trailing edges scalloped between the finger bones.
-void paintWings(QPainter& painter, QPointF shoulder, qreal span, qreal lift)
-{
-    for (const int side : {-1, 1}) {
-        auto at = [&](qreal fx, qreal fy) {
-            return QPointF(shoulder.x() + side * fx * span, shoulder.y() + fy * lift);
-        };
-        const QPointF tips[] = {at(1.0, -0.55), at(0.78, 0.25), at(0.52, 0.45), at(0.27, 0.5)};
-        QPainterPath wing;
-        wing.moveTo(at(0.02, -0.1));
-        wing.cubicTo(at(0.2, -0.6), at(0.4, -0.8), at(0.55, -0.85));
-        wing.lineTo(at(0.58, -1.05)); // the claw at the wrist
-        wing.lineTo(at(0.63, -0.86));
-        wing.cubicTo(at(0.8, -0.85), at(0.92, -0.75), tips[0]);
-        QPointF from = tips[0];
-        for (int i = 1; i < 4; ++i) {
-            const QPointF mid = (from + tips[i]) / 2;
-            const QPointF control = mid + (at(0, -0.6) - mid) * 0.42;
-            wing.quadTo(control, tips[i]);
-            from = tips[i];
-        }
-        wing.quadTo(at(0.12, 0.2), at(0.02, 0.3));
-        wing.closeSubpath();
-
-        QLinearGradient membrane(at(0, -0.5), at(1, 0.5));
-        membrane.setColorAt(0, QColor(20, 50, 28));
-        membrane.setColorAt(1, QColor(2, 14, 6));
-        painter.setPen(
-            QPen(withAlpha(kCaption, 200), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.setBrush(membrane);
-        painter.drawPath(wing);
-        painter.setPen(QPen(withAlpha(kCaption, 120), 0.9, Qt::SolidLine, Qt::RoundCap));
-        for (int i = 1; i < 4; ++i)
-            painter.drawLine(at(0.58, -0.84), tips[i]);
-        painter.drawLine(at(0.06, -0.1), at(0.58, -0.84));
-    }
-}
-
-} // namespace
-
 QImage checked()
 {
     static const QImage image = tickBox(true);
@@ -795,7 +791,7 @@ QImage aboutPicture()
         painter.drawEllipse(centre, radius - 4, radius - 4);
         painter.setPen(QPen(kDeep, 0.8));
         for (int i = 0; i < 8; ++i) {
-            const qreal angle = i * M_PI / 4;
+            const qreal angle = i * std::numbers::pi / 4;
             const QPointF knot = centre + QPointF(std::cos(angle), std::sin(angle)) * radius;
             painter.setBrush(kCaption);
             painter.drawPath(lozenge(knot, 4.5, 4.5));
@@ -805,7 +801,8 @@ QImage aboutPicture()
 
         paintWings(painter, centre + QPointF(0, -6), 92, 44);
         paintAnkh(painter, QRectF(centre.x() - 26, centre.y() - 52, 52, 100), QColor(230, 70, 64),
-                  QColor(110, 0, 8), QColor(20, 0, 0), 1.4);
+                  QColor(110, 0, 8),
+                  QPen(QColor(20, 0, 0), 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         // A glint along the ankh's loop.
         painter.setPen(QPen(QColor(255, 200, 190, 150), 1.4, Qt::SolidLine, Qt::RoundCap));
         painter.setBrush(Qt::NoBrush);
@@ -873,8 +870,8 @@ QImage dialogBackground()
 
 QImage dialogButton()
 {
-    static const QImage image = darkPlate(107, 31);
-    return image;
+    // The dialogs share the window's button plate.
+    return buttonFace();
 }
 
 } // namespace Pictures
