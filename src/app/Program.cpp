@@ -5,6 +5,9 @@
 #include "app/ProgramPaths.h"
 #include "app/TMainForm.h"
 #include "app/TerminationSignals.h"
+#include "output/TConfirmDlg.h"
+#include "output/TConfirmForm.h"
+#include "output/TRTFView.h"
 #include "output/TSplash.h"
 
 #include <QApplication>
@@ -34,10 +37,20 @@ int runWindows(QApplication& app)
     MessageBoxMessages messages;
     int status = 0;
     {
-        TMainForm mainForm(paths, QCoreApplication::arguments().mid(1), messages);
+        QStringList parameters = QCoreApplication::arguments().mid(1);
+        // Recognised only on its own, so that no character file name is ever taken for it.
+        const bool quitAfterPaint = parameters == QStringList{QStringLiteral("--quit-after-paint")};
+        if (quitAfterPaint)
+            parameters.clear();
+        TMainForm mainForm(paths, parameters, messages);
+        mainForm.setQuitAfterFirstPaint(quitAfterPaint);
         messages.setParent(&mainForm);
-        // The popup list, the print dialog, the two questions and the guide viewer are
-        // created here, in this order, once they exist.
+        // The popup list and the print dialog take their places before the questions.
+        TConfirmForm confirmForm(&mainForm);
+        TConfirmDlg confirmDlg(&mainForm);
+        TRTFView guideView(mainForm.geometry(), messages, &mainForm);
+        QObject::connect(&mainForm, &TMainForm::guideRequested, &guideView,
+                         [&] { guideView.openGuide(paths.readPath(QStringLiteral("Tarnoch.rtf"))); });
         splash.close();
         if (mainForm.startupFailed()) {
             status = 1;

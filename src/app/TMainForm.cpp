@@ -1,15 +1,44 @@
 #include "TMainForm.h"
 
 #include "app/AnkhCursor.h"
+#include "app/ClickLabel.h"
+#include "app/Pictures.h"
+#include "app/SheetFonts.h"
+#include "app/SheetPanel.h"
 #include "app/StartupChecks.h"
 #include "app/UserMessages.h"
+#include "controls/TPriorityBox.h"
 #include "rules/DataFile.h"
 #include "rules/RulesDataLoader.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
+#include <QTextEdit>
+#include <QThread>
+#include <QTimer>
+
+using namespace SheetFonts;
+
+namespace {
+
+constexpr int ScrollColumnLeft = 610;
+constexpr int ScrollColumnWidth = 20;
+constexpr int SlideSteps = 34;
+
+void setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
 
 TMainForm::TMainForm(const ProgramPaths& paths, const QStringList& parameters,
                      UserMessages& messages, QWidget* parent)
@@ -23,11 +52,14 @@ TMainForm::TMainForm(const ProgramPaths& paths, const QStringList& parameters,
     // The window paints every pixel itself; nothing needs erasing underneath.
     setAttribute(Qt::WA_OpaquePaintEvent);
     chooseScratchFile();
+    createPictures();
+    createPanels();
     readRulesData();
     if (m_startupFailed)
         return;
-    // The sheet rows, the printer check, the settings and the first character follow here.
-    setFixedSize(StartupChecks::WindowSize);
+    createSheet();
+    // The printer check, the settings and the first character follow here.
+    finishWindow();
 }
 
 TMainForm::~TMainForm()
@@ -65,6 +97,271 @@ void TMainForm::chooseScratchFile()
                                    .arg(m_paths.writeFolder()));
 }
 
+ClickLabel* TMainForm::createButton(int left, int top, const QString& caption, ClickLabel** label)
+{
+    static const QPixmap plate = QPixmap::fromImage(Pictures::buttonFace());
+    auto* button = new ClickLabel(this);
+    button->setPixmap(plate);
+    button->setGeometry(left, top, 107, 31);
+    button->setCursor(Qt::PointingHandCursor);
+    *label = new ClickLabel(caption, this);
+    (*label)->setFont(face(Times, 13));
+    (*label)->setAlignment(Qt::AlignCenter);
+    (*label)->setGeometry(left, top, 107, 31);
+    (*label)->setCursor(Qt::PointingHandCursor);
+    setTextColour(*label, CaptionColour);
+    return button;
+}
+
+void TMainForm::createPictures()
+{
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, WindowColour);
+    setPalette(palette);
+
+    BackgroundImage = new QLabel(this);
+    BackgroundImage->setPixmap(QPixmap::fromImage(Pictures::background()));
+    BackgroundImage->setGeometry(0, 0, 800, 572);
+    BackgroundImage->setAttribute(Qt::WA_OpaquePaintEvent);
+    BackgroundImage->installEventFilter(this);
+
+    TitleBar = new QLabel(this);
+    TitleBar->setGeometry(2, 0, 796, 25);
+    TitleBar->setFont(face(Blackletter, 16));
+    TitleBar->installEventFilter(this);
+
+    auto clickArea = [this](const QRect& place, const QString& hint) {
+        auto* area = new ClickLabel(this);
+        area->setGeometry(place);
+        area->setToolTip(hint);
+        area->setCursor(Qt::PointingHandCursor);
+        return area;
+    };
+    CloseButton = clickArea(QRect(777, 0, 24, 21), tr("Close"));
+    MinimizeButton = clickArea(QRect(762, 7, 14, 14), tr("Minimise"));
+    AboutButton = clickArea(QRect(747, 7, 14, 14), tr("About Tarnoch"));
+    connect(CloseButton, &ClickLabel::pressed, this, [this] { close(); });
+    connect(MinimizeButton, &ClickLabel::pressed, this, [this] { showMinimized(); });
+    connect(AboutButton, &ClickLabel::pressed, this, [this] { switchToPanel(Panel::About); });
+
+    SheetButton = createButton(9, 24, QStringLiteral("Character Sheet"), &SheetButtonLabel);
+    NoteButton = createButton(129, 24, QStringLiteral("Notes"), &NoteButtonLabel);
+    RulesButton = createButton(249, 24, QStringLiteral("Rules"), &RulesButtonLabel);
+    BookButton = createButton(369, 24, QStringLiteral("Sourcebooks"), &BookButtonLabel);
+    setTextColour(SheetButtonLabel, ActiveColour);
+    const std::array<std::pair<ClickLabel*, Panel>, 8> navigation = {{
+        {SheetButton, Panel::Sheet}, {SheetButtonLabel, Panel::Sheet},
+        {NoteButton, Panel::Notes},  {NoteButtonLabel, Panel::Notes},
+        {RulesButton, Panel::Rules}, {RulesButtonLabel, Panel::Rules},
+        {BookButton, Panel::Books},  {BookButtonLabel, Panel::Books},
+    }};
+    for (const auto& [control, target] : navigation)
+        connect(control, &ClickLabel::pressed, this, [this, target = target] { switchToPanel(target); });
+
+    NewButton = createButton(661, 409, QStringLiteral("New"), &NewButtonLabel);
+    LoadButton = createButton(661, 440, QStringLiteral("Load"), &LoadButtonLabel);
+    SaveButton = createButton(661, 471, QStringLiteral("Save"), &SaveButtonLabel);
+    PrintButton = createButton(661, 502, QStringLiteral("Print"), &PrintButtonLabel);
+
+    ScrollButton = new QLabel(this);
+    ScrollButton->setPixmap(QPixmap::fromImage(Pictures::scrollThumb()));
+    ScrollButton->setGeometry(ScrollColumnLeft, ScrollModel::DockTop, ScrollColumnWidth, 20);
+    ScrollButton->hide();
+
+    // The groove: the picture under the scroll bar column with its two engraved lines.
+    m_groove = Pictures::background().copy(ScrollColumnLeft, ScrollModel::DockTop,
+                                           ScrollColumnWidth, ScrollModel::DockHeight);
+    {
+        QPainter painter(&m_groove);
+        painter.setPen(Qt::black);
+        painter.drawLine(9, 5, 9, 496);
+        painter.setPen(QColor(48, 96, 96));
+        painter.drawLine(10, 5, 10, 496);
+    }
+    ScrollBarImage = new QLabel(this);
+    ScrollBarImage->setGeometry(ScrollColumnLeft, ScrollModel::DockTop, ScrollColumnWidth,
+                                ScrollModel::DockHeight);
+    ScrollBarImage->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    Checked = new QLabel(this);
+    Checked->setPixmap(QPixmap::fromImage(Pictures::checked()));
+    Checked->hide();
+    UnChecked = new QLabel(this);
+    UnChecked->setPixmap(QPixmap::fromImage(Pictures::unChecked()));
+    UnChecked->hide();
+
+    DockFadeImage = QImage(153, 345, QImage::Format_RGB888);
+    DockFadeImage.fill(Qt::black);
+    DockInfoImage = DockFadeImage;
+
+    auto* guide = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    guide->setContext(Qt::ApplicationShortcut);
+    connect(guide, &QShortcut::activated, this, &TMainForm::guideRequested);
+}
+
+QWidget* TMainForm::createFramePanel(const QString& title)
+{
+    auto* panel = new QWidget(Dock);
+    panel->setGeometry(0, 0, 594, 502);
+    panel->setAutoFillBackground(true);
+    auto* heading = new QLabel(title, panel);
+    heading->setFont(face(Blackletter, 22));
+    heading->setGeometry(0, 8, 594, 30);
+    heading->setAlignment(Qt::AlignCenter);
+    setTextColour(heading, SheetHeadingColour);
+    panel->hide();
+    return panel;
+}
+
+void TMainForm::createPanels()
+{
+    Dock = new QWidget(this);
+    Dock->setGeometry(9, ScrollModel::DockTop, 594, ScrollModel::DockHeight);
+    Dock->setAutoFillBackground(true);
+    QPalette paper = Dock->palette();
+    paper.setColor(QPalette::Window, Qt::white);
+    paper.setColor(QPalette::WindowText, Qt::black);
+    Dock->setPalette(paper);
+
+    Books = createFramePanel(QStringLiteral("Sourcebooks"));
+    Rules = createFramePanel(QStringLiteral("Rules"));
+    Notes = createFramePanel(QStringLiteral("Notes"));
+    Notepad = new QTextEdit(Notes);
+    Notepad->setGeometry(0, 0, 594, 502);
+    Notepad->setFrameShape(QFrame::NoFrame);
+    Notepad->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    createAboutPanel();
+    createTechPanel();
+}
+
+void TMainForm::createAboutPanel()
+{
+    About = createFramePanel(QString());
+    auto* picture = new QLabel(About);
+    picture->setPixmap(QPixmap::fromImage(Pictures::aboutPicture()));
+    picture->setGeometry(20, 40, 240, 240);
+
+    auto* title = new QLabel(QStringLiteral("Tarnoch"), About);
+    title->setFont(face(Blackletter, 40));
+    title->setGeometry(280, 40, 300, 52);
+    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setTextColour(title, SheetHeadingColour);
+    auto* version = new QLabel(QStringLiteral("v1.45"), About);
+    version->setFont(face(Belwe, 16));
+    version->setGeometry(280, 94, 300, 22);
+    version->setAlignment(Qt::AlignHCenter);
+    auto* subtitle = new QLabel(tr("A character generator for Vampire - The Masquerade"), About);
+    subtitle->setFont(face(Times, 14));
+    subtitle->setGeometry(280, 118, 300, 40);
+    subtitle->setWordWrap(true);
+    subtitle->setAlignment(Qt::AlignHCenter);
+
+    auto* hints = new QLabel(About);
+    hints->setFont(face(Times, 14));
+    hints->setWordWrap(true);
+    hints->setGeometry(280, 166, 300, 210);
+    hints->setText(
+        tr("<p>Click the dots to set a rating; click the current rating again to lower it.</p>"
+           "<p><b>Right-click</b> a field or its caption to choose from a list; the panel at the "
+           "right tells you about the entry under the pointer.</p>"
+           "<p>Right-click the dots of a discipline to list its powers.</p>"
+           "<p>Red dots are bought with freebie points.</p>"
+           "<p>Delete \"Template.tnc\" to have a fresh one made at the next start.</p>"
+           "<p>Press <b>F1</b> for the user guide.</p>"));
+
+    ManualButton = new ClickLabel(About);
+    ManualButton->setPixmap(QPixmap::fromImage(Pictures::presetFace()));
+    ManualButton->setGeometry(390 - 45, 390, 90, 25);
+    ManualButtonLabel = new ClickLabel(QStringLiteral("User Guide"), About);
+    ManualButtonLabel->setFont(face(Times, 13));
+    ManualButtonLabel->setAlignment(Qt::AlignCenter);
+    ManualButtonLabel->setGeometry(ManualButton->geometry());
+    for (ClickLabel* part : {ManualButton, ManualButtonLabel}) {
+        part->setCursor(Qt::PointingHandCursor);
+        connect(part, &ClickLabel::pressed, this, &TMainForm::ManualButtonMouseDown);
+    }
+
+    auto* finePrint = new QLabel(About);
+    finePrint->setFont(face(Times, 11));
+    finePrint->setWordWrap(true);
+    finePrint->setGeometry(20, 430, 554, 60);
+    finePrint->setAlignment(Qt::AlignHCenter);
+    setTextColour(finePrint, QColor(96, 96, 96));
+    finePrint->setText(
+        tr("Vampire - The Masquerade is a game of its publishers; the names of its clans, "
+           "disciplines and books are theirs. Tarnoch is a free helper for players and is not "
+           "made or endorsed by them. The descriptions in this program are its own."));
+}
+
+void TMainForm::createTechPanel()
+{
+    TechDock = new QWidget(this);
+    TechDock->setGeometry(638, ScrollModel::DockTop, 153, 345);
+    TechDock->setAutoFillBackground(true);
+    QPalette dark = TechDock->palette();
+    dark.setColor(QPalette::Window, Qt::black);
+    dark.setColor(QPalette::WindowText, CaptionColour);
+    TechDock->setPalette(dark);
+
+    TechPanel = new QWidget(TechDock);
+    TechPanel->setGeometry(0, 0, 153, 345);
+    auto caption = [this](const QString& text, int top) {
+        auto* label = new QLabel(text, TechPanel);
+        label->setFont(face(Blackletter, 15));
+        label->setGeometry(0, top, 153, 20);
+        label->setAlignment(Qt::AlignCenter);
+        return label;
+    };
+    auto priorities = [this](int top) {
+        auto* box = new TPriorityBox(TechPanel);
+        box->setGeometry(41, top, 70, 70);
+        box->setColor(QColor(48, 64, 32));
+        box->setFont(face(Handwriting, 13));
+        box->setFontColor(QColor(96, 144, 128));
+        box->setCursor(Qt::PointingHandCursor);
+        return box;
+    };
+    caption(tr("Attributes"), 8);
+    AttributePriorities = priorities(30);
+    caption(tr("Abilities"), 110);
+    AbilityPriorities = priorities(132);
+    AbilityPriorities->setValueFirst(13);
+    AbilityPriorities->setValueSecond(9);
+    AbilityPriorities->setValueThird(5);
+    caption(tr("Freebies"), 214);
+    FreebieTally = new QLabel(QStringLiteral("0/15"), TechPanel);
+    FreebieTally->setFont(face(Belwe, 22));
+    FreebieTally->setGeometry(0, 236, 153, 28);
+    FreebieTally->setAlignment(Qt::AlignCenter);
+
+    DerangementWarning = new QLabel(TechPanel);
+    DerangementWarning->setFont(face(Times, 13));
+    DerangementWarning->setWordWrap(true);
+    DerangementWarning->setAlignment(Qt::AlignCenter);
+    DerangementWarning->setGeometry(4, 274, 145, 34);
+    setTextColour(DerangementWarning, ActiveColour);
+    DerangementWarning->hide();
+    FlawWarning = new QLabel(QStringLiteral("Flaws exceed 7 pts"), TechPanel);
+    FlawWarning->setFont(face(Times, 13));
+    FlawWarning->setAlignment(Qt::AlignCenter);
+    FlawWarning->setGeometry(4, 312, 145, 20);
+    setTextColour(FlawWarning, ActiveColour);
+    FlawWarning->hide();
+
+    TechDockImage = new QLabel(TechDock);
+    TechDockImage->setGeometry(0, 0, 153, 345);
+    TechDockImage->hide();
+}
+
+void TMainForm::ManualButtonMouseDown()
+{
+    // Red while the guide is being opened, which may take a moment the first time.
+    setTextColour(ManualButtonLabel, ActiveColour);
+    ManualButtonLabel->repaint();
+    emit guideRequested();
+    setTextColour(ManualButtonLabel, Qt::black);
+}
+
 void TMainForm::readRulesData()
 {
     RulesDataLoader::Result data = RulesDataLoader::load(m_paths.readPath(DataFile::FileName));
@@ -74,19 +371,247 @@ void TMainForm::readRulesData()
         return;
     }
     m_dataLines = std::move(data.lines);
+    m_tables.build(m_dataLines, false);
+}
+
+void TMainForm::createSheet()
+{
+    Sheet = new SheetPanel(m_tables, m_ankhCursor, Dock);
+    Sheet->move(0, 0);
+    for (QLineEdit* box : {Sheet->Name, Sheet->Player, Sheet->Chronicle, Sheet->Nature,
+                           Sheet->Demeanor, Sheet->Haven, Sheet->Concept})
+        connect(box, &QLineEdit::textChanged, this, [box] { EditBoxResizeToFit(box); });
+    updateSheetLayout();
+}
+
+void TMainForm::finishWindow()
+{
+    setFixedSize(StartupChecks::WindowSize);
+    redrawScrollBar(true);
+    ScrollBarImage->raise();
+    for (QWidget* top : {static_cast<QWidget*>(TitleBar), static_cast<QWidget*>(CloseButton),
+                         static_cast<QWidget*>(MinimizeButton), static_cast<QWidget*>(AboutButton)})
+        top->raise();
+}
+
+void TMainForm::EditBoxResizeToFit(QLineEdit* box)
+{
+    constexpr int Largest = 13;
+    constexpr int Smallest = 6; // below this handwriting cannot be read
+    QFont f = box->font();
+    const int before = f.pixelSize();
+    f.setPixelSize(Largest);
+    const int room = box->width() - 6;
+    while (f.pixelSize() > Smallest && QFontMetrics(f).horizontalAdvance(box->text()) > room)
+        f.setPixelSize(f.pixelSize() - 1);
+    if (f.pixelSize() == before)
+        return;
+    box->setFont(f);
+    const int caret = box->cursorPosition();
+    box->setCursorPosition(0);
+    box->setCursorPosition(caret);
+}
+
+TMainForm::Panel TMainForm::visiblePanel() const
+{
+    for (Panel p : {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About})
+        if (panel(p) && panel(p)->isVisibleTo(Dock))
+            return p;
+    return Panel::Sheet;
+}
+
+QWidget* TMainForm::panel(Panel which) const
+{
+    switch (which) {
+    case Panel::Sheet: return Sheet;
+    case Panel::Books: return Books;
+    case Panel::Rules: return Rules;
+    case Panel::Notes: return Notes;
+    case Panel::About: return About;
+    }
+    return nullptr;
+}
+
+void TMainForm::setNavigationColours(Panel shown)
+{
+    const std::array<std::pair<ClickLabel*, Panel>, 4> labels = {{
+        {SheetButtonLabel, Panel::Sheet},
+        {NoteButtonLabel, Panel::Notes},
+        {RulesButtonLabel, Panel::Rules},
+        {BookButtonLabel, Panel::Books},
+    }};
+    for (const auto& [label, p] : labels) {
+        setTextColour(label, p == shown ? ActiveColour : CaptionColour);
+        label->repaint();
+    }
+}
+
+void TMainForm::slideDock()
+{
+    m_slideDirection = -m_slideDirection;
+    for (int k = 1; k <= SlideSteps; ++k) {
+        for (QObject* child : Dock->children())
+            if (auto* w = qobject_cast<QWidget*>(child); w && w->isVisible())
+                w->move(w->x() + k * m_slideDirection, w->y());
+        Dock->repaint();
+        QThread::msleep(1);
+    }
+}
+
+void TMainForm::switchToPanel(Panel target)
+{
+    QWidget* shown = panel(target);
+    if (!shown || shown->isVisibleTo(Dock))
+        return;
+    const Panel previous = visiblePanel();
+    m_scroll.setDragging(true); // the idle pass keeps out while the panels move
+    repaint();
+    setNavigationColours(target);
+    slideDock();
+
+    if (previous == Panel::Sheet)
+        m_scroll.saveSheetThumb();
+    for (Panel p : {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About})
+        panel(p)->hide();
+    Sheet->move(0, 0);
+    m_scroll.resetOffsets();
+    m_scroll.setContentHeight(shown->height());
+    redrawScrollBar(false);
+
+    shown->move(0, 0);
+    if (target == Panel::Sheet) {
+        sheetDragStep(ScrollModel::DockTop + m_scroll.savedSheetThumb() + 10);
+    } else if (target == Panel::Notes) {
+        m_scroll.setNotesThumb(Notepad->textCursor().position(),
+                               Notepad->document()->characterCount() - 1);
+        redrawScrollBar(true);
+    }
+    shown->show();
+    if (target == Panel::Notes)
+        Notepad->setFocus();
+    m_scroll.setDragging(false);
+}
+
+void TMainForm::updateSheetLayout()
+{
+    const int height = Sheet->updateLayout(m_rows);
+    const bool sheetShown = Sheet->isVisibleTo(Dock);
+    if (sheetShown) {
+        const int offset = m_scroll.setSheetHeight(height);
+        Sheet->move(0, -offset);
+    }
+    redrawScrollBar(sheetShown || Notes->isVisibleTo(Dock));
+}
+
+void TMainForm::redrawScrollBar(bool withThumb)
+{
+    QImage composed = m_groove;
+    if (withThumb) {
+        QPainter painter(&composed);
+        painter.drawImage(0, m_scroll.thumbOffset(), Pictures::scrollThumb());
+    }
+    ScrollBarImage->setPixmap(QPixmap::fromImage(composed));
+}
+
+void TMainForm::sheetDragStep(int pointerY)
+{
+    const bool wasDragging = m_scroll.dragging();
+    m_scroll.setDragging(true);
+    m_scroll.pressSheet(pointerY); // sets the grab offset for a jump
+    m_scroll.dragSheet(pointerY);
+    m_scroll.setDragging(wasDragging);
+    redrawScrollBar(true);
+    Sheet->move(0, -m_scroll.contentOffset());
+    Dock->repaint();
+}
+
+void TMainForm::notesDragStep(int pointerY)
+{
+    const int length = Notepad->document()->characterCount() - 1;
+    QTextCursor cursor = Notepad->textCursor();
+    cursor.setPosition(m_scroll.dragNotes(pointerY, length));
+    Notepad->setTextCursor(cursor);
+    Notepad->ensureCursorVisible();
+    redrawScrollBar(true);
+}
+
+void TMainForm::TitleBarMouseDown(const QPoint& windowPoint)
+{
+    m_dragStart = windowPoint;
+}
+
+void TMainForm::TitleBarMouseMove(const QPoint& globalPoint)
+{
+    move(globalPoint - m_dragStart);
+}
+
+void TMainForm::BackgroundImageMouseDown(const QPoint& point, Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton || point.x() < ScrollColumnLeft
+        || point.x() >= ScrollColumnLeft + ScrollColumnWidth)
+        return;
+    if (Sheet->isVisibleTo(Dock)) {
+        const bool onThumb = m_scroll.onThumb(point.y());
+        if (!m_scroll.pressSheet(point.y()))
+            return;
+        if (!onThumb) {
+            m_scroll.dragSheet(point.y());
+            redrawScrollBar(true);
+            Sheet->move(0, -m_scroll.contentOffset());
+            Dock->repaint();
+        }
+    } else if (Notes->isVisibleTo(Dock) && m_scroll.pressNotes(point.y())) {
+        notesDragStep(point.y());
+    }
+}
+
+void TMainForm::ScrollBarMouseMove(const QPoint& point, Qt::MouseButtons buttons)
+{
+    if (!(buttons & Qt::LeftButton) || !m_scroll.dragging())
+        return;
+    if (Sheet->isVisibleTo(Dock)) {
+        m_scroll.dragSheet(point.y());
+        redrawScrollBar(true);
+        Sheet->move(0, -m_scroll.contentOffset());
+        Dock->repaint();
+    } else if (Notes->isVisibleTo(Dock)) {
+        notesDragStep(point.y());
+    }
+}
+
+void TMainForm::BackgroundImageMouseUp()
+{
+    m_scroll.release();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (watched == TitleBar) {
+        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton)
+            TitleBarMouseDown(mouse->position().toPoint() + TitleBar->pos());
+        else if (event->type() == QEvent::MouseMove && (mouse->buttons() & Qt::LeftButton))
+            TitleBarMouseMove(mouse->globalPosition().toPoint());
+    } else if (watched == BackgroundImage) {
+        if (event->type() == QEvent::MouseButtonPress)
+            BackgroundImageMouseDown(mouse->position().toPoint(), mouse->button());
+        else if (event->type() == QEvent::MouseMove)
+            ScrollBarMouseMove(mouse->position().toPoint(), mouse->buttons());
+        else if (event->type() == QEvent::MouseButtonRelease)
+            BackgroundImageMouseUp();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TMainForm::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(0, 64, 0));
-    painter.fillRect(QRect(9, 60, 594, 502), Qt::white);
-    painter.fillRect(QRect(638, 60, 153, 345), Qt::black);
-    QFont title(QStringLiteral("Lucida Blackletter"));
-    title.setPixelSize(16);
-    painter.setFont(title);
-    painter.setPen(QColor(96, 160, 128));
-    painter.drawText(QRect(2, 0, 796, 25), Qt::AlignCenter, QStringLiteral("Tarnoch"));
+    painter.fillRect(rect(), WindowColour);
+    if (m_quitAfterFirstPaint) {
+        m_quitAfterFirstPaint = false;
+        // Queued behind the paint of the children, which share this flush.
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    }
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

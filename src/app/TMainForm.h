@@ -2,11 +2,23 @@
 
 #include "app/ProgramPaths.h"
 #include "app/ScratchFile.h"
+#include "app/ScrollModel.h"
+#include "app/SheetLayout.h"
+#include "rules/RuleTables.h"
 
 #include <QCursor>
+#include <QImage>
 #include <QStringList>
 #include <QWidget>
 
+#include <array>
+
+class ClickLabel;
+class QLabel;
+class QLineEdit;
+class QTextEdit;
+class SheetPanel;
+class TPriorityBox;
 class UserMessages;
 
 // The one window of the program: the character sheet and its panels.
@@ -14,6 +26,8 @@ class TMainForm : public QWidget
 {
     Q_OBJECT
 public:
+    enum class Panel { Sheet, Books, Rules, Notes, About };
+
     TMainForm(const ProgramPaths& paths, const QStringList& parameters, UserMessages& messages,
               QWidget* parent = nullptr);
     ~TMainForm() override;
@@ -22,21 +36,96 @@ public:
     // user has been told why and the program should end with a failure status.
     bool startupFailed() const { return m_startupFailed; }
 
+    // Ends the program as soon as the window has been painted completely once.
+    void setQuitAfterFirstPaint(bool quit) { m_quitAfterFirstPaint = quit; }
+
     const ProgramPaths& paths() const { return m_paths; }
     const QString& scratchFileName() const { return m_scratch.fileName(); }
     const QString& CurrentFile() const { return m_currentFile; }
     const QStringList& DataLines() const { return m_dataLines; }
+    const RuleTables& tables() const { return m_tables; }
     const QCursor& ankhCursor() const { return m_ankhCursor; }
+
+    // Panels and navigation.
+    void switchToPanel(Panel panel);
+    Panel visiblePanel() const;
+    QWidget* panel(Panel panel) const;
+    SheetPanel* sheet() const { return Sheet; }
+    const ScrollModel& scrollBar() const { return m_scroll; }
+    bool ScrollDragging() const { return m_scroll.dragging(); }
+
+    // Shrinks the font of a header box until its text fits.
+    static void EditBoxResizeToFit(QLineEdit* box);
+
+    // Re-lays the sheet after a change of the row counts.
+    void updateSheetLayout();
+    RowCounts& rowCounts() { return m_rows; }
+
+    // The window's controls, by the names the rest of the program uses.
+    QLabel* BackgroundImage = nullptr;
+    QLabel* TitleBar = nullptr;
+    ClickLabel *CloseButton = nullptr, *MinimizeButton = nullptr, *AboutButton = nullptr;
+    ClickLabel *SheetButton = nullptr, *NoteButton = nullptr, *RulesButton = nullptr,
+               *BookButton = nullptr;
+    ClickLabel *SheetButtonLabel = nullptr, *NoteButtonLabel = nullptr, *RulesButtonLabel = nullptr,
+               *BookButtonLabel = nullptr;
+    ClickLabel *NewButton = nullptr, *LoadButton = nullptr, *SaveButton = nullptr,
+               *PrintButton = nullptr;
+    ClickLabel *NewButtonLabel = nullptr, *LoadButtonLabel = nullptr, *SaveButtonLabel = nullptr,
+               *PrintButtonLabel = nullptr;
+    QWidget* Dock = nullptr;
+    QLabel* ScrollButton = nullptr;
+    QLabel* ScrollBarImage = nullptr;
+    QWidget* TechDock = nullptr;
+    QWidget* TechPanel = nullptr;
+    QLabel* TechDockImage = nullptr;
+    QLabel *Checked = nullptr, *UnChecked = nullptr;
+    TPriorityBox *AttributePriorities = nullptr, *AbilityPriorities = nullptr;
+    QLabel* FreebieTally = nullptr;
+    QLabel* DerangementWarning = nullptr;
+    QLabel* FlawWarning = nullptr;
+    SheetPanel* Sheet = nullptr;
+    QWidget *Books = nullptr, *Rules = nullptr, *Notes = nullptr, *About = nullptr;
+    QTextEdit* Notepad = nullptr;
+    ClickLabel *ManualButton = nullptr, *ManualButtonLabel = nullptr;
+    QImage DockFadeImage;
+    QImage DockInfoImage;
+
+signals:
+    // F1 or the "User Guide" button.
+    void guideRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void checkScreen();
     void placeWindow();
     void chooseScratchFile();
+    void createPictures();
+    void createPanels();
+    void createTechPanel();
+    void createAboutPanel();
     void readRulesData();
+    void createSheet();
+    void finishWindow();
+
+    ClickLabel* createButton(int left, int top, const QString& caption, ClickLabel** label);
+    QWidget* createFramePanel(const QString& title);
+    void setNavigationColours(Panel shown);
+    void slideDock();
+
+    void ManualButtonMouseDown();
+    void TitleBarMouseDown(const QPoint& windowPoint);
+    void TitleBarMouseMove(const QPoint& globalPoint);
+    void BackgroundImageMouseDown(const QPoint& point, Qt::MouseButton button);
+    void ScrollBarMouseMove(const QPoint& point, Qt::MouseButtons buttons);
+    void BackgroundImageMouseUp();
+    void sheetDragStep(int pointerY);
+    void notesDragStep(int pointerY);
+    void redrawScrollBar(bool withThumb);
     void FormClose();
 
     ProgramPaths m_paths;
@@ -45,6 +134,13 @@ private:
     ScratchFile m_scratch;
     QString m_currentFile;
     QStringList m_dataLines;
+    RuleTables m_tables;
+    RowCounts m_rows;
+    ScrollModel m_scroll;
+    QImage m_groove;
     QCursor m_ankhCursor;
+    QPoint m_dragStart;
+    int m_slideDirection = 1;
     bool m_startupFailed = false;
+    bool m_quitAfterFirstPaint = false;
 };

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+// The faces and colours the sheet is drawn in.
+namespace SheetFonts {
+
+inline const QString Blackletter = QStringLiteral("Lucida Blackletter");
+inline const QString Handwriting = QStringLiteral("Lucida Handwriting");
+inline const QString Times = QStringLiteral("Times New Roman");
+inline const QString Belwe = QStringLiteral("Belwe Lt BT");
+
+inline QFont face(const QString& family, int pixelSize)
+{
+    QFont f(family);
+    f.setPixelSize(pixelSize);
+    return f;
+}
+
+inline const QColor CaptionColour(96, 160, 128);
+inline const QColor WindowColour(0, 64, 0);
+inline const QColor ActiveColour(255, 0, 0);
+// Headings on the white sheet: the window's green, darkened to read well on paper.
+inline const QColor SheetHeadingColour(0, 64, 0);
+
+} // namespace SheetFonts
