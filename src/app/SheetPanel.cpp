@@ -290,10 +290,6 @@ void SheetPanel::createAdvantages()
     const QFont handwriting = face(Handwriting, 11);
     for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
         DisciplineRows[r] = traitRow(Advantages, ColumnLeft[0], r, RowPlaceholder, handwriting);
-        if (r >= 4) {
-            DisciplineRows[r].name->hide();
-            DisciplineRows[r].dots->hide();
-        }
     }
     for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
         BackgroundRows[r] = traitRow(Advantages, ColumnLeft[1], r, RowPlaceholder, handwriting);
@@ -365,7 +361,7 @@ void SheetPanel::createTouches()
     blood->setForegroundRole(QPalette::Text);
     label(Touches, QStringLiteral("Blood/Turn:"), face(Belwe, 13), QRect(Middle - 50, 95, 70, 16),
           Qt::AlignRight | Qt::AlignVCenter);
-    BloodTurn = label(Touches, QStringLiteral("1"), face(Handwriting, 13), QRect(Middle + 24, 95, 40, 16));
+    BloodTurn = label(Touches, QStringLiteral("1"), face(Belwe, 13), QRect(Middle + 24, 95, 40, 16));
     for (int i = 0; i < BloodPoolBoxes; ++i) {
         BloodPool[i] = box(Touches, QRect(0, 115, 10, 10));
         BloodPool[i]->hide();
@@ -426,6 +422,22 @@ int SheetPanel::updateLayout(const RowCounts& rows)
     SecAbilities->resize(SheetWidth, g.secondaryHeight);
     Advantages->resize(SheetWidth, g.advantagesHeight);
     FlawPanel->setGeometry(0, g.flawPanelTop, 212, g.flawPanelHeight);
+    // Rows out of use are hidden; rows in use show (the ability rows are cut off by their
+    // panel's height instead).
+    auto showRows = [](auto& rows, int count) {
+        for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
+            rows[r]->setVisible(r < count);
+    };
+    auto showTraitRows = [](TraitRows& rows, int count) {
+        for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+            rows[r].name->setVisible(r < count);
+            rows[r].dots->setVisible(r < count);
+        }
+    };
+    showTraitRows(DisciplineRows, rows.DisciplineRows);
+    showTraitRows(BackgroundRows, rows.BackgroundRows);
+    showRows(MeritRows, rows.MeritRows);
+    showRows(FlawRows, rows.FlawRows);
     Touches->resize(SheetWidth, g.touchesHeight);
 
     int top = 0;

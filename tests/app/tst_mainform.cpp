@@ -1,0 +1,310 @@
+#include "app/ClickLabel.h"
+#include "app/FontRegistry.h"
+#include "app/ScrollModel.h"
+#include "app/SheetLayout.h"
+#include "app/SheetPanel.h"
+#include "app/TMainForm.h"
+#include "app/UserMessages.h"
+#include "controls/TVampireDots.h"
+#include "rules/TextRoutines.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+class SilentMessages : public UserMessages
+{
+public:
+    void showMessage(const QString& caption, const QString& text) override
+    {
+        shown.append(caption + ": " + text);
+    }
+    QStringList shown;
+};
+
+QColor textColour(const QWidget* label)
+{
+    return label->palette().color(QPalette::WindowText);
+}
+
+const QColor Red(255, 0, 0);
+const QColor Caption(96, 160, 128);
+constexpr int Column = 620; // inside the scroll bar column
+
+void drag(QWidget* widget, int y)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(Column, y), widget->mapToGlobal(QPointF(Column, y)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &move);
+}
+
+} // namespace
+
+class TestMainForm : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    FontRegistry m_fonts;
+    SilentMessages m_messages;
+    std::unique_ptr<TMainForm> m_form;
+
+    TMainForm& form() { return *m_form; }
+    QWidget* background() { return m_form->BackgroundImage; }
+
+private slots:
+    void initTestCase() { m_fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR)); }
+
+    void init()
+    {
+        m_form = std::make_unique<TMainForm>(
+            ProgramPaths(QStringLiteral(TARNOCH_PROGRAM_DIR), m_dir.path() + '/'), QStringList{},
+            m_messages);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    }
+    void cleanup() { m_form.reset(); }
+
+    void layoutFollowsRowCounts_data()
+    {
+        QTest::addColumn<int>("abilities");
+        QTest::addColumn<int>("disciplines");
+        QTest::addColumn<int>("backgrounds");
+        QTest::addColumn<int>("merits");
+        QTest::addColumn<int>("flaws");
+        QTest::addColumn<int>("advantages");
+        QTest::addColumn<int>("flawTop");
+        QTest::addColumn<int>("touches");
+        QTest::newRow("new sheet") << 11 << 4 << 1 << 1 << 1 << 92 << 36 << 175;
+        QTest::newRow("many backgrounds") << 11 << 4 << 8 << 1 << 1 << 137 << 36 << 175;
+        QTest::newRow("long merit list") << 20 << 20 << 1 << 9 << 6 << 317 << 156 << 267;
+    }
+    void layoutFollowsRowCounts()
+    {
+        QFETCH(int, abilities);
+        QFETCH(int, disciplines);
+        QFETCH(int, backgrounds);
+        QFETCH(int, merits);
+        QFETCH(int, flaws);
+        QFETCH(int, advantages);
+        QFETCH(int, flawTop);
+        QFETCH(int, touches);
+        RowCounts& rows = form().rowCounts();
+        rows.AbilityRows = abilities;
+        rows.DisciplineRows = disciplines;
+        rows.BackgroundRows = backgrounds;
+        rows.MeritRows = merits;
+        rows.FlawRows = flaws;
+        form().updateSheetLayout();
+        SheetPanel* sheet = form().sheet();
+        QCOMPARE(sheet->Abilities->height(), abilities * 15 + 17);
+        QCOMPARE(sheet->Advantages->height(), advantages);
+        QCOMPARE(sheet->FlawPanel->y(), flawTop);
+        QCOMPARE(sheet->FlawPanel->height(), flaws * 15 + 21);
+        QCOMPARE(sheet->Touches->height(), touches);
+        QCOMPARE(sheet->height(), 88 + 76 + (abilities * 15 + 17) + 32 + advantages + touches + 124);
+        // Rows out of use are not seen; the open last row is.
+        QVERIFY(sheet->BackgroundRows[backgrounds - 1].name->isVisible());
+        QVERIFY(backgrounds == 20 || !sheet->BackgroundRows[backgrounds].name->isVisible());
+        QVERIFY(disciplines == 20 || !sheet->DisciplineRows[disciplines].dots->isVisible());
+        // Free ability rows in use are tab stops, the others are not.
+        QCOMPARE(sheet->AbilityRows[1][10].name->focusPolicy() == Qt::StrongFocus, abilities > 10);
+        QCOMPARE(sheet->AbilityRows[2][19].name->focusPolicy() == Qt::StrongFocus, abilities == 20);
+    }
+
+    void newSheetShowsItsStartingTexts()
+    {
+        SheetPanel* sheet = form().sheet();
+        QCOMPARE(sheet->PhysLabel->text(), QStringLiteral("(0/7)"));
+        QCOMPARE(sheet->SocLabel->text(), QStringLiteral("(0/5)"));
+        QCOMPARE(sheet->MenLabel->text(), QStringLiteral("(0/3)"));
+        QCOMPARE(sheet->TalentTallyLabel->text(), QStringLiteral("(0/13)"));
+        QCOMPARE(form().FreebieTally->text(), QStringLiteral("0/15"));
+        QCOMPARE(sheet->Generation->text(), QStringLiteral("13th"));
+        QCOMPARE(sheet->Path->text(), QStringLiteral("Humanity"));
+        QCOMPARE(TextRoutines::StripDots(sheet->AbilityRows[0][0].name->text()),
+                 QStringLiteral("Acting"));
+        QCOMPARE(TextRoutines::StripDots(sheet->AbilityRows[2][9].name->text()),
+                 QStringLiteral("Science"));
+        QCOMPARE(sheet->AbilityRows[0][10].name->text(), SheetPanel::RowPlaceholder);
+        QVERIFY(sheet->AbilityRows[0][0].name->isReadOnly());
+        QCOMPARE(sheet->Humanity->Filled(), 2);
+        QCOMPARE(sheet->Strength->Filled(), 1);
+        // The ten blood pool boxes of the 13th generation.
+        int shown = 0;
+        for (QWidget* box : sheet->BloodPool)
+            shown += box->isVisible();
+        QCOMPARE(shown, 10);
+    }
+
+    void navigation()
+    {
+        QCOMPARE(form().visiblePanel(), TMainForm::Panel::Sheet);
+        QCOMPARE(textColour(form().SheetButtonLabel), Red);
+
+        QTest::mousePress(form().NoteButton, Qt::LeftButton);
+        QCOMPARE(form().visiblePanel(), TMainForm::Panel::Notes);
+        QCOMPARE(textColour(form().NoteButtonLabel), Red);
+        QCOMPARE(textColour(form().SheetButtonLabel), Caption);
+        QCOMPARE(form().Notes->pos(), QPoint(0, 0));
+
+        QTest::mousePress(form().BookButtonLabel, Qt::LeftButton);
+        QCOMPARE(form().visiblePanel(), TMainForm::Panel::Books);
+        QCOMPARE(textColour(form().BookButtonLabel), Red);
+
+        QTest::mousePress(form().AboutButton, Qt::LeftButton);
+        QCOMPARE(form().visiblePanel(), TMainForm::Panel::About);
+        for (QWidget* label : {form().SheetButtonLabel, form().NoteButtonLabel,
+                               form().RulesButtonLabel, form().BookButtonLabel})
+            QCOMPARE(textColour(label), Caption);
+        QVERIFY(!form().ScrollDragging());
+    }
+
+    void theShownPanelStaysPut()
+    {
+        QTest::mousePress(background(), Qt::LeftButton, {}, QPoint(Column, 400));
+        QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, 400));
+        const QPoint scrolled = form().sheet()->pos();
+        QVERIFY(scrolled.y() < 0);
+        QTest::mousePress(form().SheetButton, Qt::LeftButton);
+        QCOMPARE(form().sheet()->pos(), scrolled);
+        QCOMPARE(form().visiblePanel(), TMainForm::Panel::Sheet);
+    }
+
+    void scrollBarJumpsAndDrags()
+    {
+        const ScrollModel& bar = form().scrollBar();
+        const int contentHeight = form().sheet()->height();
+        QVERIFY(contentHeight > ScrollModel::DockHeight);
+        QCOMPARE(bar.thumbOffset(), 0);
+
+        // A press below the thumb puts the point 10 pixels under its top at the pointer.
+        QTest::mousePress(background(), Qt::LeftButton, {}, QPoint(Column, 300));
+        QVERIFY(form().ScrollDragging());
+        QCOMPARE(bar.thumbOffset(), 300 - 60 - 10);
+        const int expected = (contentHeight - 502) * 230 / 482;
+        QCOMPARE(bar.contentOffset(), expected);
+        QCOMPARE(form().sheet()->y(), -expected);
+
+        drag(background(), 200);
+        QCOMPARE(bar.thumbOffset(), 130);
+        QCOMPARE(form().sheet()->y(), -((contentHeight - 502) * 130 / 482));
+        drag(background(), 5000); // held at the end of the track
+        QCOMPARE(bar.thumbOffset(), 482);
+        QCOMPARE(form().sheet()->y(), -(contentHeight - 502));
+
+        QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, 5000));
+        QVERIFY(!form().ScrollDragging());
+        drag(background(), 100); // no drag without a press
+        QCOMPARE(bar.thumbOffset(), 482);
+
+        // A press on the thumb grabs it where it was pressed.
+        QTest::mousePress(background(), Qt::LeftButton, {}, QPoint(Column, 60 + 482 + 5));
+        drag(background(), 60 + 400 + 5);
+        QCOMPARE(bar.thumbOffset(), 400);
+        QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, 465));
+    }
+
+    void sheetPositionSurvivesOtherPanels()
+    {
+        QTest::mousePress(background(), Qt::LeftButton, {}, QPoint(Column, 350));
+        QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, 350));
+        const int thumb = form().scrollBar().thumbOffset();
+        const int top = form().sheet()->y();
+        QTest::mousePress(form().RulesButton, Qt::LeftButton);
+        QCOMPARE(form().scrollBar().thumbOffset(), 0);
+        QTest::mousePress(form().SheetButtonLabel, Qt::LeftButton);
+        QCOMPARE(form().scrollBar().thumbOffset(), thumb);
+        QCOMPARE(form().sheet()->y(), top);
+    }
+
+    void shrinkingSheetScrollsBack()
+    {
+        RowCounts& rows = form().rowCounts();
+        rows.AbilityRows = 20;
+        rows.SecondaryRows = 20;
+        form().updateSheetLayout();
+        QTest::mousePress(background(), Qt::LeftButton, {}, QPoint(Column, 560));
+        QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, 560));
+        QCOMPARE(form().sheet()->y() + form().sheet()->height(), 502);
+
+        rows.SecondaryRows = 1;
+        form().updateSheetLayout();
+        // No empty space below the sheet, and the thumb at the end of its track.
+        QCOMPARE(form().sheet()->y() + form().sheet()->height(), 502);
+        QCOMPARE(form().scrollBar().thumbOffset(), 482);
+    }
+
+    void notesThumbFollowsTheCaret()
+    {
+        form().Notepad->setPlainText(QString(1000, u'x'));
+        QTextCursor cursor = form().Notepad->textCursor();
+        cursor.setPosition(500);
+        form().Notepad->setTextCursor(cursor);
+        QTest::mousePress(form().NoteButton, Qt::LeftButton);
+        QCOMPARE(form().scrollBar().thumbOffset(), 482 * 500 / 1000);
+        // A press in the column moves the caret to the matching place in the text.
+        QTest::mousePress(background(), Qt::LeftButton, {}, QPoint(Column, 60 + 10 + 241));
+        QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, 311));
+        QCOMPARE(form().Notepad->textCursor().position(), 500);
+    }
+
+    void headerBoxesShrinkToFit()
+    {
+        QLineEdit* name = form().sheet()->Name;
+        QTest::keyClicks(name, QStringLiteral("Bob"));
+        QCOMPARE(name->font().pixelSize(), 13);
+        QTest::keyClicks(name, QStringLiteral(" the Eternally Unforgiving Wanderer of Nights"));
+        QVERIFY(name->font().pixelSize() < 13);
+        QVERIFY(name->font().pixelSize() >= 6);
+        name->clear();
+        QCOMPARE(name->font().pixelSize(), 13);
+    }
+
+    void textRoutines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stripped");
+        QTest::newRow("padded") << "Age......" << "Age";
+        QTest::newRow("plain") << "Age" << "Age";
+        QTest::newRow("placeholder") << "..................." << "";
+        QTest::newRow("inner stops") << "St. Louis." << "St. Louis";
+        QTest::newRow("empty") << "" << "";
+    }
+    void textRoutines()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, stripped);
+        QCOMPARE(TextRoutines::StripDots(text), stripped);
+        QFont handwriting(QStringLiteral("Lucida Handwriting"));
+        handwriting.setPixelSize(11);
+        const QFontMetrics metrics(handwriting);
+        for (int width : {0, 30, 80, 200}) {
+            const QString padded = TextRoutines::PadWithDots(stripped, width, metrics);
+            QVERIFY(padded.startsWith(stripped));
+            QVERIFY(metrics.horizontalAdvance(padded) < width || padded == stripped);
+            QVERIFY(metrics.horizontalAdvance(padded + u'.') >= width);
+        }
+    }
+
+    void f1AsksForTheGuide()
+    {
+        QSignalSpy guide(m_form.get(), &TMainForm::guideRequested);
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QTest::keyClick(form().sheet()->Player, Qt::Key_F1);
+        QCOMPARE(guide.count(), 1);
+        QTest::mousePress(form().AboutButton, Qt::LeftButton);
+        QTest::mousePress(form().ManualButtonLabel, Qt::LeftButton);
+        QCOMPARE(guide.count(), 2);
+        QCOMPARE(textColour(form().ManualButtonLabel), QColor(Qt::black));
+    }
+};
+
+QTEST_MAIN(TestMainForm)
+#include "tst_mainform.moc"
