@@ -111,8 +111,6 @@ void TSelectionBox::ShowSelection(const QStringList& list, QLineEdit* target, in
     m_fadeTimer->start();
     openDock();
     show();
-    raise();
-    activateWindow();
 }
 
 void TSelectionBox::createBackground(QPoint topLeft)
