@@ -23,32 +23,23 @@ class TestSelectionLayout : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-
     void columnRule_data();
     void columnRule();
-    void sizeIsCappedAtTheDesignSize_data();
-    void sizeIsCappedAtTheDesignSize();
+    void sizeIsCapped_data();
+    void sizeIsCapped();
     void placement_data();
     void placement();
     void hitTest_data();
     void hitTest();
-    void entriesFillColumnsTopToBottom();
-
-    void fadeReachesWhiteAndRedReturns();
-    void hoveredEntryStaysRedOnlyWithPointerInside();
-    void trailDownAColumn();
-    void dockImageFadesByStepsWithoutOvershoot();
-
+    void fadeAndTrail();
+    void dockImageFadesBySteps();
     void wrapText_data();
     void wrapText();
-    void wrapTextBreaksOverlongWords();
     void splitTitle_data();
     void splitTitle();
     void titles_data();
     void titles();
-
     void clanPanel();
-    void generationAndPathPanels();
 
 private:
     FontRegistry m_fonts;
@@ -61,7 +52,6 @@ void TestSelectionLayout::initTestCase()
     const auto data = RulesDataLoader::load(QStringLiteral(TARNOCH_PROGRAM_DIR "Tarn1.dat"));
     QVERIFY2(data.problem.isEmpty(), qPrintable(data.problem));
     m_tables.build(data.lines, false);
-    QVERIFY(m_tables.ClanNames.size() > 10);
 }
 
 void TestSelectionLayout::columnRule_data()
@@ -88,7 +78,7 @@ void TestSelectionLayout::columnRule()
     QCOMPARE(SelectionLayout::columnCount(entryWidth, count, kind), columns);
 }
 
-void TestSelectionLayout::sizeIsCappedAtTheDesignSize_data()
+void TestSelectionLayout::sizeIsCapped_data()
 {
     QTest::addColumn<int>("entryWidth");
     QTest::addColumn<int>("count");
@@ -101,7 +91,7 @@ void TestSelectionLayout::sizeIsCappedAtTheDesignSize_data()
     QTest::newRow("empty list") << 0 << 0 << 1 << 0 << QSize(30, 30);
 }
 
-void TestSelectionLayout::sizeIsCappedAtTheDesignSize()
+void TestSelectionLayout::sizeIsCapped()
 {
     QFETCH(int, entryWidth);
     QFETCH(int, count);
@@ -120,16 +110,14 @@ void TestSelectionLayout::placement_data()
     QTest::addColumn<QSize>("popup");
     QTest::addColumn<int>("dockLeft");
     QTest::addColumn<QPoint>("topLeft");
-    QTest::newRow("centred on the pointer")
-        << QPoint(300, 300) << QSize(200, 100) << 738 << QPoint(201, 251);
-    QTest::newRow("pushed left of the dock")
+    QTest::newRow("centred") << QPoint(300, 300) << QSize(200, 100) << 738 << QPoint(201, 251);
+    QTest::newRow("left of the dock")
         << QPoint(700, 300) << QSize(200, 100) << 738 << QPoint(533, 251);
-    QTest::newRow("right screen edge")
-        << QPoint(1900, 300) << QSize(200, 100) << 5000 << QPoint(1720, 251);
-    QTest::newRow("bottom screen edge")
-        << QPoint(300, 1070) << QSize(200, 100) << 738 << QPoint(201, 980);
-    QTest::newRow("top left corner") << QPoint(10, 10) << QSize(200, 100) << 738 << QPoint(0, 0);
-    QTest::newRow("wider than the room left of the dock")
+    QTest::newRow("right edge") << QPoint(1900, 300) << QSize(200, 100) << 5000
+                                << QPoint(1720, 251);
+    QTest::newRow("bottom edge") << QPoint(300, 1070) << QSize(200, 100) << 738 << QPoint(201, 980);
+    QTest::newRow("top left") << QPoint(10, 10) << QSize(200, 100) << 738 << QPoint(0, 0);
+    QTest::newRow("no room left of the dock")
         << QPoint(400, 300) << QSize(900, 100) << 738 << QPoint(0, 251);
 }
 
@@ -139,11 +127,8 @@ void TestSelectionLayout::placement()
     QFETCH(QSize, popup);
     QFETCH(int, dockLeft);
     QFETCH(QPoint, topLeft);
-    const QPoint placed =
-        SelectionLayout::placement(pointer, popup, QRect(0, 0, 1920, 1080), dockLeft);
-    QCOMPARE(placed, topLeft);
-    if (popup.width() < dockLeft - SelectionLayout::DockGap)
-        QVERIFY(placed.x() + popup.width() <= dockLeft - SelectionLayout::DockGap);
+    QCOMPARE(SelectionLayout::placement(pointer, popup, QRect(0, 0, 1920, 1080), dockLeft),
+             topLeft);
 }
 
 void TestSelectionLayout::hitTest_data()
@@ -155,11 +140,10 @@ void TestSelectionLayout::hitTest_data()
     QTest::newRow("top margin") << QPoint(20, 15) << -1;
     QTest::newRow("bottom margin") << QPoint(20, 150) << -1;
     QTest::newRow("last row") << QPoint(20, 149) << 8;
-    QTest::newRow("left gap belongs to no column") << QPoint(6, 40) << -1;
-    QTest::newRow("second column starts half a gap early") << QPoint(122, 16) << 9;
-    QTest::newRow("third column") << QPoint(240, 46) << 20;
-    QTest::newRow("below the last entry of the last column") << QPoint(240, 136) << -1;
-    QTest::newRow("last column reaches its text's end") << QPoint(351, 16) << 18;
+    QTest::newRow("left of the first column") << QPoint(6, 40) << -1;
+    QTest::newRow("half a gap before the second column") << QPoint(122, 16) << 9;
+    QTest::newRow("below the last entry") << QPoint(240, 136) << -1;
+    QTest::newRow("end of the last column") << QPoint(351, 16) << 18;
     QTest::newRow("right of the last column") << QPoint(352, 16) << -1;
 }
 
@@ -168,98 +152,62 @@ void TestSelectionLayout::hitTest()
     QFETCH(QPoint, pos);
     QFETCH(int, index);
     const auto grid = SelectionLayout::grid(100, 25, 1, QSize(1024, 753));
-    QCOMPARE(grid.columns, 3);
     QCOMPARE(grid.size, QSize(360, 165));
     QCOMPARE(SelectionLayout::hitTest(pos, grid.size, 100, grid.rows, 25).index, index);
+    if (index >= 0) {
+        const QPoint text = SelectionLayout::entryTopLeft(index, grid.rows, 100);
+        QVERIFY(pos.y() >= text.y() && pos.y() < text.y() + 15);
+    }
 }
 
-void TestSelectionLayout::entriesFillColumnsTopToBottom()
+void TestSelectionLayout::fadeAndTrail()
 {
-    QCOMPARE(SelectionLayout::entryTopLeft(0, 9, 100), QPoint(15, 15));
-    QCOMPARE(SelectionLayout::entryTopLeft(8, 9, 100), QPoint(15, 135));
-    QCOMPARE(SelectionLayout::entryTopLeft(9, 9, 100), QPoint(130, 15));
-    QCOMPARE(SelectionLayout::entryTopLeft(20, 9, 100), QPoint(245, 45));
-}
-
-void TestSelectionLayout::fadeReachesWhiteAndRedReturns()
-{
+    const QColor opening(80, 120, 80), red(255, 0, 0);
     SelectionFade fade;
-    fade.reset(3);
-    QCOMPARE(fade.EntryColour(0), QColor(80, 120, 80));
+    fade.reset(20);
     for (int tick = 1; tick < 18; ++tick)
         fade.tick(-1, false);
     QVERIFY(!fade.isWhite(0));
-    QCOMPARE(fade.tick(-1, false), QList<int>({0, 1, 2}));
-    QVERIFY(fade.isWhite(0) && fade.isWhite(1) && fade.isWhite(2));
-    // White entries are not drawn again.
-    QVERIFY(fade.tick(-1, false).isEmpty());
+    QCOMPARE(fade.tick(-1, false).size(), 20);
+    QVERIFY(fade.isWhite(0) && fade.isWhite(19));
+    QVERIFY(fade.tick(-1, false).isEmpty()); // white entries are not drawn again
 
+    // Held red while the pointer is inside, white 26 ticks after it left.
     fade.hover(1, 0);
-    QCOMPARE(fade.EntryColour(1), QColor(255, 0, 0));
-    for (int tick = 1; tick < 26; ++tick)
-        QCOMPARE(fade.tick(-1, false), QList<int>{1});
-    QVERIFY(!fade.isWhite(1));
-    fade.tick(-1, false);
-    QVERIFY(fade.isWhite(1));
-}
-
-void TestSelectionLayout::hoveredEntryStaysRedOnlyWithPointerInside()
-{
-    SelectionFade fade;
-    fade.reset(2);
-    fade.hover(0, 0);
     for (int tick = 0; tick < 30; ++tick)
-        fade.tick(0, true);
-    QCOMPARE(fade.EntryColour(0), QColor(255, 0, 0));
-    fade.tick(0, false);
-    QCOMPARE(fade.EntryColour(0), QColor(255, 10, 10));
-    // An index outside the list is ignored.
-    fade.tick(7, true);
-}
+        fade.tick(1, true);
+    QCOMPARE(fade.EntryColour(1), red);
+    for (int tick = 1; tick < 26; ++tick)
+        QCOMPARE(fade.tick(1, false), QList<int>{1});
+    QVERIFY(!fade.isWhite(1));
+    fade.tick(1, false);
+    QVERIFY(fade.isWhite(1));
 
-void TestSelectionLayout::trailDownAColumn()
-{
-    const QColor red(255, 0, 0);
-    SelectionFade fade;
-    fade.reset(20);
-    QCOMPARE(fade.hover(2, 0), QList<int>{2});
-    QCOMPARE(fade.hover(6, 0), QList<int>({6, 3, 4, 5}));
-    for (int i = 2; i <= 6; ++i)
-        QCOMPARE(fade.EntryColour(i), red);
-    QCOMPARE(fade.EntryColour(7), QColor(80, 120, 80));
-
-    // Upwards as well.
-    fade.reset(20);
-    fade.hover(9, 0);
-    QCOMPARE(fade.hover(6, 0), QList<int>({6, 7, 8}));
-
-    // Into another column: only the entry reached.
+    // Down a column every skipped entry turns red, up as well; another column only the one.
     fade.reset(20);
     fade.hover(2, 0);
+    QCOMPARE(fade.hover(6, 0), QList<int>({6, 3, 4, 5}));
+    QCOMPARE(fade.hover(3, 0), QList<int>({3, 4, 5}));
     QCOMPARE(fade.hover(14, 1), QList<int>{14});
-    QCOMPARE(fade.EntryColour(8), QColor(80, 120, 80));
-    QCOMPARE(fade.TrailColumn(), 1);
+    QCOMPARE(fade.EntryColour(8), opening);
     QCOMPARE(fade.TrailIndex(), 14);
 }
 
-void TestSelectionLayout::dockImageFadesByStepsWithoutOvershoot()
+void TestSelectionLayout::dockImageFadesBySteps()
 {
     QImage fade(153, 345, QImage::Format_RGB888);
     fade.fill(Qt::black);
+    fade.setPixelColor(0, 0, QColor(200, 200, 200));
     QImage target(fade.size(), QImage::Format_RGB888);
     target.fill(QColor(64, 128, 96));
     target.setPixelColor(152, 344, QColor(5, 0, 255));
-    fade.setPixelColor(0, 0, QColor(200, 200, 200));
-
     SelectionFade::fadeToward(fade, target);
     QCOMPARE(fade.pixelColor(10, 10), QColor(10, 10, 10));
     QCOMPARE(fade.pixelColor(152, 344), QColor(5, 0, 10));
     QCOMPARE(fade.pixelColor(0, 0), QColor(190, 190, 190));
     for (int step = 0; step < 30; ++step)
         SelectionFade::fadeToward(fade, target);
-    QCOMPARE(fade.pixelColor(10, 10), QColor(64, 128, 96));
-    QCOMPARE(fade.pixelColor(152, 344), QColor(5, 0, 255));
-    QCOMPARE(fade.pixelColor(0, 0), QColor(64, 128, 96));
+    QCOMPARE(fade, target);
 }
 
 void TestSelectionLayout::wrapText_data()
@@ -269,14 +217,13 @@ void TestSelectionLayout::wrapText_data()
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("empty") << QString() << QStringList();
     QTest::newRow("fits") << "A short text" << QStringList{"A short text"};
-    QTest::newRow("breaks after spaces")
-        << "Hired killers of the Middle East who take payment"
-        << QStringList{"Hired killers of the ", "Middle East who take ", "payment"};
-    QTest::newRow("a line of exactly the width")
+    QTest::newRow("after spaces") << "Hired killers of the Middle East who take payment"
+                                  << QStringList{"Hired killers of the ", "Middle East who take ",
+                                                 "payment"};
+    QTest::newRow("exactly the width")
         << "aaaaaaaaaaaaaaaaaaaa bb" << QStringList{"aaaaaaaaaaaaaaaaaaaa ", "bb"};
-    QTest::newRow("long word after a short one")
-        << "a bbbbbbbbbbbbbbbbbbbbbbbbbbbbbb c"
-        << QStringList{"a ", "bbbbbbbbbbbbbbbbbbbbb", "bbbbbbbbb c"};
+    QTest::newRow("long word") << "a bbbbbbbbbbbbbbbbbbbbbbbbbbbbbb c"
+                               << QStringList{"a ", "bbbbbbbbbbbbbbbbbbbbb", "bbbbbbbbb c"};
 }
 
 void TestSelectionLayout::wrapText()
@@ -284,25 +231,16 @@ void TestSelectionLayout::wrapText()
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
     QCOMPARE(SelectionInfo::WrapText(text, 150, fixedWidth), lines);
-}
 
-void TestSelectionLayout::wrapTextBreaksOverlongWords()
-{
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(12);
-    const QFontMetrics metrics(font);
+    // In the real font too every line fits and nothing is lost.
+    const QFontMetrics metrics(SelectionInfo().bodyFont());
     const auto measure = [&metrics](const QString& s) { return metrics.horizontalAdvance(s); };
-    const QString text = QStringLiteral("Weakness: ") + QString(120, u'W') +
-                         QStringLiteral(" and then some ordinary words to finish.");
-    const QStringList lines = SelectionInfo::WrapText(text, 150, measure);
-    QVERIFY(lines.size() >= 5);
-    QCOMPARE(lines.join(QString()), text);
-    for (const QString& line : lines)
+    const QString longer = text + QString(80, u'W') + ' ' + text;
+    const QStringList wrapped = SelectionInfo::WrapText(longer, 150, measure);
+    QCOMPARE(wrapped.join(QString()), longer);
+    for (const QString& line : wrapped)
         QVERIFY2(measure(line) <= 150, qPrintable(line));
-
-    // Narrower than any character: one character a line, but it ends.
-    QCOMPARE(SelectionInfo::WrapText(QStringLiteral("abc"), 1, measure),
-             QStringList({"a", "b", "c"}));
+    QCOMPARE(SelectionInfo::WrapText("abc", 1, measure), QStringList({"a", "b", "c"}));
 }
 
 void TestSelectionLayout::splitTitle_data()
@@ -314,15 +252,15 @@ void TestSelectionLayout::splitTitle_data()
     QTest::newRow("fits") << "Short"
                           << "Short"
                           << "";
-    QTest::newRow("first space from the first third") << "Iron Will and Resolve"
-                                                      << "Iron Will"
-                                                      << "and Resolve";
-    QTest::newRow("space on the third itself") << "ab cdefghijk"
-                                               << "ab"
-                                               << "cdefghijk";
-    QTest::newRow("no space after the first third") << "Dark Fatecarrierdom"
-                                                    << "Dark"
-                                                    << "Fatecarrierdom";
+    QTest::newRow("space from the first third") << "Iron Will and Resolve"
+                                                << "Iron Will"
+                                                << "and Resolve";
+    QTest::newRow("space on the third") << "ab cdefghijk"
+                                        << "ab"
+                                        << "cdefghijk";
+    QTest::newRow("no space after the third") << "Dark Fatecarrierdom"
+                                              << "Dark"
+                                              << "Fatecarrierdom";
     QTest::newRow("no space at all") << "Unbreakablewordhere"
                                      << "Unbreakabl"
                                      << "ewordhere";
@@ -345,16 +283,14 @@ void TestSelectionLayout::titles_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("title");
     QTest::newRow("clan") << 1 << "Brujah" << 3 << "Brujah";
-    QTest::newRow("generation title") << 2 << "3rd" << 0 << "Antediluvian";
-    QTest::newRow("path without its prefix") << 7 << "Path of Caine" << 1 << "Caine";
+    QTest::newRow("generation") << 2 << "3rd" << 0 << "Antediluvian";
+    QTest::newRow("path") << 7 << "Path of Caine" << 1 << "Caine";
     QTest::newRow("Humanity") << 7 << "Humanity" << 0 << "Humanity";
-    QTest::newRow("merit without its cost")
-        << 8 << "Ability Aptitude (1)" << 1 << "Ability Aptitude";
+    QTest::newRow("merit") << 8 << "Ability Aptitude (1)" << 1 << "Ability Aptitude";
     QTest::newRow("no merit") << 8 << "<NONE>" << 0 << "<NONE>";
     QTest::newRow("virtue set") << 9 << "Human (Conscience, Self-Control & Courage)" << 0
                                 << "Human";
-    QTest::newRow("discipline power") << 10 << "1: Sweet Whispers" << 0 << "Sweet Whispers";
-    QTest::newRow("font name") << 12 << "DejaVu Sans" << 0 << "DejaVu Sans";
+    QTest::newRow("power") << 10 << "1: Sweet Whispers" << 0 << "Sweet Whispers";
 }
 
 void TestSelectionLayout::titles()
@@ -370,25 +306,18 @@ void TestSelectionLayout::clanPanel()
 {
     const SelectionInfo info;
     const int clan = int(m_tables.ClanNames.indexOf(QStringLiteral("Gangrel")));
-    QVERIFY(clan >= 0);
     const auto items = info.compose(1, m_tables.ClanNames.items(), clan, m_tables);
-
     QCOMPARE(items.first().text, QStringLiteral("Gangrel"));
     QCOMPARE(items.first().style, SelectionInfo::Style::Title);
-    QCOMPARE(items.first().topLeft.y(), 0);
 
     QStringList description, weakness, disciplines;
-    QFontMetrics metrics(info.bodyFont());
     for (const auto& item : items) {
         if (item.text == QLatin1String("Weakness:"))
             QCOMPARE(item.topLeft, QPoint(2, 130));
-        if (item.text == QLatin1String("Disciplines:"))
-            QCOMPARE(item.topLeft, QPoint(2, 250));
-        if (item.style != SelectionInfo::Style::Body)
-            continue;
-        QVERIFY2(metrics.horizontalAdvance(item.text) <= 150, qPrintable(item.text));
-        const int y = item.topLeft.y();
-        (y < 130 ? description : y < 250 ? weakness : disciplines).append(item.text);
+        if (item.style == SelectionInfo::Style::Body) {
+            const int y = item.topLeft.y();
+            (y < 130 ? description : y < 250 ? weakness : disciplines).append(item.text);
+        }
     }
     QCOMPARE(description.join(QString()), m_tables.ClanDescriptions.at(clan));
     QCOMPARE(weakness.join(QString()), m_tables.ClanWeaknesses.at(clan));
@@ -400,39 +329,9 @@ void TestSelectionLayout::clanPanel()
     image.fill(Qt::white);
     info.draw(image, items);
     QCOMPARE(image.pixelColor(150, 340), QColor(Qt::black));
-    bool weaknessDrawn = false;
-    for (int y = 150; y < 240 && !weaknessDrawn; ++y)
-        for (int x = 0; x < 153 && !weaknessDrawn; ++x)
-            weaknessDrawn = image.pixelColor(x, y) != QColor(Qt::black);
-    QVERIFY(weaknessDrawn);
-}
-
-void TestSelectionLayout::generationAndPathPanels()
-{
-    const SelectionInfo info;
-    const auto generation = info.compose(2, m_tables.GenerationNames, 10, m_tables);
-    QCOMPARE(generation.size(), 5);
-    QCOMPARE(generation[0].text, m_tables.GenerationTitles.at(10));
-    QCOMPARE(generation[1].text, "Generation: " + m_tables.GenerationNames.at(10));
-    QCOMPARE(generation[1].topLeft, QPoint(2, 30));
-    QCOMPARE(generation[4].text, "Blood/Turn: " + m_tables.GenerationBloodPerTurn.at(10));
-    QCOMPARE(generation[4].topLeft, QPoint(2, 75));
-
-    const int path = int(m_tables.PathNames.indexOf(QStringLiteral("Path of Caine")));
-    const auto items = info.compose(7, m_tables.PathNames.items(), path, m_tables);
-    QCOMPARE(items[0].text, QStringLiteral("Caine"));
-    QCOMPARE(items[1].topLeft, QPoint(2, 20));
-    QStringList body;
-    for (qsizetype i = 1; i < items.size(); ++i)
-        body.append(items[i].text);
-    QCOMPARE(body.join(QString()), m_tables.PathDescriptions.at(path));
-
-    // A long entry of a splitting kind goes on two centred lines.
-    const QString power = QStringLiteral("5: Summon the Hungering Shadows of the Abyss");
-    const auto split = info.compose(10, {power}, 0, m_tables);
-    QCOMPARE(split.size(), 2);
-    QCOMPARE(split[0].text + ' ' + split[1].text, power.mid(3));
-    QCOMPARE(split[1].topLeft.y(), QFontMetrics(info.titleFont()).height());
+    QImage blank(153, 90, QImage::Format_RGB888);
+    blank.fill(Qt::black);
+    QVERIFY(image.copy(0, 150, 153, 90) != blank); // the weakness is drawn
 }
 
 QTEST_MAIN(TestSelectionLayout)
