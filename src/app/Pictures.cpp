@@ -176,40 +176,36 @@ void engravedFrame(QPainter& painter, const QRectF& rect, qreal knot)
 }
 
 // Faint diagonal trellis with small quatrefoils at its crossings, stamped into the field.
+// The pattern repeats every pitch pixels both ways, so one tile is drawn and used as a brush.
 void trellis(QPainter& painter, const QRect& area, int pitch)
 {
-    painter.save();
-    painter.setClipRect(area);
-    painter.setBrush(Qt::NoBrush);
-    const int span = area.width() + area.height();
-    QPainterPath lines;
-    for (int k = -area.height(); k < span; k += pitch) {
-        lines.moveTo(area.left() + k, area.top());
-        lines.lineTo(area.left() + k + area.height(), area.bottom());
-        lines.moveTo(area.left() + k, area.bottom());
-        lines.lineTo(area.left() + k + area.height(), area.top());
-    }
-    painter.setPen(QPen(QColor(0, 0, 0, 26), 1.2));
-    painter.drawPath(lines);
-    painter.setPen(QPen(withAlpha(kCaption, 9), 1));
-    painter.drawPath(lines.translated(0, 1));
-    // Crossings: x - y and x + y both on the lines' steps, i.e. a half-pitch grid whose
-    // column and row indices share their parity.
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 0, 30));
-    const qreal half = pitch / 2.0;
-    const qreal x0 = area.left() + (area.bottom() - area.top()) / 2.0;
-    const qreal y0 = (area.top() + area.bottom()) / 2.0;
-    const int columns = int(area.width() / half) + 2;
-    const int rows = int(area.height() / half) + 2;
-    for (int j = -rows; j <= rows; ++j)
-        for (int i = -2 * columns; i <= 2 * columns; ++i) {
-            if ((i - j) % 2 != 0)
-                continue;
-            const QPointF crossing(x0 + i * half, y0 + j * half);
-            if (area.adjusted(-4, -4, 4, 4).contains(crossing.toPoint()))
-                painter.drawPath(quatrefoil(crossing, 1.6));
+    QImage tile(pitch, pitch, QImage::Format_ARGB32_Premultiplied);
+    tile.fill(Qt::transparent);
+    {
+        QPainter t(&tile);
+        smooth(t);
+        t.setBrush(Qt::NoBrush);
+        QPainterPath lines;
+        for (int c = -pitch; c <= pitch; c += pitch) {
+            lines.moveTo(c - 1, -1);
+            lines.lineTo(c + pitch + 1, pitch + 1);
+            lines.moveTo(c - 1, pitch + 1);
+            lines.lineTo(c + pitch + 1, -1);
         }
+        t.setPen(QPen(QColor(0, 0, 0, 26), 1.2));
+        t.drawPath(lines);
+        t.setPen(QPen(withAlpha(kCaption, 9), 1));
+        t.drawPath(lines.translated(0, 1));
+        t.setPen(Qt::NoPen);
+        t.setBrush(QColor(0, 0, 0, 30));
+        const qreal half = pitch / 2.0;
+        for (const QPointF& crossing : {QPointF(0, 0), QPointF(pitch, 0), QPointF(0, pitch),
+                                        QPointF(pitch, pitch), QPointF(half, half)})
+            t.drawPath(quatrefoil(crossing, 1.6));
+    }
+    painter.save();
+    painter.setBrushOrigin(area.topLeft());
+    painter.fillRect(area, QBrush(tile));
     painter.restore();
 }
 

@@ -593,7 +593,11 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         else if (event->type() == QEvent::MouseMove && (mouse->buttons() & Qt::LeftButton))
             TitleBarMouseMove(mouse->globalPosition().toPoint());
     } else if (watched == BackgroundImage) {
-        if (event->type() == QEvent::MouseButtonPress)
+        if (event->type() == QEvent::Paint && m_quitAfterFirstPaint) {
+            m_quitAfterFirstPaint = false;
+            // The whole window is painted in this one pass; the quit waits behind it.
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        } else if (event->type() == QEvent::MouseButtonPress)
             BackgroundImageMouseDown(mouse->position().toPoint(), mouse->button());
         else if (event->type() == QEvent::MouseMove)
             ScrollBarMouseMove(mouse->position().toPoint(), mouse->buttons());
@@ -607,11 +611,6 @@ void TMainForm::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), WindowColour);
-    if (m_quitAfterFirstPaint) {
-        m_quitAfterFirstPaint = false;
-        // Queued behind the paint of the children, which share this flush.
-        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    }
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
