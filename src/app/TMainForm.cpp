@@ -257,9 +257,9 @@ void TMainForm::createAboutPanel()
     subtitle->setAlignment(Qt::AlignHCenter);
 
     auto* hints = new QLabel(About);
-    hints->setFont(face(Times, 14));
+    hints->setFont(face(Times, 13));
     hints->setWordWrap(true);
-    hints->setGeometry(280, 166, 300, 210);
+    hints->setGeometry(280, 162, 300, 222);
     hints->setText(
         tr("<p>Click the dots to set a rating; click the current rating again to lower it.</p>"
            "<p><b>Right-click</b> a field or its caption to choose from a list; the panel at the "
