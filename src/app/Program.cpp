@@ -5,6 +5,7 @@
 #include "app/ProgramPaths.h"
 #include "app/TMainForm.h"
 #include "app/TerminationSignals.h"
+#include "controls/TSelectionBox.h"
 #include "output/TConfirmDlg.h"
 #include "output/TConfirmForm.h"
 #include "output/TRTFView.h"
@@ -45,7 +46,9 @@ int runWindows(QApplication& app)
         TMainForm mainForm(paths, parameters, messages);
         mainForm.setQuitAfterFirstPaint(quitAfterPaint);
         messages.setParent(&mainForm);
-        // The popup list and the print dialog take their places before the questions.
+        TSelectionBox selectionBox(mainForm.selectionContext(), &mainForm);
+        mainForm.setSelectionBox(&selectionBox);
+        // The print dialog takes its place here, before the questions.
         TConfirmForm confirmForm(&mainForm);
         TConfirmDlg confirmDlg(&mainForm);
         TRTFView guideView(mainForm.geometry(), messages, &mainForm);

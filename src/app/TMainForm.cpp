@@ -8,7 +8,11 @@
 #include "app/StartupChecks.h"
 #include "app/UserMessages.h"
 #include "controls/TPriorityBox.h"
+#include "controls/TSelectionBox.h"
+#include "engine/Recalculation.h"
+#include "controls/TVampireDots.h"
 #include "rules/DataFile.h"
+#include "rules/TextRoutines.h"
 #include "rules/RulesDataLoader.h"
 
 #include <QApplication>
@@ -54,10 +58,17 @@ TMainForm::TMainForm(const ProgramPaths& paths, const QStringList& parameters,
     chooseScratchFile();
     createPictures();
     createPanels();
+    m_recalculation = new Recalculation(*this);
+    m_recalculation->bindToIdle();
     readRulesData();
     if (m_startupFailed)
         return;
     createSheet();
+    m_recalculation->connectSheet();
+    // The first pass counts everything.
+    Recalculation& pass = *m_recalculation;
+    pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = pass.RowsDirty = true;
+    pass.DisciplinesDirty = pass.BackgroundsDirty = pass.RulesChanged = pass.BooksDirty = true;
     // The printer check, the settings and the first character follow here.
     finishWindow();
 }
@@ -412,6 +423,126 @@ void TMainForm::EditBoxResizeToFit(QLineEdit* box)
     box->setCursorPosition(caret);
 }
 
+SelectionContext TMainForm::selectionContext()
+{
+    return {this, TechDock, TechPanel, TechDockImage, &DockFadeImage, &DockInfoImage, &m_tables};
+}
+
+void TMainForm::setSelectionBox(TSelectionBox* box)
+{
+    m_selectionBox = box;
+    connectOpeners();
+}
+
+namespace {
+
+// The entries of a table that no row in use of the same column or group already names.
+QStringList minusNamesInUse(const QStringList& table, const SheetPanel::TraitRows& rows, int count)
+{
+    QStringList used;
+    for (int r = 0; r < count; ++r)
+        used.append(TextRoutines::StripDots(rows[r].name->text()));
+    QStringList offered;
+    for (const QString& entry : table)
+        if (!used.contains(entry))
+            offered.append(entry);
+    return offered;
+}
+
+} // namespace
+
+void TMainForm::connectOpeners()
+{
+    if (!Sheet)
+        return;
+    auto add = [this](QWidget* pressed, QLineEdit* target, std::function<QStringList()> list, int kind) {
+        pressed->installEventFilter(this);
+        pressed->setContextMenuPolicy(Qt::NoContextMenu);
+        m_openers.insert(pressed, {target, std::move(list), kind});
+    };
+    const RuleTables& t = m_tables;
+    SheetPanel* s = Sheet;
+    auto table = [](const SortedTextList& list) { return [&list] { return list.items(); }; };
+    add(s->Clan, s->Clan, table(t.ClanNames), 1);
+    add(s->ClanCaption, s->Clan, table(t.ClanNames), 1);
+    add(s->Generation, s->Generation, [&t] { return t.GenerationNames; }, 2);
+    add(s->GenerationCaption, s->Generation, [&t] { return t.GenerationNames; }, 2);
+    add(s->Nature, s->Nature, table(t.Archetypes), 3);
+    add(s->NatureCaption, s->Nature, table(t.Archetypes), 3);
+    add(s->Demeanor, s->Demeanor, table(t.Archetypes), 3);
+    add(s->DemeanorCaption, s->Demeanor, table(t.Archetypes), 3);
+    add(s->Path, s->Path, table(t.PathNames), 7);
+
+    const std::array<const SortedTextList*, 3> choices = {&t.TalentChoices, &t.SkillChoices,
+                                                          &t.KnowledgeChoices};
+    const std::array<const SortedTextList*, 3> secondary = {&t.SecondaryTalents, &t.SecondarySkills,
+                                                            &t.SecondaryKnowledges};
+    for (int c = 0; c < 3; ++c) {
+        for (int r = 10; r < SheetLayout::RowsPerGroup; ++r)
+            add(s->AbilityRows[c][r].name, s->AbilityRows[c][r].name,
+                [this, c, list = choices[c]] {
+                    return minusNamesInUse(list->items(), Sheet->AbilityRows[c], m_rows.AbilityRows);
+                }, 4);
+        for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
+            add(s->SecondaryRows[c][r].name, s->SecondaryRows[c][r].name,
+                [this, c, list = secondary[c]] {
+                    return minusNamesInUse(list->items(), Sheet->SecondaryRows[c], m_rows.SecondaryRows);
+                }, 4);
+    }
+    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+        add(s->BackgroundRows[r].name, s->BackgroundRows[r].name, [this] {
+            return minusNamesInUse(m_tables.Backgrounds.items(), Sheet->BackgroundRows, m_rows.BackgroundRows);
+        }, 5);
+        add(s->DisciplineRows[r].name, s->DisciplineRows[r].name, [this] {
+            return minusNamesInUse(m_tables.DisciplineNames.items(), Sheet->DisciplineRows,
+                                   m_rows.DisciplineRows);
+        }, 6);
+        TVampireDots* dots = s->DisciplineRows[r].dots;
+        dots->setTag(r);
+        connect(dots, &TVampireDots::OnMouseDown, this,
+                [this](TVampireDots* sender, Qt::MouseButton button) { DiscDotMouseDown(sender, button); });
+    }
+    DiscReturn = new QLineEdit(this);
+    DiscReturn->hide();
+}
+
+bool TMainForm::openListFor(QObject* watched)
+{
+    const auto opener = m_openers.constFind(watched);
+    if (opener == m_openers.constEnd() || !m_selectionBox)
+        return false;
+    m_selectionBox->ShowSelection(opener->list(), opener->target, opener->kind);
+    return true;
+}
+
+void TMainForm::DiscDotMouseDown(TVampireDots* dots, Qt::MouseButton button)
+{
+    if (button != Qt::RightButton || !m_selectionBox)
+        return;
+    const int row = dots->Tag();
+    const qsizetype d = m_tables.disciplineIndex(Sheet->DisciplineRows[row].name->text());
+    if (d < 0 || d >= RuleTables::PowerLists)
+        return;
+    DiscReturn->disconnect(this);
+    DiscReturn->clear();
+    DiscReturn->setProperty("row", row);
+    connect(DiscReturn, &QLineEdit::textChanged, this, &TMainForm::DiscReturnChange);
+    m_selectionBox->ShowSelection(m_tables.DisciplinePowers[d].items(), DiscReturn, 10);
+}
+
+void TMainForm::DiscReturnChange()
+{
+    const int level = DataFile::leadingNumber(DiscReturn->text());
+    const int row = DiscReturn->property("row").toInt();
+    if (level != 0 && row >= 0 && row < SheetLayout::RowsPerGroup)
+        Sheet->DisciplineRows[row].dots->setFilled(level);
+}
+
+bool TMainForm::selectionOpen() const
+{
+    return m_selectionBox && m_selectionBox->isOpen();
+}
+
 TMainForm::Panel TMainForm::visiblePanel() const
 {
     for (Panel p : {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About})
@@ -587,6 +718,9 @@ void TMainForm::BackgroundImageMouseUp()
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton
+        && openListFor(watched))
+        return true;
     if (watched == TitleBar) {
         if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton)
             TitleBarMouseDown(mouse->position().toPoint() + TitleBar->pos());

@@ -4,9 +4,15 @@
 #include "app/ScratchFile.h"
 #include "app/ScrollModel.h"
 #include "app/SheetLayout.h"
+#include "controls/SelectionContext.h"
+#include "engine/CharacterCounters.h"
+#include "engine/RulesSettings.h"
 #include "rules/RuleTables.h"
 
 #include <QCursor>
+#include <QHash>
+
+#include <functional>
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
@@ -17,6 +23,9 @@ class ClickLabel;
 class QLabel;
 class QLineEdit;
 class QTextEdit;
+class Recalculation;
+class TSelectionBox;
+class TVampireDots;
 class SheetPanel;
 class TPriorityBox;
 class UserMessages;
@@ -60,6 +69,15 @@ public:
     // Re-lays the sheet after a change of the row counts.
     void updateSheetLayout();
     RowCounts& rowCounts() { return m_rows; }
+    RulesSettings& settings() { return m_settings; }
+    CharacterCounters& counters() { return m_counters; }
+    Recalculation& recalculation() { return *m_recalculation; }
+
+    // The one popup list of the program, created after the window.
+    void setSelectionBox(TSelectionBox* box);
+    SelectionContext selectionContext();
+    TSelectionBox* selectionBox() const { return m_selectionBox; }
+    bool selectionOpen() const;
 
     // The window's controls, by the names the rest of the program uses.
     QLabel* BackgroundImage = nullptr;
@@ -118,6 +136,10 @@ private:
     void slideDock();
 
     void ManualButtonMouseDown();
+    void connectOpeners();
+    bool openListFor(QObject* watched);
+    void DiscDotMouseDown(TVampireDots* dots, Qt::MouseButton button);
+    void DiscReturnChange();
     void TitleBarMouseDown(const QPoint& windowPoint);
     void TitleBarMouseMove(const QPoint& globalPoint);
     void BackgroundImageMouseDown(const QPoint& point, Qt::MouseButton button);
@@ -136,6 +158,19 @@ private:
     QStringList m_dataLines;
     RuleTables m_tables;
     RowCounts m_rows;
+    RulesSettings m_settings;
+    CharacterCounters m_counters;
+    Recalculation* m_recalculation = nullptr;
+    TSelectionBox* m_selectionBox = nullptr;
+    QLineEdit* DiscReturn = nullptr;
+    // Right-press openers: the pressed widget, its target box and its list.
+    struct Opener
+    {
+        QLineEdit* target;
+        std::function<QStringList()> list;
+        int kind;
+    };
+    QHash<QObject*, Opener> m_openers;
     ScrollModel m_scroll;
     QImage m_groove;
     QCursor m_ankhCursor;

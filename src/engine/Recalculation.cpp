@@ -1,0 +1,449 @@
+#include "Recalculation.h"
+
+#include "app/SheetPanel.h"
+#include "app/TMainForm.h"
+#include "controls/TPriorityBox.h"
+#include "controls/TVampireDots.h"
+#include "engine/PointAccounting.h"
+#include "rules/TextRoutines.h"
+
+#include <QAbstractEventDispatcher>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+#include <vector>
+
+using TraitRows = SheetPanel::TraitRows;
+
+namespace {
+
+void setText(QLabel* label, const QString& text)
+{
+    if (label->text() != text)
+        label->setText(text);
+}
+
+void setVisible(QWidget* widget, bool visible)
+{
+    if (widget->isVisibleTo(widget->parentWidget()) != visible)
+        widget->setVisible(visible);
+}
+
+// The control clamps and repaints on every write; writing only changes keeps the pass quiet.
+void setFreebies(TVampireDots* dots, int value)
+{
+    const int shown = PointAccounting::clampFreebies(value, dots->Filled(), dots->MinDots());
+    if (dots->Freebies() != shown)
+        dots->setFreebies(value);
+}
+
+std::vector<int> ratings(const TraitRows& rows, int count)
+{
+    std::vector<int> values;
+    for (int r = 0; r < count; ++r)
+        values.push_back(rows[r].dots->Filled());
+    return values;
+}
+
+bool rowUsed(const SheetPanel::TraitRow& row)
+{
+    return row.dots->Filled() > 0 || !TextRoutines::StripDots(row.name->text()).isEmpty();
+}
+
+// Grows a list by one row when its last row is in use, and removes at most one empty row
+// between firstRemovable and the last row. The columns of one list share their rows.
+bool rowProcedure(const std::vector<TraitRows*>& columns, int& count, int firstRemovable,
+                  const QString& placeholder, bool showRows)
+{
+    bool changed = false;
+    auto used = [&](int r) {
+        for (const TraitRows* column : columns)
+            if (rowUsed((*column)[r]))
+                return true;
+        return false;
+    };
+    if (count < SheetLayout::RowsPerGroup && used(count - 1)) {
+        if (showRows)
+            for (TraitRows* column : columns) {
+                (*column)[count].name->show();
+                (*column)[count].dots->show();
+            }
+        ++count;
+        changed = true;
+    }
+    for (int r = firstRemovable; r < count - 1; ++r) {
+        if (used(r))
+            continue;
+        for (TraitRows* column : columns) {
+            for (int k = r; k < count - 1; ++k) {
+                (*column)[k].name->setText((*column)[k + 1].name->text());
+                (*column)[k].dots->setFilled((*column)[k + 1].dots->Filled());
+            }
+            (*column)[count - 1].name->setText(placeholder);
+            (*column)[count - 1].dots->setFilled(0);
+            if (showRows) {
+                (*column)[count - 1].name->hide();
+                (*column)[count - 1].dots->hide();
+            }
+        }
+        --count;
+        changed = true;
+        break;
+    }
+    return changed;
+}
+
+} // namespace
+
+Recalculation::Recalculation(TMainForm& form) : QObject(&form), m_form(form) {}
+
+void Recalculation::bindToIdle()
+{
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &Recalculation::Recalculate);
+}
+
+void Recalculation::connectSheet()
+{
+    SheetPanel* sheet = m_form.sheet();
+    auto raise = [this](bool& flag) { return [this, &flag] { flag = true; }; };
+    const std::array<bool*, 3> columnFlags = {&TalentsDirty, &SkillsDirty, &KnowledgesDirty};
+    for (int c = 0; c < 3; ++c) {
+        for (auto* rows : {&sheet->AbilityRows[c], &sheet->SecondaryRows[c]})
+            for (SheetPanel::TraitRow& row : *rows) {
+                connect(row.dots, &TVampireDots::OnChange, this, raise(*columnFlags[c]));
+                if (!row.name->isReadOnly())
+                    connect(row.name, &QLineEdit::textChanged, this,
+                            [this, box = row.name] { FitRowText(box); });
+            }
+    }
+    for (SheetPanel::TraitRow& row : sheet->DisciplineRows) {
+        connect(row.dots, &TVampireDots::OnChange, this, raise(DisciplinesDirty));
+        connect(row.name, &QLineEdit::textChanged, this, [this, box = row.name] { FitRowText(box); });
+    }
+    for (SheetPanel::TraitRow& row : sheet->BackgroundRows) {
+        connect(row.dots, &TVampireDots::OnChange, this, raise(BackgroundsDirty));
+        connect(row.name, &QLineEdit::textChanged, this, [this, box = row.name] { FitRowText(box); });
+    }
+    // A new rating must show even when its freebie dots stay the same, in which case the
+    // pass writes nothing back to the control.
+    for (TVampireDots* dots : sheet->findChildren<TVampireDots*>())
+        connect(dots, &TVampireDots::OnChange, dots, qOverload<>(&QWidget::update));
+    connect(m_form.AbilityPriorities, &TPriorityBox::OnClick, this, [this] {
+        TalentsDirty = SkillsDirty = KnowledgesDirty = true;
+    });
+}
+
+void Recalculation::FitRowText(QLineEdit* box)
+{
+    RowsDirty = true;
+    const QSignalBlocker detached(box);
+    const int caret = box->cursorPosition();
+    const QString name = TextRoutines::StripDots(box->text());
+    QFont font = box->font();
+    const int before = font.pixelSize();
+    font.setPixelSize(font.family() == QStringLiteral("Times New Roman") ? 13 : 11);
+    const int width = box->width();
+    while (font.pixelSize() > 6 && QFontMetrics(font).horizontalAdvance(name + u' ') > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    if (font.pixelSize() != before)
+        box->setFont(font);
+    const QString padded = TextRoutines::PadWithDots(name, width, QFontMetrics(font));
+    if (padded != box->text())
+        box->setText(padded);
+    box->setCursorPosition(std::min<int>(caret, int(name.size())));
+}
+
+void Recalculation::Recalculate()
+{
+    // Guard against re-entry: a pass that opens nothing still runs nested event loops
+    // nowhere, but a message box from a later rule could.
+    if (m_running || !m_form.sheet() || m_form.ScrollDragging() || m_form.selectionOpen())
+        return;
+    m_running = true;
+    ++m_passes;
+    if (RulesChanged)
+        applySettings();
+    applyAppearance();
+    countAttributes();
+    countVirtues();
+    deriveHumanityAndWillpower();
+    if (DisciplinesDirty)
+        countDisciplines();
+    if (DisciplinesDirty || RowsDirty)
+        disciplineRows();
+    if (BackgroundsDirty)
+        countBackgrounds();
+    if (BackgroundsDirty || RowsDirty)
+        backgroundRows();
+    countAbilities();
+    if (ClanRulesDirty || MeritFlawRulesDirty)
+        applyClanRules();
+    countFreebies();
+    warnDerangements();
+    if (BooksDirty)
+        paintBookLabels();
+    updateNotesIndicators();
+    restoreWindow();
+    m_running = false;
+}
+
+void Recalculation::applySettings()
+{
+    const RulesSettings& settings = m_form.settings();
+    const std::array<std::pair<TPriorityBox*, RulesSettings::Priorities>, 2> boxes = {{
+        {m_form.AttributePriorities, settings.AttributePriorities},
+        {m_form.AbilityPriorities, settings.AbilityPriorities},
+    }};
+    for (const auto& [box, values] : boxes) {
+        if (box->ValueFirst() != values.ValueFirst)
+            box->setValueFirst(values.ValueFirst);
+        if (box->ValueSecond() != values.ValueSecond)
+            box->setValueSecond(values.ValueSecond);
+        if (box->ValueThird() != values.ValueThird)
+            box->setValueThird(values.ValueThird);
+    }
+    // Preset labels, option boxes and virtue names come with the Rules panel.
+    BackgroundsDirty = DisciplinesDirty = RowsDirty = true;
+    TalentsDirty = SkillsDirty = KnowledgesDirty = true;
+    RulesChanged = false;
+}
+
+void Recalculation::applyAppearance()
+{
+    const CharacterCounters& counters = m_form.counters();
+    SheetPanel* sheet = m_form.sheet();
+    const bool zero = counters.ZeroAppearanceClan || counters.ZeroAppearanceFlaw;
+    if (zero) {
+        if (sheet->Appearance->Filled() != 1)
+            sheet->Appearance->setFilled(1);
+        setFreebies(sheet->Appearance, 0);
+    }
+    setVisible(sheet->AppCrossOut, zero);
+}
+
+void Recalculation::countAttributes()
+{
+    SheetPanel* sheet = m_form.sheet();
+    const TPriorityBox* priorities = m_form.AttributePriorities;
+    const std::array<int, 3> allowances = {priorities->CategoryOne(), priorities->CategoryTwo(),
+                                           priorities->CategoryThree()};
+    const std::array<std::array<TVampireDots*, 3>, 3> groups = {{
+        {sheet->Strength, sheet->Dexterity, sheet->Stamina},
+        {sheet->Charisma, sheet->Manipulation, sheet->Appearance},
+        {sheet->Perception, sheet->Intelligence, sheet->Wits},
+    }};
+    const std::array<QLabel*, 3> tallies = {sheet->PhysLabel, sheet->SocLabel, sheet->MenLabel};
+    for (int g = 0; g < 3; ++g) {
+        const auto result = PointAccounting::traitGroup(
+            {groups[g][0]->Filled(), groups[g][1]->Filled(), groups[g][2]->Filled()}, allowances[g]);
+        for (int i = 0; i < 3; ++i)
+            setFreebies(groups[g][i], result.freebies[i]);
+        setText(tallies[g], result.tally);
+    }
+}
+
+void Recalculation::countVirtues()
+{
+    SheetPanel* sheet = m_form.sheet();
+    const auto result = PointAccounting::traitGroup(
+        {sheet->Conscience->Filled(), sheet->SelfControl->Filled(), sheet->Courage->Filled()},
+        m_form.settings().VirtuePoints);
+    setFreebies(sheet->Conscience, result.freebies[0]);
+    setFreebies(sheet->SelfControl, result.freebies[1]);
+    setFreebies(sheet->Courage, result.freebies[2]);
+    setText(sheet->VirtueTallyLabel, result.tally);
+}
+
+void Recalculation::deriveHumanityAndWillpower()
+{
+    // Humanity and Willpower follow the virtues once their rules are in; until then the
+    // dots the user sets stand as they are.
+}
+
+void Recalculation::countDisciplines()
+{
+    SheetPanel* sheet = m_form.sheet();
+    const int count = m_form.rowCounts().DisciplineRows;
+    const std::vector<int> values = ratings(sheet->DisciplineRows, count);
+    const auto result =
+        PointAccounting::disciplines(values, PointAccounting::disciplineRules(m_form.settings()));
+    std::vector<int> shown;
+    for (int r = 0; r < count; ++r) {
+        setFreebies(sheet->DisciplineRows[r].dots, result.freebies[r]);
+        shown.push_back(sheet->DisciplineRows[r].dots->Freebies());
+    }
+    setText(sheet->DisciplineTallyLabel,
+            PointAccounting::disciplineTally(values, shown, m_form.settings().DisciplinePoints));
+}
+
+void Recalculation::disciplineRows()
+{
+    DisciplinesDirty = false;
+    SheetPanel* sheet = m_form.sheet();
+    if (rowProcedure({&sheet->DisciplineRows}, m_form.rowCounts().DisciplineRows, 3,
+                     QStringLiteral("..."), true))
+        m_form.updateSheetLayout();
+}
+
+void Recalculation::countBackgrounds()
+{
+    SheetPanel* sheet = m_form.sheet();
+    const int count = m_form.rowCounts().BackgroundRows;
+    const auto result = PointAccounting::backgrounds(ratings(sheet->BackgroundRows, count),
+                                                     m_form.settings().BackgroundPoints);
+    for (int r = 0; r < count; ++r)
+        setFreebies(sheet->BackgroundRows[r].dots, result.freebies[r]);
+    setText(sheet->BackgroundTallyLabel, result.tally);
+}
+
+void Recalculation::backgroundRows()
+{
+    BackgroundsDirty = false;
+    SheetPanel* sheet = m_form.sheet();
+    if (rowProcedure({&sheet->BackgroundRows}, m_form.rowCounts().BackgroundRows, 0,
+                     QStringLiteral("..."), true))
+        m_form.updateSheetLayout();
+    deriveGenerationAndAge();
+}
+
+void Recalculation::deriveGenerationAndAge()
+{
+    // The generation and the "Age" background are derived here once the generation rules
+    // are in.
+}
+
+void Recalculation::countAbilities()
+{
+    SheetPanel* sheet = m_form.sheet();
+    const RulesSettings& settings = m_form.settings();
+    const CharacterCounters& counters = m_form.counters();
+    const TPriorityBox* priorities = m_form.AbilityPriorities;
+    const std::array<bool*, 3> flags = {&TalentsDirty, &SkillsDirty, &KnowledgesDirty};
+    const std::array<int, 3> allowances = {priorities->CategoryOne(), priorities->CategoryTwo(),
+                                           priorities->CategoryThree()};
+    const std::array<int, 3> penalties = {counters.TalentPenalty, counters.SkillPenalty,
+                                          counters.KnowledgePenalty};
+    const std::array<QLabel*, 3> tallies = {sheet->TalentTallyLabel, sheet->SkillTallyLabel,
+                                            sheet->KnowledgeTallyLabel};
+    const RowCounts& rows = m_form.rowCounts();
+    for (int c = 0; c < 3; ++c) {
+        if (!*flags[c])
+            continue;
+        PointAccounting::AbilityColumnInput input;
+        input.primaryRatings = ratings(sheet->AbilityRows[c], rows.AbilityRows);
+        input.secondaryRatings = ratings(sheet->SecondaryRows[c], rows.SecondaryRows);
+        input.allowance = allowances[c];
+        input.penalty = penalties[c];
+        input.MaxAbilityRating = settings.MaxAbilityRating;
+        input.MaxSecondaryRating = settings.MaxSecondaryRating;
+        input.SecondaryCostFactor = settings.SecondaryCostFactor;
+        const auto result = PointAccounting::abilityColumn(input);
+        for (int r = 0; r < rows.AbilityRows; ++r)
+            setFreebies(sheet->AbilityRows[c][r].dots, result.primaryFreebies[r]);
+        for (int r = 0; r < rows.SecondaryRows; ++r)
+            setFreebies(sheet->SecondaryRows[c][r].dots, result.secondaryFreebies[r]);
+        setText(tallies[c], result.tally);
+    }
+    if (!(TalentsDirty || SkillsDirty || KnowledgesDirty || RowsDirty))
+        return;
+    TalentsDirty = SkillsDirty = KnowledgesDirty = RowsDirty = false;
+    RowCounts& counts = m_form.rowCounts();
+    bool changed = rowProcedure({&sheet->AbilityRows[0], &sheet->AbilityRows[1], &sheet->AbilityRows[2]},
+                                counts.AbilityRows, 10, SheetPanel::RowPlaceholder, false);
+    changed |= rowProcedure({&sheet->SecondaryRows[0], &sheet->SecondaryRows[1],
+                             &sheet->SecondaryRows[2]},
+                            counts.SecondaryRows, 0, SheetPanel::RowPlaceholder, false);
+    if (changed)
+        m_form.updateSheetLayout();
+}
+
+void Recalculation::applyClanRules()
+{
+    ClanRulesDirty = MeritFlawRulesDirty = false;
+    // The clan's merit and flaw rules are applied here once they are in.
+}
+
+void Recalculation::countFreebies()
+{
+    SheetPanel* sheet = m_form.sheet();
+    const RulesSettings& settings = m_form.settings();
+    CharacterCounters& counters = m_form.counters();
+    const RowCounts& rows = m_form.rowCounts();
+    PointAccounting::FreebieCostInput input;
+    for (TVampireDots* dots : {sheet->Strength, sheet->Dexterity, sheet->Stamina, sheet->Charisma,
+                               sheet->Manipulation, sheet->Appearance, sheet->Perception,
+                               sheet->Intelligence, sheet->Wits})
+        input.attributeFreebies.push_back(dots->Freebies());
+    for (int c = 0; c < 3; ++c) {
+        for (int r = 0; r < rows.AbilityRows; ++r)
+            input.abilityFreebies.push_back(sheet->AbilityRows[c][r].dots->Freebies());
+        for (int r = 0; r < rows.SecondaryRows; ++r)
+            input.secondaryFreebies.push_back(sheet->SecondaryRows[c][r].dots->Freebies());
+    }
+    for (int r = 0; r < rows.DisciplineRows; ++r)
+        input.disciplineFreebies.push_back(sheet->DisciplineRows[r].dots->Freebies());
+    for (int r = 0; r < rows.BackgroundRows; ++r)
+        input.backgroundFreebies.push_back(
+            {sheet->BackgroundRows[r].name->text(), sheet->BackgroundRows[r].dots->Freebies()});
+    for (TVampireDots* dots : {sheet->Conscience, sheet->SelfControl, sheet->Courage})
+        input.virtueFreebies.push_back(dots->Freebies());
+    input.BoughtHumanity = counters.BoughtHumanity;
+    input.willpowerFreebies = sheet->Willpower->Freebies();
+    input.MeritPoints = counters.MeritPoints;
+    input.FlawPoints = counters.FlawPoints;
+    input.AgeFreebieBonus = counters.AgeFreebieBonus;
+    input.FreebiePoints = settings.FreebiePoints;
+    input.SecondaryCostFactor = settings.SecondaryCostFactor;
+    input.ElderRules = settings.ElderRules;
+    input.Conscience = sheet->Conscience->Filled();
+    input.SelfControl = sheet->SelfControl->Filled();
+    input.AgeHumanityPenalty = counters.AgeHumanityPenalty;
+    const auto result = PointAccounting::freebieCost(input);
+    counters.BoughtHumanity = result.BoughtHumanity;
+    setText(m_form.FreebieTally, result.tally);
+}
+
+void Recalculation::warnDerangements()
+{
+    SheetPanel* sheet = m_form.sheet();
+    const RowCounts& rows = m_form.rowCounts();
+    std::vector<int> values;
+    for (TVampireDots* dots : {sheet->Strength, sheet->Dexterity, sheet->Stamina, sheet->Charisma,
+                               sheet->Manipulation, sheet->Appearance, sheet->Perception,
+                               sheet->Intelligence, sheet->Wits, sheet->Conscience,
+                               sheet->SelfControl, sheet->Courage})
+        values.push_back(dots->Filled());
+    for (int c = 0; c < 3; ++c) {
+        for (int v : ratings(sheet->AbilityRows[c], rows.AbilityRows))
+            values.push_back(v);
+        for (int v : ratings(sheet->SecondaryRows[c], rows.SecondaryRows))
+            values.push_back(v);
+    }
+    for (int v : ratings(sheet->DisciplineRows, rows.DisciplineRows))
+        values.push_back(v);
+    for (int v : ratings(sheet->BackgroundRows, rows.BackgroundRows))
+        values.push_back(v);
+    const QString warning = PointAccounting::derangementWarning(values, m_form.settings().ElderRules);
+    setText(m_form.DerangementWarning, warning);
+    setVisible(m_form.DerangementWarning, !warning.isEmpty());
+}
+
+void Recalculation::paintBookLabels()
+{
+    BooksDirty = false;
+    // The sourcebook preset labels are repainted here once the Books panel is in.
+}
+
+void Recalculation::updateNotesIndicators()
+{
+    // The notes editor's font and style indicators are renewed here once the editor is in.
+}
+
+void Recalculation::restoreWindow()
+{
+    if (m_form.windowState() != Qt::WindowNoState && !(m_form.windowState() & Qt::WindowMinimized))
+        m_form.setWindowState(Qt::WindowNoState);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QObject>
+
+class TMainForm;
+class TVampireDots;
+class QLineEdit;
+
+// The idle-time pass that brings the sheet into line with the creation rules. Handlers only
+// raise the flags below; the pass runs whenever the event loop has nothing left to do, and
+// writes a text, a rating or a window state only when it differs, so that an idle window
+// settles and sleeps.
+class Recalculation : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Recalculation(TMainForm& form);
+
+    // Runs Recalculate each time the event loop is about to wait.
+    void bindToIdle();
+    void Recalculate();
+
+    // Connects the change events of the sheet's ratings and row names to the flags.
+    void connectSheet();
+
+    // The change handler of the row name boxes: strips, fits and re-pads the name.
+    void FitRowText(QLineEdit* box);
+
+    bool RulesChanged = false;
+    bool TalentsDirty = false, SkillsDirty = false, KnowledgesDirty = false;
+    bool RowsDirty = false;
+    bool DisciplinesDirty = false;
+    bool BackgroundsDirty = false;
+    bool ClanRulesDirty = false;
+    bool MeritFlawRulesDirty = false;
+    bool BooksDirty = false;
+    bool ResetGeneration = false;
+    bool ElderShown = false;
+
+    // How many passes ran; for the benchmark and the settling test.
+    int passes() const { return m_passes; }
+
+private:
+    void applySettings();
+    void applyAppearance();
+    void countAttributes();
+    void countVirtues();
+    void deriveHumanityAndWillpower();
+    void countDisciplines();
+    void disciplineRows();
+    void countBackgrounds();
+    void backgroundRows();
+    void deriveGenerationAndAge();
+    void countAbilities();
+    void abilityRows();
+    void applyClanRules();
+    void countFreebies();
+    void warnDerangements();
+    void paintBookLabels();
+    void updateNotesIndicators();
+    void restoreWindow();
+
+    TMainForm& m_form;
+    bool m_running = false;
+    int m_passes = 0;
+};
