@@ -34,6 +34,12 @@ int ScrollModel::dragSheet(int pointerY)
     return delta;
 }
 
+int ScrollModel::dragSheetTo(int thumbOffset)
+{
+    m_grabOffset = 0;
+    return dragSheet(DockTop + thumbOffset);
+}
+
 bool ScrollModel::pressNotes(int pointerY)
 {
     if (pointerY < DockTop || pointerY >= DockTop + DockHeight)

@@ -15,6 +15,8 @@ public:
     bool pressSheet(int pointerY);
     // A drag step for the sheet; returns the vertical distance to scroll the content by.
     int dragSheet(int pointerY);
+    // One drag step that puts the thumb at thumbOffset (restoring a saved position).
+    int dragSheetTo(int thumbOffset);
     // A press over the notes: dragging starts at once.
     bool pressNotes(int pointerY);
     // A drag step over the notes: the caret position for a text of textLength characters.

@@ -611,7 +611,10 @@ void TMainForm::switchToPanel(Panel target)
 
     shown->move(0, 0);
     if (target == Panel::Sheet) {
-        sheetDragStep(ScrollModel::DockTop + m_scroll.savedSheetThumb() + 10);
+        // One drag step with the dragging flag set, as the scroll bar itself would make.
+        m_scroll.setDragging(true);
+        m_scroll.dragSheetTo(m_scroll.savedSheetThumb());
+        showSheetScroll();
     } else if (target == Panel::Notes) {
         m_scroll.setNotesThumb(Notepad->textCursor().position(),
                                Notepad->document()->characterCount() - 1);
@@ -644,13 +647,8 @@ void TMainForm::redrawScrollBar(bool withThumb)
     ScrollBarImage->setPixmap(QPixmap::fromImage(composed));
 }
 
-void TMainForm::sheetDragStep(int pointerY)
+void TMainForm::showSheetScroll()
 {
-    const bool wasDragging = m_scroll.dragging();
-    m_scroll.setDragging(true);
-    m_scroll.pressSheet(pointerY); // sets the grab offset for a jump
-    m_scroll.dragSheet(pointerY);
-    m_scroll.setDragging(wasDragging);
     redrawScrollBar(true);
     Sheet->move(0, -m_scroll.contentOffset());
     Dock->repaint();
@@ -687,9 +685,7 @@ void TMainForm::BackgroundImageMouseDown(const QPoint& point, Qt::MouseButton bu
             return;
         if (!onThumb) {
             m_scroll.dragSheet(point.y());
-            redrawScrollBar(true);
-            Sheet->move(0, -m_scroll.contentOffset());
-            Dock->repaint();
+            showSheetScroll();
         }
     } else if (Notes->isVisibleTo(Dock) && m_scroll.pressNotes(point.y())) {
         notesDragStep(point.y());
@@ -702,9 +698,7 @@ void TMainForm::ScrollBarMouseMove(const QPoint& point, Qt::MouseButtons buttons
         return;
     if (Sheet->isVisibleTo(Dock)) {
         m_scroll.dragSheet(point.y());
-        redrawScrollBar(true);
-        Sheet->move(0, -m_scroll.contentOffset());
-        Dock->repaint();
+        showSheetScroll();
     } else if (Notes->isVisibleTo(Dock)) {
         notesDragStep(point.y());
     }

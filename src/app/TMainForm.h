@@ -145,7 +145,8 @@ private:
     void BackgroundImageMouseDown(const QPoint& point, Qt::MouseButton button);
     void ScrollBarMouseMove(const QPoint& point, Qt::MouseButtons buttons);
     void BackgroundImageMouseUp();
-    void sheetDragStep(int pointerY);
+    // Shows the sheet where the scroll bar now stands.
+    void showSheetScroll();
     void notesDragStep(int pointerY);
     void redrawScrollBar(bool withThumb);
     void FormClose();

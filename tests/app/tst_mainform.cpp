@@ -223,6 +223,17 @@ private slots:
         QCOMPARE(form().sheet()->y(), top);
     }
 
+    void nearTopPositionSurvivesOtherPanels()
+    {
+        // A thumb within its own height of the top is restored exactly too.
+        QTest::mousePress(background(), Qt::LeftButton, {}, QPoint(Column, 60 + 10 + 5));
+        QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, 75));
+        QCOMPARE(form().scrollBar().thumbOffset(), 5);
+        QTest::mousePress(form().NoteButton, Qt::LeftButton);
+        QTest::mousePress(form().SheetButton, Qt::LeftButton);
+        QCOMPARE(form().scrollBar().thumbOffset(), 5);
+    }
+
     void shrinkingSheetScrollsBack()
     {
         RowCounts& rows = form().rowCounts();
