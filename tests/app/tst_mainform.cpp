@@ -226,8 +226,9 @@ private slots:
     void nearTopPositionSurvivesOtherPanels()
     {
         // A thumb within its own height of the top is restored exactly too.
-        QTest::mousePress(background(), Qt::LeftButton, {}, QPoint(Column, 60 + 10 + 5));
-        QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, 75));
+        QTest::mousePress(background(), Qt::LeftButton, {}, QPoint(Column, 65));
+        drag(background(), 70);
+        QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, 70));
         QCOMPARE(form().scrollBar().thumbOffset(), 5);
         QTest::mousePress(form().NoteButton, Qt::LeftButton);
         QTest::mousePress(form().SheetButton, Qt::LeftButton);
