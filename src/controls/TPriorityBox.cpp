@@ -1,5 +1,7 @@
 #include "controls/TPriorityBox.h"
 
+#include "controls/BufferedPaint.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -14,11 +16,7 @@ TPriorityBox::TPriorityBox(QWidget* parent) : QWidget(parent)
 
 QColor TPriorityBox::Color() const
 {
-    if (m_parentColor && parentWidget()) {
-        const QWidget* parent = parentWidget();
-        return parent->palette().color(parent->backgroundRole());
-    }
-    return m_color;
+    return BufferedPaint::background(this, m_parentColor, m_color);
 }
 
 void TPriorityBox::setColor(const QColor& color)
@@ -54,16 +52,7 @@ void TPriorityBox::setCategory(int index, int value)
 
 void TPriorityBox::paintEvent(QPaintEvent*)
 {
-    if (size().isEmpty())
-        return;
-    const qreal ratio = devicePixelRatioF();
-    QPixmap buffer(size() * ratio);
-    buffer.setDevicePixelRatio(ratio);
-    {
-        QPainter painter(&buffer);
-        drawGrid(painter);
-    }
-    QPainter(this).drawPixmap(0, 0, buffer);
+    BufferedPaint::paint(this, [this](QPainter& painter) { drawGrid(painter); });
 }
 
 void TPriorityBox::drawGrid(QPainter& painter) const

@@ -1,5 +1,7 @@
 #include "controls/TVampireDots.h"
 
+#include "controls/BufferedPaint.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -18,11 +20,7 @@ TVampireDots::TVampireDots(QWidget* parent) : QWidget(parent)
 
 QColor TVampireDots::Color() const
 {
-    if (m_parentColor && parentWidget()) {
-        const QWidget* parent = parentWidget();
-        return parent->palette().color(parent->backgroundRole());
-    }
-    return m_color;
+    return BufferedPaint::background(this, m_parentColor, m_color);
 }
 
 void TVampireDots::setDiameter(int value)
@@ -82,17 +80,7 @@ void TVampireDots::applySize()
 
 void TVampireDots::paintEvent(QPaintEvent*)
 {
-    if (size().isEmpty())
-        return;
-    // Composed off screen and copied in one step, so a drag never flickers.
-    const qreal ratio = devicePixelRatioF();
-    QPixmap buffer(size() * ratio);
-    buffer.setDevicePixelRatio(ratio);
-    {
-        QPainter painter(&buffer);
-        drawRow(painter);
-    }
-    QPainter(this).drawPixmap(0, 0, buffer);
+    BufferedPaint::paint(this, [this](QPainter& painter) { drawRow(painter); });
 }
 
 void TVampireDots::drawRow(QPainter& painter) const
