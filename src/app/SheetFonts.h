@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QWidget>
 
 // The faces and colours the sheet is drawn in.
 namespace SheetFonts {
@@ -20,6 +21,13 @@ inline QFont face(const QString& family, int pixelSize)
 }
 
 inline const QColor CaptionColour(96, 160, 128);
+
+inline void setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
 inline const QColor WindowColour(0, 64, 0);
 inline const QColor ActiveColour(255, 0, 0);
 // Headings on the white sheet: the window's green, darkened to read well on paper.

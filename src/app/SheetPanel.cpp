@@ -97,9 +97,7 @@ QLabel* SheetPanel::heading(QWidget* panel, const QString& text, int left, int w
     const int tallyWidth = tally ? QFontMetrics(tallyFont).horizontalAdvance(QStringLiteral("(00.5/00)")) : 0;
     const int start = left + (width - headingWidth - (tally ? 4 + tallyWidth : 0)) / 2;
     QLabel* title = label(panel, text, headingFont, QRect(start, 0, headingWidth + 2, 17));
-    QPalette colours = title->palette();
-    colours.setColor(QPalette::WindowText, SheetHeadingColour);
-    title->setPalette(colours);
+    setTextColour(title, SheetHeadingColour);
     if (tally)
         *tally = label(panel, QString(), tallyFont, QRect(start + headingWidth + 4, 0, tallyWidth, 17));
     return title;
@@ -162,9 +160,7 @@ void SheetPanel::createDividers()
             QLabel* caption = label(Dividers[i], captions[i], face(Blackletter, 18),
                                     QRect(0, 0, SheetWidth, SheetLayout::DividerHeight),
                                     Qt::AlignCenter);
-            QPalette colours = caption->palette();
-            colours.setColor(QPalette::WindowText, SheetHeadingColour);
-            caption->setPalette(colours);
+            setTextColour(caption, SheetHeadingColour);
         }
     }
 }

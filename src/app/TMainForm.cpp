@@ -35,13 +35,6 @@ constexpr int ScrollColumnLeft = 610;
 constexpr int ScrollColumnWidth = 20;
 constexpr int SlideSteps = 34;
 
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 TMainForm::TMainForm(const ProgramPaths& paths, const QStringList& parameters,

@@ -1,6 +1,7 @@
 #include "TConfirmDlg.h"
 
 #include "app/Pictures.h"
+#include "app/SheetFonts.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -9,7 +10,7 @@
 
 namespace {
 
-const QColor CaptionColour(96, 160, 128);
+using namespace SheetFonts;
 constexpr int ButtonTop = 91;
 constexpr int LabelTop = 100;
 constexpr int ButtonWidth = 90;
@@ -22,12 +23,8 @@ QLabel* textLabel(QWidget* parent, const QString& name)
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(13);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, CaptionColour);
-    label->setPalette(palette);
+    label->setFont(face(Times, 13));
+    setTextColour(label, CaptionColour);
     return label;
 }
 

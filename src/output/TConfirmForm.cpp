@@ -1,6 +1,7 @@
 #include "TConfirmForm.h"
 
 #include "app/Pictures.h"
+#include "app/SheetFonts.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -9,14 +10,7 @@
 
 namespace {
 
-const QColor CaptionColour(96, 160, 128);
-
-QFont pixelFont(const QString& family, int pixels)
-{
-    QFont font(family);
-    font.setPixelSize(pixels);
-    return font;
-}
+using namespace SheetFonts;
 
 QLabel* textLabel(QWidget* parent, const QString& name, const QString& text, const QFont& font)
 {
@@ -24,9 +18,7 @@ QLabel* textLabel(QWidget* parent, const QString& name, const QString& text, con
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, CaptionColour);
-    label->setPalette(palette);
+    setTextColour(label, CaptionColour);
     return label;
 }
 
@@ -58,12 +50,12 @@ void TConfirmForm::createBackground()
 void TConfirmForm::createTexts()
 {
     QLabel* caption = textLabel(this, QStringLiteral("Label2"), tr("Save changes?"),
-                                pixelFont(QStringLiteral("Lucida Blackletter"), 21));
+                                face(Blackletter, 21));
     caption->setGeometry(0, 6, 200, 27);
     caption->setAlignment(Qt::AlignCenter);
 
     QLabel* text = textLabel(this, QStringLiteral("Text"), tr("Save changes before continuing?"),
-                             pixelFont(QStringLiteral("Times New Roman"), 13));
+                             face(Times, 13));
     text->setGeometry(9, 56, 77, 65);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     text->setWordWrap(true);
@@ -83,7 +75,7 @@ QLabel* TConfirmForm::createButtonLabel(const QString& name, const QString& capt
                                         QPoint position)
 {
     QLabel* label =
-        textLabel(this, name, caption, pixelFont(QStringLiteral("Times New Roman"), 13));
+        textLabel(this, name, caption, face(Times, 13));
     label->adjustSize();
     label->move(position);
     label->installEventFilter(this);
