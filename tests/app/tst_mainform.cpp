@@ -1,10 +1,10 @@
+#include "../support/RecordedMessages.h"
 #include "app/ClickLabel.h"
 #include "app/FontRegistry.h"
 #include "app/ScrollModel.h"
 #include "app/SheetLayout.h"
 #include "app/SheetPanel.h"
 #include "app/TMainForm.h"
-#include "app/UserMessages.h"
 #include "controls/TVampireDots.h"
 #include "rules/TextRoutines.h"
 
@@ -16,16 +16,6 @@
 #include <QtTest>
 
 namespace {
-
-class SilentMessages : public UserMessages
-{
-public:
-    void showMessage(const QString& caption, const QString& text) override
-    {
-        shown.append(caption + ": " + text);
-    }
-    QStringList shown;
-};
 
 QColor textColour(const QWidget* label)
 {
@@ -51,7 +41,7 @@ class TestMainForm : public QObject
 private:
     QTemporaryDir m_dir;
     FontRegistry m_fonts;
-    SilentMessages m_messages;
+    RecordedMessages m_messages;
     std::unique_ptr<TMainForm> m_form;
 
     TMainForm& form() { return *m_form; }

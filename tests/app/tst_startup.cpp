@@ -1,9 +1,9 @@
+#include "../support/RecordedMessages.h"
 #include "app/FontRegistry.h"
 #include "app/ProgramPaths.h"
 #include "app/ScratchFile.h"
 #include "app/StartupChecks.h"
 #include "app/TMainForm.h"
-#include "app/UserMessages.h"
 #include "rules/DataFile.h"
 
 #include <QFile>
@@ -15,16 +15,6 @@
 #include <csignal>
 
 namespace {
-
-class ScriptedMessages : public UserMessages
-{
-public:
-    void showMessage(const QString& caption, const QString& text) override
-    {
-        shown.append({caption, text});
-    }
-    QList<QPair<QString, QString>> shown;
-};
 
 bool copyFile(const QString& from, const QString& to)
 {
@@ -194,7 +184,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }
-        ScriptedMessages messages;
+        RecordedMessages messages;
         TMainForm form(ProgramPaths(folder, folder), {}, messages);
         QVERIFY(form.startupFailed());
         QCOMPARE(messages.shown.size(), 1);
@@ -205,7 +195,7 @@ private slots:
 
     void windowOpens()
     {
-        ScriptedMessages messages;
+        RecordedMessages messages;
         QTemporaryDir dir;
         const QString folder = dir.path() + '/';
         TMainForm form(ProgramPaths(QStringLiteral(TARNOCH_PROGRAM_DIR), folder), {}, messages);

@@ -1,7 +1,7 @@
+#include "../support/RecordedMessages.h"
 #include "app/FontRegistry.h"
 #include "app/SheetPanel.h"
 #include "app/TMainForm.h"
-#include "app/UserMessages.h"
 #include "controls/TVampireDots.h"
 #include "engine/Recalculation.h"
 
@@ -11,12 +11,6 @@
 #include <QtTest>
 
 namespace {
-
-class SilentMessages : public UserMessages
-{
-public:
-    void showMessage(const QString&, const QString&) override {}
-};
 
 // The centre of dot k of a row of 8-pixel dots with 2-pixel gaps.
 QPoint dot(const TVampireDots* dots, int k)
@@ -46,7 +40,7 @@ class TestRecalculation : public QObject
 private:
     QTemporaryDir m_dir;
     FontRegistry m_fonts;
-    SilentMessages m_messages;
+    RecordedMessages m_messages;
     std::unique_ptr<TMainForm> m_form;
     SheetPanel* sheet() { return m_form->sheet(); }
 

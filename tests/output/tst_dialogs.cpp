@@ -2,8 +2,8 @@
 // pointer, and a release goes to the part that took the press.
 #define QTEST_QPA_MOUSE_HANDLING
 
+#include "../support/RecordedMessages.h"
 #include "app/FontRegistry.h"
-#include "app/UserMessages.h"
 #include "output/TConfirmDlg.h"
 #include "output/TConfirmForm.h"
 #include "output/TRTFView.h"
@@ -18,16 +18,6 @@
 Q_DECLARE_METATYPE(TConfirmForm::Result)
 
 namespace {
-
-class ScriptedMessages : public UserMessages
-{
-public:
-    void showMessage(const QString& caption, const QString& text) override
-    {
-        shown.append({caption, text});
-    }
-    QList<QPair<QString, QString>> shown;
-};
 
 // What happened while a modal dialog was open.
 struct ModalRun
@@ -263,7 +253,7 @@ void TestDialogs::viewerGeometry_data()
 void TestDialogs::viewerGeometry()
 {
     QFETCH(QRect, mainWindow);
-    ScriptedMessages messages;
+    RecordedMessages messages;
     TRTFView viewer(mainWindow, messages);
     QCOMPARE(viewer.pos(), mainWindow.topLeft() + QPoint(25, 25));
     QCOMPARE(viewer.size(), QSize(750, 522));
@@ -282,7 +272,7 @@ void TestDialogs::openGuideLoadsOnceAndShows()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Tarnoch.rtf"));
     QVERIFY(writeFile(path, GuideA));
-    ScriptedMessages messages;
+    RecordedMessages messages;
     QWidget mainWindow;
     auto* viewer = new TRTFView(QRect(0, 0, 800, 572), messages, &mainWindow);
     const auto* richEdit = viewer->findChild<QTextEdit*>(QStringLiteral("RichEdit"));
@@ -324,7 +314,7 @@ void TestDialogs::openGuideReportsUnusableGuide()
     const QString path = dir.filePath(QStringLiteral("Tarnoch.rtf"));
     if (exists)
         QVERIFY(writeFile(path, content));
-    ScriptedMessages messages;
+    RecordedMessages messages;
     TRTFView viewer(QRect(0, 0, 800, 572), messages);
 
     QVERIFY(!viewer.openGuide(path));
@@ -347,7 +337,7 @@ void TestDialogs::viewerIsReadOnly()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Tarnoch.rtf"));
     QVERIFY(writeFile(path, GuideA));
-    ScriptedMessages messages;
+    RecordedMessages messages;
     TRTFView viewer(QRect(0, 0, 800, 572), messages);
     QVERIFY(viewer.openGuide(path));
     QVERIFY(QTest::qWaitForWindowExposed(&viewer));
@@ -390,7 +380,7 @@ void TestDialogs::renderDialogs()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Tarnoch.rtf"));
     QVERIFY(writeFile(path, GuideA));
-    ScriptedMessages messages;
+    RecordedMessages messages;
     TRTFView viewer(QRect(0, 0, 800, 572), messages);
     QVERIFY(viewer.loadGuide(path));
     const QImage viewerImage = viewer.grab().toImage();
