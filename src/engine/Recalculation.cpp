@@ -158,8 +158,7 @@ void Recalculation::FitRowText(QLineEdit* box)
 
 void Recalculation::Recalculate()
 {
-    // Guard against re-entry: a pass that opens nothing still runs nested event loops
-    // nowhere, but a message box from a later rule could.
+    // A question asked by a rule runs a nested event loop, which must not start a second pass.
     if (m_running || !m_form.sheet() || m_form.ScrollDragging() || m_form.selectionOpen())
         return;
     m_running = true;
