@@ -2,6 +2,7 @@
 #include "app/FontRegistry.h"
 #include "app/SheetPanel.h"
 #include "app/TMainForm.h"
+#include "controls/TSelectionBox.h"
 #include "controls/TVampireDots.h"
 #include "engine/Recalculation.h"
 
@@ -42,7 +43,14 @@ private:
     FontRegistry m_fonts;
     RecordedMessages m_messages;
     std::unique_ptr<TMainForm> m_form;
+    TSelectionBox* m_popup = nullptr;
     SheetPanel* sheet() { return m_form->sheet(); }
+
+    void rightPress(QWidget* widget)
+    {
+        QTest::mousePress(widget, Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(m_popup->isOpen());
+    }
 
 private slots:
     void initTestCase() { m_fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR)); }
@@ -51,6 +59,8 @@ private slots:
         m_form = std::make_unique<TMainForm>(
             ProgramPaths(QStringLiteral(TARNOCH_PROGRAM_DIR), m_dir.path() + '/'), QStringList{},
             m_messages);
+        m_popup = new TSelectionBox(m_form->selectionContext(), m_form.get());
+        m_form->setSelectionBox(m_popup);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
         idle();
@@ -140,6 +150,54 @@ private slots:
         press(sheet()->AbilityRows[2][10].dots, 1); // back to 0
         idle();
         QCOMPARE(rows.AbilityRows, 11);
+    }
+
+    void nothingIsRecountedWhileAListIsOpen()
+    {
+        rightPress(sheet()->Clan);
+        QCOMPARE(m_popup->kind(), 1);
+        QVERIFY(m_popup->entries().contains(QStringLiteral("Lasombra")));
+        press(sheet()->Strength, 4);
+        idle();
+        QCOMPARE(sheet()->PhysLabel->text(), QStringLiteral("(0/7)"));
+        QTest::keyClick(m_popup, Qt::Key_Escape);
+        idle();
+        QVERIFY(!m_popup->isOpen());
+        QCOMPARE(sheet()->PhysLabel->text(), QStringLiteral("(3/7)"));
+        QCOMPARE(sheet()->Clan->text(), QString());
+    }
+
+    void listsLeaveOutNamesInUse()
+    {
+        sheet()->BackgroundRows[0].name->setText(QStringLiteral("Resources"));
+        idle();
+        rightPress(sheet()->BackgroundRows[1].name);
+        QCOMPARE(m_popup->kind(), 5);
+        QCOMPARE(m_popup->entries().first(), QStringLiteral("<NONE>"));
+        QVERIFY(!m_popup->entries().contains(QStringLiteral("Resources")));
+        QVERIFY(m_popup->entries().contains(QStringLiteral("Allies")));
+        QTest::keyClick(m_popup, Qt::Key_Escape);
+
+        // The discipline powers open from the dots of a row that names a discipline.
+        sheet()->DisciplineRows[0].name->setText(QStringLiteral("Celerity"));
+        idle();
+        QTest::mousePress(sheet()->DisciplineRows[0].dots, Qt::RightButton, {}, QPoint(20, 4));
+        QVERIFY(m_popup->isOpen());
+        QCOMPARE(m_popup->kind(), 10);
+        QVERIFY(m_popup->entries().first().startsWith(QStringLiteral("1: ")));
+        QTest::keyClick(m_popup, Qt::Key_Escape);
+    }
+
+    void rowNamesAreFittedAndPadded()
+    {
+        QLineEdit* row = sheet()->AbilityRows[0][10].name;
+        row->setText(QStringLiteral("Carousing"));
+        QVERIFY(row->text().startsWith(QStringLiteral("Carousing.")));
+        QCOMPARE(row->font().pixelSize(), 11);
+        row->setText(QStringLiteral("An Extremely Long Talent Name"));
+        QVERIFY(row->font().pixelSize() < 11);
+        idle();
+        QCOMPARE(m_form->rowCounts().AbilityRows, 12);
     }
 
     void settlesWhenNothingChanges()
