@@ -1,0 +1,92 @@
+// One full recalculation pass, every flag raised, on a sheet whose row lists are all full.
+#include "app/FontRegistry.h"
+#include "app/SheetPanel.h"
+#include "app/TMainForm.h"
+#include "app/UserMessages.h"
+#include "controls/TVampireDots.h"
+#include "engine/Recalculation.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class NoMessages : public UserMessages
+{
+public:
+    void showMessage(const QString&, const QString&) override {}
+};
+
+void fill(SheetPanel::TraitRows& rows, int count, const QString& prefix)
+{
+    for (int r = 0; r < count; ++r) {
+        if (!rows[r].name->isReadOnly())
+            rows[r].name->setText(prefix + QString::number(r));
+        rows[r].dots->setFilled(1 + r % 5);
+    }
+}
+
+// worstCase: every pass swings the allowances, so every rated row changes its red dots and
+// repaints; otherwise the pass recounts everything and finds nothing to write.
+void fullPass(benchmark::State& state, bool worstCase)
+{
+    QTemporaryDir dir;
+    NoMessages messages;
+    TMainForm form(ProgramPaths(QStringLiteral(TARNOCH_PROGRAM_DIR), dir.path() + '/'), {}, messages);
+    form.show();
+    SheetPanel* sheet = form.sheet();
+    RowCounts& rows = form.rowCounts();
+    rows = {20, 20, 20, 20, 20, 20};
+    for (int c = 0; c < 3; ++c) {
+        fill(sheet->AbilityRows[c], 20, QStringLiteral("Ability "));
+        fill(sheet->SecondaryRows[c], 20, QStringLiteral("Secondary "));
+    }
+    fill(sheet->DisciplineRows, 20, QStringLiteral("Discipline "));
+    fill(sheet->BackgroundRows, 20, QStringLiteral("Background "));
+    form.updateSheetLayout();
+    QCoreApplication::processEvents();
+
+    Recalculation& pass = form.recalculation();
+    bool generous = true;
+    for (auto _ : state) {
+        if (worstCase) {
+            generous = !generous;
+            const int points = generous ? 60 : 0;
+            form.settings().AttributePriorities = {points, points, points};
+            form.settings().AbilityPriorities = {points, points, points};
+            form.settings().DisciplinePoints = points;
+            form.settings().BackgroundPoints = points;
+        }
+        pass.RulesChanged = pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = true;
+        pass.RowsDirty = pass.DisciplinesDirty = pass.BackgroundsDirty = true;
+        pass.ClanRulesDirty = pass.MeritFlawRulesDirty = pass.BooksDirty = true;
+        pass.Recalculate();
+    }
+}
+void BM_FullPassNothingToWrite(benchmark::State& state)
+{
+    fullPass(state, false);
+}
+void BM_FullPassEveryRowRepaints(benchmark::State& state)
+{
+    fullPass(state, true);
+}
+BENCHMARK(BM_FullPassNothingToWrite)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullPassEveryRowRepaints)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    FontRegistry fonts;
+    fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
