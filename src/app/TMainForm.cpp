@@ -9,8 +9,11 @@
 #include "app/UserMessages.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TSelectionBox.h"
-#include "engine/Recalculation.h"
+#include "app/SheetOpeners.h"
 #include "controls/TVampireDots.h"
+#include "engine/ClanEffects.h"
+#include "engine/GenerationEffects.h"
+#include "engine/Recalculation.h"
 #include "rules/DataFile.h"
 #include "rules/TextRoutines.h"
 #include "rules/RulesDataLoader.h"
@@ -58,6 +61,11 @@ TMainForm::TMainForm(const ProgramPaths& paths, const QStringList& parameters,
         return;
     createSheet();
     m_recalculation->connectSheet();
+    m_clanEffects = new ClanEffects(*this);
+    m_clanEffects->connectSheet();
+    m_generation = new GenerationEffects(*this);
+    m_generation->connectSheet();
+    m_generation->GenerationChange();
     // The first pass counts everything.
     Recalculation& pass = *m_recalculation;
     pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = pass.RowsDirty = true;
@@ -424,111 +432,7 @@ SelectionContext TMainForm::selectionContext()
 void TMainForm::setSelectionBox(TSelectionBox* box)
 {
     m_selectionBox = box;
-    connectOpeners();
-}
-
-namespace {
-
-// The entries of a table that no row in use of the same column or group already names.
-QStringList minusNamesInUse(const QStringList& table, const SheetPanel::TraitRows& rows, int count)
-{
-    QStringList used;
-    for (int r = 0; r < count; ++r)
-        used.append(TextRoutines::StripDots(rows[r].name->text()));
-    QStringList offered;
-    for (const QString& entry : table)
-        if (!used.contains(entry))
-            offered.append(entry);
-    return offered;
-}
-
-} // namespace
-
-void TMainForm::connectOpeners()
-{
-    if (!Sheet)
-        return;
-    auto add = [this](QWidget* pressed, QLineEdit* target, std::function<QStringList()> list, int kind) {
-        pressed->installEventFilter(this);
-        pressed->setContextMenuPolicy(Qt::NoContextMenu);
-        m_openers.insert(pressed, {target, std::move(list), kind});
-    };
-    const RuleTables& t = m_tables;
-    SheetPanel* s = Sheet;
-    auto table = [](const SortedTextList& list) { return [&list] { return list.items(); }; };
-    add(s->Clan, s->Clan, table(t.ClanNames), 1);
-    add(s->ClanCaption, s->Clan, table(t.ClanNames), 1);
-    add(s->Generation, s->Generation, [&t] { return t.GenerationNames; }, 2);
-    add(s->GenerationCaption, s->Generation, [&t] { return t.GenerationNames; }, 2);
-    add(s->Nature, s->Nature, table(t.Archetypes), 3);
-    add(s->NatureCaption, s->Nature, table(t.Archetypes), 3);
-    add(s->Demeanor, s->Demeanor, table(t.Archetypes), 3);
-    add(s->DemeanorCaption, s->Demeanor, table(t.Archetypes), 3);
-    add(s->Path, s->Path, table(t.PathNames), 7);
-
-    const std::array<const SortedTextList*, 3> choices = {&t.TalentChoices, &t.SkillChoices,
-                                                          &t.KnowledgeChoices};
-    const std::array<const SortedTextList*, 3> secondary = {&t.SecondaryTalents, &t.SecondarySkills,
-                                                            &t.SecondaryKnowledges};
-    for (int c = 0; c < 3; ++c) {
-        for (int r = 10; r < SheetLayout::RowsPerGroup; ++r)
-            add(s->AbilityRows[c][r].name, s->AbilityRows[c][r].name,
-                [this, c, list = choices[c]] {
-                    return minusNamesInUse(list->items(), Sheet->AbilityRows[c], m_rows.AbilityRows);
-                }, 4);
-        for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
-            add(s->SecondaryRows[c][r].name, s->SecondaryRows[c][r].name,
-                [this, c, list = secondary[c]] {
-                    return minusNamesInUse(list->items(), Sheet->SecondaryRows[c], m_rows.SecondaryRows);
-                }, 4);
-    }
-    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
-        add(s->BackgroundRows[r].name, s->BackgroundRows[r].name, [this] {
-            return minusNamesInUse(m_tables.Backgrounds.items(), Sheet->BackgroundRows, m_rows.BackgroundRows);
-        }, 5);
-        add(s->DisciplineRows[r].name, s->DisciplineRows[r].name, [this] {
-            return minusNamesInUse(m_tables.DisciplineNames.items(), Sheet->DisciplineRows,
-                                   m_rows.DisciplineRows);
-        }, 6);
-        TVampireDots* dots = s->DisciplineRows[r].dots;
-        dots->setTag(r);
-        connect(dots, &TVampireDots::OnMouseDown, this,
-                [this](TVampireDots* sender, Qt::MouseButton button) { DiscDotMouseDown(sender, button); });
-    }
-    DiscReturn = new QLineEdit(this);
-    DiscReturn->hide();
-}
-
-bool TMainForm::openListFor(QObject* watched)
-{
-    const auto opener = m_openers.constFind(watched);
-    if (opener == m_openers.constEnd() || !m_selectionBox)
-        return false;
-    m_selectionBox->ShowSelection(opener->list(), opener->target, opener->kind);
-    return true;
-}
-
-void TMainForm::DiscDotMouseDown(TVampireDots* dots, Qt::MouseButton button)
-{
-    if (button != Qt::RightButton || !m_selectionBox)
-        return;
-    const int row = dots->Tag();
-    const qsizetype d = m_tables.disciplineIndex(Sheet->DisciplineRows[row].name->text());
-    if (d < 0 || d >= RuleTables::PowerLists)
-        return;
-    DiscReturn->disconnect(this);
-    DiscReturn->clear();
-    DiscReturn->setProperty("row", row);
-    connect(DiscReturn, &QLineEdit::textChanged, this, &TMainForm::DiscReturnChange);
-    m_selectionBox->ShowSelection(m_tables.DisciplinePowers[d].items(), DiscReturn, 10);
-}
-
-void TMainForm::DiscReturnChange()
-{
-    const int level = DataFile::leadingNumber(DiscReturn->text());
-    const int row = DiscReturn->property("row").toInt();
-    if (level != 0 && row >= 0 && row < SheetLayout::RowsPerGroup)
-        Sheet->DisciplineRows[row].dots->setFilled(level);
+    m_openers = new SheetOpeners(*this, *box);
 }
 
 bool TMainForm::selectionOpen() const
@@ -704,21 +608,21 @@ void TMainForm::BackgroundImageMouseUp()
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton
-        && openListFor(watched))
-        return true;
+    if (watched == BackgroundImage && event->type() == QEvent::Paint && m_quitAfterFirstPaint) {
+        m_quitAfterFirstPaint = false;
+        // The whole window is painted in this one pass; the quit waits behind it.
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    }
+    const auto* mouse = dynamic_cast<const QMouseEvent*>(event);
+    if (!mouse)
+        return QWidget::eventFilter(watched, event);
     if (watched == TitleBar) {
         if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton)
             TitleBarMouseDown(mouse->position().toPoint() + TitleBar->pos());
         else if (event->type() == QEvent::MouseMove && (mouse->buttons() & Qt::LeftButton))
             TitleBarMouseMove(mouse->globalPosition().toPoint());
     } else if (watched == BackgroundImage) {
-        if (event->type() == QEvent::Paint && m_quitAfterFirstPaint) {
-            m_quitAfterFirstPaint = false;
-            // The whole window is painted in this one pass; the quit waits behind it.
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-        } else if (event->type() == QEvent::MouseButtonPress)
+        if (event->type() == QEvent::MouseButtonPress)
             BackgroundImageMouseDown(mouse->position().toPoint(), mouse->button());
         else if (event->type() == QEvent::MouseMove)
             ScrollBarMouseMove(mouse->position().toPoint(), mouse->buttons());

@@ -10,9 +10,6 @@
 #include "rules/RuleTables.h"
 
 #include <QCursor>
-#include <QHash>
-
-#include <functional>
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
@@ -20,6 +17,9 @@
 #include <array>
 
 class ClickLabel;
+class ClanEffects;
+class GenerationEffects;
+class SheetOpeners;
 class QLabel;
 class QLineEdit;
 class QTextEdit;
@@ -72,6 +72,9 @@ public:
     RulesSettings& settings() { return m_settings; }
     CharacterCounters& counters() { return m_counters; }
     Recalculation& recalculation() { return *m_recalculation; }
+    ClanEffects& clanEffects() { return *m_clanEffects; }
+    GenerationEffects& generation() { return *m_generation; }
+    SheetOpeners* openers() const { return m_openers; }
 
     // The one popup list of the program, created after the window.
     void setSelectionBox(TSelectionBox* box);
@@ -136,10 +139,6 @@ private:
     void slideDock();
 
     void ManualButtonMouseDown();
-    void connectOpeners();
-    bool openListFor(QObject* watched);
-    void DiscDotMouseDown(TVampireDots* dots, Qt::MouseButton button);
-    void DiscReturnChange();
     void TitleBarMouseDown(const QPoint& windowPoint);
     void TitleBarMouseMove(const QPoint& globalPoint);
     void BackgroundImageMouseDown(const QPoint& point, Qt::MouseButton button);
@@ -163,15 +162,9 @@ private:
     CharacterCounters m_counters;
     Recalculation* m_recalculation = nullptr;
     TSelectionBox* m_selectionBox = nullptr;
-    QLineEdit* DiscReturn = nullptr;
-    // Right-press openers: the pressed widget, its target box and its list.
-    struct Opener
-    {
-        QLineEdit* target;
-        std::function<QStringList()> list;
-        int kind;
-    };
-    QHash<QObject*, Opener> m_openers;
+    SheetOpeners* m_openers = nullptr;
+    ClanEffects* m_clanEffects = nullptr;
+    GenerationEffects* m_generation = nullptr;
     ScrollModel m_scroll;
     QImage m_groove;
     QCursor m_ankhCursor;

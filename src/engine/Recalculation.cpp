@@ -4,6 +4,8 @@
 #include "app/TMainForm.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TVampireDots.h"
+#include "engine/ClanEffects.h"
+#include "engine/GenerationEffects.h"
 #include "engine/PointAccounting.h"
 #include "rules/TextRoutines.h"
 
@@ -123,10 +125,9 @@ void Recalculation::connectSheet()
         connect(row.dots, &TVampireDots::OnChange, this, raise(DisciplinesDirty));
         connect(row.name, &QLineEdit::textChanged, this, [this, box = row.name] { FitRowText(box); });
     }
-    for (SheetPanel::TraitRow& row : sheet->BackgroundRows) {
+    // Background names are fitted by the generation rules, which also set their limits.
+    for (SheetPanel::TraitRow& row : sheet->BackgroundRows)
         connect(row.dots, &TVampireDots::OnChange, this, raise(BackgroundsDirty));
-        connect(row.name, &QLineEdit::textChanged, this, [this, box = row.name] { FitRowText(box); });
-    }
     // A new rating must show even when its freebie dots stay the same, in which case the
     // pass writes nothing back to the control.
     for (TVampireDots* dots : sheet->findChildren<TVampireDots*>())
@@ -310,8 +311,7 @@ void Recalculation::backgroundRows()
 
 void Recalculation::deriveGenerationAndAge()
 {
-    // The generation and the "Age" background are derived here once the generation rules
-    // are in.
+    m_form.generation().deriveFromBackgrounds();
 }
 
 void Recalculation::countAbilities()
@@ -362,7 +362,7 @@ void Recalculation::countAbilities()
 void Recalculation::applyClanRules()
 {
     ClanRulesDirty = MeritFlawRulesDirty = false;
-    // The clan's merit and flaw rules are applied here once they are in.
+    m_form.clanEffects().applyMeritFlawRules();
 }
 
 void Recalculation::countFreebies()

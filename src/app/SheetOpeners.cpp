@@ -1,0 +1,137 @@
+#include "SheetOpeners.h"
+
+#include "app/ClickLabel.h"
+#include "app/SheetPanel.h"
+#include "app/TMainForm.h"
+#include "controls/TSelectionBox.h"
+#include "controls/TVampireDots.h"
+#include "rules/DataFile.h"
+#include "rules/TextRoutines.h"
+
+#include <QLineEdit>
+#include <QMouseEvent>
+
+namespace {
+
+// The entries of a table that no row in use of the same column or group already names.
+QStringList minusNamesInUse(const QStringList& table, const SheetPanel::TraitRows& rows, int count)
+{
+    QStringList used;
+    for (int r = 0; r < count; ++r)
+        used.append(TextRoutines::StripDots(rows[r].name->text()));
+    QStringList offered;
+    for (const QString& entry : table)
+        if (!used.contains(entry))
+            offered.append(entry);
+    return offered;
+}
+
+} // namespace
+
+SheetOpeners::SheetOpeners(TMainForm& form, TSelectionBox& popup)
+    : QObject(&form), m_form(form), m_popup(popup)
+{
+    DiscReturn = new QLineEdit(&form);
+    DiscReturn->hide();
+    connect(DiscReturn, &QLineEdit::textChanged, this, &SheetOpeners::DiscReturnChange);
+    if (form.sheet())
+        addSheetOpeners();
+}
+
+void SheetOpeners::add(QObject* pressed, QLineEdit* target, std::function<QStringList()> list,
+                       int kind)
+{
+    pressed->installEventFilter(this);
+    if (auto* widget = qobject_cast<QWidget*>(pressed))
+        widget->setContextMenuPolicy(Qt::NoContextMenu);
+    m_openers.insert(pressed, {target, std::move(list), kind});
+}
+
+void SheetOpeners::addSheetOpeners()
+{
+    const RuleTables& t = m_form.tables();
+    SheetPanel* s = m_form.sheet();
+    const RowCounts& rows = m_form.rowCounts();
+    auto table = [](const SortedTextList& list) { return [&list] { return list.items(); }; };
+    add(s->Clan, s->Clan, table(t.ClanNames), 1);
+    add(s->ClanCaption, s->Clan, table(t.ClanNames), 1);
+    add(s->Generation, s->Generation, [&t] { return t.GenerationNames; }, 2);
+    add(s->GenerationCaption, s->Generation, [&t] { return t.GenerationNames; }, 2);
+    add(s->Nature, s->Nature, table(t.Archetypes), 3);
+    add(s->NatureCaption, s->Nature, table(t.Archetypes), 3);
+    add(s->Demeanor, s->Demeanor, table(t.Archetypes), 3);
+    add(s->DemeanorCaption, s->Demeanor, table(t.Archetypes), 3);
+    add(s->Path, s->Path, table(t.PathNames), 7);
+
+    const std::array<const SortedTextList*, 3> choices = {&t.TalentChoices, &t.SkillChoices,
+                                                          &t.KnowledgeChoices};
+    const std::array<const SortedTextList*, 3> secondary = {&t.SecondaryTalents, &t.SecondarySkills,
+                                                            &t.SecondaryKnowledges};
+    for (int c = 0; c < 3; ++c) {
+        for (int r = 10; r < SheetLayout::RowsPerGroup; ++r)
+            add(s->AbilityRows[c][r].name, s->AbilityRows[c][r].name,
+                [s, c, &rows, list = choices[c]] {
+                    return minusNamesInUse(list->items(), s->AbilityRows[c], rows.AbilityRows);
+                }, 4);
+        for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
+            add(s->SecondaryRows[c][r].name, s->SecondaryRows[c][r].name,
+                [s, c, &rows, list = secondary[c]] {
+                    return minusNamesInUse(list->items(), s->SecondaryRows[c], rows.SecondaryRows);
+                }, 4);
+    }
+    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+        add(s->BackgroundRows[r].name, s->BackgroundRows[r].name, [s, &t, &rows] {
+            return minusNamesInUse(t.Backgrounds.items(), s->BackgroundRows, rows.BackgroundRows);
+        }, 5);
+        add(s->DisciplineRows[r].name, s->DisciplineRows[r].name, [s, &t, &rows] {
+            return minusNamesInUse(t.DisciplineNames.items(), s->DisciplineRows, rows.DisciplineRows);
+        }, 6);
+        TVampireDots* dots = s->DisciplineRows[r].dots;
+        dots->setTag(r);
+        connect(dots, &TVampireDots::OnMouseDown, this,
+                [this](TVampireDots* sender, Qt::MouseButton button) { DiscDotMouseDown(sender, button); });
+    }
+}
+
+bool SheetOpeners::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress
+        && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton && openListFor(watched))
+        return true;
+    return QObject::eventFilter(watched, event);
+}
+
+bool SheetOpeners::openListFor(QObject* watched)
+{
+    const auto opener = m_openers.constFind(watched);
+    // A row the clan fixes offers no choice.
+    if (opener == m_openers.constEnd() || opener->target->isReadOnly())
+        return false;
+    m_popup.ShowSelection(opener->list(), opener->target, opener->kind);
+    return true;
+}
+
+void SheetOpeners::DiscDotMouseDown(TVampireDots* dots, Qt::MouseButton button)
+{
+    if (button != Qt::RightButton)
+        return;
+    const int row = dots->Tag();
+    const RuleTables& tables = m_form.tables();
+    const qsizetype d = tables.disciplineIndex(m_form.sheet()->DisciplineRows[row].name->text());
+    if (d < 0 || d >= RuleTables::PowerLists)
+        return;
+    {
+        const QSignalBlocker quiet(DiscReturn);
+        DiscReturn->clear();
+    }
+    DiscReturn->setProperty("row", row);
+    m_popup.ShowSelection(tables.DisciplinePowers[d].items(), DiscReturn, 10);
+}
+
+void SheetOpeners::DiscReturnChange()
+{
+    const int level = DataFile::leadingNumber(DiscReturn->text());
+    const int row = DiscReturn->property("row").toInt();
+    if (level != 0 && row >= 0 && row < SheetLayout::RowsPerGroup)
+        m_form.sheet()->DisciplineRows[row].dots->setFilled(level);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+
+#include <functional>
+
+class QLineEdit;
+class TMainForm;
+class TSelectionBox;
+class TVampireDots;
+
+// The right-press openers of the sheet: a press on a box or its caption opens the popup
+// list for that box, and a press on a discipline's dots lists its powers.
+class SheetOpeners : public QObject
+{
+    Q_OBJECT
+public:
+    SheetOpeners(TMainForm& form, TSelectionBox& popup);
+
+    // Opens the list of a further box, e.g. a box on the Rules panel.
+    void add(QObject* pressed, QLineEdit* target, std::function<QStringList()> list, int kind);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void addSheetOpeners();
+    bool openListFor(QObject* watched);
+    void DiscDotMouseDown(TVampireDots* dots, Qt::MouseButton button);
+    void DiscReturnChange();
+
+    struct Opener
+    {
+        QLineEdit* target;
+        std::function<QStringList()> list;
+        int kind;
+    };
+    TMainForm& m_form;
+    TSelectionBox& m_popup;
+    QHash<QObject*, Opener> m_openers;
+    QLineEdit* DiscReturn = nullptr;
+};

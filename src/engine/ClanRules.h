@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+// What the chosen clan does to the sheet: the three clan disciplines, Appearance 0, and the
+// merits and flaws the clan makes meaningless.
+namespace ClanRules {
+
+// Clans without fixed disciplines.
+bool isCaitiff(const QString& clan);
+// Clans whose members have Appearance 0.
+bool hasZeroAppearance(const QString& clan);
+
+struct Discipline
+{
+    QString name; // trailing full stops stripped
+    int rating = 0;
+    bool operator==(const Discipline&) const = default;
+};
+
+// The discipline rows after a clan change: the clan's three disciplines first, each with the
+// rating it already had on the sheet, then the other rated disciplines in their old order.
+// Unrated disciplines of no clan are dropped.
+std::vector<Discipline> rebuiltDisciplines(const std::vector<Discipline>& current,
+                                           const std::array<QString, 3>& clanDisciplines);
+
+struct Context
+{
+    QString clan;
+    bool zeroAppearance = false;
+};
+
+// The new text of a flaw or merit row under the clan's rules: nullopt keeps the row, an
+// empty text removes the entry. Entries are compared without trailing full stops.
+std::optional<QString> flawUnderClan(const QString& entry, const Context& clan);
+std::optional<QString> meritUnderClan(const QString& entry, const Context& clan);
+
+} // namespace ClanRules

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+
+class QLineEdit;
+class TMainForm;
+
+// Keeps the generation text and the generation background in step, and applies what the
+// generation decides: the rating limits, the blood pool and the blood per turn.
+class GenerationEffects : public QObject
+{
+    Q_OBJECT
+public:
+    explicit GenerationEffects(TMainForm& form);
+
+    void connectSheet();
+
+    // The change handler of the Generation box; also run when Golconda changes the limits.
+    void GenerationChange();
+    // The change handler of the starting generation box on the Rules panel.
+    void StartingGenerationChanged();
+    // A background row's name decides its dot limit.
+    void BackgroundNameChanged(QLineEdit* name);
+    // The idle pass's generation step: the text and the age effects from the backgrounds.
+    void deriveFromBackgrounds();
+
+    // The file reader sets the Generation text without running the handler.
+    void setAttached(bool attached) { m_attached = attached; }
+
+private:
+    void applyLimits();
+    void keepGenerationBackground(int generation);
+
+    TMainForm& m_form;
+    bool m_attached = true;
+};
