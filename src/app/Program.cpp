@@ -3,6 +3,7 @@
 #include "app/FontRegistry.h"
 #include "app/MessageBoxMessages.h"
 #include "app/ProgramPaths.h"
+#include "app/ShutdownGuard.h"
 #include "app/TMainForm.h"
 #include "app/TerminationSignals.h"
 #include "controls/TSelectionBox.h"
@@ -33,7 +34,9 @@ int runWindows(QApplication& app)
     QApplication::setApplicationName(QStringLiteral("Tarnoch"));
 
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::received, &app, &QCoreApplication::quit);
+    ShutdownGuard shutdown;
+    QObject::connect(&termination, &TerminationSignals::received, &shutdown,
+                     &ShutdownGuard::requestShutdown);
 
     MessageBoxMessages messages;
     int status = 0;
@@ -57,7 +60,7 @@ int runWindows(QApplication& app)
         splash.close();
         if (mainForm.startupFailed()) {
             status = 1;
-        } else {
+        } else if (!shutdown.requested()) {
             mainForm.show();
             status = app.exec();
         }

@@ -234,6 +234,38 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath("Tarn0.tmp")));
         QVERIFY(!QFile::exists(dir.filePath("Tarn1.tmp")));
     }
+
+    // A signal ends the program even while a message box waits for an answer.
+    void signalEndsProgramInAMessageBox_data()
+    {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void signalEndsProgramInAMessageBox()
+    {
+        QFETCH(int, signalNumber);
+        QTemporaryDir dir;
+        QVERIFY(makeProgramFolder(dir));
+        QFile data(dir.filePath("Tarn1.dat"));
+        QVERIFY(data.open(QIODevice::ReadWrite));
+        QVERIFY(data.resize(100));
+        data.close();
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        program.setProcessEnvironment(env);
+        program.start(dir.filePath("tarnoch"), {});
+        QVERIFY(waitFor([&] { return QFile::exists(dir.filePath("Tarn0.tmp")); }));
+        QTest::qWait(500); // the error box is open by now
+        QCOMPARE(program.state(), QProcess::Running);
+        ::kill(pid_t(program.processId()), signalNumber);
+        QVERIFY(program.waitForFinished(5000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        QVERIFY(!QFile::exists(dir.filePath("Tarn0.tmp")));
+    }
 };
 
 QTEST_MAIN(TestStartup)
