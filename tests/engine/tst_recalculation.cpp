@@ -4,7 +4,9 @@
 #include "app/TMainForm.h"
 #include "controls/TSelectionBox.h"
 #include "controls/TVampireDots.h"
+#include "engine/GenerationEffects.h"
 #include "engine/Recalculation.h"
+#include "rules/TextRoutines.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -198,6 +200,94 @@ private slots:
         QVERIFY(row->font().pixelSize() < 11);
         idle();
         QCOMPARE(m_form->rowCounts().AbilityRows, 12);
+    }
+
+    void clanFixesItsDisciplines()
+    {
+        auto& rows = sheet()->DisciplineRows;
+        rows[0].name->setText(QStringLiteral("Auspex"));
+        rows[0].dots->setFilled(2);
+        rows[1].name->setText(QStringLiteral("Potence"));
+        rows[1].dots->setFilled(1);
+        sheet()->Clan->setText(QStringLiteral("Lasombra"));
+        idle();
+        QCOMPARE(TextRoutines::StripDots(rows[0].name->text()), QStringLiteral("Dominate"));
+        QVERIFY(rows[0].name->isReadOnly());
+        QCOMPARE(rows[0].name->font().family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(rows[2].dots->Filled(), 1); // Potence kept its rating in its clan row
+        QCOMPARE(TextRoutines::StripDots(rows[3].name->text()), QStringLiteral("Auspex"));
+        QCOMPARE(rows[3].dots->Freebies(), 2);
+        QCOMPARE(m_form->rowCounts().DisciplineRows, 5);
+        QCOMPARE(m_form->FreebieTally->text(), QStringLiteral("14/15"));
+
+        // Caitiff, and a clan nobody knows, leave the rows as they are and free to choose.
+        for (const char* clan : {"Caitiff", "Nobody's Clan"}) {
+            sheet()->Clan->setText(QString::fromLatin1(clan));
+            idle();
+            QCOMPARE(TextRoutines::StripDots(rows[0].name->text()), QStringLiteral("Dominate"));
+            QVERIFY(!rows[0].name->isReadOnly());
+            QCOMPARE(rows[0].name->font().pixelSize(), 11);
+        }
+
+        // Appearance 0: held at one dot and crossed out.
+        sheet()->Appearance->setFilled(3);
+        sheet()->Clan->setText(QStringLiteral("Nosferatu"));
+        idle();
+        QCOMPARE(sheet()->Appearance->Filled(), 1);
+        QVERIFY(sheet()->AppCrossOut->isVisible());
+        sheet()->Clan->setText(QStringLiteral("Brujah"));
+        idle();
+        QVERIFY(!sheet()->AppCrossOut->isVisible());
+    }
+
+    void generationFollowsTheBackground()
+    {
+        auto& rows = sheet()->BackgroundRows;
+        sheet()->Generation->setText(QStringLiteral("11th"));
+        idle();
+        QCOMPARE(TextRoutines::StripDots(rows[0].name->text()), QStringLiteral("Generation"));
+        QCOMPARE(rows[0].dots->Filled(), 2);
+        QCOMPARE(sheet()->Strength->MaxDots(), 5);
+
+        rows[0].dots->setFilled(5);
+        idle();
+        QCOMPARE(sheet()->Generation->text(), QStringLiteral("8th"));
+        sheet()->Generation->setText(QStringLiteral("7th"));
+        idle();
+        QCOMPARE(rows[0].dots->Filled(), 6);
+        QCOMPARE(sheet()->Strength->MaxDots(), 6);
+        QCOMPARE(sheet()->AbilityRows[1][3].dots->MaxDots(), 6);
+        int shown = 0;
+        for (QWidget* box : sheet()->BloodPool)
+            shown += box->isVisibleTo(sheet());
+        QCOMPARE(shown, 20);
+        QCOMPARE(sheet()->BloodTurn->text(), m_form->tables().GenerationBloodPerTurn[4]);
+
+        sheet()->Generation->setText(QStringLiteral("14th"));
+        idle();
+        idle();
+        QCOMPARE(sheet()->Generation->text(), QStringLiteral("14th"));
+        QCOMPARE(m_form->rowCounts().BackgroundRows, 1);
+
+        // A new starting generation restarts the count from it.
+        m_form->settings().StartingGeneration = 10;
+        m_form->generation().StartingGenerationChanged();
+        idle();
+        QCOMPARE(sheet()->Generation->text(), QStringLiteral("10th"));
+
+        // "Age" keeps its five dots and brings its freebies.
+        rows[0].name->setText(QStringLiteral("Age"));
+        rows[0].dots->setFilled(3);
+        idle();
+        QCOMPARE(rows[0].dots->MaxDots(), 5);
+        QVERIFY(m_form->FreebieTally->text().endsWith(QStringLiteral("/90")));
+
+        // Golconda's "Disciplines only" lifts the discipline rows alone.
+        m_form->settings().GolcondaOn = true;
+        m_form->settings().GolcondaChoice = 1;
+        m_form->generation().GenerationChange();
+        QCOMPARE(sheet()->DisciplineRows[0].dots->MaxDots(), 10);
+        QCOMPARE(sheet()->Wits->MaxDots(), 5);
     }
 
     void settlesWhenNothingChanges()
