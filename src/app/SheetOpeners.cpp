@@ -79,7 +79,21 @@ void SheetOpeners::addSheetOpeners()
                     return minusNamesInUse(list->items(), s->SecondaryRows[c], rows.SecondaryRows);
                 }, 4);
     }
+    auto entriesNotTaken = [](const SortedTextList& table, const SheetPanel::NameRows& rows,
+                              const int& count) {
+        return [&table, &rows, &count] {
+            QStringList offered;
+            for (const QString& entry : table.items())
+                if (std::none_of(rows.begin(), rows.begin() + count, [&entry](QLineEdit* row) {
+                        return TextRoutines::StripDots(row->text()) == entry;
+                    }))
+                    offered.append(entry);
+            return offered;
+        };
+    };
     for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+        add(s->MeritRows[r], s->MeritRows[r], entriesNotTaken(t.Merits, s->MeritRows, rows.MeritRows), 8);
+        add(s->FlawRows[r], s->FlawRows[r], entriesNotTaken(t.Flaws, s->FlawRows, rows.FlawRows), 8);
         add(s->BackgroundRows[r].name, s->BackgroundRows[r].name, [s, &t, &rows] {
             return minusNamesInUse(t.Backgrounds.items(), s->BackgroundRows, rows.BackgroundRows);
         }, 5);

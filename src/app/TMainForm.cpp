@@ -13,6 +13,9 @@
 #include "controls/TVampireDots.h"
 #include "engine/ClanEffects.h"
 #include "engine/GenerationEffects.h"
+#include "engine/MeritsAndFlaws.h"
+#include "engine/RuleQuestions.h"
+#include "engine/VirtueEffects.h"
 #include "engine/Recalculation.h"
 #include "rules/DataFile.h"
 #include "rules/TextRoutines.h"
@@ -43,7 +46,8 @@ constexpr int SlideSteps = 34;
 TMainForm::TMainForm(const ProgramPaths& paths, const QStringList& parameters,
                      UserMessages& messages, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_paths(paths),
-      m_parameters(parameters), m_messages(messages)
+      m_parameters(parameters), m_messages(messages),
+      m_escapeAnswers(std::make_unique<EscapeAnswers>()), m_questions(m_escapeAnswers.get())
 {
     setWindowTitle(QStringLiteral("Tarnoch"));
     checkScreen();
@@ -65,6 +69,10 @@ TMainForm::TMainForm(const ProgramPaths& paths, const QStringList& parameters,
     m_clanEffects->connectSheet();
     m_generation = new GenerationEffects(*this);
     m_generation->connectSheet();
+    m_virtues = new VirtueEffects(*this);
+    m_virtues->connectSheet();
+    m_meritsAndFlaws = new MeritsAndFlaws(*this);
+    m_meritsAndFlaws->connectSheet();
     m_generation->GenerationChange();
     // The first pass counts everything.
     Recalculation& pass = *m_recalculation;
@@ -427,6 +435,11 @@ void TMainForm::EditBoxResizeToFit(QLineEdit* box)
 SelectionContext TMainForm::selectionContext()
 {
     return {this, TechDock, TechPanel, TechDockImage, &DockFadeImage, &DockInfoImage, &m_tables};
+}
+
+void TMainForm::setQuestions(RuleQuestions* questions)
+{
+    m_questions = questions ? questions : m_escapeAnswers.get();
 }
 
 void TMainForm::setSelectionBox(TSelectionBox* box)

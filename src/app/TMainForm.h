@@ -15,9 +15,13 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class ClickLabel;
 class ClanEffects;
+class MeritsAndFlaws;
+class RuleQuestions;
+class VirtueEffects;
 class GenerationEffects;
 class SheetOpeners;
 class QLabel;
@@ -74,6 +78,13 @@ public:
     Recalculation& recalculation() { return *m_recalculation; }
     ClanEffects& clanEffects() { return *m_clanEffects; }
     GenerationEffects& generation() { return *m_generation; }
+    VirtueEffects& virtues() { return *m_virtues; }
+    MeritsAndFlaws& meritsAndFlaws() { return *m_meritsAndFlaws; }
+
+    // Who answers the rules' questions; until one is set, every question is answered as
+    // Escape would answer it.
+    void setQuestions(RuleQuestions* questions);
+    RuleQuestions& questions() { return *m_questions; }
     SheetOpeners* openers() const { return m_openers; }
 
     // The one popup list of the program, created after the window.
@@ -165,6 +176,10 @@ private:
     SheetOpeners* m_openers = nullptr;
     ClanEffects* m_clanEffects = nullptr;
     GenerationEffects* m_generation = nullptr;
+    VirtueEffects* m_virtues = nullptr;
+    MeritsAndFlaws* m_meritsAndFlaws = nullptr;
+    std::unique_ptr<RuleQuestions> m_escapeAnswers;
+    RuleQuestions* m_questions = nullptr;
     ScrollModel m_scroll;
     QImage m_groove;
     QCursor m_ankhCursor;

@@ -16,4 +16,5 @@ struct CharacterCounters
     bool ZeroAppearanceClan = false;
     bool ZeroAppearanceFlaw = false;
     bool CaitiffClan = false;
+    bool HugeSize = false;
 };

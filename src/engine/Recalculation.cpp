@@ -6,6 +6,7 @@
 #include "controls/TVampireDots.h"
 #include "engine/ClanEffects.h"
 #include "engine/GenerationEffects.h"
+#include "engine/VirtueEffects.h"
 #include "engine/PointAccounting.h"
 #include "rules/TextRoutines.h"
 
@@ -205,7 +206,7 @@ void Recalculation::applySettings()
         if (box->ValueThird() != values.ValueThird)
             box->setValueThird(values.ValueThird);
     }
-    // Preset labels, option boxes and virtue names come with the Rules panel.
+    m_form.virtues().applyVirtueNames();
     BackgroundsDirty = DisciplinesDirty = RowsDirty = true;
     TalentsDirty = SkillsDirty = KnowledgesDirty = true;
     RulesChanged = false;
@@ -259,8 +260,7 @@ void Recalculation::countVirtues()
 
 void Recalculation::deriveHumanityAndWillpower()
 {
-    // Humanity and Willpower follow the virtues once their rules are in; until then the
-    // dots the user sets stand as they are.
+    m_form.virtues().deriveHumanityAndWillpower();
 }
 
 void Recalculation::countDisciplines()

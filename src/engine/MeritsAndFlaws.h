@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+class QLineEdit;
+class TMainForm;
+
+// The one change handler of the merit and flaw rows: it tidies and completes the entry,
+// asks about mutually exclusive pairs, gives a child its "Short (1)", keeps both lists
+// without gaps and with one open row, and recounts the points and the entries' effects.
+class MeritsAndFlaws : public QObject
+{
+    Q_OBJECT
+public:
+    explicit MeritsAndFlaws(TMainForm& form);
+
+    void connectSheet();
+
+    void RowChanged(QLineEdit* row);
+
+    // While detached (the file reader filling the rows) a change only fits the text.
+    void setAttached(bool attached) { m_attached = attached; }
+
+private:
+    QString tidy(QLineEdit* row);
+    void write(QLineEdit* row, const QString& entry);
+    bool excludedBy(QLineEdit* row, const QString& entry);
+    void addShortToChild(const QString& entry);
+    void keepList(bool merits);
+    void recount();
+
+    TMainForm& m_form;
+    bool m_attached = true;
+    bool m_busy = false;
+    // Entry lengths at the previous change of any row and at this one: a longer entry means
+    // the user typed, which is when a name is completed.
+    int m_previousLength = 0;
+    int m_length = 0;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+
+class TMainForm;
+
+// The virtue labels of the chosen virtue set, Humanity (or a path) and Willpower derived
+// from the virtues, the dots bought above them, and the question to detach them.
+class VirtueEffects : public QObject
+{
+    Q_OBJECT
+public:
+    explicit VirtueEffects(TMainForm& form);
+
+    void connectSheet();
+
+    void HumanityChanged();
+    void WillpowerChanged();
+    void PathChange();
+
+    // The idle pass: the labels when the rules change, the derived ratings every time.
+    void applyVirtueNames();
+    void deriveHumanityAndWillpower();
+
+    // The file reader sets the two ratings without the handlers asking anything.
+    void setAttached(bool attached) { m_attached = attached; }
+
+private:
+    TMainForm& m_form;
+    bool m_attached = true;
+};
