@@ -5,7 +5,10 @@
 #include "rules/RulesDataLoader.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -26,6 +29,67 @@ QStringList sections(const QMap<int, QStringList>& content)
 QStringList shippedLines()
 {
     return RulesDataLoader::load(QStringLiteral(TARNOCH_PROGRAM_DIR "Tarn1.dat")).lines;
+}
+
+// The lines of each of the 17 sections, "---" left out (index 0 is section 1).
+QList<QStringList> splitSections(const QStringList& lines)
+{
+    QList<QStringList> result(1);
+    for (const QString& line : lines) {
+        if (DataFile::isSectionEnd(line))
+            result.append(QStringList());
+        else
+            result.last().append(line);
+    }
+    result.removeLast(); // nothing follows the seventeenth "---"
+    return result;
+}
+
+// Lines of one record in the sections that allow book headers (section 12 has its own shape).
+int recordLength(int section)
+{
+    switch (section) {
+    case 1: return 6;
+    case 13: return 12;
+    default: return 1;
+    }
+}
+
+// Visits every record key of a section with the title of the book block it stands in
+// ("" before the first header). In section 12 the keys are the discipline name lines and
+// the power lines prefixed with their discipline's name.
+template<typename Visit>
+void forEachKey(int section, const QStringList& lines, Visit visit)
+{
+    QString title;
+    QString discipline;
+    for (qsizetype i = 0; i < lines.size();) {
+        if (DataFile::isHeader(lines[i])) {
+            title = DataFile::headerTitle(lines[i]);
+            ++i;
+            continue;
+        }
+        if (section == 12) {
+            if (DataFile::leadingNumber(lines[i]) == 0) {
+                discipline = lines[i];
+                visit(title, lines[i]);
+            } else {
+                visit(title, discipline + QStringLiteral(" / ") + lines[i]);
+            }
+            ++i;
+            continue;
+        }
+        visit(title, lines[i]);
+        i += recordLength(section);
+    }
+}
+
+// "Name (3)" gives 3; 0 when the entry has no cost in parentheses at its end.
+int costOf(const QString& entry)
+{
+    static const QRegularExpression cost(QStringLiteral(" \\(([0-9]+)\\)$"));
+    const auto match = cost.match(entry);
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
 
 } // namespace
@@ -238,6 +302,170 @@ private slots:
             {"flaw", tables.Flaws.items()},         {"background", tables.Backgrounds.items()},
             {"virtues", tables.VirtueSets}};
         QVERIFY(byKind[table].contains(name));
+    }
+
+    // The three header lines the sourcebook filter names, and the books the "Vampire"
+    // preset selects: every book below code 3000 plus Dirty Secrets. Revised-era books
+    // must use codes of 3000 and above, or the preset would change its meaning.
+    void shippedBooks()
+    {
+        const QStringList lines = shippedLines();
+        for (const char* header : {"*2002Vampire - The Masquerade", "*2206Vampire Players Guide",
+                                   "*4210Dirty Secrets of the Black Hand"})
+            QVERIFY2(lines.contains(QString::fromLatin1(header)), header);
+        QSet<QString> vampireBooks;
+        QMap<QString, QString> codeOfTitle;
+        for (const QString& line : lines) {
+            if (!DataFile::isHeader(line))
+                continue;
+            const QString title = DataFile::headerTitle(line);
+            // The same book heads blocks in many sections, always with the same code.
+            QCOMPARE(codeOfTitle.value(title, line.mid(1, 4)), line.mid(1, 4));
+            codeOfTitle[title] = line.mid(1, 4);
+            if (line < u"*3000" || line == u"*4210Dirty Secrets of the Black Hand")
+                vampireBooks.insert(title);
+        }
+        const QSet<QString> expected = {
+            "Vampire - The Masquerade", "Vampire Players Guide", "The Players Guide to the Sabbat",
+            "Storytellers Handbook to the Sabbat", "Elysium: The Elder Wars",
+            "Dirty Secrets of the Black Hand", "Clanbook: Brujah", "Clanbook: Gangrel",
+            "Clanbook: Malkavian", "Clanbook: Nosferatu", "Clanbook: Toreador",
+            "Clanbook: Tremere", "Clanbook: Ventrue"};
+        QCOMPARE(vampireBooks, expected);
+    }
+
+    // Within one book, a section lists each entry once (several blocks of the same book in
+    // one section count together). The same entry under two different books is allowed.
+    void shippedBlocksListEachEntryOnce()
+    {
+        const QList<QStringList> sections = splitSections(shippedLines());
+        QCOMPARE(sections.size(), DataGrammar::SectionCount);
+        for (int section : {1, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17}) {
+            QHash<QString, QSet<QString>> seen;
+            forEachKey(section, sections[section - 1], [&](const QString& book, const QString& key) {
+                const QString folded = key.toCaseFolded();
+                QVERIFY2(!seen[book].contains(folded),
+                         qPrintable(QStringLiteral("section %1, %2: %3 twice")
+                                        .arg(section)
+                                        .arg(book, key)));
+                seen[book].insert(folded);
+            });
+        }
+    }
+
+    void shippedMeritsAndFlaws()
+    {
+        RuleTables tables;
+        tables.build(shippedLines(), false);
+        QVERIFY2(tables.Merits.size() >= 90, qPrintable(QString::number(tables.Merits.size())));
+        QVERIFY2(tables.Flaws.size() >= 90, qPrintable(QString::number(tables.Flaws.size())));
+        for (const SortedTextList* list : {&tables.Merits, &tables.Flaws})
+            for (const QString& entry : list->items())
+                QVERIFY2(costOf(entry) >= 1 && costOf(entry) <= 7, qPrintable(entry));
+        // No trait is both a merit and a flaw.
+        for (const QString& merit : tables.Merits.items())
+            QVERIFY2(tables.Flaws.indexOf(merit) < 0, qPrintable(merit));
+        // Traits whose cost varies have one entry per cost.
+        const QStringList variable = {"Enemy (1)",  "Enemy (2)",  "Enemy (3)",  "Enemy (4)",
+                                      "Enemy (5)",  "Cursed (1)", "Cursed (2)", "Cursed (3)",
+                                      "Cursed (4)", "Cursed (5)", "Bad Sight (1)",
+                                      "Bad Sight (3)"};
+        for (const QString& flaw : variable)
+            QVERIFY2(tables.Flaws.indexOf(flaw) >= 0, qPrintable(flaw));
+        for (const char* merit : {"Debt of Gratitude (1)", "Debt of Gratitude (2)",
+                                  "Debt of Gratitude (3)"})
+            QVERIFY2(tables.Merits.indexOf(QString::fromLatin1(merit)) >= 0, merit);
+    }
+
+    void shippedExclusivePairs()
+    {
+        RuleTables tables;
+        tables.build(shippedLines(), false);
+        const qsizetype count = tables.ExclusivePairsFirst.size();
+        QVERIFY2(count >= 25, qPrintable(QString::number(count)));
+        QSet<QString> pairs;
+        for (qsizetype k = 0; k < count; ++k) {
+            const QString first = tables.ExclusivePairsFirst[k];
+            const QString second = tables.ExclusivePairsSecond[k];
+            // A merit, then a flaw, each exactly as its table writes it (cost included).
+            QVERIFY2(tables.Merits.indexOf(first) >= 0, qPrintable(first));
+            QVERIFY2(tables.Flaws.indexOf(second) >= 0, qPrintable(second));
+            QVERIFY2(!pairs.contains(first + u'|' + second), qPrintable(first + " / " + second));
+            pairs.insert(first + u'|' + second);
+        }
+        for (const auto& [merit, flaw] :
+             {std::pair{"Iron Will (3)", "Weak-Willed (3)"},
+              std::pair{"Clan Friendship (3)", "Clan Enmity (2)"},
+              std::pair{"Huge Size (4)", "Short (1)"}, std::pair{"Huge Size (4)", "Child (3)"},
+              std::pair{"Baby Face (2)", "Disfigured (2)"},
+              std::pair{"Baby Face (2)", "Monstrous (3)"}})
+            QVERIFY2(pairs.contains(QString::fromLatin1(merit) + u'|' + QString::fromLatin1(flaw)),
+                     merit);
+        // Pairs the game does not make exclusive: a blind character may have acute hearing.
+        for (const auto& [merit, flaw] :
+             {std::pair{"Acute Sense (1)", "Blind (6)"}, std::pair{"Acute Sense (1)", "Deaf (4)"},
+              std::pair{"Blush of Health (2)", "Smell of the Grave (1)"}})
+            QVERIFY2(!pairs.contains(QString::fromLatin1(merit) + u'|' + QString::fromLatin1(flaw)),
+                     merit);
+        // A trait with several costs is paired once per cost.
+        for (int cost = 1; cost <= 5; ++cost)
+            QVERIFY(pairs.contains(QStringLiteral("Luck (3)|Cursed (%1)").arg(cost)));
+    }
+
+    void shippedDisciplines()
+    {
+        RuleTables tables;
+        tables.build(shippedLines(), false);
+        QVERIFY(tables.DisciplineNames.size() <= RuleTables::PowerLists);
+        auto powers = [&](const char* discipline) {
+            const qsizetype d = tables.disciplineIndex(QString::fromLatin1(discipline));
+            return d < 0 ? QStringList() : tables.DisciplinePowers[d].items();
+        };
+        QVERIFY(powers("Animalism").contains("1: Feral Whispers"));
+        QVERIFY(powers("Protean").contains("5: Mist Form"));
+        QVERIFY(powers("Temporis").contains("1: Hourglass of the Mind"));
+        QVERIFY(powers("Sanguinus").contains("1: Brother's Blood"));
+        const QStringList thaumaturgy = powers("Thaumaturgy");
+        for (const char* path : {"(Path of Corruption)", "(Green Path)", "(Neptune's Might)",
+                                 "(Spirit Manipulation)", "(Father's Vengeance)",
+                                 "(Technomancy)"})
+            for (int level = 1; level <= 5; ++level) {
+                const QString prefix = QStringLiteral("%1: ").arg(level);
+                QVERIFY2(std::any_of(thaumaturgy.cbegin(), thaumaturgy.cend(),
+                                     [&](const QString& p) {
+                                         return p.startsWith(prefix) &&
+                                                p.endsWith(QString::fromLatin1(path));
+                                     }),
+                         qPrintable(prefix + path));
+            }
+        for (const char* clan : {"True Brujah", "Old Clan Tzimisce", "Blood Brothers"})
+            QVERIFY2(tables.ClanNames.indexOf(QString::fromLatin1(clan)) >= 0, clan);
+    }
+
+    // Virtue sets keep file order with duplicates, so each is listed once; every path
+    // names its virtues, and a set with those virtues exists.
+    void shippedPathsAndVirtueSets()
+    {
+        RuleTables tables;
+        tables.build(shippedLines(), false);
+        QCOMPARE(QSet<QString>(tables.VirtueSets.cbegin(), tables.VirtueSets.cend()).size(),
+                 tables.VirtueSets.size());
+        static const QRegularExpression virtues(
+            QStringLiteral("Virtues: (\\w[\\w-]*), (\\w[\\w-]*) and (\\w[\\w-]*)"));
+        for (qsizetype p = 0; p < tables.PathNames.size(); ++p) {
+            const QString path = tables.PathNames.at(p);
+            const auto match = virtues.match(tables.PathDescriptions[p]);
+            QVERIFY2(match.hasMatch(), qPrintable(path));
+            const QString set = QStringLiteral("(%1, %2 & %3)")
+                                    .arg(match.captured(1), match.captured(2), match.captured(3));
+            const bool found = std::any_of(tables.VirtueSets.cbegin(), tables.VirtueSets.cend(),
+                                           [&](const QString& s) { return s.endsWith(set); });
+            QVERIFY2(found, qPrintable(path + ": " + set));
+        }
+        for (const char* path : {"Humanity", "Path of Metamorphosis", "Path of Blood",
+                                 "Path of Bones", "Path of Typhon", "Path of Paradox",
+                                 "Path of Death and the Soul", "Path of Honorable Accord"})
+            QVERIFY2(tables.PathNames.indexOf(QString::fromLatin1(path)) >= 0, path);
     }
 };
 
