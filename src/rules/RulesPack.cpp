@@ -144,12 +144,12 @@ Merged withPack(const Merged& merged, const Sections& sections, const QString& f
 QString placeOf(const Merged& merged, int origin, qsizetype index)
 {
     const int line = merged.sourceLines.value(index);
-    if (merged.origins.value(index) == origin)
-        return QStringLiteral("line %1").arg(line);
     const int from = merged.origins.value(index);
+    if (from == origin)
+        return QStringLiteral("at line %1").arg(line);
     const QString file = from == 0 ? QStringLiteral("the rules data")
                                    : QStringLiteral("\"%1\"").arg(merged.names.value(from));
-    return QStringLiteral("%1, line %2").arg(file).arg(line);
+    return QStringLiteral("in %1, line %2").arg(file).arg(line);
 }
 
 // The grammar sees the merged lines; a fault it finds on a line of the base (the "---" that
@@ -163,7 +163,7 @@ Problem problemAt(const Merged& merged, int origin, const DataGrammar::Fault& fa
     const int line = owned < 0 ? 1 : merged.sourceLines[owned];
     QString reason = fault.rule;
     if (fault.earlierLine >= 0)
-        reason += QStringLiteral(" (first at %1)").arg(placeOf(merged, origin, fault.earlierLine));
+        reason += QStringLiteral(" (first given %1)").arg(placeOf(merged, origin, fault.earlierLine));
     return {merged.names.value(origin), fault.section, line, reason};
 }
 
