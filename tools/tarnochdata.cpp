@@ -42,26 +42,35 @@ bool writeAll(const QString& path, const QByteArray& bytes)
     return true;
 }
 
-// Returns the scrambled file, or an empty array after reporting what is wrong.
+void printFault(const QString& path, int line, int section, const QString& reason)
+{
+    err() << path << ':' << line << ": ";
+    if (section > 0)
+        err() << "section " << section << " (" << DataGrammar::sectionName(section) << "): ";
+    err() << reason << Qt::endl;
+}
+
+// Returns the scrambled file, or an empty array after reporting every fault.
 bool compile(const QString& sourcePath, const QByteArray& source, QByteArray& scrambled)
 {
     const DataSource::Lines parsed = DataSource::parse(source);
-    auto report = [&](qsizetype index, const QString& what) {
-        const int at = parsed.sourceLine.isEmpty() ? 1 : parsed.sourceLine[index];
-        err() << sourcePath << ':' << at << ": " << what << Qt::endl;
-    };
+    auto sourceLine = [&](qsizetype index) { return parsed.sourceLine.value(index, 1); };
     QByteArray plain;
     qsizetype bad = 0;
     if (!DataFile::joinLines(parsed.lines, plain, &bad)) {
-        report(bad, QStringLiteral("the line holds a character that Windows-1252 cannot store"));
+        printFault(sourcePath, sourceLine(bad), 0,
+                   QStringLiteral("the line holds a character that Windows-1252 cannot store"));
         return false;
     }
-    if (const auto fault = DataGrammar::check(parsed.lines)) {
-        report(fault->line, QStringLiteral("section %1 (%2): %3")
-                                .arg(fault->section)
-                                .arg(DataGrammar::sectionName(fault->section), fault->rule));
-        return false;
+    const QList<DataGrammar::Fault> faults = DataGrammar::faults(parsed.lines);
+    for (const DataGrammar::Fault& fault : faults) {
+        QString reason = fault.rule;
+        if (fault.earlierLine >= 0)
+            reason += QStringLiteral(" (first given at line %1)").arg(sourceLine(fault.earlierLine));
+        printFault(sourcePath, sourceLine(fault.line), fault.section, reason);
     }
+    if (!faults.isEmpty())
+        return false;
     scrambled = DataFile::scramble(plain);
     return true;
 }
@@ -104,13 +113,8 @@ int checkPack(const QString& packPath, const QByteArray& pack, QString dataPath)
         return 1;
     }
     const QList<RulesPack::Problem> problems = RulesPack::check(data.lines, packPath, pack);
-    for (const RulesPack::Problem& problem : problems) {
-        err() << packPath << ':' << problem.line << ": ";
-        if (problem.section > 0)
-            err() << "section " << problem.section << " ("
-                  << DataGrammar::sectionName(problem.section) << "): ";
-        err() << problem.reason << Qt::endl;
-    }
+    for (const RulesPack::Problem& problem : problems)
+        printFault(packPath, problem.line, problem.section, problem.reason);
     return problems.isEmpty() ? 0 : 1;
 }
 
