@@ -28,10 +28,11 @@ void BM_ApplyChoice(benchmark::State& state)
     }
     const SourcebookFilter::BookList books = SourcebookFilter::buildBookList(lines);
     const SortedTextList chosen =
-        state.range(0) == 0 ? books.ChosenBooks
-                            : SourcebookFilter::applyPreset(SourcebookFilter::Preset::All,
-                                                            books.BookTitles, {}, books.VampireBooks)
-                                  .ChosenBooks;
+        state.range(0) == 0
+            ? books.ChosenBooks
+            : SourcebookFilter::applyPreset(SourcebookFilter::Preset::All, books.BookTitles, {},
+                                            books.VampireBooks)
+                  .ChosenBooks;
     RuleTables tables;
     for (auto _ : state) {
         const SourcebookFilter::Selection selection =
@@ -39,8 +40,8 @@ void BM_ApplyChoice(benchmark::State& state)
         tables.build(selection.ActiveLines, false);
         benchmark::DoNotOptimize(tables.Merits.size());
     }
-    state.counters["active lines"] =
-        double(SourcebookFilter::applySelection(lines, books.BookTitles, chosen).ActiveLines.size());
+    state.counters["active lines"] = double(
+        SourcebookFilter::applySelection(lines, books.BookTitles, chosen).ActiveLines.size());
 }
 BENCHMARK(BM_ApplyChoice)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

@@ -66,7 +66,8 @@ bool compile(const QString& sourcePath, const QByteArray& source, QByteArray& sc
     for (const DataGrammar::Fault& fault : faults) {
         QString reason = fault.rule;
         if (fault.earlierLine >= 0)
-            reason += QStringLiteral(" (first given at line %1)").arg(sourceLine(fault.earlierLine));
+            reason +=
+                QStringLiteral(" (first given at line %1)").arg(sourceLine(fault.earlierLine));
         printFault(sourcePath, sourceLine(fault.line), fault.section, reason);
     }
     if (!faults.isEmpty())
@@ -79,16 +80,16 @@ bool compile(const QString& sourcePath, const QByteArray& source, QByteArray& sc
 bool isFullSource(const QStringList& lines)
 {
     const qsizetype end = lines.indexOf(QStringLiteral("---"));
-    return end >= 0 && end + 1 < lines.size() && !DataFile::isSectionEnd(lines[end + 1])
-           && !DataFile::isHeader(lines[end + 1]);
+    return end >= 0 && end + 1 < lines.size() && !DataFile::isSectionEnd(lines[end + 1]) &&
+           !DataFile::isHeader(lines[end + 1]);
 }
 
 // The data a pack joins: beside the tool, in the build's program folder, or installed.
 QString defaultDataFile()
 {
     const QString tool = QCoreApplication::applicationDirPath() + u'/';
-    for (const QString& folder : {tool, tool + QStringLiteral("../bin/"),
-                                  tool + QStringLiteral("../share/tarnoch/")}) {
+    for (const QString& folder :
+         {tool, tool + QStringLiteral("../bin/"), tool + QStringLiteral("../share/tarnoch/")}) {
         const QString path = QDir::cleanPath(folder + DataFile::FileName);
         if (QFileInfo::exists(path))
             return path;
@@ -145,8 +146,8 @@ int main(int argc, char* argv[])
 
     if (command == u"build" && args.size() == 3) {
         QByteArray source, scrambled;
-        return readAll(args[1], source) && compile(args[1], source, scrambled)
-                       && writeAll(args[2], scrambled)
+        return readAll(args[1], source) && compile(args[1], source, scrambled) &&
+                       writeAll(args[2], scrambled)
                    ? 0
                    : 1;
     }

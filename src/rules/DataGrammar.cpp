@@ -53,7 +53,8 @@ public:
             ++m_i; // past "---"
         }
         if (m_i < m_lines.size())
-            m_faults.append({m_i, 0, QStringLiteral("nothing may follow the end of the last section")});
+            m_faults.append(
+                {m_i, 0, QStringLiteral("nothing may follow the end of the last section")});
         return m_faults;
     }
 
@@ -88,8 +89,9 @@ private:
         if (first == names.cend()) {
             names.insert(key, at);
         } else if (m_section == 1 || m_section == 13) {
-            note(at, m_section == 1 ? QStringLiteral("the clan name is used twice")
-                                    : QStringLiteral("the path name is used twice"),
+            note(at,
+                 m_section == 1 ? QStringLiteral("the clan name is used twice")
+                                : QStringLiteral("the path name is used twice"),
                  *first);
         } else if (origin(*first) != origin(at)) {
             note(at, QStringLiteral("\"%1\" is already defined in this section").arg(line(at)),
@@ -135,12 +137,14 @@ private:
                 if (atEnd())
                     return missingEnd();
                 if (DataFile::isSectionEnd(line(m_i)))
-                    return fail(m_i, QStringLiteral("a record of %1 lines is cut short by \"---\"")
-                                         .arg(length));
+                    return fail(
+                        m_i,
+                        QStringLiteral("a record of %1 lines is cut short by \"---\"").arg(length));
                 if (DataFile::isHeader(line(m_i)))
-                    return fail(m_i, shape().headers
-                                         ? QStringLiteral("a record line must not begin with \"*\"")
-                                         : QStringLiteral("no book header may stand in this section"));
+                    return fail(m_i,
+                                shape().headers
+                                    ? QStringLiteral("a record line must not begin with \"*\"")
+                                    : QStringLiteral("no book header may stand in this section"));
             }
             if (line(start).isEmpty())
                 return fail(start, QStringLiteral("a record must not begin with an empty line"));
@@ -164,11 +168,12 @@ private:
     bool countRules(int count)
     {
         if (m_section == 2 && count != 13)
-            return fail(m_i, QStringLiteral("the generations 3 to 15 need 13 records, found %1")
-                                 .arg(count));
+            return fail(
+                m_i,
+                QStringLiteral("the generations 3 to 15 need 13 records, found %1").arg(count));
         if (m_section == 4 && count != 30)
-            return fail(m_i, QStringLiteral("the standard abilities need 30 records, found %1")
-                                 .arg(count));
+            return fail(
+                m_i, QStringLiteral("the standard abilities need 30 records, found %1").arg(count));
         return true;
     }
 

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 // The line grammar of the rules data and the content rules the table builder relies on.

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
 #include <algorithm>
 #include <array>
 
@@ -87,28 +86,32 @@ QList<Problem> split(const QString& fileName, const QByteArray& bytes, Sections&
             continue;
         }
         if (!storable(text))
-            problem(section, at, QStringLiteral("the line holds a character that is not valid "
-                                                "UTF-8 or that Windows-1252 cannot store"));
+            problem(section, at,
+                    QStringLiteral("the line holds a character that is not valid "
+                                   "UTF-8 or that Windows-1252 cannot store"));
         if (DataFile::isHeader(text) && !wellFormedHeader(text))
-            problem(section, at, QStringLiteral("a book header is \"*\", a four-digit book code "
-                                                "and the title"));
+            problem(section, at,
+                    QStringLiteral("a book header is \"*\", a four-digit book code "
+                                   "and the title"));
         Section& lines = sections[section - 1];
         if (lines.lines.isEmpty()) {
             const bool headers = DataGrammar::allowsHeaders(section);
             if (!headers && section != PairsSection)
                 problem(section, at, QStringLiteral("a pack cannot add to this section"));
             else if (headers && !DataFile::isHeader(text))
-                problem(section, at, QStringLiteral("a pack holds only book blocks: the section "
-                                                    "must begin with a book header"));
+                problem(section, at,
+                        QStringLiteral("a pack holds only book blocks: the section "
+                                       "must begin with a book header"));
         }
         lines.lines.append(text);
         lines.sourceLines.append(at);
     }
     if (section <= SectionCount) {
         const int last = source.sourceLine.isEmpty() ? 1 : source.sourceLine.last();
-        problem(section, last, QStringLiteral("the pack ends in section %1; every one of the "
-                                              "seventeen sections needs its closing \"---\"")
-                                   .arg(section));
+        problem(section, last,
+                QStringLiteral("the pack ends in section %1; every one of the "
+                               "seventeen sections needs its closing \"---\"")
+                    .arg(section));
     }
     return problems;
 }
@@ -163,7 +166,8 @@ Problem problemAt(const Merged& merged, int origin, const DataGrammar::Fault& fa
     const int line = owned < 0 ? 1 : merged.sourceLines[owned];
     QString reason = fault.rule;
     if (fault.earlierLine >= 0)
-        reason += QStringLiteral(" (first given %1)").arg(placeOf(merged, origin, fault.earlierLine));
+        reason +=
+            QStringLiteral(" (first given %1)").arg(placeOf(merged, origin, fault.earlierLine));
     return {merged.names.value(origin), fault.section, line, reason};
 }
 
@@ -199,8 +203,7 @@ QString Problem::text() const
         .arg(reason);
 }
 
-QList<Problem> check(const QStringList& baseLines, const QString& fileName,
-                     const QByteArray& bytes)
+QList<Problem> check(const QStringList& baseLines, const QString& fileName, const QByteArray& bytes)
 {
     Merged merged = fromBase(baseLines);
     return mergeInto(merged, fileName, bytes);
@@ -213,7 +216,8 @@ Result merge(const QStringList& baseLines, const QList<PackFile>& packs)
     for (const PackFile& pack : packs) {
         if (!pack.readError.isEmpty()) {
             result.problems.append(
-                {pack.fileName, 0, 0, QStringLiteral("the file cannot be read: %1").arg(pack.readError)});
+                {pack.fileName, 0, 0,
+                 QStringLiteral("the file cannot be read: %1").arg(pack.readError)});
             continue;
         }
         const QList<Problem> problems = mergeInto(merged, pack.fileName, pack.bytes);

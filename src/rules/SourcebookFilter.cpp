@@ -6,8 +6,8 @@ namespace SourcebookFilter {
 
 namespace {
 
-const QString CoreHeader = QStringLiteral("*2002Vampire - The Masquerade");
-const QString GuideHeader = QStringLiteral("*2206Vampire Players Guide");
+const QString CoreHeader = QStringLiteral("*2002") + CoreBook;
+const QString GuideHeader = QStringLiteral("*2206") + PlayersGuide;
 const QString BlackHandHeader = QStringLiteral("*4210Dirty Secrets of the Black Hand");
 const QString VampireLineEnd = QStringLiteral("*3000");
 const QString ClanbookMark = QStringLiteral("Clanbook:");
@@ -71,8 +71,8 @@ Selection applySelection(const QStringList& dataLines, const SortedTextList& boo
                 result.BookInUse[entry] = false;
             do
                 ++i;
-            while (i < count && !DataFile::isSectionEnd(dataLines[i])
-                   && !DataFile::isHeader(dataLines[i]));
+            while (i < count && !DataFile::isSectionEnd(dataLines[i]) &&
+                   !DataFile::isHeader(dataLines[i]));
         }
         if (i >= count)
             break;
@@ -102,9 +102,15 @@ Choice applyPreset(Preset preset, const SortedTextList& bookTitles, QList<bool> 
     for (qsizetype i = 0; i < bookTitles.size(); ++i) {
         const QString& title = bookTitles.at(i);
         switch (preset) {
-        case Preset::None: bookInUse[i] = false; break;
-        case Preset::Classic: bookInUse[i] = title == CoreBook || title == PlayersGuide; break;
-        case Preset::All: bookInUse[i] = true; break;
+        case Preset::None:
+            bookInUse[i] = false;
+            break;
+        case Preset::Classic:
+            bookInUse[i] = title == CoreBook || title == PlayersGuide;
+            break;
+        case Preset::All:
+            bookInUse[i] = true;
+            break;
         case Preset::AllClanbooks:
             if (title.contains(ClanbookMark))
                 bookInUse[i] = true;
@@ -113,7 +119,8 @@ Choice applyPreset(Preset preset, const SortedTextList& bookTitles, QList<bool> 
             if (title.contains(ClanbookMark))
                 bookInUse[i] = false;
             break;
-        case Preset::Vampire: break;
+        case Preset::Vampire:
+            break;
         }
     }
     return choiceFromFlags(bookTitles, std::move(bookInUse));

@@ -94,25 +94,26 @@ private slots:
         QTest::addColumn<int>("section");
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("shipped clan") << packText({{1, QStringList{Book} + clan("Brujah")}}) << 1 << 2
-                                      << "clan name is used twice (first given in the rules data, line 2)";
-        QTest::newRow("clan cut short") << packText({{1, {Book, "Lamplighters", "Auspex"}}}) << 1 << 3
-                                        << "cut short";
+        QTest::newRow("shipped clan")
+            << packText({{1, QStringList{Book} + clan("Brujah")}}) << 1 << 2
+            << "clan name is used twice (first given in the rules data, line 2)";
+        QTest::newRow("clan cut short")
+            << packText({{1, {Book, "Lamplighters", "Auspex"}}}) << 1 << 3 << "cut short";
         QTest::newRow("shipped merit") << packText({{14, {Book, "baby face (2)"}}}) << 14 << 15
                                        << "\"baby face (2)\" is already defined";
-        QTest::newRow("record outside a book") << packText({{3, {"Loner"}}}) << 3 << 3
-                                               << "only book blocks";
+        QTest::newRow("record outside a book")
+            << packText({{3, {"Loner"}}}) << 3 << 3 << "only book blocks";
         QTest::newRow("generations") << packText({{2, {"16th"}}}) << 2 << 2 << "cannot add";
-        QTest::newRow("header form") << packText({{14, {"*91Bad", "New (1)"}}}) << 14 << 14
-                                     << "four-digit";
-        QTest::newRow("header among pairs") << packText({{16, {Book, "A (1)", "B (1)"}}}) << 16
-                                            << 16 << "no book header";
-        QTest::newRow("not Windows-1252") << packText({{14, {Book, "Snow \u2603 (1)"}}}) << 14 << 15
-                                          << "Windows-1252";
-        QTest::newRow("sections missing") << QByteArray("# notes\n---\n---\n") << 3 << 3
-                                          << "ends in section 3";
-        QTest::newRow("lines after the end") << packText({}) + "\n# note\nstray\n" << 0 << 20
-                                             << "nothing may follow";
+        QTest::newRow("header form")
+            << packText({{14, {"*91Bad", "New (1)"}}}) << 14 << 14 << "four-digit";
+        QTest::newRow("header among pairs")
+            << packText({{16, {Book, "A (1)", "B (1)"}}}) << 16 << 16 << "no book header";
+        QTest::newRow("not Windows-1252")
+            << packText({{14, {Book, "Snow \u2603 (1)"}}}) << 14 << 15 << "Windows-1252";
+        QTest::newRow("sections missing")
+            << QByteArray("# notes\n---\n---\n") << 3 << 3 << "ends in section 3";
+        QTest::newRow("lines after the end") << packText({}) + "\n# note\nstray\n"
+                                             << 0 << 20 << "nothing may follow";
     }
     void refusals()
     {
@@ -129,8 +130,8 @@ private slots:
 
     void faultyPacksAreLeftOutWhole()
     {
-        const QByteArray sound = packText({{1, QStringList{Book} + clan("Lamplighters")},
-                                           {14, {Book, "Keen Night Eyes (1)"}}});
+        const QByteArray sound = packText(
+            {{1, QStringList{Book} + clan("Lamplighters")}, {14, {Book, "Keen Night Eyes (1)"}}});
         const QByteArray clash = packText({{1, QStringList{"*9102Copy"} + clan("lamplighters")},
                                            {15, {"*9102Copy", "Lamp-Blind (2)"}}});
         const QByteArray other = packText({{15, {"*9103Third", "Moth (1)"}}});

@@ -20,11 +20,27 @@ const QString BlackHand = QStringLiteral("Dirty Secrets of the Black Hand");
 // Lines before a section's first header, book blocks, and a section without headers.
 QStringList dataLines()
 {
-    return {"Loner",  "*2002" + Core,  "Architect", "*2206" + Guide, "Rebel",
-            "Bravo",  "*2051" + Brujah, "Firebrand", "---",           "*2002" + Core,
-            "Short (1)", "*3303" + Sabbat, "Sabbat Merit (2)", "*4210" + BlackHand,
-            "Black Hand Merit (1)", "*2052" + Gangrel, "Wolf Merit (1)", "---",
-            "Huge Size (4)", "Short (1)", "---"};
+    return {"Loner",
+            "*2002" + Core,
+            "Architect",
+            "*2206" + Guide,
+            "Rebel",
+            "Bravo",
+            "*2051" + Brujah,
+            "Firebrand",
+            "---",
+            "*2002" + Core,
+            "Short (1)",
+            "*3303" + Sabbat,
+            "Sabbat Merit (2)",
+            "*4210" + BlackHand,
+            "Black Hand Merit (1)",
+            "*2052" + Gangrel,
+            "Wolf Merit (1)",
+            "---",
+            "Huge Size (4)",
+            "Short (1)",
+            "---"};
 }
 
 SortedTextList sorted(const QStringList& texts)
@@ -81,21 +97,31 @@ private slots:
         QTest::addColumn<QStringList>("active");
         QTest::addColumn<QStringList>("inUse");
         QTest::newRow("no book: lines outside blocks and section ends")
-            << QStringList{} << QStringList{"Loner", "---", "---", "Huge Size (4)", "Short (1)", "---"}
+            << QStringList{}
+            << QStringList{"Loner", "---", "---", "Huge Size (4)", "Short (1)", "---"}
             << QStringList{};
         QTest::newRow("title differing in case is in use")
             << QStringList{"VAMPIRE - the masquerade", "Unknown Book"}
-            << QStringList{"Loner", "*2002" + Core, "Architect", "---", "*2002" + Core, "Short (1)",
-                           "---", "Huge Size (4)", "Short (1)", "---"}
+            << QStringList{"Loner",        "*2002" + Core, "Architect", "---",
+                           "*2002" + Core, "Short (1)",    "---",       "Huge Size (4)",
+                           "Short (1)",    "---"}
             << QStringList{Core};
         QTest::newRow("neighbouring blocks out of use")
-            << QStringList{Guide, Gangrel}
-            << QStringList{"Loner", "*2206" + Guide, "Rebel", "Bravo", "---", "*2052" + Gangrel,
-                           "Wolf Merit (1)", "---", "Huge Size (4)", "Short (1)", "---"}
+            << QStringList{Guide, Gangrel} << QStringList{"Loner",
+                                                          "*2206" + Guide,
+                                                          "Rebel",
+                                                          "Bravo",
+                                                          "---",
+                                                          "*2052" + Gangrel,
+                                                          "Wolf Merit (1)",
+                                                          "---",
+                                                          "Huge Size (4)",
+                                                          "Short (1)",
+                                                          "---"}
             << QStringList{Guide, Gangrel};
-        QTest::newRow("every book") << QStringList{Core, Guide, Brujah, Sabbat, BlackHand, Gangrel}
-                                    << dataLines()
-                                    << QStringList{Core, Guide, Brujah, Sabbat, BlackHand, Gangrel};
+        QTest::newRow("every book")
+            << QStringList{Core, Guide, Brujah, Sabbat, BlackHand, Gangrel} << dataLines()
+            << QStringList{Core, Guide, Brujah, Sabbat, BlackHand, Gangrel};
     }
     void applySelection()
     {
@@ -120,11 +146,13 @@ private slots:
         QTest::newRow("Vampire") << int(Preset::Vampire)
                                  << QStringList{Brujah, Gangrel, BlackHand, Core, Guide} << true;
         QTest::newRow("All") << int(Preset::All)
-                             << QStringList{Brujah, Gangrel, BlackHand, Sabbat, Core, Guide} << false;
-        QTest::newRow("All clanbooks") << int(Preset::AllClanbooks)
-                                       << QStringList{Brujah, Gangrel, Sabbat, Core, Guide} << false;
-        QTest::newRow("No clanbooks") << int(Preset::NoClanbooks)
-                                      << QStringList{Sabbat, Core, Guide} << false;
+                             << QStringList{Brujah, Gangrel, BlackHand, Sabbat, Core, Guide}
+                             << false;
+        QTest::newRow("All clanbooks")
+            << int(Preset::AllClanbooks) << QStringList{Brujah, Gangrel, Sabbat, Core, Guide}
+            << false;
+        QTest::newRow("No clanbooks")
+            << int(Preset::NoClanbooks) << QStringList{Sabbat, Core, Guide} << false;
     }
     void presets()
     {
@@ -180,8 +208,8 @@ private slots:
         QFETCH(QString, colours);
         const SortedTextList bookTitles = sorted(titles);
         const SortedTextList vampire = sorted({Brujah, Core, Guide});
-        const PresetColours result = presetLabelColours(
-            bookTitles, flags(bookTitles, chosen), sorted(chosen), vampire);
+        const PresetColours result =
+            presetLabelColours(bookTitles, flags(bookTitles, chosen), sorted(chosen), vampire);
         QCOMPARE(letters(result), colours);
     }
 
@@ -196,10 +224,14 @@ private slots:
         QCOMPARE(books.BookTitles.size(), 60);
 
         RuleTables tables;
-        tables.build(SourcebookFilter::applySelection(lines, books.BookTitles, books.ChosenBooks).ActiveLines, false);
+        tables.build(SourcebookFilter::applySelection(lines, books.BookTitles, books.ChosenBooks)
+                         .ActiveLines,
+                     false);
         QCOMPARE(tables.Archetypes.size(), 2);
         const Choice all = applyPreset(Preset::All, books.BookTitles, {}, books.VampireBooks);
-        tables.build(SourcebookFilter::applySelection(lines, books.BookTitles, all.ChosenBooks).ActiveLines, false);
+        tables.build(
+            SourcebookFilter::applySelection(lines, books.BookTitles, all.ChosenBooks).ActiveLines,
+            false);
         QCOMPARE(tables.Archetypes.size(), 60);
         QCOMPARE(tables.Merits.size(), 60);
     }
