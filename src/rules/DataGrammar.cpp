@@ -2,7 +2,7 @@
 
 #include "DataFile.h"
 
-#include <QSet>
+#include <QHash>
 
 namespace DataGrammar {
 
@@ -13,44 +13,49 @@ struct SectionShape
     const char* name;
     bool headers;
     int recordLength; // 0: the discipline section's own shape
+    bool named;       // the first line of a record names it (a clan, a merit...)
 };
 
 constexpr SectionShape Sections[SectionCount] = {
-    {"Clans", true, 6},
-    {"Generations", false, 5},
-    {"Archetypes", true, 1},
-    {"Standard abilities", false, 1},
-    {"Talent choices", true, 1},
-    {"Skill choices", true, 1},
-    {"Knowledge choices", true, 1},
-    {"Secondary talents", true, 1},
-    {"Secondary skills", true, 1},
-    {"Secondary knowledges", true, 1},
-    {"Backgrounds", true, 1},
-    {"Disciplines", true, 0},
-    {"Paths", true, 12},
-    {"Merits", true, 1},
-    {"Flaws", true, 1},
-    {"Exclusive pairs", false, 2},
-    {"Virtue sets", true, 1},
+    {"Clans", true, 6, true},
+    {"Generations", false, 5, false},
+    {"Archetypes", true, 1, true},
+    {"Standard abilities", false, 1, false},
+    {"Talent choices", true, 1, true},
+    {"Skill choices", true, 1, true},
+    {"Knowledge choices", true, 1, true},
+    {"Secondary talents", true, 1, true},
+    {"Secondary skills", true, 1, true},
+    {"Secondary knowledges", true, 1, true},
+    {"Backgrounds", true, 1, true},
+    {"Disciplines", true, 0, true},
+    {"Paths", true, 12, true},
+    {"Merits", true, 1, true},
+    {"Flaws", true, 1, true},
+    {"Exclusive pairs", false, 2, false},
+    {"Virtue sets", true, 1, true},
 };
 
 class Checker
 {
 public:
-    explicit Checker(const QStringList& lines) : m_lines(lines) {}
+    Checker(const QStringList& lines, const QList<int>& origins)
+        : m_lines(lines), m_origins(origins)
+    {
+    }
 
-    std::optional<Fault> run()
+    QList<Fault> run()
     {
         for (m_section = 1; m_section <= SectionCount; ++m_section) {
             const bool ok = m_section == 12 ? disciplines() : records();
             if (!ok)
-                return m_fault;
+                return m_faults;
             ++m_i; // past "---"
         }
         if (m_i < m_lines.size())
-            return Fault{m_i, 0, QStringLiteral("nothing may follow the end of the last section")};
-        return std::nullopt;
+            m_faults.append(
+                {m_i, 0, QStringLiteral("nothing may follow the end of the last section")});
+        return m_faults;
     }
 
 private:
@@ -58,10 +63,40 @@ private:
     bool atEnd() const { return m_i >= m_lines.size(); }
     const QString& line(qsizetype i) const { return m_lines[i]; }
 
+    // A break of the grammar: nothing after it can be read reliably.
     bool fail(qsizetype at, const QString& rule)
     {
-        m_fault = Fault{at, m_section, rule};
+        m_faults.append({at, m_section, rule});
         return false;
+    }
+
+    // A fault of content: the walk goes on.
+    void note(qsizetype at, const QString& rule, qsizetype earlier = -1)
+    {
+        m_faults.append({at, m_section, rule, earlier});
+    }
+
+    int origin(qsizetype i) const { return m_origins.value(i); }
+
+    // Clans and paths key parallel columns and must be unique; any other name only clashes
+    // with one that another file gave.
+    void nameRules(qsizetype at, QHash<QString, qsizetype>& names)
+    {
+        if (!shape().named)
+            return;
+        const QString key = line(at).toCaseFolded();
+        const auto first = names.constFind(key);
+        if (first == names.cend()) {
+            names.insert(key, at);
+        } else if (m_section == 1 || m_section == 13) {
+            note(at,
+                 m_section == 1 ? QStringLiteral("the clan name is used twice")
+                                : QStringLiteral("the path name is used twice"),
+                 *first);
+        } else if (origin(*first) != origin(at)) {
+            note(at, QStringLiteral("\"%1\" is already defined in this section").arg(line(at)),
+                 *first);
+        }
     }
 
     bool missingEnd()
@@ -88,7 +123,7 @@ private:
     bool records()
     {
         const int length = shape().recordLength;
-        QSet<QString> keys;
+        QHash<QString, qsizetype> names;
         int count = 0;
         while (true) {
             if (atEnd())
@@ -102,31 +137,27 @@ private:
                 if (atEnd())
                     return missingEnd();
                 if (DataFile::isSectionEnd(line(m_i)))
-                    return fail(m_i, QStringLiteral("a record of %1 lines is cut short by \"---\"")
-                                         .arg(length));
+                    return fail(
+                        m_i,
+                        QStringLiteral("a record of %1 lines is cut short by \"---\"").arg(length));
                 if (DataFile::isHeader(line(m_i)))
-                    return fail(m_i, shape().headers
-                                         ? QStringLiteral("a record line must not begin with \"*\"")
-                                         : QStringLiteral("no book header may stand in this section"));
+                    return fail(m_i,
+                                shape().headers
+                                    ? QStringLiteral("a record line must not begin with \"*\"")
+                                    : QStringLiteral("no book header may stand in this section"));
             }
             if (line(start).isEmpty())
                 return fail(start, QStringLiteral("a record must not begin with an empty line"));
-            if (!recordRules(start, count, keys))
+            nameRules(start, names);
+            if (!recordRules(start, count))
                 return false;
             ++count;
         }
         return countRules(count);
     }
 
-    bool recordRules(qsizetype start, int index, QSet<QString>& keys)
+    bool recordRules(qsizetype start, int index)
     {
-        if (m_section == 1 || m_section == 13) {
-            const QString key = line(start).toCaseFolded();
-            if (keys.contains(key))
-                return fail(start, m_section == 1 ? QStringLiteral("the clan name is used twice")
-                                                  : QStringLiteral("the path name is used twice"));
-            keys.insert(key);
-        }
         if (m_section == 2 && DataFile::leadingNumber(line(start)) != index + 3)
             return fail(start, QStringLiteral("generation record %1 must describe generation %2")
                                    .arg(index + 1)
@@ -137,18 +168,20 @@ private:
     bool countRules(int count)
     {
         if (m_section == 2 && count != 13)
-            return fail(m_i, QStringLiteral("the generations 3 to 15 need 13 records, found %1")
-                                 .arg(count));
+            return fail(
+                m_i,
+                QStringLiteral("the generations 3 to 15 need 13 records, found %1").arg(count));
         if (m_section == 4 && count != 30)
-            return fail(m_i, QStringLiteral("the standard abilities need 30 records, found %1")
-                                 .arg(count));
+            return fail(
+                m_i, QStringLiteral("the standard abilities need 30 records, found %1").arg(count));
         return true;
     }
 
     bool disciplines()
     {
-        QSet<QString> names;
+        QHash<QString, qsizetype> names;
         bool blockStart = true;
+        bool tooMany = false;
         while (true) {
             if (atEnd())
                 return missingEnd();
@@ -169,18 +202,21 @@ private:
                                                 "power line"));
             blockStart = false;
             if (isName) {
-                names.insert(text.toCaseFolded());
-                if (names.size() > MaxDisciplines)
-                    return fail(m_i, QStringLiteral("more than %1 disciplines").arg(MaxDisciplines));
+                nameRules(m_i, names);
+                if (names.size() > MaxDisciplines && !tooMany) {
+                    note(m_i, QStringLiteral("more than %1 disciplines").arg(MaxDisciplines));
+                    tooMany = true;
+                }
             }
             ++m_i;
         }
     }
 
     const QStringList& m_lines;
+    const QList<int>& m_origins;
     qsizetype m_i = 0;
     int m_section = 1;
-    Fault m_fault;
+    QList<Fault> m_faults;
 };
 
 } // namespace
@@ -192,9 +228,22 @@ QString sectionName(int section)
     return QString::fromLatin1(Sections[section - 1].name);
 }
 
+bool allowsHeaders(int section)
+{
+    return section >= 1 && section <= SectionCount && Sections[section - 1].headers;
+}
+
 std::optional<Fault> check(const QStringList& lines)
 {
-    return Checker(lines).run();
+    const QList<Fault> all = faults(lines);
+    if (all.isEmpty())
+        return std::nullopt;
+    return all.first();
+}
+
+QList<Fault> faults(const QStringList& lines, const QList<int>& origins)
+{
+    return Checker(lines, origins).run();
 }
 
 } // namespace DataGrammar

@@ -1,0 +1,197 @@
+#include "rules/DataFile.h"
+#include "rules/DataGrammar.h"
+#include "rules/DataSource.h"
+#include "rules/RuleTables.h"
+#include "rules/RulesPack.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+using Sections = QMap<int, QStringList>;
+
+const QString Book = QStringLiteral("*9101Homebrew");
+
+QStringList baseLines()
+{
+    QFile file(QStringLiteral(TARNOCH_SOURCE_DIR "tests/rules/small-rules.txt"));
+    return file.open(QIODevice::ReadOnly) ? DataSource::parse(file.readAll()).lines : QStringList{};
+}
+
+// A pack with the given sections and no notes: section k's first line is line k.
+QByteArray packText(const Sections& content)
+{
+    QStringList lines;
+    for (int s = 1; s <= DataGrammar::SectionCount; ++s) {
+        lines += content.value(s);
+        lines += QStringLiteral("---");
+    }
+    return lines.join(u'\n').toUtf8() + '\n';
+}
+
+QList<QStringList> splitSections(const QStringList& lines)
+{
+    QList<QStringList> sections(1);
+    for (const QString& line : lines) {
+        if (DataFile::isSectionEnd(line))
+            sections.append(QStringList{});
+        else
+            sections.last().append(line);
+    }
+    return sections;
+}
+
+QStringList clan(const QString& name)
+{
+    return {name, "Auspex", "Fortitude", "Gloaming", "Lamp keepers.", "Light hurts."};
+}
+
+QStringList disciplines(int count, const QString& prefix)
+{
+    if (count == 0)
+        return {};
+    QStringList lines{Book};
+    for (int i = 0; i < count; ++i)
+        lines += {QStringLiteral("%1 %2").arg(prefix).arg(i), QStringLiteral("1: Power")};
+    return lines;
+}
+
+} // namespace
+
+class TestRulesPack : public QObject
+{
+    Q_OBJECT
+private slots:
+    void mergePlacesEachSectionBeforeItsEnd()
+    {
+        const Sections first{{1, QStringList{Book} + clan("Lamplighters")},
+                             {14, {Book, "Keen Night Eyes (1)"}},
+                             {16, {"Keen Night Eyes (1)", "Short (1)"}}};
+        const Sections second{{3, {"*9102Other", "Watchman"}},
+                              {14, {"*9102Other", "Street Memory (2)"}}};
+        const RulesPack::Result result = RulesPack::merge(
+            baseLines(), {{"a.txt", packText(first), {}}, {"b.txt", packText(second), {}}});
+        QVERIFY(result.problems.isEmpty());
+        QCOMPARE(result.mergedFiles, (QStringList{"a.txt", "b.txt"}));
+
+        const QList<QStringList> base = splitSections(baseLines());
+        const QList<QStringList> merged = splitSections(result.lines);
+        QCOMPARE(merged.size(), base.size());
+        for (int s = 1; s <= DataGrammar::SectionCount; ++s)
+            QCOMPARE(merged[s - 1], base[s - 1] + first.value(s) + second.value(s));
+
+        RuleTables tables;
+        tables.build(result.lines, false);
+        QVERIFY(tables.clanIndex("Lamplighters") >= 0);
+        QVERIFY(tables.Merits.find("Street Memory (2)") >= 0);
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QByteArray>("pack");
+        QTest::addColumn<int>("section");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("shipped clan")
+            << packText({{1, QStringList{Book} + clan("Brujah")}}) << 1 << 2
+            << "clan name is used twice (first given in the rules data, line 2)";
+        QTest::newRow("clan cut short")
+            << packText({{1, {Book, "Lamplighters", "Auspex"}}}) << 1 << 3 << "cut short";
+        QTest::newRow("shipped merit") << packText({{14, {Book, "baby face (2)"}}}) << 14 << 15
+                                       << "\"baby face (2)\" is already defined";
+        QTest::newRow("record outside a book")
+            << packText({{3, {"Loner"}}}) << 3 << 3 << "only book blocks";
+        QTest::newRow("generations") << packText({{2, {"16th"}}}) << 2 << 2 << "cannot add";
+        QTest::newRow("header form")
+            << packText({{14, {"*91Bad", "New (1)"}}}) << 14 << 14 << "four-digit";
+        QTest::newRow("header among pairs")
+            << packText({{16, {Book, "A (1)", "B (1)"}}}) << 16 << 16 << "no book header";
+        QTest::newRow("not Windows-1252")
+            << packText({{14, {Book, "Snow \u2603 (1)"}}}) << 14 << 15 << "Windows-1252";
+        QTest::newRow("sections missing")
+            << QByteArray("# notes\n---\n---\n") << 3 << 3 << "ends in section 3";
+        QTest::newRow("lines after the end") << packText({}) + "\n# note\nstray\n"
+                                             << 0 << 20 << "nothing may follow";
+    }
+    void refusals()
+    {
+        QFETCH(QByteArray, pack);
+        QFETCH(int, section);
+        QFETCH(int, line);
+        QFETCH(QString, reason);
+        const QList<RulesPack::Problem> problems = RulesPack::check(baseLines(), "p.txt", pack);
+        QVERIFY(!problems.isEmpty());
+        QCOMPARE(problems[0].section, section);
+        QCOMPARE(problems[0].line, line);
+        QVERIFY2(problems[0].reason.contains(reason), qPrintable(problems[0].reason));
+    }
+
+    void faultyPacksAreLeftOutWhole()
+    {
+        const QByteArray sound = packText(
+            {{1, QStringList{Book} + clan("Lamplighters")}, {14, {Book, "Keen Night Eyes (1)"}}});
+        const QByteArray clash = packText({{1, QStringList{"*9102Copy"} + clan("lamplighters")},
+                                           {15, {"*9102Copy", "Lamp-Blind (2)"}}});
+        const QByteArray other = packText({{15, {"*9103Third", "Moth (1)"}}});
+        const RulesPack::Result result =
+            RulesPack::merge(baseLines(), {{"a.txt", sound, {}},
+                                           {"b.txt", clash, {}},
+                                           {"c.txt", {}, "Permission denied"},
+                                           {"d.txt", other, {}}});
+        QCOMPARE(result.mergedFiles, (QStringList{"a.txt", "d.txt"}));
+        QCOMPARE(result.problems.size(), 2);
+        QCOMPARE(result.problems[0].text(),
+                 "b.txt, section 1 (Clans), line 2: the clan name is used twice "
+                 "(first given in \"a.txt\", line 2)");
+        QCOMPARE(result.problems[1].text(), "c.txt: the file cannot be read: Permission denied");
+        QVERIFY(result.lines.contains("Keen Night Eyes (1)"));
+        QVERIFY(!result.lines.contains("Lamp-Blind (2)"));
+        QVERIFY(result.lines.contains("Moth (1)"));
+        const QString message = RulesPack::message(result.problems);
+        QVERIFY(message.contains("b.txt") && message.contains("c.txt"));
+    }
+
+    // The small data holds 6 disciplines; packs may bring the whole to 30, not 31.
+    void thirtyDisciplinesInAll_data()
+    {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("second");
+        QTest::addColumn<QStringList>("merged");
+        QTest::newRow("24 in one pack") << 24 << 0 << QStringList{"a.txt", "b.txt"};
+        QTest::newRow("25 in one pack") << 25 << 0 << QStringList{"b.txt"};
+        QTest::newRow("12 and 13") << 12 << 13 << QStringList{"a.txt"};
+    }
+    void thirtyDisciplinesInAll()
+    {
+        QFETCH(int, first);
+        QFETCH(int, second);
+        QFETCH(QStringList, merged);
+        const RulesPack::Result result = RulesPack::merge(
+            baseLines(), {{"a.txt", packText({{12, disciplines(first, "First")}}), {}},
+                          {"b.txt", packText({{12, disciplines(second, "Second")}}), {}}});
+        QCOMPARE(result.mergedFiles, merged);
+        for (const RulesPack::Problem& problem : result.problems)
+            QVERIFY2(problem.reason.contains("more than 30"), qPrintable(problem.text()));
+    }
+
+    void foldersAreReadInFileNameOrder()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("user") && QDir(dir.path()).mkpath("shared"));
+        for (const QString& name : {"user/b.txt", "shared/a.txt", "user/c.md", "shared/b.txt"}) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(name.toUtf8()) > 0);
+        }
+        const QList<RulesPack::PackFile> packs =
+            RulesPack::readFolders({dir.filePath("user"), dir.filePath("shared")});
+        QStringList order;
+        for (const RulesPack::PackFile& pack : packs)
+            order += QString::fromUtf8(pack.bytes);
+        QCOMPARE(order, (QStringList{"shared/a.txt", "user/b.txt", "shared/b.txt"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRulesPack)
+#include "tst_rulespack.moc"
