@@ -114,6 +114,17 @@ QList<int> rowsOf(const QList<SheetPage::Item>& squares)
     return perTop.values();
 }
 
+bool keepPrintouts()
+{
+    return qEnvironmentVariableIsSet("TARNOCH_KEEP_PRINTOUTS");
+}
+
+QString keptPath(const QString& extension)
+{
+    return QCoreApplication::applicationDirPath() +
+           QStringLiteral("/printout-%1.%2").arg(QTest::currentDataTag(), extension);
+}
+
 QString run(const QString& program, const QStringList& arguments)
 {
     QProcess process;
@@ -374,6 +385,8 @@ void TestPrintedSheet::everythingOnThePage()
         lowest = std::max(lowest, box.bottom());
     }
     QVERIFY(page.height() - lowest < 3 * page.items(Part::TraitName).first().rect.height());
+    if (keepPrintouts())
+        page.image().save(keptPath(QStringLiteral("png")));
     QCOMPARE(page.items(Part::Merit).size(), sheet.Merits.size());
 }
 
@@ -413,12 +426,10 @@ void TestPrintedSheet::pdf()
                              .simplified();
     for (const QString& expected : texts)
         QVERIFY2(text.contains(expected), qPrintable(expected));
-    // For looking at: TARNOCH_KEEP_PDF=1 leaves each row's file beside the test.
-    if (qEnvironmentVariableIsSet("TARNOCH_KEEP_PDF")) {
-        const QString kept = QCoreApplication::applicationDirPath() +
-                             QStringLiteral("/printout-%1.pdf").arg(QTest::currentDataTag());
-        QFile::remove(kept);
-        QFile::copy(file, kept);
+    // For looking at: TARNOCH_KEEP_PRINTOUTS=1 leaves each row's file beside the test.
+    if (keepPrintouts()) {
+        QFile::remove(keptPath(QStringLiteral("pdf")));
+        QFile::copy(file, keptPath(QStringLiteral("pdf")));
     }
 }
 
