@@ -393,29 +393,36 @@ void TestPrintedSheet::everythingOnThePage()
 void TestPrintedSheet::pdf_data()
 {
     QTest::addColumn<bool>("withSheet");
-    QTest::addColumn<bool>("withNotes");
+    QTest::addColumn<int>("notesParagraphs"); // 0: no notes
     QTest::addColumn<int>("pages");
     QTest::addColumn<QStringList>("texts");
     const QStringList sheetTexts{"Aurelianus", "Tzimisce", "Vicissitude", "Intimidation",
                                  "Black Hand Membership", "Huge Size (4)", "Experience"};
-    QTest::newRow("sheet") << true << false << 1 << sheetTexts;
-    QTest::newRow("notes") << false << true << 1 << QStringList{"crypt below the cemetery"};
-    QTest::newRow("both") << true << true << 2 << sheetTexts + QStringList{"crypt below"};
+    QTest::newRow("sheet") << true << 0 << 1 << sheetTexts;
+    QTest::newRow("notes") << false << 1 << 1 << QStringList{"Paragraph 1 of the notes"};
+    QTest::newRow("both") << true << 1 << 2 << sheetTexts + QStringList{"Paragraph 1 of"};
+    QTest::newRow("long notes run over pages")
+        << false << 150 << 3
+        << QStringList{"Paragraph 1 of", "Paragraph 75 of", "Paragraph 150 of the notes"};
 }
 
 void TestPrintedSheet::pdf()
 {
     QFETCH(bool, withSheet);
-    QFETCH(bool, withNotes);
+    QFETCH(int, notesParagraphs);
     QFETCH(int, pages);
     QFETCH(QStringList, texts);
     const PrintedSheet sheet = fullCharacter();
     QTextDocument notes;
-    notes.setPlainText(QStringLiteral("Sire unknown. Sleeps in a crypt below the cemetery."));
+    notes.setDefaultFont(QFont(QStringLiteral("Times New Roman"), 10));
+    QStringList paragraphs;
+    for (int i = 1; i <= notesParagraphs; ++i)
+        paragraphs << QStringLiteral("Paragraph %1 of the notes.").arg(i);
+    notes.setPlainText(paragraphs.join(u'\n'));
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("sheet.pdf"));
     QCOMPARE(SheetPrinter::writePdf(file, sheet.Name, withSheet ? &sheet : nullptr,
-                                    withNotes ? &notes : nullptr),
+                                    notesParagraphs ? &notes : nullptr),
              QString());
 
     const QString info = run(QStringLiteral("pdfinfo"), {file});
@@ -426,6 +433,8 @@ void TestPrintedSheet::pdf()
                              .simplified();
     for (const QString& expected : texts)
         QVERIFY2(text.contains(expected), qPrintable(expected));
+    // No line of the notes lost or printed twice where a page breaks.
+    QCOMPARE(text.count(QStringLiteral("Paragraph ")), notesParagraphs);
     // For looking at: TARNOCH_KEEP_PRINTOUTS=1 leaves each row's file beside the test.
     if (keepPrintouts()) {
         QFile::remove(keptPath(QStringLiteral("pdf")));
