@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTextDocument>
-
 #include <benchmark/benchmark.h>
 
 namespace {

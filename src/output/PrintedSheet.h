@@ -3,7 +3,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <array>
 
 // What the printed sheet shows, read off the sheet's controls; no widgets.

@@ -3,7 +3,6 @@
 #include "rules/TextRoutines.h"
 
 #include <QFontMetricsF>
-
 #include <algorithm>
 #include <cmath>
 
@@ -25,22 +24,26 @@ constexpr int SmallestPoints = 1;
 // Ends the padding should a face ever measure a full stop as nothing.
 constexpr int LongestLabel = 500;
 
-const QStringList HealthLevels = {
-    QStringLiteral("Bruised"), QStringLiteral("Hurt"),     QStringLiteral("Injured"),
-    QStringLiteral("Wounded"), QStringLiteral("Mauled"),   QStringLiteral("Crippled"),
-    QStringLiteral("Incapacitated")};
+const QStringList HealthLevels = {QStringLiteral("Bruised"),      QStringLiteral("Hurt"),
+                                  QStringLiteral("Injured"),      QStringLiteral("Wounded"),
+                                  QStringLiteral("Mauled"),       QStringLiteral("Crippled"),
+                                  QStringLiteral("Incapacitated")};
 // Penalties of the levels above; "Bruised" and "Incapacitated" have none.
-const QStringList Penalties = {QString(),           QStringLiteral("-1"), QStringLiteral("-1"),
-                               QStringLiteral("-2"), QStringLiteral("-2"), QStringLiteral("-5"),
+const QStringList Penalties = {QString(),
+                               QStringLiteral("-1"),
+                               QStringLiteral("-1"),
+                               QStringLiteral("-2"),
+                               QStringLiteral("-2"),
+                               QStringLiteral("-5"),
                                QString()};
 
 } // namespace
 
 SheetComposer::SheetComposer(const PrintedSheet& sheet)
     : m_sheet(sheet), m_body(W / 60), m_line(textHeight(Belwe, m_body)),
-      m_rowAscent(QFontMetricsF(font(Belwe, m_body)).ascent()),
-      m_pitch((C - H) / 11), m_inset(m_pitch / 6), m_drop(m_line / 5),
-      m_penWidth(std::max(1, m_pitch / 20)), m_page(W, m_penWidth)
+      m_rowAscent(QFontMetricsF(font(Belwe, m_body)).ascent()), m_pitch((C - H) / 11),
+      m_inset(m_pitch / 6), m_drop(m_line / 5), m_penWidth(std::max(1, m_pitch / 20)),
+      m_page(W, m_penWidth)
 {
 }
 
@@ -85,8 +88,8 @@ void SheetComposer::composeTitle()
 {
     const int points = W / 30;
     const QString title = QStringLiteral("Vampire - The Masquerade");
-    text(Part::Title, (W - advance(title, Blackletter, points)) / 2, 0, title, Blackletter,
-         points, Anchor::Top);
+    text(Part::Title, (W - advance(title, Blackletter, points)) / 2, 0, title, Blackletter, points,
+         Anchor::Top);
     m_y = textHeight(Blackletter, points);
 }
 
@@ -164,8 +167,7 @@ void SheetComposer::composeAbilities()
     heading(2, m_y, QStringLiteral("Knowledge"));
     m_y += m_line;
     const auto& columns = m_sheet.Abilities;
-    const qsizetype rows =
-        std::max({columns[0].size(), columns[1].size(), columns[2].size()});
+    const qsizetype rows = std::max({columns[0].size(), columns[1].size(), columns[2].size()});
     for (qsizetype r = 0; r < rows; ++r) {
         const bool standard = r < 10;
         for (int c = 0; c < 3; ++c)
@@ -178,8 +180,7 @@ void SheetComposer::composeAbilities()
 void SheetComposer::composeSecondaryAbilities()
 {
     const auto& columns = m_sheet.Secondary;
-    const qsizetype rows =
-        std::max({columns[0].size(), columns[1].size(), columns[2].size()});
+    const qsizetype rows = std::max({columns[0].size(), columns[1].size(), columns[2].size()});
     if (rows == 0)
         return;
     heading(0, m_y, QStringLiteral("Secondary Talents"));
@@ -220,11 +221,11 @@ void SheetComposer::composeLowerSections()
     const int healthLines = composeHealth(top);
     const int listsEnd = composeMeritsAndFlaws(top);
     const int bloodRows = bloodPoolRows(generationNumber(m_sheet.Generation));
-    const int combatTop = std::max({listsEnd, top + (healthLines - 1) * m_line,
-                                    top + (bloodRows + 5) * m_line});
+    const int combatTop =
+        std::max({listsEnd, top + (healthLines - 1) * m_line, top + (bloodRows + 5) * m_line});
     const int captionLine = composeCombat(combatTop);
-    composeExperience(std::max({bloodBottom, captionLine + 6 * m_line,
-                                top + (healthLines + 6) * m_line}));
+    composeExperience(
+        std::max({bloodBottom, captionLine + 6 * m_line, top + (healthLines + 6) * m_line}));
 }
 
 // Returns the bottom of the blood pool squares, or top when there are none.
@@ -330,9 +331,8 @@ void SheetComposer::composeExperience(int pageEnd)
     const int small = m_body / 2;
     const QString captions[2] = {QStringLiteral("Current"), QStringLiteral("Total")};
     for (int i = 0; i < 2; ++i)
-        text(Part::Caption,
-             Origin[2] + i * H + (H - advance(captions[i], Belwe, small)) / 2, pageEnd - 4 * L,
-             captions[i], Belwe, small, Anchor::Top);
+        text(Part::Caption, Origin[2] + i * H + (H - advance(captions[i], Belwe, small)) / 2,
+             pageEnd - 4 * L, captions[i], Belwe, small, Anchor::Top);
     m_page.setHeight(pageEnd);
 }
 
@@ -357,8 +357,7 @@ void SheetComposer::dottedLabel(int x, int y, QString label, int width, const QS
     text(Part::TraitName, x, y, label, family, m_body);
 }
 
-void SheetComposer::fittedDottedLabel(int x, int y, QString label, int width,
-                                      const QString& family)
+void SheetComposer::fittedDottedLabel(int x, int y, QString label, int width, const QString& family)
 {
     int points = m_body;
     while (points > SmallestPoints && advance(label + u' ', family, points) > 0.95 * width)
@@ -408,8 +407,8 @@ void SheetComposer::heading(int column, int y, const QString& title)
          Blackletter, points);
 }
 
-void SheetComposer::traitRow(int column, int y, const PrintedSheet::TraitRow& row,
-                             bool fixedName, const QString& family)
+void SheetComposer::traitRow(int column, int y, const PrintedSheet::TraitRow& row, bool fixedName,
+                             const QString& family)
 {
     const QString name = TextRoutines::StripDots(row.name);
     if (fixedName)
@@ -419,8 +418,8 @@ void SheetComposer::traitRow(int column, int y, const PrintedSheet::TraitRow& ro
     dots(Part::Dot, Origin[column] + H, y, row.MaxDots, row.Filled);
 }
 
-void SheetComposer::text(Part part, qreal x, qreal y, const QString& value,
-                         const QString& family, int points, Anchor anchor)
+void SheetComposer::text(Part part, qreal x, qreal y, const QString& value, const QString& family,
+                         int points, Anchor anchor)
 {
     SheetPage::Item item(part, Shape::Text);
     item.font = font(family, points);

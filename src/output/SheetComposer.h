@@ -61,12 +61,12 @@ private:
     int spreadX(int index, int count) const;
 
     const PrintedSheet& m_sheet;
-    int m_body;       // S: body size in points
-    int m_line;       // L: line height
+    int m_body;        // S: body size in points
+    int m_line;        // L: line height
     qreal m_rowAscent; // from a row's top to its baseline
-    int m_pitch;      // P: dot pitch
-    int m_inset;      // I: dot inset
-    int m_drop;       // D: dot drop
+    int m_pitch;       // P: dot pitch
+    int m_inset;       // I: dot inset
+    int m_drop;        // D: dot drop
     int m_penWidth;
     SheetPage m_page;
     int m_y = 0;

@@ -47,11 +47,11 @@ public:
 
         Part part;
         Shape shape;
-        QRectF rect;      // text: left, top, advance width and line height of its font
-        QString text;     // text only
-        QFont font;       // text only; its pixel size is in page units
-        int points = 0;   // text only: the size in points of the picture's canvas
-        qreal baseline = 0; // text only
+        QRectF rect;         // text: left, top, advance width and line height of its font
+        QString text;        // text only
+        QFont font;          // text only; its pixel size is in page units
+        int points = 0;      // text only: the size in points of the picture's canvas
+        qreal baseline = 0;  // text only
         bool filled = false; // circles
         QLineF line;         // lines only
     };

@@ -10,7 +10,6 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QTextDocument>
-
 #include <algorithm>
 #include <memory>
 
@@ -49,8 +48,7 @@ QRect SheetPrinter::notesRectangle(const QSize& printable)
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
-void SheetPrinter::drawSheet(QPainter& painter, const SheetPage& page, const QRect& area,
-                             Fit fit)
+void SheetPrinter::drawSheet(QPainter& painter, const SheetPage& page, const QRect& area, Fit fit)
 {
     if (page.width() <= 0 || page.height() <= 0 || area.isEmpty())
         return;

@@ -35,8 +35,7 @@ public:
     // Draws the page into area (device coordinates) of the painter's current page.
     static void drawSheet(QPainter& painter, const SheetPage& page, const QRect& area, Fit fit);
     // Draws the notes from the current page on, opening further pages of device as needed.
-    static void drawNotes(QPainter& painter, QPagedPaintDevice& device,
-                          const QTextDocument& notes);
+    static void drawNotes(QPainter& painter, QPagedPaintDevice& device, const QTextDocument& notes);
 
     // One job each on a device the caller has prepared (a printer with its job title set).
     // Return an error text, or an empty text when the job went out.
@@ -47,6 +46,6 @@ public:
     // One PDF file on A4 for the character called name: the sheet's page when sheet is given,
     // then the pages of the notes when notes is given. The file is replaced only once it is
     // complete. Returns an error text naming the file and the reason, or an empty text.
-    static QString writePdf(const QString& fileName, const QString& name,
-                            const PrintedSheet* sheet, const QTextDocument* notes);
+    static QString writePdf(const QString& fileName, const QString& name, const PrintedSheet* sheet,
+                            const QTextDocument* notes);
 };

@@ -45,8 +45,8 @@ QImage greenTick(bool ticked)
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(QColor(0, 8, 0), 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.drawPath(tick);
-        painter.setPen(QPen(QColor(150, 230, 176), 1.8, Qt::SolidLine, Qt::RoundCap,
-                            Qt::RoundJoin));
+        painter.setPen(
+            QPen(QColor(150, 230, 176), 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.drawPath(tick);
     }
     return picture;

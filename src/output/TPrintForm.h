@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QImage>
-
 #include <functional>
 
 class ClickLabel;

@@ -16,13 +16,12 @@ namespace {
 constexpr int W = SheetComposer::PageWidth;
 constexpr int Column = W / 3;
 
-const QStringList Standard[3] = {
-    {"Acting", "Alertness", "Athletics", "Brawl", "Dodge", "Empathy", "Intimidation",
-     "Leadership", "Streetwise", "Subterfuge"},
-    {"Animal Ken", "Drive", "Etiquette", "Firearms", "Melee", "Music", "Repair", "Security",
-     "Stealth", "Survival"},
-    {"Bureaucracy", "Computer", "Finance", "Investigation", "Law", "Linguistics", "Medicine",
-     "Occult", "Politics", "Science"}};
+const QStringList Standard[3] = {{"Acting", "Alertness", "Athletics", "Brawl", "Dodge", "Empathy",
+                                  "Intimidation", "Leadership", "Streetwise", "Subterfuge"},
+                                 {"Animal Ken", "Drive", "Etiquette", "Firearms", "Melee", "Music",
+                                  "Repair", "Security", "Stealth", "Survival"},
+                                 {"Bureaucracy", "Computer", "Finance", "Investigation", "Law",
+                                  "Linguistics", "Medicine", "Occult", "Politics", "Science"}};
 
 QList<PrintedSheet::TraitRow> rows(const QStringList& names, int filled = 2, int maxDots = 5)
 {
@@ -66,13 +65,13 @@ PrintedSheet fullCharacter()
     sheet.AppearanceStruckOut = true;
     for (int c = 0; c < 3; ++c)
         sheet.Abilities[c] = rows(Standard[c], 3, 7);
-    sheet.Abilities[0] += rows({"Artistic Expression", "Sense Deception", "Interrogation",
-                                "Intuition", "Carousing"});
+    sheet.Abilities[0] +=
+        rows({"Artistic Expression", "Sense Deception", "Interrogation", "Intuition", "Carousing"});
     sheet.Abilities[1] += rows({"Demolitions", "Herbalism", "Performance", "Torture", "Ride"});
-    sheet.Abilities[2] += rows({"Camarilla Lore", "Kindred Lore", "Black Hand Knowledge",
-                                "Psychology", "Theology"});
-    sheet.Secondary[0] = rows({"Poetic Expression", "Ventriloquism", "Fortune Telling",
-                               "Panhandling..............."});
+    sheet.Abilities[2] +=
+        rows({"Camarilla Lore", "Kindred Lore", "Black Hand Knowledge", "Psychology", "Theology"});
+    sheet.Secondary[0] = rows(
+        {"Poetic Expression", "Ventriloquism", "Fortune Telling", "Panhandling..............."});
     sheet.Secondary[1] = rows({"Sleight of Hand", "Jury-Rigging", "Gunsmithing"});
     sheet.Secondary[2] = rows({"Military Science", "Parapsychology", "Architecture", "Poisons"});
     sheet.Disciplines = {{{"Animalism", 3, 7}, true},     {{"Auspex", 2, 7}, true},
@@ -86,8 +85,11 @@ PrintedSheet fullCharacter()
     sheet.Humanity = 6;
     sheet.Willpower = 7;
     sheet.BloodTurn = QStringLiteral("5");
-    sheet.Merits = {"Huge Size (4)", "Efficient Digestion (3)", "Eidetic Memory (2)",
-                    "Lightning Calculator (1)", "Friend of the Underground (1)",
+    sheet.Merits = {"Huge Size (4)",
+                    "Efficient Digestion (3)",
+                    "Eidetic Memory (2)",
+                    "Lightning Calculator (1)",
+                    "Friend of the Underground (1)",
                     "Additional Discipline (5)"};
     sheet.Flaws = {"Conspicuous Consumption (4)", "Repulsed by Crosses (3)",
                    "Beacon of the Unholy (3)", "Can't Cross Running Water (3)",
@@ -197,20 +199,20 @@ void TestPrintedSheet::bloodPool()
     }
     // Ten squares spread like the Willpower squares above them.
     if (!rows.isEmpty() && rows.first() == 10)
-        QCOMPARE(squares.first().rect.left(), page.items(Part::WillpowerSquare).first().rect.left());
+        QCOMPARE(squares.first().rect.left(),
+                 page.items(Part::WillpowerSquare).first().rect.left());
 }
 
 void TestPrintedSheet::health_data()
 {
     QTest::addColumn<bool>("hugeSize");
     QTest::addColumn<QStringList>("lines"); // level, then its penalty after a bar
-    QTest::newRow("normal") << false
-                            << QStringList{"Bruised|", "Hurt|-1", "Injured|-1", "Wounded|-2",
-                                           "Mauled|-2", "Crippled|-5", "Incapacitated|"};
-    QTest::newRow("Huge Size") << true
-                               << QStringList{"Bruised|", "Hurt|", "Hurt|-1", "Injured|-1",
-                                              "Wounded|-2", "Mauled|-2", "Crippled|-5",
-                                              "Incapacitated|"};
+    QTest::newRow("normal") << false << QStringList{"Bruised|",      "Hurt|-1",   "Injured|-1",
+                                                    "Wounded|-2",    "Mauled|-2", "Crippled|-5",
+                                                    "Incapacitated|"};
+    QTest::newRow("Huge Size") << true << QStringList{"Bruised|",    "Hurt|",         "Hurt|-1",
+                                                      "Injured|-1",  "Wounded|-2",    "Mauled|-2",
+                                                      "Crippled|-5", "Incapacitated|"};
 }
 
 void TestPrintedSheet::health()
@@ -283,8 +285,8 @@ void TestPrintedSheet::fitting_data()
     QTest::addColumn<bool>("shortened");
     QTest::newRow("short: full size, dotted") << "Herd" << false << false;
     QTest::newRow("placeholder prints as dots") << "..................." << false << false;
-    QTest::newRow("long: smaller, whole") << "Black Hand Membership and Sect Status" << true
-                                          << false;
+    QTest::newRow("long: smaller, whole")
+        << "Black Hand Membership and Sect Status" << true << false;
     QTest::newRow("too long for any size: shortened") << QString(3000, u'M') << true << true;
 }
 
@@ -368,8 +370,8 @@ void TestPrintedSheet::everythingOnThePage()
         for (auto* list : {&sheet.Abilities[0], &sheet.Abilities[1], &sheet.Abilities[2]})
             while (list->size() < listLength)
                 list->append({QStringLiteral("Lore"), 1, 5});
-        for (auto* list : {&sheet.Secondary[0], &sheet.Secondary[1], &sheet.Secondary[2],
-                           &sheet.Backgrounds})
+        for (auto* list :
+             {&sheet.Secondary[0], &sheet.Secondary[1], &sheet.Secondary[2], &sheet.Backgrounds})
             *list = rows(QStringList(listLength, QStringLiteral("Area Knowledge")));
         while (sheet.Disciplines.size() < listLength)
             sheet.Disciplines.append({{QStringLiteral("Mytherceria"), 2, 10}, false});
@@ -396,8 +398,9 @@ void TestPrintedSheet::pdf_data()
     QTest::addColumn<int>("notesParagraphs"); // 0: no notes
     QTest::addColumn<int>("pages");
     QTest::addColumn<QStringList>("texts");
-    const QStringList sheetTexts{"Aurelianus", "Tzimisce", "Vicissitude", "Intimidation",
-                                 "Black Hand Membership", "Huge Size (4)", "Experience"};
+    const QStringList sheetTexts{
+        "Aurelianus",    "Tzimisce",  "Vicissitude", "Intimidation", "Black Hand Membership",
+        "Huge Size (4)", "Experience"};
     QTest::newRow("sheet") << true << 0 << 1 << sheetTexts;
     QTest::newRow("notes") << false << 1 << 1 << QStringList{"Paragraph 1 of the notes"};
     QTest::newRow("both") << true << 1 << 2 << sheetTexts + QStringList{"Paragraph 1 of"};
@@ -426,11 +429,11 @@ void TestPrintedSheet::pdf()
              QString());
 
     const QString info = run(QStringLiteral("pdfinfo"), {file});
+    QVERIFY2(!info.isEmpty(), "pdfinfo (poppler-utils) did not read the file");
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))),
              qPrintable(info));
     QVERIFY(info.contains(QStringLiteral("Tarnoch - Aurelianus")));
-    const QString text = run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")})
-                             .simplified();
+    const QString text = run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).simplified();
     for (const QString& expected : texts)
         QVERIFY2(text.contains(expected), qPrintable(expected));
     // No line of the notes lost or printed twice where a page breaks.

@@ -35,8 +35,8 @@ TPrintForm::Jobs recordingJobs(Session& session, TPrintForm& form, const QString
         return pdfFile;
     };
     jobs.WritePdf = [job](const QString& file, bool sheet, bool notes) {
-        return job(QStringLiteral("pdf %1%2%3").arg(file, sheet ? " sheet" : "",
-                                                    notes ? " notes" : ""));
+        return job(
+            QStringLiteral("pdf %1%2%3").arg(file, sheet ? " sheet" : "", notes ? " notes" : ""));
     };
     return jobs;
 }
@@ -75,19 +75,18 @@ void TestPrintForm::print_data()
     const int cancel = QDialog::Rejected;
     const QString pdf = QStringLiteral("/tmp/x.pdf");
 
-    QTest::newRow("both, to the printer")
-        << true << QStringList{"PrintButton"} << "" << pdf << QStringList{"sheet", "notes"} << ok
-        << false;
+    QTest::newRow("both, to the printer") << true << QStringList{"PrintButton"} << "" << pdf
+                                          << QStringList{"sheet", "notes"} << ok << false;
     QTest::newRow("sheet only, by its label")
         << true << QStringList{"NotesLabel", "PrintButtonLabel"} << "" << pdf
         << QStringList{"sheet"} << ok << false;
     QTest::newRow("both unticked: closes without a job")
-        << true << QStringList{"Sheet", "Notes", "PrintButton"} << "" << pdf << QStringList{}
-        << ok << false;
+        << true << QStringList{"Sheet", "Notes", "PrintButton"} << "" << pdf << QStringList{} << ok
+        << false;
     QTest::newRow("Cancel") << true << QStringList{"CancelButton"} << "" << pdf << QStringList{}
                             << cancel << false;
-    QTest::newRow("Escape") << true << QStringList{"Escape"} << "" << pdf << QStringList{}
-                            << cancel << false;
+    QTest::newRow("Escape") << true << QStringList{"Escape"} << "" << pdf << QStringList{} << cancel
+                            << false;
     QTest::newRow("a failed sheet stops the notes")
         << true << QStringList{"PrintButton"} << "sheet" << pdf << QStringList{"sheet"} << cancel
         << false;
@@ -101,8 +100,8 @@ void TestPrintForm::print_data()
         << false << QStringList{"Pdf", "PdfLabel", "PrintButton"} << "" << pdf
         << QStringList{"choose", "pdf /tmp/x.pdf sheet notes"} << ok << false;
     QTest::newRow("giving up the file name keeps the dialog")
-        << false << QStringList{"PrintButton"} << "" << "" << QStringList{"choose"} << cancel
-        << true;
+        << false << QStringList{"PrintButton"} << ""
+        << "" << QStringList{"choose"} << cancel << true;
 }
 
 void TestPrintForm::print()
@@ -154,11 +153,17 @@ void TestPrintForm::ticksResetOnOpening()
     TPrintForm form;
     QStringList printed;
     TPrintForm::Jobs jobs;
-    jobs.PrintSheet = [&] { printed << QStringLiteral("sheet"); return QString(); };
-    jobs.PrintNotes = [&] { printed << QStringLiteral("notes"); return QString(); };
+    jobs.PrintSheet = [&] {
+        printed << QStringLiteral("sheet");
+        return QString();
+    };
+    jobs.PrintNotes = [&] {
+        printed << QStringLiteral("notes");
+        return QString();
+    };
     form.setJobs(jobs);
-    for (const QStringList& presses : {QStringList{"Sheet", "Notes", "CancelButton"},
-                                       QStringList{"PrintButton"}}) {
+    for (const QStringList& presses :
+         {QStringList{"Sheet", "Notes", "CancelButton"}, QStringList{"PrintButton"}}) {
         QTimer::singleShot(0, &form, [&] {
             QVERIFY(QTest::qWaitForWindowExposed(&form));
             for (const QString& press : presses)
