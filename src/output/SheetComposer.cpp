@@ -126,10 +126,8 @@ void SheetComposer::composeHeader()
 void SheetComposer::composeAttributes()
 {
     const PrintedSheet& s = m_sheet;
-    heading(0, m_y, QStringLiteral("Physical"));
-    heading(1, m_y, QStringLiteral("Social"));
-    heading(2, m_y, QStringLiteral("Mental"));
-    m_y += m_line;
+    columnHeadings(
+        {QStringLiteral("Physical"), QStringLiteral("Social"), QStringLiteral("Mental")});
     const struct
     {
         QString name;
@@ -162,14 +160,31 @@ void SheetComposer::composeAttributes()
 
 void SheetComposer::composeAbilities()
 {
-    heading(0, m_y, QStringLiteral("Talents"));
-    heading(1, m_y, QStringLiteral("Skills"));
-    heading(2, m_y, QStringLiteral("Knowledge"));
-    m_y += m_line;
-    const auto& columns = m_sheet.Abilities;
+    composeAbilityColumns(
+        m_sheet.Abilities,
+        {QStringLiteral("Talents"), QStringLiteral("Skills"), QStringLiteral("Knowledge")}, 10);
+}
+
+void SheetComposer::composeSecondaryAbilities()
+{
+    composeAbilityColumns(m_sheet.Secondary,
+                          {QStringLiteral("Secondary Talents"), QStringLiteral("Secondary Skills"),
+                           QStringLiteral("Secondary Knowledge")},
+                          0);
+}
+
+// The first standardRows rows carry the fixed names; a section of free rows alone is left
+// out when no column has a row in use.
+void SheetComposer::composeAbilityColumns(
+    const std::array<QList<PrintedSheet::TraitRow>, 3>& columns,
+    const std::array<QString, 3>& titles, int standardRows)
+{
     const qsizetype rows = std::max({columns[0].size(), columns[1].size(), columns[2].size()});
+    if (rows == 0 && standardRows == 0)
+        return;
+    columnHeadings(titles);
     for (qsizetype r = 0; r < rows; ++r) {
-        const bool standard = r < 10;
+        const bool standard = r < standardRows;
         for (int c = 0; c < 3; ++c)
             if (r < columns[c].size())
                 traitRow(c, m_y, columns[c][r], standard, standard ? Belwe : Handwriting);
@@ -177,31 +192,11 @@ void SheetComposer::composeAbilities()
     }
 }
 
-void SheetComposer::composeSecondaryAbilities()
-{
-    const auto& columns = m_sheet.Secondary;
-    const qsizetype rows = std::max({columns[0].size(), columns[1].size(), columns[2].size()});
-    if (rows == 0)
-        return;
-    heading(0, m_y, QStringLiteral("Secondary Talents"));
-    heading(1, m_y, QStringLiteral("Secondary Skills"));
-    heading(2, m_y, QStringLiteral("Secondary Knowledge"));
-    m_y += m_line;
-    for (qsizetype r = 0; r < rows; ++r) {
-        for (int c = 0; c < 3; ++c)
-            if (r < columns[c].size())
-                traitRow(c, m_y, columns[c][r], false, Handwriting);
-        m_y += m_line;
-    }
-}
-
 void SheetComposer::composeAdvantages()
 {
     const PrintedSheet& s = m_sheet;
-    heading(0, m_y, QStringLiteral("Disciplines"));
-    heading(1, m_y, QStringLiteral("Backgrounds"));
-    heading(2, m_y, QStringLiteral("Virtues"));
-    m_y += m_line;
+    columnHeadings(
+        {QStringLiteral("Disciplines"), QStringLiteral("Backgrounds"), QStringLiteral("Virtues")});
     for (int i = 0; i < 3; ++i)
         traitRow(2, m_y + i * m_line, s.Virtues[i], false, Belwe);
     for (qsizetype i = 0; i < s.Disciplines.size(); ++i) {
@@ -405,6 +400,13 @@ void SheetComposer::heading(int column, int y, const QString& title)
         --points;
     text(Part::Heading, Origin[column] + (C - advance(title, Blackletter, points)) / 2, y, title,
          Blackletter, points);
+}
+
+void SheetComposer::columnHeadings(const std::array<QString, 3>& titles)
+{
+    for (int c = 0; c < 3; ++c)
+        heading(c, m_y, titles[c]);
+    m_y += m_line;
 }
 
 void SheetComposer::traitRow(int column, int y, const PrintedSheet::TraitRow& row, bool fixedName,

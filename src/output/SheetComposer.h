@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QString>
+#include <array>
 
 // Lays out the printed character sheet: one page in three columns, section by section from
 // the top, in page units (one unit is a pixel of the 4500-wide page picture; font sizes are
@@ -29,6 +30,8 @@ private:
     void composeAttributes();
     void composeAbilities();
     void composeSecondaryAbilities();
+    void composeAbilityColumns(const std::array<QList<PrintedSheet::TraitRow>, 3>& columns,
+                               const std::array<QString, 3>& titles, int standardRows);
     void composeAdvantages();
     void composeLowerSections();
     int composeHumanityAndBlood(int top);
@@ -46,6 +49,8 @@ private:
     void dotSizedSquare(SheetPage::Part part, int x, int y);
     void divider();
     void heading(int column, int y, const QString& text);
+    // One heading per column at the running position, then a line down.
+    void columnHeadings(const std::array<QString, 3>& titles);
     void traitRow(int column, int y, const PrintedSheet::TraitRow& row, bool fixedName,
                   const QString& family);
     // Row: on the baseline of the row's labels; Top: the text's own top at y.
