@@ -6,6 +6,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QImage>
+#include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -142,7 +143,10 @@ QString SheetPrinter::writePdf(const QString& fileName, const QString& name,
                         : sheet        ? sheetJobTitle(name)
                                        : notesJobTitle(name));
         writer.setCreator(QStringLiteral("Tarnoch"));
-        writer.setPageSize(QPageSize(QPageSize::A4));
+        // Letter where the user's locale measures in inches, A4 elsewhere.
+        writer.setPageSize(QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
+                                         ? QPageSize::Letter
+                                         : QPageSize::A4));
         writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
         QPainter painter;
         if (!painter.begin(&writer))

@@ -43,9 +43,10 @@ public:
                               Fit fit = Fit::Stretch);
     static QString printNotes(const QTextDocument& notes, QPagedPaintDevice& device);
 
-    // One PDF file on A4 for the character called name: the sheet's page when sheet is given,
-    // then the pages of the notes when notes is given. The file is replaced only once it is
-    // complete. Returns an error text naming the file and the reason, or an empty text.
+    // One PDF file for the character called name: the sheet's page when sheet is given, then
+    // the pages of the notes when notes is given; A4, or Letter where the locale measures in
+    // inches. The file is replaced only once it is complete. Returns an error text naming the
+    // file and the reason, or an empty text.
     static QString writePdf(const QString& fileName, const QString& name, const PrintedSheet* sheet,
                             const QTextDocument* notes);
 };
