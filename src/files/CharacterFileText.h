@@ -15,7 +15,7 @@ public:
     // Bounds on what decode takes from a file, far beyond any character (the notes included),
     // so that no file can make the program hold gigabytes. Lines past them are left out, as if
     // the file ended there: a character that needs them reads as a damaged file.
-    static constexpr qsizetype MaxBytes = 64 * 1024 * 1024;
+    static constexpr qsizetype MaxBytes = 16 * 1024 * 1024;
     static constexpr qsizetype MaxLines = 1'000'000;
 
     // Each line followed by CR LF. A character Windows-1252 cannot store becomes "?".

@@ -71,7 +71,14 @@ public:
         value = m_lines[m_next++];
         return true;
     }
-    bool text(std::optional<QString>& value) { return text(value.emplace()); }
+    bool text(std::optional<QString>& value)
+    {
+        QString line;
+        if (!text(line))
+            return false;
+        value = line;
+        return true;
+    }
 
     // Only "1" is set; any other text is clear.
     bool flag(std::optional<bool>& value)
