@@ -236,12 +236,15 @@ bool readSheet(LineCursor& in, CharacterRecord& c)
     // Notes are rich text: a part of them is no use, so they are taken only whole.
     if (!in.count(count, 0, std::numeric_limits<int>::max()))
         return false;
+    // Checked first, so that a huge count costs nothing.
     if (count > in.remaining())
         return in.failAtEnd();
     QStringList notes;
     notes.reserve(count);
-    for (int i = 0; i < count; ++i)
-        in.text(notes.emplace_back());
+    for (int i = 0; i < count; ++i) {
+        if (!in.text(notes.emplace_back()))
+            return false;
+    }
     c.Notes = notes;
 
     return readPriorities(in, c.AttributePriorities) && readPriorities(in, c.AbilityPriorities);
