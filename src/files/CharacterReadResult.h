@@ -7,8 +7,13 @@
 #include <optional>
 
 // What reading a character file gave: the values it carried, the messages to show, and where
-// it stopped. The window applies each value present in record and leaves the rest of the sheet
-// alone; when the read completed it also marks everything for recounting.
+// it stopped. The window shows the messages, then applies each value present in record and
+// leaves every other value of the sheet as it was (never clear the sheet first). A row list
+// present replaces the sheet's list: its rows, its size as the count, the placeholder in the
+// rows beyond (also for a list cut short, so that no row of the previous character stays).
+// A priority box present sets its categories and values, and the allowance boxes of the Rules
+// panel show the values as decimal text. Only a completed read goes on to mark everything
+// for recounting and to lay out the sheet.
 struct CharacterReadResult
 {
     struct Message

@@ -67,7 +67,7 @@ public:
     bool text(QString& value)
     {
         if (m_next >= m_lines.size())
-            return fail();
+            return false;
         value = m_lines[m_next++];
         return true;
     }
@@ -93,11 +93,11 @@ public:
     bool integer(int& value)
     {
         if (m_next >= m_lines.size())
-            return fail();
+            return false;
         bool ok = false;
         value = m_lines[m_next].toInt(&ok, 10);
         if (!ok)
-            return fail();
+            return false;
         ++m_next;
         return true;
     }
@@ -118,7 +118,7 @@ public:
         if (value >= lowest && value <= highest)
             return true;
         --m_next;
-        return fail();
+        return false;
     }
 
     qsizetype remaining() const { return m_lines.size() - m_next; }
@@ -127,7 +127,7 @@ public:
     bool failAtEnd()
     {
         m_next = m_lines.size();
-        return fail();
+        return false;
     }
 
     // 1-based line of the fault.
@@ -137,8 +137,6 @@ public:
     }
 
 private:
-    static bool fail() { return false; }
-
     const QStringList& m_lines;
     qsizetype m_next = 1; // line 1 is the banner
 };
