@@ -1,0 +1,164 @@
+#include "files/CharacterFileText.h"
+
+#include "files/CharacterRecord.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+const char* const Encoding = "windows-1252";
+
+// Calls visit with each code point of text; a lone surrogate comes as itself.
+void forEachCodePoint(QStringView text, const std::function<void(char32_t, QStringView)>& visit)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            visit(QChar::surrogateToUcs4(text[i], text[i + 1]), text.sliced(i, 2));
+            ++i;
+        } else {
+            visit(text[i].unicode(), text.sliced(i, 1));
+        }
+    }
+}
+
+QString storableText(const QString& text)
+{
+    QString result;
+    forEachCodePoint(text, [&](char32_t c, QStringView units) {
+        if (CharacterFileText::canStore(c))
+            result += units;
+        else
+            result += QLatin1Char('?');
+    });
+    return result;
+}
+
+class UnstorableCollector
+{
+public:
+    void check(const QString& field, const QString& text)
+    {
+        QString characters;
+        forEachCodePoint(text, [&](char32_t c, QStringView units) {
+            if (!CharacterFileText::canStore(c) && !characters.contains(units))
+                characters += units;
+        });
+        if (!characters.isEmpty())
+            found.append({field, characters});
+    }
+    void check(const QString& field, const std::optional<QString>& text)
+    {
+        if (text)
+            check(field, *text);
+    }
+    // Rows are numbered as the sheet counts them, from first.
+    void checkList(const QString& field, const std::optional<QStringList>& texts, int first = 1)
+    {
+        for (qsizetype i = 0; texts && i < texts->size(); ++i)
+            check(field + QLatin1Char(' ') + QString::number(first + i), texts->at(i));
+    }
+    void checkRows(const QString& prefix,
+                   const std::optional<QList<CharacterRecord::AbilityRow>>& rows, int first)
+    {
+        for (qsizetype i = 0; rows && i < rows->size(); ++i) {
+            const QString number = QLatin1Char(' ') + QString::number(first + i);
+            check(prefix + QStringLiteral("Talent") + number, rows->at(i).talent.name);
+            check(prefix + QStringLiteral("Skill") + number, rows->at(i).skill.name);
+            check(prefix + QStringLiteral("Knowledge") + number, rows->at(i).knowledge.name);
+        }
+    }
+    void checkTraits(const QString& field, const std::optional<QList<CharacterRecord::Trait>>& rows)
+    {
+        for (qsizetype i = 0; rows && i < rows->size(); ++i)
+            check(field + QLatin1Char(' ') + QString::number(i + 1), rows->at(i).name);
+    }
+
+    QList<CharacterFileText::Unstorable> found;
+};
+
+} // namespace
+
+bool CharacterFileText::canStore(char32_t character)
+{
+    // The characters of bytes 0x80 to 0x9f, as the code page maps them.
+    static const QString high = [] {
+        QByteArray bytes;
+        for (int b = 0x80; b <= 0x9f; ++b)
+            bytes.append(char(b));
+        return QString(QStringDecoder(Encoding)(bytes));
+    }();
+    if (character < 0x80 || (character >= 0xa0 && character <= 0xff))
+        return true;
+    return character <= 0xffff && high.contains(QChar(char16_t(character)));
+}
+
+QByteArray CharacterFileText::encode(const QStringList& lines)
+{
+    QByteArray bytes;
+    QStringEncoder fromUnicode(Encoding);
+    for (const QString& line : lines) {
+        QByteArray encoded = fromUnicode(line);
+        if (fromUnicode.hasError()) {
+            fromUnicode = QStringEncoder(Encoding);
+            encoded = fromUnicode(storableText(line));
+        }
+        bytes += encoded;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+QStringList CharacterFileText::decode(QByteArrayView bytes)
+{
+    const bool cut = bytes.size() > MaxBytes;
+    if (cut)
+        bytes = bytes.first(MaxBytes);
+    QStringDecoder toUnicode(Encoding);
+    QStringList lines;
+    const char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    const char* start = begin;
+    while (start < end && lines.size() < MaxLines) {
+        const char* lineEnd =
+            std::find_if(start, end, [](char c) { return c == '\r' || c == '\n'; });
+        // A line that runs into the cut may be incomplete.
+        if (lineEnd == end && cut)
+            break;
+        lines.append(toUnicode(QByteArrayView(start, lineEnd)));
+        if (lineEnd < end && *lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n')
+            ++lineEnd;
+        start = lineEnd + 1;
+    }
+    return lines;
+}
+
+QList<CharacterFileText::Unstorable> CharacterFileText::unstorableFields(const CharacterRecord& c)
+{
+    UnstorableCollector out;
+    out.check(QStringLiteral("Name"), c.Name);
+    out.check(QStringLiteral("Player"), c.Player);
+    out.check(QStringLiteral("Chronicle"), c.Chronicle);
+    out.check(QStringLiteral("Nature"), c.Nature);
+    out.check(QStringLiteral("Demeanor"), c.Demeanor);
+    out.check(QStringLiteral("Clan"), c.Clan);
+    out.check(QStringLiteral("Generation"), c.Generation);
+    out.check(QStringLiteral("Haven"), c.Haven);
+    out.check(QStringLiteral("Concept"), c.Concept);
+    out.checkRows(QString(), c.FreeAbilities, 11);
+    out.checkRows(QStringLiteral("Secondary "), c.SecondaryAbilities, 1);
+    out.checkTraits(QStringLiteral("Discipline"), c.Disciplines);
+    out.checkTraits(QStringLiteral("Background"), c.Backgrounds);
+    out.checkList(QStringLiteral("Merit"), c.Merits);
+    out.checkList(QStringLiteral("Flaw"), c.Flaws);
+    out.check(QStringLiteral("Path"), c.Path);
+    if (c.Notes)
+        out.check(QStringLiteral("Notes"), c.Notes->join(QLatin1Char('\n')));
+    out.check(QStringLiteral("Max humanity"), c.MaxHumanityEdit);
+    out.check(QStringLiteral("Virtues"), c.VirtueNamesEdit);
+    out.checkList(QStringLiteral("Sourcebook"), c.ChosenBooks);
+    out.check(QStringLiteral("Starting generation"), c.StartingGenerationEdit);
+    return out.found;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct CharacterRecord;
+
+// The bytes of a character file: Windows-1252 text, every line ended by CR LF.
+class CharacterFileText
+{
+public:
+    // Bounds on what decode takes from a file, far beyond any character (the notes included),
+    // so that no file can make the program hold gigabytes. Lines past them are left out, as if
+    // the file ended there: a character that needs them reads as a damaged file.
+    static constexpr qsizetype MaxBytes = 16 * 1024 * 1024;
+    static constexpr qsizetype MaxLines = 1'000'000;
+
+    // Each line followed by CR LF. A character Windows-1252 cannot store becomes "?".
+    static QByteArray encode(const QStringList& lines);
+
+    // Splits at CR, LF or CR LF; a last line without a line break counts.
+    static QStringList decode(QByteArrayView bytes);
+
+    // A text of the record that holds characters Windows-1252 cannot store.
+    struct Unstorable
+    {
+        QString field;      // as the user knows it: "Name", "Merit 3", "Notes"
+        QString characters; // each such character once, in order of appearance
+
+        bool operator==(const Unstorable&) const = default;
+    };
+
+    // The texts that would not be saved as they stand, in file order.
+    static QList<Unstorable> unstorableFields(const CharacterRecord& character);
+
+    static bool canStore(char32_t character);
+};

@@ -1,0 +1,426 @@
+#include "files/CharacterFileText.h"
+#include "files/CharacterReader.h"
+#include "files/CharacterWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTest>
+
+Q_DECLARE_METATYPE(CharacterRecord)
+
+namespace {
+
+using Record = CharacterRecord;
+
+const QString Golden = QStringLiteral(TARNOCH_SOURCE_DIR "tests/files/golden/");
+const QString Corrupt = QStringLiteral("message: Load error | Data file is corrupt.\\nThe "
+                                       "character will probably be loaded incorrect.");
+
+template <typename T> QString show(const T& v)
+{
+    if constexpr (std::is_same_v<T, QString>)
+        return v;
+    else if constexpr (std::is_arithmetic_v<T>)
+        return QString::number(std::is_same_v<T, bool> ? int(v) : v);
+    else if constexpr (std::is_same_v<T, Record::Trait>)
+        return v.name + QLatin1Char(' ') + show(v.rating);
+    else if constexpr (std::is_same_v<T, Record::AbilityRow>)
+        return QStringList{show(v.talent), show(v.skill), show(v.knowledge)}.join(" / ");
+    else if constexpr (std::is_same_v<T, Record::FixedAbilityRow>)
+        return QStringLiteral("%1 %2 %3").arg(v.talent).arg(v.skill).arg(v.knowledge);
+    else if constexpr (std::is_same_v<T, Record::PriorityBox>)
+        return QStringLiteral("%1 %2 %3 / %4 %5 %6")
+            .arg(v.CategoryOne)
+            .arg(v.CategoryTwo)
+            .arg(v.CategoryThree)
+            .arg(v.ValueFirst)
+            .arg(v.ValueSecond)
+            .arg(v.ValueThird);
+    else {
+        QStringList rows;
+        for (const auto& row : v)
+            rows << show(row);
+        return rows.join(std::is_same_v<T, QList<typename T::value_type>> ? "; " : ", ");
+    }
+}
+
+// Adds "key: value" for each present field; keys holds the fields' names in order.
+template <typename... Fields>
+void put(QStringList& values, const char* keys, const Fields&... fields)
+{
+    const QStringList names = QString::fromLatin1(keys).split(QLatin1Char(' '));
+    qsizetype i = 0;
+    (...,
+     ((fields ? void(values << names[i] + QStringLiteral(": ") + show(*fields)) : void()), ++i));
+}
+
+// "Key: value" for every value present, sorted, as the .expect files name them.
+QStringList describe(const Record& c, std::optional<int> StartingGeneration = {})
+{
+    QStringList values;
+    put(values, "Name Player Chronicle Nature Demeanor Clan Generation Haven Concept", c.Name,
+        c.Player, c.Chronicle, c.Nature, c.Demeanor, c.Clan, c.Generation, c.Haven, c.Concept);
+    put(values,
+        "FixedAbilities FreeAbilities SecondaryAbilities Disciplines Backgrounds Conscience "
+        "SelfControl Courage Merits Flaws Path BoughtHumanity BoughtWillpower",
+        c.FixedAbilities, c.FreeAbilities, c.SecondaryAbilities, c.Disciplines, c.Backgrounds,
+        c.Conscience, c.SelfControl, c.Courage, c.Merits, c.Flaws, c.Path, c.BoughtHumanity,
+        c.BoughtWillpower);
+    if (c.Notes)
+        values << QStringLiteral("Notes: ") + c.Notes->join(QStringLiteral(" | "));
+    put(values,
+        "AttributePriorities AbilityPriorities DisciplineEdit BackgroundEdit VirtueEdit "
+        "MaxPrimaryEdit MaxSecondaryEdit MaxHumanityEdit FreebiesEdit VirtueNamesEdit "
+        "SecondaryCostFactor GolcondaOn GolcondaChoice",
+        c.AttributePriorities, c.AbilityPriorities, c.DisciplineEdit, c.BackgroundEdit,
+        c.VirtueEdit, c.MaxPrimaryEdit, c.MaxSecondaryEdit, c.MaxHumanityEdit, c.FreebiesEdit,
+        c.VirtueNamesEdit, c.SecondaryCostFactor, c.GolcondaOn, c.GolcondaChoice);
+    put(values,
+        "Strength Dexterity Stamina Charisma Manipulation Appearance Perception Intelligence Wits "
+        "ChosenBooks HumanityFromVirtues WillpowerFromVirtues Humanity Willpower "
+        "StartingGenerationEdit StartingGeneration ElysiumRule DirtySecretsRule ElderRules",
+        c.Strength, c.Dexterity, c.Stamina, c.Charisma, c.Manipulation, c.Appearance, c.Perception,
+        c.Intelligence, c.Wits, c.ChosenBooks, c.HumanityFromVirtues, c.WillpowerFromVirtues,
+        c.Humanity, c.Willpower, c.StartingGenerationEdit, StartingGeneration, c.ElysiumRule,
+        c.DirtySecretsRule, c.ElderRules);
+    values.sort();
+    return values;
+}
+
+QByteArray fileBytes(const QString& name)
+{
+    QFile file(Golden + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+CharacterReadResult readBytes(const QByteArray& bytes, const QString& path = "x.tnc")
+{
+    return CharacterReader::read(CharacterFileText::decode(bytes), path);
+}
+
+// The golden character with every row list full.
+Record fullCharacter()
+{
+    return readBytes(fileBytes(QStringLiteral("full.tnc"))).record;
+}
+
+QString outcome(const CharacterReadResult& result)
+{
+    if (result.bannerRejected)
+        return QStringLiteral("rejected");
+    return result.corrupt ? QStringLiteral("corrupt at line %1").arg(result.stopLine)
+                          : QStringLiteral("complete");
+}
+
+// Checks a read against expectation lines in the form of the golden .expect files.
+void check(const CharacterReadResult& result, const QStringList& expectations)
+{
+    static const QStringList allKeys = [] {
+        QStringList keys;
+        for (const QString& value : describe(fullCharacter(), 9))
+            keys << value.section(QLatin1Char(':'), 0, 0);
+        return keys;
+    }();
+    const QStringList values = describe(result.record, result.StartingGeneration);
+    const auto valueOf = [&](const QString& key) {
+        for (const QString& value : values) {
+            if (value.startsWith(key + QLatin1Char(':')))
+                return value;
+        }
+        return key + QStringLiteral(": (absent)");
+    };
+    QStringList expectedMessages;
+    for (const QString& line : expectations) {
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const QString key = line.section(QLatin1Char(':'), 0, 0);
+        const QString value = line.mid(key.size() + 2);
+        if (key == u"outcome") {
+            QCOMPARE(outcome(result), value);
+        } else if (key == u"version") {
+            QCOMPARE(result.version, value);
+        } else if (key == u"message") {
+            expectedMessages << QString(value).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+        } else if (key == u"absent" && value == u"everything") {
+            QCOMPARE(values, QStringList());
+        } else if (key == u"absent") {
+            for (const QString& absent : value.split(QLatin1Char(' '))) {
+                QVERIFY2(allKeys.contains(absent), qPrintable(absent));
+                QCOMPARE(valueOf(absent), absent + QStringLiteral(": (absent)"));
+            }
+        } else {
+            QVERIFY2(allKeys.contains(key), qPrintable(key));
+            QCOMPARE(valueOf(key), line);
+        }
+    }
+    QStringList messages;
+    for (const CharacterReadResult::Message& message : result.messages)
+        messages << message.caption + QStringLiteral(" | ") + message.text;
+    QCOMPARE(messages, expectedMessages);
+}
+
+QByteArray bytesOf(const Record& character)
+{
+    return CharacterFileText::encode(CharacterWriter::lines(character));
+}
+
+QByteArray garbage(int size)
+{
+    QRandomGenerator random(1252);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char& byte : bytes)
+        byte = char(random.bounded(256));
+    bytes[0] = '\x01';
+    return bytes;
+}
+
+} // namespace
+
+class TestCharacterCodec : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void goldenFiles_data()
+    {
+        QTest::addColumn<QString>("name");
+        const QStringList files = QDir(Golden).entryList({QStringLiteral("*.tnc")});
+        QVERIFY(files.size() >= 18);
+        for (const QString& file : files)
+            QTest::newRow(qPrintable(file)) << file;
+    }
+    void goldenFiles()
+    {
+        QFETCH(QString, name);
+        QFile expectation(Golden + name.chopped(4) + QStringLiteral(".expect"));
+        QVERIFY(expectation.open(QIODevice::ReadOnly));
+        check(readBytes(fileBytes(name), Golden + name),
+              QString::fromUtf8(expectation.readAll()).split(QLatin1Char('\n')));
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<Record>("written");
+        QTest::addColumn<Record>("expected");
+        const Record full = fullCharacter();
+        QTest::newRow("every list full") << full << full;
+
+        Record typed = full;
+        Record numbers = full;
+        typed.DisciplineEdit = QStringLiteral("x");
+        numbers.DisciplineEdit = QStringLiteral("3");
+        typed.BackgroundEdit = QString();
+        numbers.BackgroundEdit = QStringLiteral("5");
+        typed.MaxSecondaryEdit = QStringLiteral("Unlimited");
+        numbers.MaxSecondaryEdit = QStringLiteral("999");
+        typed.FreebiesEdit = QStringLiteral(" 20 ");
+        numbers.FreebiesEdit = QStringLiteral("20");
+        typed.MaxHumanityEdit = numbers.MaxHumanityEdit = QStringLiteral("Unlimited");
+        QTest::newRow("boxes without a number") << typed << numbers;
+
+        Record broken = full;
+        Record mended = full;
+        broken.Name = QStringLiteral("Two\r\nlines");
+        mended.Name = QStringLiteral("Two  lines");
+        broken.Merits->last() = QStringLiteral("a\nb");
+        mended.Merits->last() = QStringLiteral("a b");
+        QTest::newRow("line breaks in texts") << broken << mended;
+    }
+    void roundTrip()
+    {
+        QFETCH(Record, written);
+        QFETCH(Record, expected);
+        const QByteArray bytes = bytesOf(written);
+        QCOMPARE(bytesOf(written), bytes);
+        const CharacterReadResult result = readBytes(bytes);
+        QCOMPARE(outcome(result), QStringLiteral("complete"));
+        QVERIFY(result.messages.isEmpty());
+        QCOMPARE(describe(result.record), describe(expected));
+        QVERIFY(result.record == expected);
+        QCOMPARE(bytesOf(result.record), bytesOf(expected));
+    }
+
+    // The writer against a file made without it.
+    void fullFileWrittenUnchanged()
+    {
+        QCOMPARE(bytesOf(fullCharacter()), fileBytes(QStringLiteral("full.tnc")));
+    }
+
+    void newSheetIsTheShortestFile()
+    {
+        const QStringList lines = CharacterWriter::lines(Record());
+        QCOMPARE(lines.size(), 94);
+        QCOMPARE(lines[40], QStringLiteral("10")); // the ten fixed ability rows
+        QCOMPARE(lines[73], QStringLiteral("0.5"));
+    }
+
+    // A new sheet's file (94 lines) with one line changed or the file cut short.
+    void damagedFiles_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("keep");
+        QTest::addColumn<QStringList>("expect");
+        const auto row = [](const char* name, int line, const QString& text, int keep,
+                            const QStringList& expect) {
+            QTest::newRow(name) << line << text << keep << expect;
+        };
+        row("ability count 9", 41, "9", -1,
+            {"outcome: corrupt at line 41", Corrupt, "Name: Mira", "absent: FreeAbilities"});
+        row("negative discipline count", 43, "-1", -1,
+            {"outcome: corrupt at line 43", Corrupt,
+             "SecondaryAbilities: ", "absent: Disciplines"});
+        row("21 merits", 48, "21", -1, {"outcome: corrupt at line 48", Corrupt, "Conscience: 3"});
+        row("notes count beyond the file", 53, "2000000000", -1,
+            {"outcome: corrupt at line 95", Corrupt, "BoughtWillpower: 0", "absent: Notes"});
+        row("notes count beyond an integer", 53, "99999999999", -1,
+            {"outcome: corrupt at line 53", Corrupt, "absent: Notes"});
+        row("book count beyond the file", 86, "2000000000", -1,
+            {"outcome: corrupt at line 95", Corrupt, "Wits: 1", "absent: HumanityFromVirtues"});
+        row("rating with a fraction", 77, "3.0", -1,
+            {"outcome: corrupt at line 77", Corrupt, "GolcondaChoice: 2", "absent: Strength"});
+        row("Golconda choice not a number", 76, "two", -1,
+            {"outcome: corrupt at line 76", Corrupt, "GolcondaOn: 0", "absent: GolcondaChoice"});
+        row("cut inside the ability priorities", 0, {}, 62,
+            {"outcome: corrupt at line 63", Corrupt, "AttributePriorities: 7 5 3 / 7 5 3",
+             "absent: AbilityPriorities"});
+        row("last line missing", 0, {}, 93,
+            {"outcome: corrupt at line 94", Corrupt, "DirtySecretsRule: 1", "absent: ElderRules"});
+        row("flag other than 1", 94, "yes", -1, {"outcome: complete", "ElderRules: 0"});
+        row("cost factor 0,5", 74, "0,5", -1, {"SecondaryCostFactor: 0.5"});
+        row("cost factor 1.0", 74, "1.0", -1, {"SecondaryCostFactor: 0.5"});
+        row("starting generation with words", 91, "  12th gen", -1,
+            {"StartingGenerationEdit:   12th gen", "StartingGeneration: 12"});
+        row("starting generation without a number", 91, "Elder", -1, {"StartingGeneration: 0"});
+        row("version 1.37 is a 1.4 without the preset", 1, "Tarnoch98 v1.37", -1,
+            {"outcome: complete", "DirtySecretsRule: 1", "absent: ElderRules"});
+        row("version 1.2 reads as far as 1.1 and the dependencies", 1, "Tarnoch98 v1.2", -1,
+            {"outcome: complete", "WillpowerFromVirtues: 1", "absent: Humanity"});
+        row("warning names the file after a backslash", 1, "Tarnoch98 v1.1", -1,
+            {"message: Warning: Legacy dataformat (1.1) | File \"Mira.tnc\" does not contain all "
+             "rules.\\nResave file to update data format."});
+        row("first banner with a blank after", 1, "Tarnoch v0.9Alpha ", -1,
+            {"outcome: rejected", "message: Load error | Old dataformat not supported"});
+    }
+    void damagedFiles()
+    {
+        QFETCH(int, line);
+        QFETCH(QString, text);
+        QFETCH(int, keep);
+        QFETCH(QStringList, expect);
+        Record character;
+        character.Name = QStringLiteral("Mira");
+        character.Conscience = 3;
+        QStringList lines = CharacterWriter::lines(character);
+        if (line > 0)
+            lines[line - 1] = text;
+        if (keep >= 0)
+            lines = lines.first(keep);
+        const CharacterReadResult result =
+            CharacterReader::read(lines, QStringLiteral("C:\\Games\\Tarnoch/x\\Mira.tnc"));
+        check(result, expect);
+    }
+
+    // Files that are no character files at all, up to 100 MB.
+    void hostileFiles_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QByteArray>("fill");
+        QTest::addColumn<int>("repeat");
+        QTest::addColumn<QStringList>("expect");
+        const QStringList unknown = {"outcome: rejected",
+                                     "message: Load error | Unknown data format"};
+        const QByteArray notesCount =
+            CharacterFileText::encode(CharacterWriter::lines(Record()).first(52)) +
+            "2000000000\r\n";
+        const QString endOfLines =
+            QStringLiteral("outcome: corrupt at line %1").arg(CharacterFileText::MaxLines + 1);
+        QTest::newRow("empty") << QByteArray() << QByteArray() << 0 << unknown;
+        QTest::newRow("100 MB of garbage") << QByteArray() << garbage(65536) << 1600 << unknown;
+        QTest::newRow("100 MB of line breaks")
+            << QByteArray() << QByteArray("\n") << 100'000'000 << unknown;
+        QTest::newRow("enormous notes count, 100 MB of lines")
+            << notesCount << QByteArray("\r\n") << 50'000'000
+            << QStringList{endOfLines, Corrupt, "absent: Notes"};
+        QTest::newRow("banner, then one 100 MB line")
+            << QByteArray("Tarnoch98 v1.43\r\n") << QByteArray("x") << 100'000'000
+            << QStringList{"outcome: corrupt at line 2", Corrupt};
+    }
+    void hostileFiles()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(QByteArray, fill);
+        QFETCH(int, repeat);
+        QFETCH(QStringList, expect);
+        const QStringList lines = CharacterFileText::decode(head + fill.repeated(repeat));
+        QVERIFY(lines.size() <= CharacterFileText::MaxLines);
+        check(CharacterReader::read(lines, QStringLiteral("x.tnc")), expect);
+    }
+
+    void fileText_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QByteArray>("written");
+        const QByteArray ab("a\r\nb\r\n");
+        QTest::newRow("CR LF") << ab << QStringList{"a", "b"} << ab;
+        QTest::newRow("LF") << QByteArray("a\nb\n") << QStringList{"a", "b"} << ab;
+        QTest::newRow("no break at the end") << QByteArray("a\r\nb") << QStringList{"a", "b"} << ab;
+        QTest::newRow("CR, then CR LF")
+            << QByteArray("a\r\r\nb") << QStringList{"a", "", "b"} << QByteArray("a\r\n\r\nb\r\n");
+        QTest::newRow("empty") << QByteArray() << QStringList() << QByteArray();
+        QTest::newRow("one empty line")
+            << QByteArray("\r\n") << QStringList{""} << QByteArray("\r\n");
+        QTest::newRow("Windows-1252")
+            << QByteArray("\xe9\x80\x9f\x81\xff") << QStringList{u"é€Ÿ\u0081ÿ"_qs}
+            << QByteArray("\xe9\x80\x9f\x81\xff\r\n");
+        // Not decoded: what cannot be stored is written as "?".
+        QTest::newRow("unstorable")
+            << QByteArray() << QStringList{u"Zoë 李😀\u0080"_qs} << QByteArray("Zo\xeb ???\r\n");
+    }
+    void fileText()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        QFETCH(QByteArray, written);
+        if (!written.contains('?'))
+            QCOMPARE(CharacterFileText::decode(bytes), lines);
+        QCOMPARE(CharacterFileText::encode(lines), written);
+    }
+
+    void unstorableFields_data()
+    {
+        QTest::addColumn<Record>("character");
+        QTest::addColumn<QStringList>("expected");
+        Record storable = fullCharacter();
+        storable.Concept = QStringLiteral("Ærlig € ‰ œ ÿ");
+        QTest::newRow("all storable") << storable << QStringList();
+        Record name;
+        name.Name = QStringLiteral("Zoë 李");
+        QTest::newRow("name") << name << QStringList{"Name: 李"};
+        Record rows = fullCharacter();
+        (*rows.Merits)[2] = QStringLiteral("Luck → (3)");
+        (*rows.FreeAbilities)[1].knowledge.name = QStringLiteral("Łore");
+        (*rows.SecondaryAbilities)[0].skill.name = QStringLiteral("Ōkami");
+        QTest::newRow("rows by their number")
+            << rows << QStringList{"Knowledge 12: Ł", "Secondary Skill 1: Ō", "Merit 3: →"};
+        Record notes;
+        notes.Notes = QStringList{QStringLiteral("😀 ok ąę"), QStringLiteral("ą 😀")};
+        notes.VirtueNamesEdit = QStringLiteral("Ψ");
+        QTest::newRow("each character once") << notes << QStringList{"Notes: 😀ąę", "Virtues: Ψ"};
+    }
+    void unstorableFields()
+    {
+        QFETCH(Record, character);
+        QFETCH(QStringList, expected);
+        QStringList found;
+        for (const CharacterFileText::Unstorable& field :
+             CharacterFileText::unstorableFields(character))
+            found << field.field + QStringLiteral(": ") + field.characters;
+        QCOMPARE(found, expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCharacterCodec)
+#include "tst_charactercodec.moc"
