@@ -1,5 +1,7 @@
 #include "engine/ClanRules.h"
 #include "engine/GenerationRules.h"
+#include "engine/MeritFlawRules.h"
+#include "engine/VirtueRules.h"
 
 #include <QtTest>
 
@@ -36,7 +38,7 @@ std::vector<ClanRules::Discipline> disciplines(const QString& text)
 
 } // namespace
 
-class TestClanGeneration : public QObject
+class TestTraitRules : public QObject
 {
     Q_OBJECT
 private slots:
@@ -200,7 +202,95 @@ private slots:
                                   : ClanRules::meritUnderClan(entry, context);
         QCOMPARE(changed.value_or("keep"), result);
     }
+
+    void virtueNames_data()
+    {
+        QTest::addColumn<QString>("set");
+        QTest::addColumn<QString>("names");
+        QTest::newRow("human") << "Human (Conscience, Self-Control & Courage)" << "Conscience|Self-Control|Courage";
+        QTest::newRow("sabbat") << "Sabbat (Callousness, Instincts & Morale)" << "Callousness|Instincts|Morale";
+        QTest::newRow("no shape") << "whatever" << "||";
+    }
+    void virtueNames()
+    {
+        QFETCH(QString, set);
+        const auto names = VirtueRules::virtueNames(set);
+        QTEST(QStringList({names[0], names[1], names[2]}).join(u'|'), "names");
+    }
+
+    void humanityAndWillpower_data()
+    {
+        QTest::addColumn<QList<int>>("virtues"); // conscience, self-control, courage
+        QTest::addColumn<QList<int>>("bought");  // humanity, willpower
+        QTest::addColumn<int>("age");
+        QTest::addColumn<int>("maxHumanity");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QList<int>>("derived"); // humanity, its freebies, willpower, its freebies
+        QTest::newRow("new") << QList{1, 1, 1} << QList{0, 0} << 0 << 999 << "Humanity" << QList{2, 0, 1, 0};
+        QTest::newRow("bought") << QList{2, 1, 3} << QList{2, 1} << 0 << 999 << "Humanity" << QList{5, 2, 4, 1};
+        QTest::newRow("age 2") << QList{3, 3, 1} << QList{0, 0} << -2 << 999 << "Humanity" << QList{4, 0, 1, 0};
+        QTest::newRow("sabbat cap") << QList{4, 4, 1} << QList{0, 0} << 0 << 5 << "Humanity" << QList{5, -3, 1, 0};
+        QTest::newRow("path uncapped") << QList{4, 4, 1} << QList{0, 0} << 0 << 5 << "Path of Caine" << QList{8, 0, 1, 0};
+    }
+    void humanityAndWillpower()
+    {
+        QFETCH(QList<int>, virtues);
+        QFETCH(QList<int>, bought);
+        VirtueRules::Input in;
+        in.Conscience = virtues[0];
+        in.SelfControl = virtues[1];
+        in.Courage = virtues[2];
+        in.BoughtHumanity = bought[0];
+        in.BoughtWillpower = bought[1];
+        QFETCH(int, age);
+        in.AgeHumanityPenalty = age;
+        QFETCH(int, maxHumanity);
+        in.MaxHumanity = maxHumanity;
+        QFETCH(QString, path);
+        in.path = path;
+        const VirtueRules::Derived d = VirtueRules::derive(in);
+        QTEST((QList<int>{d.Humanity, d.humanityFreebies, d.Willpower, d.willpowerFreebies}), "derived");
+    }
+
+    void meritAndFlawCosts_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("cost");
+        QTest::newRow("one digit") << "Baby Face (2)" << 2;
+        QTest::newRow("two digits") << "True Love (10)" << 10;
+        QTest::newRow("typed, none") << "My own quirk" << 0;
+        QTest::newRow("last parenthesis") << "Enemy (mine) (4)" << 4;
+    }
+    void meritAndFlawCosts()
+    {
+        QFETCH(QString, entry);
+        QTEST(MeritFlawRules::cost(entry), "cost");
+    }
+
+    void meritAndFlawLists()
+    {
+        using namespace MeritFlawRules;
+        QCOMPARE(completion("Child", {"Huge Size (4)"}, {"Child (3)"}).value_or(""), QStringLiteral("Child (3)"));
+        QVERIFY(!completion("Chil", {}, {"Child (3)"}));
+        QCOMPARE(exclusionQuestion("Iron Will (3)", "Weak-Willed (3)"),
+                 QStringLiteral("Iron Will and Weak-Willed is mutually exclusive.\nRemove Weak-Willed (3)?"));
+        QStringList rows{"A (1)", "", "B (2)", ""};
+        QCOMPARE(closeGaps(rows), 3);
+        QCOMPARE(rows.mid(0, 3), QStringList({"A (1)", "B (2)", ""}));
+        QStringList full(20, "X (1)");
+        QCOMPARE(closeGaps(full), 20);
+
+        // Every filled row counts, a twentieth too; the penalties and flags follow the entries.
+        const Totals t = totals({"Huge Size (4)"}, QStringList(19, "Short (1)") << "Inept (5)");
+        QCOMPARE(t.MeritPoints, 4);
+        QCOMPARE(t.FlawPoints, 24);
+        QVERIFY(t.HugeSize);
+        QCOMPARE(t.TalentPenalty, 5);
+        QCOMPARE(t.SkillPenalty, 0);
+        QVERIFY(totals({}, {"Monstrous (3)"}).ZeroAppearanceFlaw);
+        QVERIFY(!totals({}, {"Monstrous (1)"}).ZeroAppearanceFlaw);
+    }
 };
 
-QTEST_APPLESS_MAIN(TestClanGeneration)
-#include "tst_clangeneration.moc"
+QTEST_APPLESS_MAIN(TestTraitRules)
+#include "tst_traitrules.moc"
