@@ -54,6 +54,7 @@ int runWindows(QApplication& app)
         // The print dialog takes its place here, before the questions.
         TConfirmForm confirmForm(&mainForm);
         TConfirmDlg confirmDlg(&mainForm);
+        mainForm.setQuestions(&confirmDlg);
         TRTFView guideView(mainForm.geometry(), messages, &mainForm);
         QObject::connect(&mainForm, &TMainForm::guideRequested, &guideView,
                          [&] { guideView.openGuide(paths.readPath(QStringLiteral("Tarnoch.rtf"))); });

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "engine/RuleQuestions.h"
+
 #include <QDialog>
 
 class QLabel;
 
 // The program's two-button question.
-class TConfirmDlg : public QDialog
+class TConfirmDlg : public QDialog, public RuleQuestions
 {
     Q_OBJECT
 public:
@@ -13,6 +15,10 @@ public:
 
     // Shows the question modally; 1 for the first button, 2 for the second button or Escape.
     int AskChoice(const QString& message, const QString& caption1, const QString& caption2);
+    int ask(const QString& message, const QString& first, const QString& second) override
+    {
+        return AskChoice(message, first, second);
+    }
 
     // Puts the texts in and places the buttons; equal captions show one centred button,
     // which answers 1.

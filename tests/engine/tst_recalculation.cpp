@@ -1,4 +1,5 @@
 #include "../support/RecordedMessages.h"
+#include "../support/ScriptedAnswers.h"
 #include "app/FontRegistry.h"
 #include "app/SheetPanel.h"
 #include "app/TMainForm.h"
@@ -44,6 +45,7 @@ private:
     QTemporaryDir m_dir;
     FontRegistry m_fonts;
     RecordedMessages m_messages;
+    ScriptedAnswers m_answers;
     std::unique_ptr<TMainForm> m_form;
     TSelectionBox* m_popup = nullptr;
     SheetPanel* sheet() { return m_form->sheet(); }
@@ -63,6 +65,8 @@ private slots:
             m_messages);
         m_popup = new TSelectionBox(m_form->selectionContext(), m_form.get());
         m_form->setSelectionBox(m_popup);
+        m_answers = {};
+        m_form->setQuestions(&m_answers);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
         idle();
@@ -288,6 +292,108 @@ private slots:
         m_form->generation().GenerationChange();
         QCOMPARE(sheet()->DisciplineRows[0].dots->MaxDots(), 10);
         QCOMPARE(sheet()->Wits->MaxDots(), 5);
+    }
+
+    void virtuesLeadHumanityAndWillpower()
+    {
+        QCOMPARE(sheet()->Humanity->Filled(), 2);
+        QCOMPARE(sheet()->Willpower->Filled(), 1);
+        // Bought Humanity stays bought when a virtue rises.
+        press(sheet()->Humanity, 4);
+        idle();
+        QCOMPARE(sheet()->Humanity->Freebies(), 2);
+        QCOMPARE(m_form->FreebieTally->text(), QStringLiteral("2/15"));
+        press(sheet()->Conscience, 2);
+        idle();
+        QCOMPARE(sheet()->Humanity->Filled(), 5);
+        QCOMPARE(sheet()->Humanity->Freebies(), 2);
+
+        // Lowering Willpower below Courage asks; "No" puts it back, "Yes" detaches it.
+        press(sheet()->Courage, 3);
+        idle();
+        QCOMPARE(sheet()->Willpower->Filled(), 3);
+        m_answers.answers = {2};
+        press(sheet()->Willpower, 2);
+        idle();
+        QCOMPARE(m_answers.asked.value(0), QStringLiteral("Detach Willpower from Virtues?"));
+        QCOMPARE(sheet()->Willpower->Filled(), 3);
+        m_answers.answers = {1};
+        press(sheet()->Willpower, 2);
+        idle();
+        QCOMPARE(sheet()->Willpower->Filled(), 2);
+        QVERIFY(!m_form->settings().WillpowerFromVirtues);
+
+        // The Sabbat cap holds Humanity, not a path.
+        m_form->settings().MaxHumanity = 5;
+        idle();
+        QCOMPARE(sheet()->Humanity->Filled(), 5);
+        press(sheet()->SelfControl, 4);
+        idle();
+        QCOMPARE(sheet()->Humanity->Filled(), 5);
+        sheet()->Path->setText(QStringLiteral("Path of Caine"));
+        idle();
+        QVERIFY(sheet()->Humanity->Filled() > 5);
+
+        m_form->settings().VirtueNames = QStringLiteral("Sabbat (Callousness, Instincts & Morale)");
+        m_form->recalculation().RulesChanged = true;
+        idle();
+        QVERIFY(sheet()->Virtue1->text().startsWith(QStringLiteral("Callousness.")));
+        QVERIFY(sheet()->Virtue3->text().startsWith(QStringLiteral("Morale.")));
+    }
+
+    void meritsAndFlaws()
+    {
+        auto flaw = [this](int r) { return TextRoutines::StripDots(sheet()->FlawRows[r]->text()); };
+        const RowCounts& rows = m_form->rowCounts();
+        // A child is short too: one choice, four points, two rows and a new open row.
+        rightPress(sheet()->FlawRows[0]);
+        QCOMPARE(m_popup->entries().first(), QStringLiteral("<NONE>"));
+        QTest::keyClick(m_popup, Qt::Key_Escape);
+        sheet()->FlawRows[0]->setText(QStringLiteral("Child (3)"));
+        idle();
+        QCOMPARE(flaw(1), QStringLiteral("Short (1)"));
+        QCOMPARE(rows.FlawRows, 3);
+        QCOMPARE(m_form->FreebieTally->text(), QStringLiteral("0/19"));
+
+        // Typing a whole name completes it with its cost; an unknown entry stays as typed.
+        QLineEdit* open = sheet()->FlawRows[2];
+        open->setFocus();
+        QTest::keyClicks(open, QStringLiteral("Inept"));
+        QCOMPARE(flaw(2), QStringLiteral("Inept (5)"));
+        idle();
+        QCOMPARE(sheet()->TalentTallyLabel->text(), QStringLiteral("(0/8)"));
+        QVERIFY(m_form->FlawWarning->isVisible());
+        sheet()->FlawRows[3]->setText(QStringLiteral("Sworn to my sire (2)"));
+        idle();
+        QCOMPARE(m_form->FreebieTally->text(), QStringLiteral("0/26"));
+
+        // Emptying a middle row closes the gap.
+        sheet()->FlawRows[1]->setText(QString());
+        idle();
+        QCOMPARE(flaw(1), QStringLiteral("Inept (5)"));
+        QCOMPARE(rows.FlawRows, 4);
+
+        // A merit that excludes a flaw on the sheet asks: "Cancel" withdraws it, "Remove"
+        // clears the flaw.
+        const QString merit = QStringLiteral("Iron Will (3)");
+        sheet()->FlawRows[3]->setText(QStringLiteral("Weak-Willed (3)"));
+        m_answers.answers = {2, 1};
+        sheet()->MeritRows[0]->setText(merit);
+        QCOMPARE(TextRoutines::StripDots(sheet()->MeritRows[0]->text()), QString());
+        QCOMPARE(m_answers.asked.value(0),
+                 QStringLiteral("Iron Will and Weak-Willed is mutually exclusive.\nRemove Weak-Willed (3)?"));
+        sheet()->MeritRows[0]->setText(merit);
+        QCOMPARE(TextRoutines::StripDots(sheet()->MeritRows[0]->text()), merit);
+        QCOMPARE(flaw(3), QString());
+
+        // A Ventrue cannot keep a feeding restriction, even when it is taken again.
+        sheet()->Clan->setText(QStringLiteral("Ventrue"));
+        for (int round = 0; round < 2; ++round) {
+            sheet()->FlawRows[rows.FlawRows - 1]->setText(QStringLiteral("Prey Exclusion (1)"));
+            idle();
+            for (int r = 0; r < rows.FlawRows; ++r)
+                QVERIFY(flaw(r) != QStringLiteral("Prey Exclusion (1)"));
+        }
     }
 
     void settlesWhenNothingChanges()
