@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QEvent>
 #include <QPainter>
 
 using namespace SheetFonts;
@@ -50,6 +51,26 @@ QLabel* dottedLabel(QWidget* parent, const QString& text, int left, int row)
                  QRect(left, nameTop(row), NameWidth, 15));
 }
 
+// A click into the dots after a row's name puts the caret at the end of the name, so that
+// typing extends the name instead of landing among the dots.
+class CaretBeforeDots : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::FocusIn)
+            if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && !edit->hasSelectedText()) {
+                const int end = int(TextRoutines::StripDots(edit->text()).size());
+                if (edit->cursorPosition() > end)
+                    edit->setCursorPosition(end);
+            }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 QWidget* box(QWidget* parent, const QRect& place)
 {
     auto* square = new QLabel(parent);
@@ -62,7 +83,7 @@ QWidget* box(QWidget* parent, const QRect& place)
 } // namespace
 
 SheetPanel::SheetPanel(const RuleTables& tables, const QCursor& listCursor, QWidget* parent)
-    : QWidget(parent), m_listCursor(listCursor)
+    : QWidget(parent), m_listCursor(listCursor), m_caretKeeper(new CaretBeforeDots(this))
 {
     setAutoFillBackground(true);
     QPalette paper = palette();
@@ -150,7 +171,7 @@ void SheetPanel::createHeader()
 void SheetPanel::createDividers()
 {
     const std::array<QString, 4> captions = {QStringLiteral("Attributes"), QStringLiteral("Abilities"),
-                                             QStringLiteral("Advantages"), QString()};
+                                             QStringLiteral("Advantages"), QStringLiteral("Other Traits")};
     const QPixmap picture = QPixmap::fromImage(Pictures::divider());
     for (std::size_t i = 0; i < Dividers.size(); ++i) {
         Dividers[i] = new QLabel(this);
@@ -230,6 +251,7 @@ QLineEdit* SheetPanel::freeRow(QWidget* panel, int left, int top, int width, con
     edit->setTextMargins(0, 0, 0, 0);
     edit->setGeometry(left, top, width, 15);
     edit->setCursor(m_listCursor);
+    edit->installEventFilter(m_caretKeeper);
     return edit;
 }
 

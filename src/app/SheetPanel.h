@@ -89,4 +89,5 @@ private:
     QLineEdit* freeRow(QWidget* panel, int left, int top, int width, const QFont& font);
 
     const QCursor& m_listCursor;
+    QObject* m_caretKeeper;
 };
