@@ -82,6 +82,10 @@ void VirtueEffects::applyVirtueNames()
 {
     SheetPanel* sheet = m_form.sheet();
     const auto names = VirtueRules::virtueNames(m_form.settings().VirtueNames);
+    // Padding measures the text dot by dot; the labels change only with the virtue set.
+    if (names == m_shownNames)
+        return;
+    m_shownNames = names;
     const std::array<QLabel*, 3> labels = {sheet->Virtue1, sheet->Virtue2, sheet->Virtue3};
     for (int i = 0; i < 3; ++i) {
         const QString text =

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+
+#include <array>
 
 class TMainForm;
 
@@ -28,4 +31,5 @@ public:
 private:
     TMainForm& m_form;
     bool m_attached = true;
+    std::array<QString, 3> m_shownNames;
 };
