@@ -1,5 +1,6 @@
 // One full recalculation pass, every flag raised, on a sheet whose row lists are all full.
 #include "app/FontRegistry.h"
+#include "app/RulesPanel.h"
 #include "app/SheetPanel.h"
 #include "app/TMainForm.h"
 #include "app/UserMessages.h"
@@ -54,11 +55,12 @@ void fullPass(benchmark::State& state, bool worstCase)
     for (auto _ : state) {
         if (worstCase) {
             generous = !generous;
-            const int points = generous ? 60 : 0;
-            form.settings().AttributePriorities = {points, points, points};
-            form.settings().AbilityPriorities = {points, points, points};
-            form.settings().DisciplinePoints = points;
-            form.settings().BackgroundPoints = points;
+            const QString points = generous ? QStringLiteral("60") : QStringLiteral("0");
+            RulesPanel* rules = form.rulesPanel();
+            for (QLineEdit* box : {rules->AttPriEdit, rules->AttSecEdit, rules->AttTerEdit,
+                                   rules->AbPriEdit, rules->AbSecEdit, rules->AbTerEdit,
+                                   rules->DisciplineEdit, rules->BackgroundEdit})
+                box->setText(points);
         }
         pass.RulesChanged = pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = true;
         pass.RowsDirty = pass.DisciplinesDirty = pass.BackgroundsDirty = true;

@@ -1,6 +1,7 @@
 #include "SheetOpeners.h"
 
 #include "app/ClickLabel.h"
+#include "app/RulesPanel.h"
 #include "app/SheetPanel.h"
 #include "app/TMainForm.h"
 #include "controls/TSelectionBox.h"
@@ -62,6 +63,10 @@ void SheetOpeners::addSheetOpeners()
     add(s->Demeanor, s->Demeanor, table(t.Archetypes), 3);
     add(s->DemeanorCaption, s->Demeanor, table(t.Archetypes), 3);
     add(s->Path, s->Path, table(t.PathNames), 7);
+    RulesPanel* rules = m_form.rulesPanel();
+    add(rules->VirtueNamesEdit, rules->VirtueNamesEdit, [&t] { return t.VirtueSets; }, 9);
+    add(rules->MaxHumanityEdit, rules->MaxHumanityEdit,
+        [] { return QStringList{QStringLiteral("5"), QStringLiteral("Unlimited")}; }, 13);
 
     const std::array<const SortedTextList*, 3> choices = {&t.TalentChoices, &t.SkillChoices,
                                                           &t.KnowledgeChoices};

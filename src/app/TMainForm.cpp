@@ -9,6 +9,7 @@
 #include "app/UserMessages.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TSelectionBox.h"
+#include "app/RulesPanel.h"
 #include "app/SheetOpeners.h"
 #include "controls/TVampireDots.h"
 #include "engine/ClanEffects.h"
@@ -244,7 +245,8 @@ void TMainForm::createPanels()
     Dock->setPalette(paper);
 
     Books = createFramePanel(QStringLiteral("Sourcebooks"));
-    Rules = createFramePanel(QStringLiteral("Rules"));
+    m_rulesPanel = new RulesPanel(*this, Dock);
+    Rules = m_rulesPanel;
     Notes = createFramePanel(QStringLiteral("Notes"));
     Notepad = new QTextEdit(Notes);
     Notepad->setGeometry(0, 0, 594, 502);

@@ -24,6 +24,7 @@ class RuleQuestions;
 class VirtueEffects;
 class GenerationEffects;
 class SheetOpeners;
+class RulesPanel;
 class QLabel;
 class QLineEdit;
 class QTextEdit;
@@ -57,6 +58,7 @@ public:
     const QString& CurrentFile() const { return m_currentFile; }
     const QStringList& DataLines() const { return m_dataLines; }
     const RuleTables& tables() const { return m_tables; }
+    RuleTables& tables() { return m_tables; }
     const QCursor& ankhCursor() const { return m_ankhCursor; }
 
     // Panels and navigation.
@@ -86,6 +88,7 @@ public:
     void setQuestions(RuleQuestions* questions);
     RuleQuestions& questions() { return *m_questions; }
     SheetOpeners* openers() const { return m_openers; }
+    RulesPanel* rulesPanel() const { return m_rulesPanel; }
 
     // The one popup list of the program, created after the window.
     void setSelectionBox(TSelectionBox* box);
@@ -174,6 +177,7 @@ private:
     Recalculation* m_recalculation = nullptr;
     TSelectionBox* m_selectionBox = nullptr;
     SheetOpeners* m_openers = nullptr;
+    RulesPanel* m_rulesPanel = nullptr;
     ClanEffects* m_clanEffects = nullptr;
     GenerationEffects* m_generation = nullptr;
     VirtueEffects* m_virtues = nullptr;

@@ -1,5 +1,6 @@
 #include "Recalculation.h"
 
+#include "app/RulesPanel.h"
 #include "app/SheetPanel.h"
 #include "app/TMainForm.h"
 #include "controls/TPriorityBox.h"
@@ -8,6 +9,8 @@
 #include "engine/GenerationEffects.h"
 #include "engine/VirtueEffects.h"
 #include "engine/PointAccounting.h"
+#include "engine/RulesPresets.h"
+#include "engine/RulesSettings.h"
 #include "rules/TextRoutines.h"
 
 #include <QAbstractEventDispatcher>
@@ -193,7 +196,14 @@ void Recalculation::Recalculate()
 
 void Recalculation::applySettings()
 {
-    const RulesSettings& settings = m_form.settings();
+    RulesSettings& settings = m_form.settings();
+    RulesPanel* panel = m_form.rulesPanel();
+    const RulesBoxTexts texts = panel->boxTexts();
+    panel->showPresetMatch(RulesPresets::matchingPresets(texts, settings.ElderRules));
+    if (settings.ElderRules != ElderShown)
+        switchElderRules();
+    panel->showOptions(settings);
+    readRulesBoxes(texts, settings);
     const std::array<std::pair<TPriorityBox*, RulesSettings::Priorities>, 2> boxes = {{
         {m_form.AttributePriorities, settings.AttributePriorities},
         {m_form.AbilityPriorities, settings.AbilityPriorities},
@@ -210,6 +220,20 @@ void Recalculation::applySettings()
     BackgroundsDirty = DisciplinesDirty = RowsDirty = true;
     TalentsDirty = SkillsDirty = KnowledgesDirty = true;
     RulesChanged = false;
+}
+
+void Recalculation::switchElderRules()
+{
+    const bool elder = m_form.settings().ElderRules;
+    DisciplinesDirty = true;
+    m_form.rulesPanel()->ElderDiscPanel->setVisible(elder);
+    m_form.tables().renameGenerationBackground(elder);
+    const QString from = elder ? QStringLiteral("Generation") : QStringLiteral("Elder Generation");
+    const QString to = elder ? QStringLiteral("Elder Generation") : QStringLiteral("Generation");
+    for (SheetPanel::TraitRow& row : m_form.sheet()->BackgroundRows)
+        if (TextRoutines::StripDots(row.name->text()) == from)
+            row.name->setText(to);
+    ElderShown = elder;
 }
 
 void Recalculation::applyAppearance()

@@ -42,6 +42,7 @@ public:
 
 private:
     void applySettings();
+    void switchElderRules();
     void applyAppearance();
     void countAttributes();
     void countVirtues();

@@ -1,6 +1,7 @@
 #include "../support/RecordedMessages.h"
 #include "../support/ScriptedAnswers.h"
 #include "app/FontRegistry.h"
+#include "app/RulesPanel.h"
 #include "app/SheetPanel.h"
 #include "app/TMainForm.h"
 #include "controls/TSelectionBox.h"
@@ -274,8 +275,7 @@ private slots:
         QCOMPARE(m_form->rowCounts().BackgroundRows, 1);
 
         // A new starting generation restarts the count from it.
-        m_form->settings().StartingGeneration = 10;
-        m_form->generation().StartingGenerationChanged();
+        m_form->rulesPanel()->StartingGenerationEdit->setText(QStringLiteral("10"));
         idle();
         QCOMPARE(sheet()->Generation->text(), QStringLiteral("10th"));
 
@@ -324,7 +324,7 @@ private slots:
         QVERIFY(!m_form->settings().WillpowerFromVirtues);
 
         // The Sabbat cap holds Humanity, not a path.
-        m_form->settings().MaxHumanity = 5;
+        m_form->rulesPanel()->MaxHumanityEdit->setText(QStringLiteral("5"));
         idle();
         QCOMPARE(sheet()->Humanity->Filled(), 5);
         press(sheet()->SelfControl, 4);
@@ -334,8 +334,7 @@ private slots:
         idle();
         QVERIFY(sheet()->Humanity->Filled() > 5);
 
-        m_form->settings().VirtueNames = QStringLiteral("Sabbat (Callousness, Instincts & Morale)");
-        m_form->recalculation().RulesChanged = true;
+        m_form->rulesPanel()->VirtueNamesEdit->setText(QStringLiteral("Sabbat (Callousness, Instincts & Morale)"));
         idle();
         QVERIFY(sheet()->Virtue1->text().startsWith(QStringLiteral("Callousness.")));
         QVERIFY(sheet()->Virtue3->text().startsWith(QStringLiteral("Morale.")));
