@@ -1,6 +1,7 @@
 #include "../support/RecordedMessages.h"
 #include "../support/ScriptedAnswers.h"
 #include "app/FontRegistry.h"
+#include "app/ClickLabel.h"
 #include "app/RulesPanel.h"
 #include "app/SheetPanel.h"
 #include "app/TMainForm.h"
@@ -8,6 +9,7 @@
 #include "controls/TVampireDots.h"
 #include "engine/GenerationEffects.h"
 #include "engine/Recalculation.h"
+#include "engine/RulesPresets.h"
 #include "rules/TextRoutines.h"
 
 #include <QLabel>
@@ -393,6 +395,78 @@ private slots:
             for (int r = 0; r < rows.FlawRows; ++r)
                 QVERIFY(flaw(r) != QStringLiteral("Prey Exclusion (1)"));
         }
+    }
+
+    void rulesPanelAndPresets()
+    {
+        RulesPanel* rules = m_form->rulesPanel();
+        auto red = [](QLabel* label) { return label->palette().color(QPalette::WindowText) == QColor(255, 0, 0); };
+        idle();
+        QVERIFY(red(rules->CamarillaButtonLabel));
+        QTest::mouseClick(rules->SabbatButtonLabel, Qt::LeftButton);
+        idle();
+        QCOMPARE(rules->MaxHumanityEdit->text(), QStringLiteral("5"));
+        QCOMPARE(rules->BackgroundEdit->text(), QStringLiteral("0"));
+        QVERIFY(red(rules->SabbatButtonLabel) && !red(rules->CamarillaButtonLabel));
+        QVERIFY(sheet()->Virtue2->text().startsWith(QStringLiteral("Instincts.")));
+
+        QTest::mouseClick(rules->ElderButtonLabel, Qt::LeftButton);
+        idle();
+        QCOMPARE(rules->VirtueNamesEdit->text(), RulesPresets::Camarilla().VirtueNamesEdit);
+        QVERIFY(rules->ElderDiscPanel->isVisibleTo(rules));
+        QVERIFY(red(rules->ElderButtonLabel));
+        QCOMPARE(m_form->FreebieTally->text(), QStringLiteral("0/20"));
+
+        // A typed allowance turns the preset black and reaches the sheet; a word uses the default.
+        rules->AttPriEdit->setText(QStringLiteral("8"));
+        idle();
+        QVERIFY(!red(rules->ElderButtonLabel));
+        QCOMPARE(sheet()->PhysLabel->text(), QStringLiteral("(0/8)"));
+        rules->AttPriEdit->setText(QStringLiteral("many"));
+        idle();
+        QCOMPARE(sheet()->PhysLabel->text(), QStringLiteral("(0/7)"));
+        QVERIFY(m_messages.shown.isEmpty());
+
+        // The cost boxes are a pair of radio buttons.
+        for (int press = 0; press < 2; ++press)
+            QTest::mouseClick(rules->NormalCostCheckBox, Qt::LeftButton);
+        idle();
+        QCOMPARE(m_form->settings().SecondaryCostFactor, 1.0f);
+        QCOMPARE(rules->NormalCostCheckBox->property("ticked").toBool(), true);
+        QCOMPARE(rules->HalfCostCheckBox->property("ticked").toBool(), false);
+
+        // A Golconda choice waits for Golconda itself.
+        QTest::mouseClick(rules->GolcondaChoice1, Qt::LeftButton);
+        QCOMPARE(sheet()->DisciplineRows[0].dots->MaxDots(), 5);
+        QTest::mouseClick(rules->GolcondaCheckBox, Qt::LeftButton);
+        idle();
+        QCOMPARE(sheet()->DisciplineRows[0].dots->MaxDots(), 10);
+        QVERIFY(rules->GolcondaPanel->isVisibleTo(rules));
+    }
+
+    void elderRulesRenameAndWarn()
+    {
+        auto& rows = sheet()->BackgroundRows;
+        sheet()->Generation->setText(QStringLiteral("12th"));
+        idle();
+        QCOMPARE(TextRoutines::StripDots(rows[0].name->text()), QStringLiteral("Generation"));
+        QTest::mouseClick(m_form->rulesPanel()->ElderCheckBox, Qt::LeftButton);
+        idle();
+        QCOMPARE(TextRoutines::StripDots(rows[0].name->text()), QStringLiteral("Elder Generation"));
+        QVERIFY(m_form->tables().Backgrounds.items().contains(QStringLiteral("Elder Generation")));
+        QVERIFY(!m_form->DerangementWarning->isVisible());
+        // Golconda's "Any trait" lets the traits pass 5, each asking for a derangement.
+        QTest::mouseClick(m_form->rulesPanel()->GolcondaCheckBox, Qt::LeftButton);
+        press(sheet()->Strength, 6);
+        idle();
+        QCOMPARE(m_form->DerangementWarning->text(), QStringLiteral("Elder character should have 1 derangement"));
+        press(sheet()->Wits, 7);
+        idle();
+        QCOMPARE(m_form->DerangementWarning->text(), QStringLiteral("Elder character should have 2 derangements"));
+        QTest::mouseClick(m_form->rulesPanel()->ElderCheckBox, Qt::LeftButton);
+        idle();
+        QCOMPARE(TextRoutines::StripDots(rows[0].name->text()), QStringLiteral("Generation"));
+        QVERIFY(!m_form->DerangementWarning->isVisible());
     }
 
     void settlesWhenNothingChanges()
