@@ -74,6 +74,15 @@ void ScrollModel::setNotesThumb(int caret, int textLength)
     m_thumbOffset = textLength > 0 ? int(static_cast<long long>(Travel) * caret / textLength) : 0;
 }
 
+int ScrollModel::scrollBy(int pixels)
+{
+    const int range = std::max(0, m_contentHeight - DockHeight);
+    m_contentOffset = std::clamp(m_contentOffset + pixels, 0, range);
+    m_lastContentOffset = m_contentOffset;
+    m_thumbOffset = range > 0 ? Travel * m_contentOffset / range : 0;
+    return m_contentOffset;
+}
+
 void ScrollModel::resetOffsets()
 {
     m_thumbOffset = 0;

@@ -22,6 +22,8 @@ public:
     // A drag step over the notes: the caret position for a text of textLength characters.
     int dragNotes(int pointerY, int textLength);
     void release() { m_dragging = false; }
+    // The mouse wheel: scrolls the content by pixels and puts the thumb where it belongs.
+    int scrollBy(int pixels);
 
     // The sheet's layout changed; returns the content offset the sheet must now show.
     int setSheetHeight(int sheetHeight);

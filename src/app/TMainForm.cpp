@@ -11,6 +11,7 @@
 #include "controls/TSelectionBox.h"
 #include "app/RulesPanel.h"
 #include "app/SheetOpeners.h"
+#include "app/SourcebooksPanel.h"
 #include "controls/TVampireDots.h"
 #include "engine/ClanEffects.h"
 #include "engine/GenerationEffects.h"
@@ -21,6 +22,7 @@
 #include "rules/DataFile.h"
 #include "rules/TextRoutines.h"
 #include "rules/RulesDataLoader.h"
+#include "rules/RulesPack.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -30,6 +32,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QTextEdit>
 #include <QThread>
 #include <QTimer>
@@ -243,8 +246,10 @@ void TMainForm::createPanels()
     paper.setColor(QPalette::Window, Qt::white);
     paper.setColor(QPalette::WindowText, Qt::black);
     Dock->setPalette(paper);
+    Dock->installEventFilter(this);
 
-    Books = createFramePanel(QStringLiteral("Sourcebooks"));
+    m_books = new SourcebooksPanel(*this, Dock);
+    Books = m_books;
     m_rulesPanel = new RulesPanel(*this, Dock);
     Rules = m_rulesPanel;
     Notes = createFramePanel(QStringLiteral("Notes"));
@@ -392,8 +397,15 @@ void TMainForm::readRulesData()
         m_startupFailed = true;
         return;
     }
-    m_dataLines = std::move(data.lines);
-    m_tables.build(m_dataLines, false);
+    const QStringList packFolders = {
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/packs"),
+        m_paths.readFolder() + QStringLiteral("packs")};
+    RulesPack::Result merged = RulesPack::merge(data.lines, RulesPack::readFolders(packFolders));
+    if (!merged.problems.isEmpty())
+        m_messages.showMessage(QStringLiteral("Rules packs"), RulesPack::message(merged.problems));
+    m_dataLines = std::move(merged.lines);
+    m_books->buildBookList(m_dataLines);
+    m_books->applySelection();
 }
 
 void TMainForm::createSheet()
@@ -514,19 +526,22 @@ void TMainForm::switchToPanel(Panel target)
 
     if (previous == Panel::Sheet)
         m_scroll.saveSheetThumb();
+    if (previous == Panel::Books)
+        m_books->applySelection();
     for (Panel p : {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About})
         panel(p)->hide();
     Sheet->move(0, 0);
     m_scroll.resetOffsets();
-    m_scroll.setContentHeight(shown->height());
-    redrawScrollBar(false);
+    m_books->rows()->move(0, 0);
+    m_scroll.setContentHeight(target == Panel::Books ? m_books->rowsHeight() : shown->height());
+    redrawScrollBar(target == Panel::Books);
 
     shown->move(0, 0);
     if (target == Panel::Sheet) {
         // One drag step with the dragging flag set, as the scroll bar itself would make.
         m_scroll.setDragging(true);
         m_scroll.dragSheetTo(m_scroll.savedSheetThumb());
-        showSheetScroll();
+        showSheetScroll(Sheet);
     } else if (target == Panel::Notes) {
         m_scroll.setNotesThumb(Notepad->textCursor().position(),
                                Notepad->document()->characterCount() - 1);
@@ -559,10 +574,22 @@ void TMainForm::redrawScrollBar(bool withThumb)
     ScrollBarImage->setPixmap(QPixmap::fromImage(composed));
 }
 
-void TMainForm::showSheetScroll()
+QWidget* TMainForm::scrolledContent() const
+{
+    if (Sheet->isVisibleTo(Dock))
+        return Sheet;
+    if (Books->isVisibleTo(Dock))
+        return m_books->rows();
+    return nullptr;
+}
+
+void TMainForm::showSheetScroll(QWidget* content)
 {
     redrawScrollBar(true);
-    Sheet->move(0, -m_scroll.contentOffset());
+    if (!content)
+        content = scrolledContent();
+    if (content)
+        content->move(0, -m_scroll.contentOffset());
     Dock->repaint();
 }
 
@@ -591,7 +618,7 @@ void TMainForm::BackgroundImageMouseDown(const QPoint& point, Qt::MouseButton bu
     if (button != Qt::LeftButton || point.x() < ScrollColumnLeft
         || point.x() >= ScrollColumnLeft + ScrollColumnWidth)
         return;
-    if (Sheet->isVisibleTo(Dock)) {
+    if (scrolledContent()) {
         const bool onThumb = m_scroll.onThumb(point.y());
         if (!m_scroll.pressSheet(point.y()))
             return;
@@ -608,7 +635,7 @@ void TMainForm::ScrollBarMouseMove(const QPoint& point, Qt::MouseButtons buttons
 {
     if (!(buttons & Qt::LeftButton) || !m_scroll.dragging())
         return;
-    if (Sheet->isVisibleTo(Dock)) {
+    if (scrolledContent()) {
         m_scroll.dragSheet(point.y());
         showSheetScroll();
     } else if (Notes->isVisibleTo(Dock)) {
@@ -623,6 +650,11 @@ void TMainForm::BackgroundImageMouseUp()
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Wheel && watched == Dock && scrolledContent()) {
+        m_scroll.scrollBy(-static_cast<QWheelEvent*>(event)->angleDelta().y() / 2);
+        showSheetScroll();
+        return true;
+    }
     if (watched == BackgroundImage && event->type() == QEvent::Paint && m_quitAfterFirstPaint) {
         m_quitAfterFirstPaint = false;
         // The whole window is painted in this one pass; the quit waits behind it.

@@ -25,6 +25,7 @@ class VirtueEffects;
 class GenerationEffects;
 class SheetOpeners;
 class RulesPanel;
+class SourcebooksPanel;
 class QLabel;
 class QLineEdit;
 class QTextEdit;
@@ -89,6 +90,7 @@ public:
     RuleQuestions& questions() { return *m_questions; }
     SheetOpeners* openers() const { return m_openers; }
     RulesPanel* rulesPanel() const { return m_rulesPanel; }
+    SourcebooksPanel* books() const { return m_books; }
 
     // The one popup list of the program, created after the window.
     void setSelectionBox(TSelectionBox* box);
@@ -158,8 +160,10 @@ private:
     void BackgroundImageMouseDown(const QPoint& point, Qt::MouseButton button);
     void ScrollBarMouseMove(const QPoint& point, Qt::MouseButtons buttons);
     void BackgroundImageMouseUp();
-    // Shows the sheet where the scroll bar now stands.
-    void showSheetScroll();
+    // Shows the sheet (or the book rows) where the scroll bar now stands.
+    void showSheetScroll(QWidget* content = nullptr);
+    // The panel content the scroll bar moves like the sheet: the sheet or the book rows.
+    QWidget* scrolledContent() const;
     void notesDragStep(int pointerY);
     void redrawScrollBar(bool withThumb);
     void FormClose();
@@ -178,6 +182,7 @@ private:
     TSelectionBox* m_selectionBox = nullptr;
     SheetOpeners* m_openers = nullptr;
     RulesPanel* m_rulesPanel = nullptr;
+    SourcebooksPanel* m_books = nullptr;
     ClanEffects* m_clanEffects = nullptr;
     GenerationEffects* m_generation = nullptr;
     VirtueEffects* m_virtues = nullptr;

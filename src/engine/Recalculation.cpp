@@ -2,6 +2,7 @@
 
 #include "app/RulesPanel.h"
 #include "app/SheetPanel.h"
+#include "app/SourcebooksPanel.h"
 #include "app/TMainForm.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TVampireDots.h"
@@ -457,7 +458,7 @@ void Recalculation::warnDerangements()
 void Recalculation::paintBookLabels()
 {
     BooksDirty = false;
-    // The sourcebook preset labels are repainted here once the Books panel is in.
+    m_form.books()->paintPresetLabels();
 }
 
 void Recalculation::updateNotesIndicators()
