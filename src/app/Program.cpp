@@ -7,6 +7,8 @@
 #include "app/TMainForm.h"
 #include "app/TerminationSignals.h"
 #include "controls/TSelectionBox.h"
+#include "files/FileCommands.h"
+#include "files/QtFileDialogs.h"
 #include "output/TConfirmDlg.h"
 #include "output/TConfirmForm.h"
 #include "output/TRTFView.h"
@@ -55,6 +57,9 @@ int runWindows(QApplication& app)
         TConfirmForm confirmForm(&mainForm);
         TConfirmDlg confirmDlg(&mainForm);
         mainForm.setQuestions(&confirmDlg);
+        QtFileDialogs fileDialogs(confirmForm, &mainForm);
+        if (!mainForm.startupFailed())
+            mainForm.files().setDialogs(&fileDialogs);
         TRTFView guideView(mainForm.geometry(), messages, &mainForm);
         QObject::connect(&mainForm, &TMainForm::guideRequested, &guideView,
                          [&] { guideView.openGuide(paths.readPath(QStringLiteral("Tarnoch.rtf"))); });

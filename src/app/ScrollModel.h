@@ -32,6 +32,7 @@ public:
     // Panel switches: the sheet's thumb is kept while another panel is shown.
     void saveSheetThumb() { m_savedSheetThumb = m_thumbOffset; }
     int savedSheetThumb() const { return m_savedSheetThumb; }
+    void resetSavedSheetThumb() { m_savedSheetThumb = 0; }
     void resetOffsets();
     void setContentHeight(int height) { m_contentHeight = height; }
 

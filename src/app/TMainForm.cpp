@@ -18,6 +18,8 @@
 #include "engine/MeritsAndFlaws.h"
 #include "engine/RuleQuestions.h"
 #include "engine/VirtueEffects.h"
+#include "files/CharacterSheetIO.h"
+#include "files/FileCommands.h"
 #include "engine/Recalculation.h"
 #include "rules/DataFile.h"
 #include "rules/TextRoutines.h"
@@ -82,13 +84,37 @@ TMainForm::TMainForm(const ProgramPaths& paths, const QStringList& parameters,
     Recalculation& pass = *m_recalculation;
     pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = pass.RowsDirty = true;
     pass.DisciplinesDirty = pass.BackgroundsDirty = pass.RulesChanged = pass.BooksDirty = true;
-    // The printer check, the settings and the first character follow here.
     finishWindow();
+    createFileCommands();
 }
 
 TMainForm::~TMainForm()
 {
     FormClose();
+}
+
+void TMainForm::createFileCommands()
+{
+    m_sheetIO = std::make_unique<CharacterSheetIO>(*this);
+    m_files = new FileCommands(*this, *m_sheetIO);
+    const std::pair<ClickLabel*, void (FileCommands::*)()> commands[] = {
+        {NewButton, &FileCommands::NewButtonClick},   {NewButtonLabel, &FileCommands::NewButtonClick},
+        {LoadButton, &FileCommands::LoadButtonClick}, {LoadButtonLabel, &FileCommands::LoadButtonClick},
+        {SaveButton, &FileCommands::SaveButtonClick}, {SaveButtonLabel, &FileCommands::SaveButtonClick}};
+    for (const auto& [control, command] : commands)
+        connect(control, &ClickLabel::pressed, m_files, command);
+    m_files->openAtStartup(m_parameters);
+}
+
+void TMainForm::scrollSheetToTop()
+{
+    m_scroll.saveSheetThumb();
+    if (Sheet->isVisibleTo(Dock)) {
+        m_scroll.dragSheetTo(0);
+        showSheetScroll(Sheet);
+    } else {
+        m_scroll.resetSavedSheetThumb();
+    }
 }
 
 void TMainForm::checkScreen()
@@ -687,6 +713,10 @@ void TMainForm::paintEvent(QPaintEvent*)
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    if (m_files && !m_files->FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

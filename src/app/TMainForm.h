@@ -26,6 +26,8 @@ class GenerationEffects;
 class SheetOpeners;
 class RulesPanel;
 class SourcebooksPanel;
+class CharacterSheetIO;
+class FileCommands;
 class QLabel;
 class QLineEdit;
 class QTextEdit;
@@ -56,6 +58,8 @@ public:
 
     const ProgramPaths& paths() const { return m_paths; }
     const QString& scratchFileName() const { return m_scratch.fileName(); }
+    const QString& scratchPath() const { return m_scratch.path(); }
+    UserMessages& messages() { return m_messages; }
     const QString& CurrentFile() const { return m_currentFile; }
     const QStringList& DataLines() const { return m_dataLines; }
     const RuleTables& tables() const { return m_tables; }
@@ -75,6 +79,8 @@ public:
 
     // Re-lays the sheet after a change of the row counts.
     void updateSheetLayout();
+    // The sheet shows its top, now or when it is shown next.
+    void scrollSheetToTop();
     RowCounts& rowCounts() { return m_rows; }
     RulesSettings& settings() { return m_settings; }
     CharacterCounters& counters() { return m_counters; }
@@ -91,6 +97,8 @@ public:
     SheetOpeners* openers() const { return m_openers; }
     RulesPanel* rulesPanel() const { return m_rulesPanel; }
     SourcebooksPanel* books() const { return m_books; }
+    CharacterSheetIO& sheetIO() { return *m_sheetIO; }
+    FileCommands& files() { return *m_files; }
 
     // The one popup list of the program, created after the window.
     void setSelectionBox(TSelectionBox* box);
@@ -147,6 +155,7 @@ private:
     void createAboutPanel();
     void readRulesData();
     void createSheet();
+    void createFileCommands();
     void finishWindow();
 
     ClickLabel* createButton(int left, int top, const QString& caption, ClickLabel** label);
@@ -183,6 +192,8 @@ private:
     SheetOpeners* m_openers = nullptr;
     RulesPanel* m_rulesPanel = nullptr;
     SourcebooksPanel* m_books = nullptr;
+    std::unique_ptr<CharacterSheetIO> m_sheetIO;
+    FileCommands* m_files = nullptr;
     ClanEffects* m_clanEffects = nullptr;
     GenerationEffects* m_generation = nullptr;
     VirtueEffects* m_virtues = nullptr;

@@ -57,6 +57,12 @@ void GenerationEffects::GenerationChange()
     keepGenerationBackground(g);
 }
 
+void GenerationEffects::raiseLimitsForLoading()
+{
+    m_form.counters().MaxTraitRating = GenerationRules::maxTraitRating(GenerationRules::Lowest, false, 0);
+    applyLimits();
+}
+
 void GenerationEffects::applyLimits()
 {
     SheetPanel* sheet = m_form.sheet();

@@ -24,6 +24,8 @@ public:
     // The idle pass's generation step: the text and the age effects from the backgrounds.
     void deriveFromBackgrounds();
 
+    // Before a character is read: every limit at its highest, the rows left alone.
+    void raiseLimitsForLoading();
     // The file reader sets the Generation text without running the handler.
     void setAttached(bool attached) { m_attached = attached; }
 

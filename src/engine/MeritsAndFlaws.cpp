@@ -88,6 +88,16 @@ void MeritsAndFlaws::RowChanged(QLineEdit* row)
     m_busy = false;
 }
 
+void MeritsAndFlaws::recountAll()
+{
+    m_busy = true;
+    m_form.recalculation().MeritFlawRulesDirty = true;
+    keepList(true);
+    keepList(false);
+    recount();
+    m_busy = false;
+}
+
 // Asks about every entry of the other list that this one excludes. "Remove" clears the
 // other entry, "Cancel" withdraws this one.
 bool MeritsAndFlaws::excludedBy(QLineEdit* row, const QString& entry)

@@ -18,6 +18,9 @@ public:
     void connectSheet();
 
     void RowChanged(QLineEdit* row);
+    // After a character is read: the lists tidied and every total counted again, without
+    // completing or questioning the entries the file holds.
+    void recountAll();
 
     // While detached (the file reader filling the rows) a change only fits the text.
     void setAttached(bool attached) { m_attached = attached; }

@@ -57,6 +57,7 @@ private slots:
             m_messages);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        m_form->switchToPanel(TMainForm::Panel::Sheet); // the first run opens on the About page
     }
     void cleanup() { m_form.reset(); }
 

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "files/CharacterReadResult.h"
+#include "files/CharacterRecord.h"
+
+#include <QByteArray>
+
+class TMainForm;
+
+// Moves a character between the sheet and a CharacterRecord: the writer reads the sheet and
+// changes nothing on it; the reader applies a read result in the order of the file, with the
+// handlers that would ask questions or start the generation logic held back meanwhile.
+class CharacterSheetIO
+{
+public:
+    explicit CharacterSheetIO(TMainForm& form);
+
+    CharacterRecord WriteCharacter();
+    // Applies what was read; shows the messages unless quiet (the undo steps read quietly).
+    void ReadCharacter(const CharacterReadResult& result, bool quiet = false);
+
+    // The notes as the file carries them; the writer renews them from the notes editor only
+    // when the notes were edited, so unedited notes are written back byte for byte.
+    const QByteArray& notes() const { return m_notes; }
+
+private:
+    QStringList notesLines();
+    void applyNotes(const QStringList& lines);
+    void applyRows(const CharacterRecord& record);
+    void applyRules(const CharacterReadResult& result);
+
+    TMainForm& m_form;
+    QByteArray m_notes;
+};

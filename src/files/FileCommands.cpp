@@ -1,0 +1,228 @@
+#include "FileCommands.h"
+
+#include "app/ClickLabel.h"
+#include "app/SheetFonts.h"
+#include "app/SheetPanel.h"
+#include "app/TMainForm.h"
+#include "app/UserMessages.h"
+#include "engine/GenerationEffects.h"
+#include "engine/Recalculation.h"
+#include "engine/RuleQuestions.h"
+#include "files/CharacterFileText.h"
+#include "files/CharacterReader.h"
+#include "files/CharacterSheetIO.h"
+#include "files/CharacterWriter.h"
+#include "files/FileDialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTextEdit>
+
+#include <functional>
+
+namespace {
+
+// Whole files only: a character is a few kilobytes; this bounds what a stray file can cost.
+QByteArray readBytes(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return {};
+    }
+    return file.read(CharacterFileText::MaxBytes);
+}
+
+} // namespace
+
+FileCommands::FileCommands(TMainForm& form, CharacterSheetIO& io)
+    : QObject(&form), m_form(form), m_io(io)
+{
+}
+
+QString FileCommands::templatePath() const
+{
+    return m_form.paths().writePath(TemplateName);
+}
+
+QString FileCommands::cleanedName(const QString& name)
+{
+    QString cleaned = name;
+    cleaned.remove(QRegularExpression(QStringLiteral(R"([\\/:*?"<>|])")));
+    return cleaned;
+}
+
+void FileCommands::runCommand(ClickLabel* label, const std::function<void()>& command)
+{
+    SheetFonts::setTextColour(label, SheetFonts::ActiveColour);
+    label->repaint();
+    command();
+    SheetFonts::setTextColour(label, SheetFonts::CaptionColour);
+}
+
+bool FileCommands::loadFile(const QString& path, bool reportMissing)
+{
+    QString error;
+    const QByteArray bytes = readBytes(path, &error);
+    if (!error.isEmpty()) {
+        if (reportMissing)
+            m_form.messages().showMessage(
+                QStringLiteral("Load error"),
+                tr("The character file \"%1\" cannot be opened: %2").arg(QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    m_lines = CharacterFileText::decode(bytes);
+    m_currentFile = path;
+    m_io.ReadCharacter(CharacterReader::read(m_lines, path));
+    m_form.Notepad->document()->setModified(false);
+    return true;
+}
+
+bool FileCommands::unsavedChanges()
+{
+    if (!m_currentFile.isEmpty() && !QFileInfo::exists(m_currentFile))
+        m_currentFile.clear();
+    if (m_currentFile.isEmpty())
+        return true;
+    QString error;
+    const QByteArray onDisk = readBytes(m_currentFile, &error);
+    m_lines = CharacterWriter::lines(m_io.WriteCharacter());
+    return !error.isEmpty() || CharacterFileText::decode(onDisk) != m_lines;
+}
+
+FileCommands::Answer FileCommands::AskToSave()
+{
+    if (!unsavedChanges())
+        return Answer::None;
+    const FileDialogs::Answer answer =
+        m_dialogs ? m_dialogs->askSaveChanges() : FileDialogs::Answer::No;
+    if (answer == FileDialogs::Answer::Yes)
+        SaveButtonClick();
+    return answer == FileDialogs::Answer::Yes  ? Answer::Yes
+           : answer == FileDialogs::Answer::No ? Answer::No
+                                               : Answer::Cancel;
+}
+
+bool FileCommands::FormCloseQuery()
+{
+    return AskToSave() != Answer::Cancel;
+}
+
+void FileCommands::NewButtonClick()
+{
+    runCommand(m_form.NewButtonLabel, [this] {
+        if (AskToSave() == Answer::Cancel)
+            return;
+        if (!QFileInfo::exists(templatePath())) {
+            m_form.messages().showMessage(
+                QStringLiteral("Error"),
+                QStringLiteral("Could not find Template.tnc. Please restart Tarnoch to rebuild the file."));
+            return;
+        }
+        loadFile(templatePath());
+        m_form.switchToPanel(TMainForm::Panel::Sheet);
+        m_form.scrollSheetToTop();
+        m_form.sheet()->Name->setFocus();
+    });
+}
+
+void FileCommands::LoadButtonClick()
+{
+    runCommand(m_form.LoadButtonLabel, [this] {
+        if (AskToSave() == Answer::Cancel || !m_dialogs)
+            return;
+        const QString folder = m_currentFile.isEmpty() || m_currentFile == templatePath()
+                                   ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                   : QFileInfo(m_currentFile).absolutePath();
+        const QString path = m_dialogs->openFileName(folder);
+        if (!path.isEmpty())
+            loadFile(path);
+    });
+}
+
+bool FileCommands::confirmUnstorable()
+{
+    const auto fields = CharacterFileText::unstorableFields(m_io.WriteCharacter());
+    if (fields.isEmpty())
+        return true;
+    QStringList lines;
+    for (const auto& field : fields)
+        lines << tr("%1: %2").arg(field.field, field.characters);
+    const QString message =
+        tr("These characters cannot be stored in a character file and will be saved as \"?\":\n%1")
+            .arg(lines.join(u'\n'));
+    return m_form.questions().ask(message, tr("Save"), tr("Cancel")) == 1;
+}
+
+bool FileCommands::saveTo(const QString& path)
+{
+    if (!confirmUnstorable())
+        return false;
+    m_lines = CharacterWriter::lines(m_io.WriteCharacter());
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    written = written && file.write(CharacterFileText::encode(m_lines)) >= 0;
+    written = written && file.commit();
+    if (!written) {
+        m_form.messages().showMessage(
+            QStringLiteral("Error"),
+            tr("The character could not be saved as \"%1\": %2")
+                .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    m_form.Notepad->document()->setModified(false);
+    m_currentFile = path;
+    return true;
+}
+
+void FileCommands::SaveButtonClick()
+{
+    runCommand(m_form.SaveButtonLabel, [this] {
+        if (!m_dialogs)
+            return;
+        // A character never saved starts in the documents folder under its own name.
+        QString proposal = m_currentFile;
+        if (m_currentFile.compare(templatePath(), Qt::CaseInsensitive) == 0) {
+            const QString name = cleanedName(m_form.sheet()->Name->text());
+            proposal = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+            if (!name.isEmpty())
+                proposal += u'/' + name + QStringLiteral(".tnc");
+        }
+        const QString path = m_dialogs->saveFileName(proposal);
+        if (!path.isEmpty())
+            saveTo(path);
+    });
+}
+
+void FileCommands::openAtStartup(const QStringList& parameters)
+{
+    const QString named = parameters.join(u' ');
+    if (!named.isEmpty() && loadFile(named))
+        return;
+    m_currentFile = templatePath();
+    if (QFileInfo::exists(m_currentFile) && loadFile(m_currentFile, false))
+        return;
+    // The first run: the sheet as it stands becomes the template.
+    m_form.Notepad->document()->setModified(true);
+    m_lines = CharacterWriter::lines(m_io.WriteCharacter());
+    QSaveFile file(m_currentFile);
+    if (!(file.open(QIODevice::WriteOnly) && file.write(CharacterFileText::encode(m_lines)) >= 0
+          && file.commit()))
+        m_form.messages().showMessage(
+            QStringLiteral("Error"),
+            tr("The template \"%1\" could not be written: %2")
+                .arg(QDir::toNativeSeparators(m_currentFile), file.errorString()));
+    m_form.Notepad->document()->setModified(false);
+    Recalculation& pass = m_form.recalculation();
+    pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = pass.RowsDirty = true;
+    pass.DisciplinesDirty = pass.BackgroundsDirty = pass.RulesChanged = pass.BooksDirty = true;
+    m_form.updateSheetLayout();
+    m_form.generation().GenerationChange();
+    m_form.updateSheetLayout();
+    m_form.switchToPanel(TMainForm::Panel::About);
+}

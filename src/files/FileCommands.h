@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+class CharacterSheetIO;
+class FileDialogs;
+class TMainForm;
+
+// New, Load and Save, the question before unsaved changes are lost (decided by content: a
+// fresh snapshot against the file on disk), and the character opened at start-up.
+class FileCommands : public QObject
+{
+    Q_OBJECT
+public:
+    static inline const QString TemplateName = QStringLiteral("Template.tnc");
+
+    FileCommands(TMainForm& form, CharacterSheetIO& io);
+
+    void setDialogs(FileDialogs* dialogs) { m_dialogs = dialogs; }
+
+    void NewButtonClick();
+    void LoadButtonClick();
+    void SaveButtonClick();
+    // Yes, No or Cancel as asked, or nothing when nothing is unsaved.
+    enum class Answer { None, Yes, No, Cancel };
+    Answer AskToSave();
+    // False keeps the window open.
+    bool FormCloseQuery();
+
+    // Start-up: the file named on the command line, else the template, else a new template.
+    void openAtStartup(const QStringList& parameters);
+
+    // Reads a file as Load does; false, with a "Load error" message, when it cannot be read.
+    bool loadFile(const QString& path, bool reportMissing = true);
+    // Writes the sheet to path through a save file; false, with an "Error" message, when it
+    // fails, leaving CurrentFile as it was.
+    bool saveTo(const QString& path);
+
+    const QString& CurrentFile() const { return m_currentFile; }
+    const QStringList& CharacterLines() const { return m_lines; }
+    QString templatePath() const;
+    // The proposed file name: the character's name without \ / : * ? " < > |.
+    static QString cleanedName(const QString& name);
+
+private:
+    bool unsavedChanges();
+    bool confirmUnstorable();
+    void runCommand(class ClickLabel* label, const std::function<void()>& command);
+
+    TMainForm& m_form;
+    CharacterSheetIO& m_io;
+    FileDialogs* m_dialogs = nullptr;
+    QString m_currentFile;
+    QStringList m_lines;
+};

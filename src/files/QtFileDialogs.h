@@ -1,0 +1,23 @@
+#pragma once
+
+#include "files/FileDialogs.h"
+
+class QWidget;
+class TConfirmForm;
+
+// The file dialogs of the desktop, with the program's own three-button question.
+class QtFileDialogs : public FileDialogs
+{
+public:
+    QtFileDialogs(TConfirmForm& question, QWidget* parent);
+
+    Answer askSaveChanges() override;
+    QString openFileName(const QString& folder) override;
+    QString saveFileName(const QString& proposal) override;
+
+    static inline const QString Filters = QStringLiteral("Tarnoch files (*.tnc);;All files (*)");
+
+private:
+    TConfirmForm& m_question;
+    QWidget* m_parent;
+};
