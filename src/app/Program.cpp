@@ -1,6 +1,7 @@
 #include "Program.h"
 
 #include "app/FontRegistry.h"
+#include "app/HeadlessRun.h"
 #include "app/MessageBoxMessages.h"
 #include "app/ProgramPaths.h"
 #include "app/ShutdownGuard.h"
@@ -33,7 +34,6 @@ int runWindows(QApplication& app)
         ProgramPaths::resolve(ProgramPaths::folderOf(QCoreApplication::applicationFilePath()));
     FontRegistry fonts;
     fonts.registerAll(paths.readFolder());
-    QApplication::setApplicationName(QStringLiteral("Tarnoch"));
 
     TerminationSignals termination;
     ShutdownGuard shutdown;
@@ -79,7 +79,14 @@ int runWindows(QApplication& app)
 
 int run(int argc, char* argv[])
 {
+    const bool headless = HeadlessRun::wanted(argc, argv);
+    if (headless)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Before any folder is looked up, so that per-user files go to the program's own folder.
+    QApplication::setApplicationName(QStringLiteral("Tarnoch"));
+    if (headless)
+        return HeadlessRun::run(QCoreApplication::arguments().mid(1));
     try {
         return runWindows(app);
     } catch (const std::exception& error) {

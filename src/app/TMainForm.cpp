@@ -80,6 +80,8 @@ TMainForm::TMainForm(const ProgramPaths& paths, const QStringList& parameters,
     m_meritsAndFlaws = new MeritsAndFlaws(*this);
     m_meritsAndFlaws->connectSheet();
     m_generation->GenerationChange();
+    // The rows as a loaded character has them, so that a new template reads back unchanged.
+    m_clanEffects->ClanChanged();
     // The first pass counts everything.
     Recalculation& pass = *m_recalculation;
     pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = pass.RowsDirty = true;

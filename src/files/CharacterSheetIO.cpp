@@ -81,13 +81,22 @@ CharacterSheetIO::CharacterSheetIO(TMainForm& form) : m_form(form) {}
 QStringList CharacterSheetIO::notesLines()
 {
     QTextDocument* document = m_form.Notepad->document();
+    const QByteArray* notes = &m_notes;
     if (document->isModified()) {
-        m_notes = RtfWriter::write(*document);
-        QFile scratch(m_form.scratchPath());
-        if (scratch.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            scratch.write(m_notes);
+        m_edited = RtfWriter::write(*document);
+        notes = &m_edited;
     }
-    return m_notes.isEmpty() ? QStringList() : CharacterFileText::decode(m_notes);
+    QFile scratch(m_form.scratchPath());
+    if (scratch.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        scratch.write(*notes);
+    return notes->isEmpty() ? QStringList() : CharacterFileText::decode(*notes);
+}
+
+void CharacterSheetIO::notesSaved()
+{
+    if (m_form.Notepad->document()->isModified())
+        m_notes = m_edited;
+    m_form.Notepad->document()->setModified(false);
 }
 
 Record CharacterSheetIO::WriteCharacter()

@@ -19,9 +19,11 @@ public:
     // Applies what was read; shows the messages unless quiet (the undo steps read quietly).
     void ReadCharacter(const CharacterReadResult& result, bool quiet = false);
 
-    // The notes as the file carries them; the writer renews them from the notes editor only
-    // when the notes were edited, so unedited notes are written back byte for byte.
+    // The notes as the file read or saved last carries them. The writer takes the notes from
+    // the editor only while they are edited, so unedited notes are written back byte for byte.
     const QByteArray& notes() const { return m_notes; }
+    // A save made what the editor holds the notes of the file.
+    void notesSaved();
 
 private:
     QStringList notesLines();
@@ -31,4 +33,5 @@ private:
 
     TMainForm& m_form;
     QByteArray m_notes;
+    QByteArray m_edited; // the editor's notes as the writer took them last
 };

@@ -78,7 +78,9 @@ bool FileCommands::loadFile(const QString& path, bool reportMissing)
     }
     m_lines = CharacterFileText::decode(bytes);
     m_currentFile = path;
-    m_io.ReadCharacter(CharacterReader::read(m_lines, path));
+    const CharacterReadResult result = CharacterReader::read(m_lines, path);
+    m_lastVersion = result.version;
+    m_io.ReadCharacter(result);
     m_form.Notepad->document()->setModified(false);
     return true;
 }
@@ -175,7 +177,7 @@ bool FileCommands::saveTo(const QString& path)
                 .arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
-    m_form.Notepad->document()->setModified(false);
+    m_io.notesSaved();
     m_currentFile = path;
     return true;
 }
@@ -217,7 +219,7 @@ void FileCommands::openAtStartup(const QStringList& parameters)
             QStringLiteral("Error"),
             tr("The template \"%1\" could not be written: %2")
                 .arg(QDir::toNativeSeparators(m_currentFile), file.errorString()));
-    m_form.Notepad->document()->setModified(false);
+    m_io.notesSaved();
     Recalculation& pass = m_form.recalculation();
     pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = pass.RowsDirty = true;
     pass.DisciplinesDirty = pass.BackgroundsDirty = pass.RulesChanged = pass.BooksDirty = true;

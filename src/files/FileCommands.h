@@ -38,6 +38,8 @@ public:
     bool saveTo(const QString& path);
 
     const QString& CurrentFile() const { return m_currentFile; }
+    // The version of the file read last; empty when its banner was rejected.
+    const QString& lastVersion() const { return m_lastVersion; }
     const QStringList& CharacterLines() const { return m_lines; }
     QString templatePath() const;
     // The proposed file name: the character's name without \ / : * ? " < > |.
@@ -52,5 +54,6 @@ private:
     CharacterSheetIO& m_io;
     FileDialogs* m_dialogs = nullptr;
     QString m_currentFile;
+    QString m_lastVersion;
     QStringList m_lines;
 };

@@ -2,7 +2,9 @@
 
 #include "output/TConfirmForm.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 QtFileDialogs::QtFileDialogs(TConfirmForm& question, QWidget* parent)
     : m_question(question), m_parent(parent)
@@ -26,9 +28,14 @@ QString QtFileDialogs::openFileName(const QString& folder)
 
 QString QtFileDialogs::saveFileName(const QString& proposal)
 {
-    QFileDialog dialog(m_parent, QObject::tr("Save character"), proposal, Filters);
+    const QFileInfo proposed(proposal);
+    QString folder = proposed.isDir() ? proposal : proposed.absolutePath();
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    QFileDialog dialog(m_parent, QObject::tr("Save character"), folder, Filters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("tnc"));
-    dialog.selectFile(proposal);
+    if (!proposed.isDir())
+        dialog.selectFile(proposed.fileName());
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }

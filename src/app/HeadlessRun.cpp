@@ -1,0 +1,94 @@
+#include "HeadlessRun.h"
+
+#include "app/FontRegistry.h"
+#include "app/ProgramPaths.h"
+#include "app/TMainForm.h"
+#include "app/UserMessages.h"
+#include "engine/Recalculation.h"
+#include "files/CharacterWriter.h"
+#include "files/CharacterSheetIO.h"
+#include "files/FileCommands.h"
+#include "files/SheetReport.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QJsonDocument>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+class CollectedMessages : public UserMessages
+{
+public:
+    void showMessage(const QString& caption, const QString& text) override
+    {
+        shown.append({caption, text});
+    }
+    QList<QPair<QString, QString>> shown;
+};
+
+void printError(const QString& text)
+{
+    std::fprintf(stderr, "tarnoch: %s\n", qPrintable(text));
+}
+
+// Lets the idle passes run until the sheet stops changing.
+void settle(TMainForm& form)
+{
+    QStringList before;
+    for (int round = 0; round < 100; ++round) {
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, &QEventLoop::quit);
+        loop.exec();
+        form.recalculation().Recalculate();
+        QStringList now = CharacterWriter::lines(form.sheetIO().WriteCharacter());
+        now << QJsonDocument(SheetReport::build(form, {}, {})).toJson(QJsonDocument::Compact);
+        if (now == before)
+            return;
+        before = std::move(now);
+    }
+}
+
+int report(TMainForm& form, CollectedMessages& messages, const QString& file)
+{
+    messages.shown.clear();
+    if (!form.files().loadFile(file)) {
+        printError(messages.shown.value(0).second);
+        return 2;
+    }
+    const QList<QPair<QString, QString>> loadMessages = messages.shown;
+    settle(form);
+    const QByteArray json =
+        QJsonDocument(SheetReport::build(form, form.files().lastVersion(), loadMessages)).toJson();
+    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+    return 0;
+}
+
+} // namespace
+
+bool HeadlessRun::wanted(int argc, char* argv[])
+{
+    return argc > 1 && (qstrcmp(argv[1], "--report") == 0 || qstrcmp(argv[1], "--pdf") == 0);
+}
+
+int HeadlessRun::run(const QStringList& arguments)
+{
+    const bool isReport = arguments.value(0) == u"--report" && arguments.size() == 2;
+    if (!isReport) {
+        printError(QStringLiteral("usage: tarnoch --report FILE"));
+        return 1;
+    }
+    const ProgramPaths paths =
+        ProgramPaths::resolve(ProgramPaths::folderOf(QCoreApplication::applicationFilePath()));
+    FontRegistry fonts;
+    fonts.registerAll(paths.readFolder());
+    CollectedMessages messages;
+    TMainForm form(paths, {}, messages);
+    if (form.startupFailed()) {
+        printError(messages.shown.value(0).second);
+        return 2;
+    }
+    return report(form, messages, arguments.value(1));
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "files/FileDialogs.h"
+
+#include <QList>
+#include <QStringList>
+
+// Answers the file commands' dialogs from a script and records what they proposed.
+class ScriptedDialogs : public FileDialogs
+{
+public:
+    Answer askSaveChanges() override
+    {
+        ++asked;
+        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+    }
+    QString openFileName(const QString&) override { return files.isEmpty() ? QString() : files.takeFirst(); }
+    QString saveFileName(const QString& proposal) override
+    {
+        proposals.append(proposal);
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    QList<Answer> answers;
+    QStringList files;
+    QStringList proposals;
+    int asked = 0;
+};
