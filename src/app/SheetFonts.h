@@ -17,6 +17,9 @@ inline QFont face(const QString& family, int pixelSize)
 {
     QFont f(family);
     f.setPixelSize(pixelSize);
+    // The sheet's faces need no shaping; laying out its hundreds of rows without it is
+    // several times faster, which a load or a list change feels.
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 

@@ -47,7 +47,7 @@ QLabel* label(QWidget* parent, const QString& text, const QFont& font, const QRe
 QLabel* dottedLabel(QWidget* parent, const QString& text, int left, int row)
 {
     const QFont times = face(Times, 13);
-    return label(parent, TextRoutines::PadWithDots(text, NameWidth, QFontMetrics(times)), times,
+    return label(parent, TextRoutines::PadWithDots(text, NameWidth, times), times,
                  QRect(left, nameTop(row), NameWidth, 15));
 }
 
@@ -268,8 +268,7 @@ void SheetPanel::createAbilities(const RuleTables& tables)
         for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
             const bool fixed = r < 10;
             const QString text =
-                fixed ? TextRoutines::PadWithDots(tables.standardAbility(c, r), NameWidth,
-                                                  QFontMetrics(times))
+                fixed ? TextRoutines::PadWithDots(tables.standardAbility(c, r), NameWidth, times)
                       : RowPlaceholder;
             AbilityRows[c][r] = traitRow(Abilities, ColumnLeft[c], r, text, fixed ? times : handwriting);
             if (fixed) {
@@ -331,7 +330,7 @@ void SheetPanel::createTouches()
     Touches = createSection(175);
     const QFont handwriting = face(Handwriting, 11);
     const QString meritPlaceholder =
-        TextRoutines::PadWithDots(QString(), MeritWidth, QFontMetrics(handwriting));
+        TextRoutines::PadWithDots(QString(), MeritWidth, handwriting);
 
     heading(Touches, QStringLiteral("Merits"), 0, 212, nullptr);
     for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {

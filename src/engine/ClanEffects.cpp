@@ -85,8 +85,7 @@ void ClanEffects::applyMeritFlawRules()
         if (!text)
             return;
         row->setText(text->isEmpty() ? QString()
-                                     : TextRoutines::PadWithDots(*text, row->width(),
-                                                                 QFontMetrics(row->font())));
+                                     : TextRoutines::PadWithDots(*text, row->width(), row->font()));
     };
     const RowCounts& counts = m_form.rowCounts();
     for (int r = 0; r < counts.FlawRows; ++r)

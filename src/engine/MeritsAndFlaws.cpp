@@ -36,7 +36,7 @@ void MeritsAndFlaws::connectSheet()
 
 void MeritsAndFlaws::write(QLineEdit* row, const QString& entry)
 {
-    const QString text = TextRoutines::PadWithDots(entry, row->width(), QFontMetrics(row->font()));
+    const QString text = TextRoutines::PadWithDots(entry, row->width(), row->font());
     if (row->text() != text)
         row->setText(text);
 }

@@ -156,7 +156,7 @@ void Recalculation::FitRowText(QLineEdit* box)
         font.setPixelSize(font.pixelSize() - 1);
     if (font.pixelSize() != before)
         box->setFont(font);
-    const QString padded = TextRoutines::PadWithDots(name, width, QFontMetrics(font));
+    const QString padded = TextRoutines::PadWithDots(name, width, font);
     if (padded != box->text())
         box->setText(padded);
     box->setCursorPosition(std::min<int>(caret, int(name.size())));

@@ -89,7 +89,7 @@ void VirtueEffects::applyVirtueNames()
     const std::array<QLabel*, 3> labels = {sheet->Virtue1, sheet->Virtue2, sheet->Virtue3};
     for (int i = 0; i < 3; ++i) {
         const QString text =
-            TextRoutines::PadWithDots(names[i], labels[i]->width(), QFontMetrics(labels[i]->font()));
+            TextRoutines::PadWithDots(names[i], labels[i]->width(), labels[i]->font());
         if (labels[i]->text() != text)
             labels[i]->setText(text);
     }

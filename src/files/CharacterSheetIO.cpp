@@ -62,15 +62,25 @@ Record::Trait trait(const SheetPanel::TraitRow& row)
     return {row.name->text(), row.dots->Filled()};
 }
 
+// A name is written as the row will show it, padded in the row's font, so that the row's own
+// fitting finds nothing to change: every write lays the text out anew.
+void setName(QLineEdit* box, const QString& text)
+{
+    const QString shown = TextRoutines::PadWithDots(TextRoutines::StripDots(text), box->width(), box->font());
+    if (box->text() != shown)
+        box->setText(shown);
+}
+
 void setTrait(SheetPanel::TraitRow& row, const Record::Trait& trait)
 {
-    row.name->setText(trait.name);
+    setName(row.name, trait.name);
     row.dots->setFilled(trait.rating);
 }
 
 void clearTrait(SheetPanel::TraitRow& row)
 {
-    row.name->setText(SheetPanel::RowPlaceholder);
+    if (!TextRoutines::StripDots(row.name->text()).isEmpty())
+        row.name->setText(SheetPanel::RowPlaceholder);
     row.dots->setFilled(0);
 }
 
@@ -249,8 +259,13 @@ void CharacterSheetIO::applyRows(const Record& r)
             continue;
         auto& [sheetRows, count] = target;
         *count = int((*list)->size());
-        for (int row = 0; row < RowsPerGroup; ++row)
-            (*sheetRows)[row]->setText(row < *count ? (**list)[row] : QString());
+        for (int row = 0; row < RowsPerGroup; ++row) {
+            QLineEdit* box = (*sheetRows)[row];
+            if (row < *count)
+                setName(box, (**list)[row]);
+            else if (!TextRoutines::StripDots(box->text()).isEmpty())
+                box->setText(QString());
+        }
     }
     m_form.updateSheetLayout();
 }

@@ -1,18 +1,47 @@
 #include "TextRoutines.h"
 
+#include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 
 namespace TextRoutines {
 
-QString PadWithDots(QString text, int width, const QFontMetrics& metrics)
+namespace {
+
+QString padded(const QString& text, int width, const QFontMetrics& metrics)
 {
     // A zero-width full stop (a broken font) must not pad for ever.
-    if (metrics.horizontalAdvance(u'.') <= 0)
+    const int dot = metrics.horizontalAdvance(u'.');
+    if (dot <= 0)
         return text;
-    while (metrics.horizontalAdvance(text + u'.') < width)
-        text += u'.';
-    return text;
+    // Full stops add up to the same width each, so one measurement estimates how many fit;
+    // measuring around the estimate gives the count that adding them one by one would.
+    auto fits = [&](qsizetype dots) {
+        return metrics.horizontalAdvance(text + QString(dots, u'.')) < width;
+    };
+    qsizetype count = std::max(0, (width - metrics.horizontalAdvance(text)) / dot);
+    while (count > 0 && !fits(count))
+        --count;
+    while (fits(count + 1))
+        ++count;
+    return text + QString(count, u'.');
 }
+
+} // namespace
+
+QString PadWithDots(const QString& text, int width, const QFont& font)
+{
+    // The sheet pads the same few names and empty rows again and again (every load, every
+    // list change); measuring text is what costs.
+    static QHash<QString, QString> cache;
+    const QString key = font.key() + u'|' + QString::number(width) + u'|' + text;
+    if (const auto found = cache.constFind(key); found != cache.constEnd())
+        return *found;
+    if (cache.size() > 4096)
+        cache.clear();
+    return *cache.insert(key, padded(text, width, QFontMetrics(font)));
+}
+
 
 QString StripDots(QString text)
 {

@@ -2,13 +2,13 @@
 
 #include <QString>
 
-class QFontMetrics;
+class QFont;
 
 // The dotted placeholders of the sheet's name rows.
 namespace TextRoutines {
 
 // Appends "." while the text with one more "." is still narrower than width.
-QString PadWithDots(QString text, int width, const QFontMetrics& metrics);
+QString PadWithDots(const QString& text, int width, const QFont& font);
 
 // Removes trailing "." characters; every rule compares row names stripped.
 QString StripDots(QString text);

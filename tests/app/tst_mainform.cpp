@@ -288,7 +288,7 @@ private slots:
         handwriting.setPixelSize(11);
         const QFontMetrics metrics(handwriting);
         for (int width : {0, 30, 80, 200}) {
-            const QString padded = TextRoutines::PadWithDots(stripped, width, metrics);
+            const QString padded = TextRoutines::PadWithDots(stripped, width, handwriting);
             QVERIFY(padded.startsWith(stripped));
             QVERIFY(metrics.horizontalAdvance(padded) < width || padded == stripped);
             QVERIFY(metrics.horizontalAdvance(padded + u'.') >= width);

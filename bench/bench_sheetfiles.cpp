@@ -1,0 +1,115 @@
+// Timing of the file commands on the real window: loading a full character (every list at
+// 20 rows, 200 lines of notes) with the idle passes that follow, and the unsaved-changes
+// check on the same character.
+#include "app/FontRegistry.h"
+#include "app/TMainForm.h"
+#include "app/UserMessages.h"
+#include "engine/Recalculation.h"
+#include "files/CharacterFileText.h"
+#include "files/CharacterReader.h"
+#include "files/CharacterWriter.h"
+#include "files/FileCommands.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class NoMessages : public UserMessages
+{
+public:
+    void showMessage(const QString&, const QString&) override {}
+};
+
+// The golden character with every list full, given 200 lines of notes, written to path;
+// a second character differs in every name.
+void writeFullCharacter(const QString& path, const QString& suffix)
+{
+    QFile golden(QStringLiteral(TARNOCH_SOURCE_DIR "tests/files/golden/full.tnc"));
+    golden.open(QIODevice::ReadOnly);
+    CharacterRecord character =
+        CharacterReader::read(CharacterFileText::decode(golden.readAll()), golden.fileName()).record;
+    QStringList notes{QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}")};
+    for (int i = 2; i < 200; ++i)
+        notes << QStringLiteral("\\f0\\fs26 Line %1 of the notes, about as long as a line of RTF.\\par").arg(i);
+    notes << QStringLiteral("}");
+    character.Notes = notes;
+    for (auto* list : {&*character.Disciplines, &*character.Backgrounds})
+        for (auto& trait : *list)
+            trait.name += suffix;
+    for (auto& row : *character.SecondaryAbilities)
+        for (auto* trait : {&row.talent, &row.skill, &row.knowledge})
+            trait->name += suffix;
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(CharacterFileText::encode(CharacterWriter::lines(character)));
+}
+
+struct Window
+{
+    QTemporaryDir dir;
+    NoMessages messages;
+    TMainForm form{ProgramPaths(QStringLiteral(TARNOCH_PROGRAM_DIR), dir.path() + '/'), {}, messages};
+    QString file = dir.filePath(QStringLiteral("full.tnc"));
+    QString other = dir.filePath(QStringLiteral("other.tnc"));
+
+    Window()
+    {
+        writeFullCharacter(file, {});
+        writeFullCharacter(other, QStringLiteral("x"));
+        form.show();
+    }
+    // What the event loop does after a load: idle passes until nothing changes.
+    void settle()
+    {
+        Recalculation& pass = form.recalculation();
+        for (int round = 0; round < 10; ++round) {
+            const int before = pass.passes();
+            pass.Recalculate();
+            if (!pass.TalentsDirty && !pass.RowsDirty && !pass.DisciplinesDirty
+                && !pass.BackgroundsDirty && !pass.RulesChanged && pass.passes() == before + 1
+                && round > 0)
+                break;
+        }
+    }
+};
+
+void BM_LoadFullCharacter(benchmark::State& state)
+{
+    Window window;
+    bool first = true;
+    for (auto _ : state) {
+        // Alternating between two characters, so that every row changes as in real use.
+        window.form.files().loadFile(first ? window.file : window.other);
+        first = !first;
+        window.settle();
+    }
+}
+BENCHMARK(BM_LoadFullCharacter)->Unit(benchmark::kMillisecond);
+
+void BM_UnsavedChangesCheck(benchmark::State& state)
+{
+    Window window;
+    window.form.files().loadFile(window.file);
+    window.settle();
+    window.form.files().saveTo(window.file);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(window.form.files().AskToSave());
+}
+BENCHMARK(BM_UnsavedChangesCheck)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    FontRegistry fonts;
+    fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
