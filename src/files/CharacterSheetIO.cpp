@@ -66,7 +66,10 @@ Record::Trait trait(const SheetPanel::TraitRow& row)
 // fitting finds nothing to change: every write lays the text out anew.
 void setName(QLineEdit* box, const QString& text)
 {
-    const QString shown = TextRoutines::PadWithDots(TextRoutines::StripDots(text), box->width(), box->font());
+    const QString name = TextRoutines::StripDots(text);
+    if (name.isEmpty() && TextRoutines::StripDots(box->text()).isEmpty())
+        return; // an empty row stays as it shows
+    const QString shown = TextRoutines::PadWithDots(name, box->width(), box->font());
     if (box->text() != shown)
         box->setText(shown);
 }
