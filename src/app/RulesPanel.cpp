@@ -105,7 +105,13 @@ int RulesPanel::createBoxGroup(int left, int top, const char* group, std::initia
         box->setFont(face(Handwriting, 13));
         box->setGeometry(captioned ? left + 8 + captionWidth + 4 : left + 8, y, row.width, 18);
         box->setFrame(false);
-        box->setStyleSheet(QStringLiteral("QLineEdit { border-bottom: 1px solid rgb(160, 176, 160); }"));
+        // A ruled line under the box, as under the sheet's header boxes.
+        auto* rule = new QWidget(this);
+        rule->setGeometry(box->x(), box->y() + box->height(), row.width, 1);
+        rule->setAutoFillBackground(true);
+        QPalette ink = rule->palette();
+        ink.setColor(QPalette::Window, QColor(160, 176, 160));
+        rule->setPalette(ink);
         *row.box = box;
         y += RowHeight;
     }
