@@ -1,6 +1,7 @@
 #include "HeadlessRun.h"
 
 #include "app/FontRegistry.h"
+#include "app/PrintCommand.h"
 #include "app/ProgramPaths.h"
 #include "app/TMainForm.h"
 #include "app/UserMessages.h"
@@ -66,6 +67,21 @@ int report(TMainForm& form, CollectedMessages& messages, const QString& file)
     return 0;
 }
 
+int pdf(TMainForm& form, CollectedMessages& messages, const QString& out, const QString& file, bool notes)
+{
+    messages.shown.clear();
+    if (!form.files().loadFile(file)) {
+        printError(messages.shown.value(0).second);
+        return 2;
+    }
+    settle(form);
+    if (const QString error = form.printing().writePdf(out, true, notes); !error.isEmpty()) {
+        printError(error);
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 bool HeadlessRun::wanted(int argc, char* argv[])
@@ -76,8 +92,10 @@ bool HeadlessRun::wanted(int argc, char* argv[])
 int HeadlessRun::run(const QStringList& arguments)
 {
     const bool isReport = arguments.value(0) == u"--report" && arguments.size() == 2;
-    if (!isReport) {
-        printError(QStringLiteral("usage: tarnoch --report FILE"));
+    const bool withNotes = arguments.size() == 4 && arguments.value(3) == u"--notes";
+    const bool isPdf = arguments.value(0) == u"--pdf" && (arguments.size() == 3 || withNotes);
+    if (!isReport && !isPdf) {
+        printError(QStringLiteral("usage: tarnoch --report FILE\n       tarnoch --pdf OUT.pdf FILE [--notes]"));
         return 1;
     }
     const ProgramPaths paths =
@@ -90,5 +108,6 @@ int HeadlessRun::run(const QStringList& arguments)
         printError(messages.shown.value(0).second);
         return 2;
     }
-    return report(form, messages, arguments.value(1));
+    return isReport ? report(form, messages, arguments.value(1))
+                    : pdf(form, messages, arguments.value(1), arguments.value(2), withNotes);
 }

@@ -9,6 +9,7 @@
 #include "app/UserMessages.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TSelectionBox.h"
+#include "app/PrintCommand.h"
 #include "app/RulesPanel.h"
 #include "app/SheetOpeners.h"
 #include "app/SourcebooksPanel.h"
@@ -105,6 +106,9 @@ void TMainForm::createFileCommands()
         {SaveButton, &FileCommands::SaveButtonClick}, {SaveButtonLabel, &FileCommands::SaveButtonClick}};
     for (const auto& [control, command] : commands)
         connect(control, &ClickLabel::pressed, m_files, command);
+    m_printing = new PrintCommand(*this);
+    for (ClickLabel* control : {PrintButton, PrintButtonLabel})
+        connect(control, &ClickLabel::pressed, m_printing, &PrintCommand::PrintButtonClick);
     m_files->openAtStartup(m_parameters);
 }
 

@@ -28,6 +28,7 @@ class RulesPanel;
 class SourcebooksPanel;
 class CharacterSheetIO;
 class FileCommands;
+class PrintCommand;
 class QLabel;
 class QLineEdit;
 class QTextEdit;
@@ -99,6 +100,7 @@ public:
     SourcebooksPanel* books() const { return m_books; }
     CharacterSheetIO& sheetIO() { return *m_sheetIO; }
     FileCommands& files() { return *m_files; }
+    PrintCommand& printing() { return *m_printing; }
 
     // The one popup list of the program, created after the window.
     void setSelectionBox(TSelectionBox* box);
@@ -194,6 +196,7 @@ private:
     SourcebooksPanel* m_books = nullptr;
     std::unique_ptr<CharacterSheetIO> m_sheetIO;
     FileCommands* m_files = nullptr;
+    PrintCommand* m_printing = nullptr;
     ClanEffects* m_clanEffects = nullptr;
     GenerationEffects* m_generation = nullptr;
     VirtueEffects* m_virtues = nullptr;

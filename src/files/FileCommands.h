@@ -18,6 +18,7 @@ public:
     FileCommands(TMainForm& form, CharacterSheetIO& io);
 
     void setDialogs(FileDialogs* dialogs) { m_dialogs = dialogs; }
+    FileDialogs* dialogs() const { return m_dialogs; }
 
     void NewButtonClick();
     void LoadButtonClick();

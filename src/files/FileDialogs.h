@@ -17,4 +17,6 @@ public:
     virtual QString openFileName(const QString& folder) = 0;
     // Where to save, starting from proposal; an empty text when the user gives up.
     virtual QString saveFileName(const QString& proposal) = 0;
+    // Where a PDF of the character goes; an empty text when the user gives up.
+    virtual QString pdfFileName(const QString& proposal) = 0;
 };

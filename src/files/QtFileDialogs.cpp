@@ -28,13 +28,25 @@ QString QtFileDialogs::openFileName(const QString& folder)
 
 QString QtFileDialogs::saveFileName(const QString& proposal)
 {
+    return askSavePath(QObject::tr("Save character"), proposal, Filters, QStringLiteral("tnc"));
+}
+
+QString QtFileDialogs::pdfFileName(const QString& proposal)
+{
+    return askSavePath(QObject::tr("Save as PDF"), proposal,
+                       QStringLiteral("PDF files (*.pdf);;All files (*)"), QStringLiteral("pdf"));
+}
+
+QString QtFileDialogs::askSavePath(const QString& title, const QString& proposal,
+                                   const QString& filters, const QString& suffix)
+{
     const QFileInfo proposed(proposal);
     QString folder = proposed.isDir() ? proposal : proposed.absolutePath();
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
-    QFileDialog dialog(m_parent, QObject::tr("Save character"), folder, Filters);
+    QFileDialog dialog(m_parent, title, folder, filters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("tnc"));
+    dialog.setDefaultSuffix(suffix);
     if (!proposed.isDir())
         dialog.selectFile(proposed.fileName());
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();

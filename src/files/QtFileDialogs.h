@@ -14,10 +14,13 @@ public:
     Answer askSaveChanges() override;
     QString openFileName(const QString& folder) override;
     QString saveFileName(const QString& proposal) override;
+    QString pdfFileName(const QString& proposal) override;
 
     static inline const QString Filters = QStringLiteral("Tarnoch files (*.tnc);;All files (*)");
 
 private:
+    QString askSavePath(const QString& title, const QString& proposal, const QString& filters,
+                        const QString& suffix);
     TConfirmForm& m_question;
     QWidget* m_parent;
 };

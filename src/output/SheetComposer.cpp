@@ -457,6 +457,9 @@ QFont SheetComposer::font(const QString& family, int points)
     face.setPixelSize(std::max(1, int(std::lround(points * 96.0 / 72.0))));
     // Unhinted, so that a printer or a PDF sets the text as wide as it was measured here.
     face.setHintingPreference(QFont::PreferNoHinting);
+    // The handwriting face joins some letters into one glyph that a PDF cannot map back to
+    // text; unshaped, every letter stays its own glyph and the text stays searchable.
+    face.setStyleStrategy(QFont::PreferNoShaping);
     return face;
 }
 

@@ -210,6 +210,28 @@ private slots:
         QCOMPARE(report.keys().size(), 27);
     }
 
+    void pdfFromTheCommandLine()
+    {
+        const QString pdf = m_dir.filePath("sheet.pdf");
+        QProcess program;
+        program.start(QStringLiteral(TARNOCH_PROGRAM_DIR "tarnoch"), {"--pdf", pdf, golden("v1.1.tnc")});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitCode(), 0);
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(20000));
+        const QString words = QString::fromUtf8(text.readAllStandardOutput());
+        for (const char* expected : {"Renée Straßer", "Toreador", "Auspex", "Resources", "Strength"})
+            QVERIFY2(words.contains(QString::fromUtf8(expected)), expected);
+        QCOMPARE(words.count(u'\f'), 1); // one page
+
+        program.start(QStringLiteral(TARNOCH_PROGRAM_DIR "tarnoch"),
+                      {"--pdf", m_dir.filePath("no/such/folder/sheet.pdf"), golden("v1.1.tnc")});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitCode(), 1);
+        QVERIFY(program.readAllStandardError().contains("sheet.pdf"));
+    }
+
     void reportOfAMissingFile()
     {
         QProcess program;

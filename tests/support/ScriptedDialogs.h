@@ -20,6 +20,7 @@ public:
         proposals.append(proposal);
         return files.isEmpty() ? QString() : files.takeFirst();
     }
+    QString pdfFileName(const QString& proposal) override { return saveFileName(proposal); }
     QList<Answer> answers;
     QStringList files;
     QStringList proposals;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "output/PrintedSheet.h"
+
+#include <QObject>
+
+class TMainForm;
+class TPrintForm;
+
+// The Print command: the print dialog, the sheet read off the window for the printout, and
+// the PDF file written where no printer is (or where the user asks for one).
+class PrintCommand : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PrintCommand(TMainForm& form);
+
+    void PrintButtonClick();
+    // What the printed sheet shows, read off the sheet as it stands.
+    PrintedSheet printedSheet() const;
+    // Writes the sheet (and the notes) as a PDF; an error text, or an empty text.
+    QString writePdf(const QString& fileName, bool sheet, bool notes) const;
+
+    TPrintForm* dialog() const { return m_dialog; }
+
+private:
+    TMainForm& m_form;
+    TPrintForm* m_dialog;
+};
