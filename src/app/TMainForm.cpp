@@ -21,6 +21,7 @@
 #include "engine/VirtueEffects.h"
 #include "files/CharacterSheetIO.h"
 #include "files/FileCommands.h"
+#include "output/NotesPanel.h"
 #include "engine/Recalculation.h"
 #include "rules/DataFile.h"
 #include "rules/TextRoutines.h"
@@ -284,11 +285,9 @@ void TMainForm::createPanels()
     Books = m_books;
     m_rulesPanel = new RulesPanel(*this, Dock);
     Rules = m_rulesPanel;
-    Notes = createFramePanel(QStringLiteral("Notes"));
-    Notepad = new QTextEdit(Notes);
-    Notepad->setGeometry(0, 0, 594, 502);
-    Notepad->setFrameShape(QFrame::NoFrame);
-    Notepad->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_notes = new NotesPanel(Dock);
+    Notes = m_notes;
+    Notepad = m_notes->Notepad;
     createAboutPanel();
     createTechPanel();
 }
@@ -492,6 +491,7 @@ void TMainForm::setSelectionBox(TSelectionBox* box)
 {
     m_selectionBox = box;
     m_openers = new SheetOpeners(*this, *box);
+    m_notes->setSelectionBox(box);
 }
 
 bool TMainForm::selectionOpen() const
@@ -594,6 +594,14 @@ void TMainForm::updateSheetLayout()
         Sheet->move(0, -offset);
     }
     redrawScrollBar(sheetShown || Notes->isVisibleTo(Dock));
+}
+
+void TMainForm::followNotesCaret()
+{
+    const int before = m_scroll.thumbOffset();
+    m_scroll.setNotesThumb(Notepad->textCursor().position(), Notepad->document()->characterCount() - 1);
+    if (m_scroll.thumbOffset() != before)
+        redrawScrollBar(true);
 }
 
 void TMainForm::redrawScrollBar(bool withThumb)

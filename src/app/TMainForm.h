@@ -29,6 +29,7 @@ class SourcebooksPanel;
 class CharacterSheetIO;
 class FileCommands;
 class PrintCommand;
+class NotesPanel;
 class QLabel;
 class QLineEdit;
 class QTextEdit;
@@ -101,6 +102,9 @@ public:
     CharacterSheetIO& sheetIO() { return *m_sheetIO; }
     FileCommands& files() { return *m_files; }
     PrintCommand& printing() { return *m_printing; }
+    NotesPanel* notes() const { return m_notes; }
+    // The idle pass, while the notes are shown: the thumb follows the caret.
+    void followNotesCaret();
 
     // The one popup list of the program, created after the window.
     void setSelectionBox(TSelectionBox* box);
@@ -197,6 +201,7 @@ private:
     std::unique_ptr<CharacterSheetIO> m_sheetIO;
     FileCommands* m_files = nullptr;
     PrintCommand* m_printing = nullptr;
+    NotesPanel* m_notes = nullptr;
     ClanEffects* m_clanEffects = nullptr;
     GenerationEffects* m_generation = nullptr;
     VirtueEffects* m_virtues = nullptr;

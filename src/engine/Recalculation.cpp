@@ -3,6 +3,7 @@
 #include "app/RulesPanel.h"
 #include "app/SheetPanel.h"
 #include "app/SourcebooksPanel.h"
+#include "output/NotesPanel.h"
 #include "app/TMainForm.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TVampireDots.h"
@@ -463,7 +464,10 @@ void Recalculation::paintBookLabels()
 
 void Recalculation::updateNotesIndicators()
 {
-    // The notes editor's font and style indicators are renewed here once the editor is in.
+    if (!m_form.Notes->isVisibleTo(m_form.Dock) || m_form.ScrollDragging())
+        return;
+    m_form.followNotesCaret();
+    m_form.notes()->refreshToolbar();
 }
 
 void Recalculation::restoreWindow()

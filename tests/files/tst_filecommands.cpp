@@ -98,6 +98,9 @@ private slots:
         const QStringList written = snapshot(*m_form);
         QCOMPARE(snapshot(*second), written);
         QCOMPARE(second->Notepad->toPlainText(), QStringLiteral("A bold night."));
+        QTextCursor bold(second->Notepad->document());
+        bold.setPosition(4);
+        QCOMPARE(bold.charFormat().fontWeight(), int(QFont::Bold));
         // A limit that was no number comes back as the number in force.
         QCOMPARE(second->rulesPanel()->MaxPrimaryEdit->text(), QStringLiteral("999"));
         QCOMPARE(second->rowCounts().BackgroundRows, 13);

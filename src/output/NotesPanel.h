@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class ClickLabel;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QTextEdit;
+class TSelectionBox;
+
+// The notes page: a small word processor for free-form notes about the character, with a
+// toolbar for the font, the size, bold, italic, underline, the alignments and undo. Style and
+// alignment apply to the selection (or the caret); the toolbar follows the caret in the idle
+// pass.
+class NotesPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    // Font lists this long open as a list box instead of the popup.
+    static constexpr int LongFontList = 200;
+    static constexpr int DefaultPixelSize = 13;
+
+    explicit NotesPanel(QWidget* parent);
+
+    void setSelectionBox(TSelectionBox* popup) { m_popup = popup; }
+    // The fonts offered; the system's fonts unless a test gives others.
+    void setFontNames(const QStringList& names) { m_fontNames = names; }
+
+    // The idle pass, while the page is shown: the boxes follow the caret, the frames the style.
+    // Writes only what changed, so that an idle window stays idle.
+    void refreshToolbar();
+
+    void FontNameChange();
+    void FontSizeChange();
+    void openFontChoice();
+    void openSizeChoice();
+    void BoldImageMouseDown();
+    void ItalicImageMouseDown();
+    void UnderlineImageMouseDown();
+    void setAlignment(Qt::Alignment alignment);
+
+    QLineEdit *FontName, *FontSize;
+    QListWidget* FontListBox;
+    ClickLabel *UndoImage, *BoldImage, *ItalicImage, *UnderlineImage, *LeftImage, *CenterImage,
+        *RightImage;
+    QFrame *BoldHilight, *ItalicHilight, *UnderlineHilight, *LeftHilight, *CenterHilight,
+        *RightHilight;
+    QTextEdit* Notepad;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    ClickLabel* createButton(int left, const QImage& picture, QFrame** hilight);
+    void createToolbar();
+    void mergeFormat(const class QTextCharFormat& format);
+
+    TSelectionBox* m_popup = nullptr;
+    QStringList m_fontNames;
+};
