@@ -9,6 +9,7 @@
 #include "files/CharacterReader.h"
 #include "files/CharacterWriter.h"
 #include "files/FileCommands.h"
+#include "files/SheetHistory.h"
 
 #include <QApplication>
 #include <QFile>
@@ -99,6 +100,16 @@ void BM_UnsavedChangesCheck(benchmark::State& state)
         benchmark::DoNotOptimize(window.form.files().AskToSave());
 }
 BENCHMARK(BM_UnsavedChangesCheck)->Unit(benchmark::kMillisecond);
+
+void BM_UndoSnapshot(benchmark::State& state)
+{
+    Window window;
+    window.form.files().loadFile(window.file);
+    window.settle();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(window.form.history().snapshot());
+}
+BENCHMARK(BM_UndoSnapshot)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -44,6 +44,13 @@ QLabel* label(QWidget* parent, const QString& text, const QFont& font, const QRe
     return l;
 }
 
+// An empty name row shows full stops across its box, as its own fitting pads it later, so
+// that every empty row reads (and is saved) alike.
+QString emptyName(const QFont& font)
+{
+    return TextRoutines::PadWithDots(QString(), NameWidth, font);
+}
+
 QLabel* dottedLabel(QWidget* parent, const QString& text, int left, int row)
 {
     const QFont times = face(Times, 13);
@@ -269,7 +276,7 @@ void SheetPanel::createAbilities(const RuleTables& tables)
             const bool fixed = r < 10;
             const QString text =
                 fixed ? TextRoutines::PadWithDots(tables.standardAbility(c, r), NameWidth, times)
-                      : RowPlaceholder;
+                      : emptyName(handwriting);
             AbilityRows[c][r] = traitRow(Abilities, ColumnLeft[c], r, text, fixed ? times : handwriting);
             if (fixed) {
                 AbilityRows[c][r].name->setReadOnly(true);
@@ -294,7 +301,7 @@ void SheetPanel::createSecondaryAbilities()
     for (int c = 0; c < 3; ++c) {
         heading(SecAbilities, titles[c], ColumnLeft[c] - 6, ColumnPitch, nullptr);
         for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
-            SecondaryRows[c][r] = traitRow(SecAbilities, ColumnLeft[c], r, RowPlaceholder, handwriting);
+            SecondaryRows[c][r] = traitRow(SecAbilities, ColumnLeft[c], r, emptyName(handwriting), handwriting);
     }
 }
 
@@ -306,10 +313,10 @@ void SheetPanel::createAdvantages()
     heading(Advantages, QStringLiteral("Virtues"), 2 * ColumnPitch, ColumnPitch, &VirtueTallyLabel);
     const QFont handwriting = face(Handwriting, 11);
     for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
-        DisciplineRows[r] = traitRow(Advantages, ColumnLeft[0], r, RowPlaceholder, handwriting);
+        DisciplineRows[r] = traitRow(Advantages, ColumnLeft[0], r, emptyName(handwriting), handwriting);
     }
     for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
-        BackgroundRows[r] = traitRow(Advantages, ColumnLeft[1], r, RowPlaceholder, handwriting);
+        BackgroundRows[r] = traitRow(Advantages, ColumnLeft[1], r, emptyName(handwriting), handwriting);
 
     Virtue1 = dottedLabel(Advantages, QStringLiteral("Conscience"), ColumnLeft[2], 0);
     Virtue2 = dottedLabel(Advantages, QStringLiteral("Self-Control"), ColumnLeft[2], 1);

@@ -21,6 +21,7 @@
 #include "engine/VirtueEffects.h"
 #include "files/CharacterSheetIO.h"
 #include "files/FileCommands.h"
+#include "files/SheetHistory.h"
 #include "output/NotesPanel.h"
 #include "engine/Recalculation.h"
 #include "rules/DataFile.h"
@@ -107,6 +108,7 @@ void TMainForm::createFileCommands()
         {SaveButton, &FileCommands::SaveButtonClick}, {SaveButtonLabel, &FileCommands::SaveButtonClick}};
     for (const auto& [control, command] : commands)
         connect(control, &ClickLabel::pressed, m_files, command);
+    m_history = new SheetHistory(*this);
     m_printing = new PrintCommand(*this);
     for (ClickLabel* control : {PrintButton, PrintButtonLabel})
         connect(control, &ClickLabel::pressed, m_printing, &PrintCommand::PrintButtonClick);

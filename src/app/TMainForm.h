@@ -29,6 +29,7 @@ class SourcebooksPanel;
 class CharacterSheetIO;
 class FileCommands;
 class PrintCommand;
+class SheetHistory;
 class NotesPanel;
 class QLabel;
 class QLineEdit;
@@ -103,6 +104,7 @@ public:
     FileCommands& files() { return *m_files; }
     PrintCommand& printing() { return *m_printing; }
     NotesPanel* notes() const { return m_notes; }
+    SheetHistory& history() { return *m_history; }
     // The idle pass, while the notes are shown: the thumb follows the caret.
     void followNotesCaret();
 
@@ -202,6 +204,7 @@ private:
     FileCommands* m_files = nullptr;
     PrintCommand* m_printing = nullptr;
     NotesPanel* m_notes = nullptr;
+    SheetHistory* m_history = nullptr;
     ClanEffects* m_clanEffects = nullptr;
     GenerationEffects* m_generation = nullptr;
     VirtueEffects* m_virtues = nullptr;

@@ -194,6 +194,15 @@ void Recalculation::Recalculate()
     updateNotesIndicators();
     restoreWindow();
     m_running = false;
+    if (!anythingDirty())
+        emit settled();
+}
+
+bool Recalculation::anythingDirty() const
+{
+    return RulesChanged || TalentsDirty || SkillsDirty || KnowledgesDirty || RowsDirty
+           || DisciplinesDirty || BackgroundsDirty || ClanRulesDirty || MeritFlawRulesDirty
+           || BooksDirty || ResetGeneration;
 }
 
 void Recalculation::applySettings()

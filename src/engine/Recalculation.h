@@ -13,6 +13,10 @@ class QLineEdit;
 class Recalculation : public QObject
 {
     Q_OBJECT
+signals:
+    // A pass ended with every flag served.
+    void settled();
+
 public:
     explicit Recalculation(TMainForm& form);
 
@@ -36,6 +40,9 @@ public:
     bool BooksDirty = false;
     bool ResetGeneration = false;
     bool ElderShown = false;
+
+    // Whether a flag is still raised: a pass that ends with none has brought the sheet in line.
+    bool anythingDirty() const;
 
     // How many passes ran; for the benchmark and the settling test.
     int passes() const { return m_passes; }

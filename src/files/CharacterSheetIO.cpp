@@ -112,7 +112,7 @@ void CharacterSheetIO::notesSaved()
     m_form.Notepad->document()->setModified(false);
 }
 
-Record CharacterSheetIO::WriteCharacter()
+Record CharacterSheetIO::WriteCharacter(bool withNotes)
 {
     SheetPanel* s = m_form.sheet();
     const RowCounts& rows = m_form.rowCounts();
@@ -153,7 +153,8 @@ Record CharacterSheetIO::WriteCharacter()
     r.Path = s->Path->text();
     r.BoughtHumanity = m_form.counters().BoughtHumanity;
     r.BoughtWillpower = m_form.counters().BoughtWillpower;
-    r.Notes = notesLines();
+    if (withNotes)
+        r.Notes = notesLines();
     r.AttributePriorities = priorities(m_form.AttributePriorities);
     r.AbilityPriorities = priorities(m_form.AbilityPriorities);
 

@@ -15,7 +15,8 @@ class CharacterSheetIO
 public:
     explicit CharacterSheetIO(TMainForm& form);
 
-    CharacterRecord WriteCharacter();
+    // withNotes false leaves the notes out (the undo steps of the sheet: the notes keep theirs).
+    CharacterRecord WriteCharacter(bool withNotes = true);
     // Applies what was read; shows the messages unless quiet (the undo steps read quietly).
     void ReadCharacter(const CharacterReadResult& result, bool quiet = false);
 

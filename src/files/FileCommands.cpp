@@ -13,6 +13,7 @@
 #include "files/CharacterSheetIO.h"
 #include "files/CharacterWriter.h"
 #include "files/FileDialogs.h"
+#include "files/SheetHistory.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,6 +83,7 @@ bool FileCommands::loadFile(const QString& path, bool reportMissing)
     m_lastVersion = result.version;
     m_io.ReadCharacter(result);
     m_form.Notepad->document()->setModified(false);
+    m_form.history().reset();
     return true;
 }
 

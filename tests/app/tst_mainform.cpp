@@ -122,7 +122,9 @@ private slots:
                  QStringLiteral("Acting"));
         QCOMPARE(TextRoutines::StripDots(sheet->AbilityRows[2][9].name->text()),
                  QStringLiteral("Science"));
-        QCOMPARE(sheet->AbilityRows[0][10].name->text(), SheetPanel::RowPlaceholder);
+        // Empty rows show full stops across their box, the same on every row.
+        QCOMPARE(sheet->AbilityRows[0][10].name->text(), sheet->DisciplineRows[3].name->text());
+        QVERIFY(TextRoutines::StripDots(sheet->AbilityRows[0][10].name->text()).isEmpty());
         QVERIFY(sheet->AbilityRows[0][0].name->isReadOnly());
         QCOMPARE(sheet->Humanity->Filled(), 2);
         QCOMPARE(sheet->Strength->Filled(), 1);

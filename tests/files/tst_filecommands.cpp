@@ -1,6 +1,7 @@
 #include "../support/RecordedMessages.h"
 #include "../support/ScriptedAnswers.h"
 #include "../support/ScriptedDialogs.h"
+#include "app/ClickLabel.h"
 #include "app/FontRegistry.h"
 #include "app/RulesPanel.h"
 #include "app/SheetPanel.h"
@@ -10,6 +11,8 @@
 #include "files/CharacterSheetIO.h"
 #include "files/CharacterWriter.h"
 #include "files/FileCommands.h"
+#include "files/SheetHistory.h"
+#include "rules/TextRoutines.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -175,6 +178,75 @@ private slots:
         QCOMPARE(m_messages.shown.value(0).first, QStringLiteral("Load error"));
         QVERIFY(m_messages.shown.value(0).second.contains(QStringLiteral("no such file.tnc")));
         QCOMPARE(form->files().CurrentFile(), form->files().templatePath());
+    }
+
+    void undoAndRedo()
+    {
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        idle();
+        SheetHistory& history = m_form->history();
+        auto undoKey = [this] { QTest::keyClick(m_form->sheet()->Concept, Qt::Key_Z, Qt::ControlModifier); idle(); };
+        auto redoKey = [this] {
+            QTest::keyClick(m_form->sheet()->Concept, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            idle();
+        };
+        const QStringList start = snapshot(*m_form);
+
+        // One press of a dot, one popup-sized change of a clan, one flaw with its partner, one
+        // preset: each one step.
+        QTest::mouseClick(sheet()->Strength, Qt::LeftButton, {}, QPoint(24, 4));
+        idle();
+        sheet()->Clan->setText(QStringLiteral("Brujah"));
+        QTest::mouseClick(sheet()->Clan, Qt::LeftButton);
+        idle();
+        sheet()->FlawRows[0]->setText(QStringLiteral("Child (3)"));
+        QTest::mouseClick(sheet()->FlawRows[0], Qt::LeftButton);
+        idle();
+        QTest::mouseClick(m_form->rulesPanel()->SabbatButtonLabel, Qt::LeftButton);
+        idle();
+        sheet()->Name->setFocus();
+        QTest::keyClicks(sheet()->Name, QStringLiteral("Nadia"));
+        idle();
+        QCOMPARE(history.steps(), 6);
+        const int taken = history.snapshotsTaken();
+        idle();
+        QCOMPARE(history.snapshotsTaken(), taken); // nothing done, nothing taken
+
+        undoKey(); // the name, typed in one go
+        QCOMPARE(sheet()->Name->text(), QString());
+        undoKey(); // the preset
+        QCOMPARE(m_form->rulesPanel()->BackgroundEdit->text(), QStringLiteral("5"));
+        undoKey(); // the child and her shortness
+        QCOMPARE(m_form->rowCounts().FlawRows, 1);
+        undoKey(); // the clan and its disciplines
+        QCOMPARE(sheet()->Clan->text(), QString());
+        QCOMPARE(TextRoutines::StripDots(sheet()->DisciplineRows[0].name->text()), QString());
+        undoKey(); // the dot
+        QCOMPARE(snapshot(*m_form), start);
+        QCOMPARE(files().AskToSave(), FileCommands::Answer::None); // as saved: nothing to ask
+        undoKey();
+        QCOMPARE(snapshot(*m_form), start);
+
+        redoKey();
+        QCOMPARE(sheet()->Strength->Filled(), 3);
+        redoKey();
+        QCOMPARE(TextRoutines::StripDots(sheet()->DisciplineRows[0].name->text()), QStringLiteral("Celerity"));
+        redoKey();
+        QCOMPARE(TextRoutines::StripDots(sheet()->FlawRows[1]->text()), QStringLiteral("Short (1)"));
+
+        // Ctrl+Z in the notes is the notes' own; New starts a fresh history.
+        m_form->Notepad->setFocus();
+        QTest::keyClicks(m_form->Notepad, QStringLiteral("x"));
+        QTest::keyClick(m_form->Notepad, Qt::Key_Z, Qt::ControlModifier);
+        idle();
+        QCOMPARE(sheet()->Strength->Filled(), 3);
+        QCOMPARE(m_form->Notepad->toPlainText(), QString());
+        m_dialogs.answers = {Answer::No};
+        files().NewButtonClick();
+        idle();
+        QCOMPARE(history.steps(), 1);
+        QVERIFY(!history.canUndo());
     }
 
     // The program itself, headless, as scripts call it.

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+class QLineEdit;
+class TMainForm;
+
+// Undo and redo for the whole sheet. A step is a snapshot of the character as the file writer
+// lines it up (the notes left out: they keep their own undo), taken when the idle pass has
+// settled after the user did something and the sheet differs from the last step. Undo reads
+// the step before back, quietly. Typing into one box is one step until the box loses the
+// focus or a second passes.
+class SheetHistory : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int MaxSteps = 200;
+    static constexpr int TypingMergeMs = 1000;
+
+    explicit SheetHistory(TMainForm& form);
+
+    void undo();
+    void redo();
+    // New and Load start afresh from the character now on the sheet.
+    void reset();
+
+    bool canUndo() const { return m_index > 0; }
+    bool canRedo() const { return m_index + 1 < m_steps.size(); }
+    int steps() const { return int(m_steps.size()); }
+    // How many snapshots were taken; for the benchmark and the tests.
+    int snapshotsTaken() const { return m_taken; }
+
+    QStringList snapshot();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void settled();
+    void restore(int index);
+    bool isSheetShortcut(const class QKeyEvent& key, bool& redo) const;
+
+    TMainForm& m_form;
+    QList<QStringList> m_steps;
+    qsizetype m_index = -1;
+    // The user did something since the last snapshot.
+    bool m_touched = false;
+    // A step was read back: the next snapshot replaces it instead of making a new step.
+    bool m_restored = false;
+    // The box typed into since the last snapshot, when typing was all the user did.
+    QPointer<QLineEdit> m_typingIn;
+    QPointer<QLineEdit> m_lastTypingIn;
+    QElapsedTimer m_lastStep;
+    int m_taken = 0;
+};
