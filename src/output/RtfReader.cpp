@@ -27,6 +27,12 @@ constexpr int MaxTwips = 31680;     // 22 inches
 constexpr int MaxUnicodeSkip = 64;
 constexpr qreal TwipsPerPixel = 15.0; // 1440 twips per inch at 96 pixels per inch
 constexpr int DefaultCodePage = 1252;
+// Fonts of character set 2 draw symbols in place of letters; their bytes are read through these
+// pseudo code pages: 42 is Windows' own number for symbol fonts, the others no code page uses.
+constexpr int SymbolCodePage = 42;
+constexpr int WingdingsCodePage = 100042;
+constexpr int OtherSymbolsCodePage = 100043;
+constexpr int SymbolCharset = 2;
 
 enum class Dest : quint8 { Text, FontTable, ColorTable, Skip };
 
@@ -43,6 +49,7 @@ enum class Kw : quint8 {
     Italic,
     Underline,
     UnderlineNone,
+    Hidden,
     Strike,
     Foreground,
     Background,
@@ -74,6 +81,7 @@ enum class Kw : quint8 {
     SkipDestination,
     UnicodeAlternative,
     UnicodeDestination,
+    ListText,
 };
 
 struct Keyword
@@ -151,6 +159,7 @@ const KeywordTable& keywords()
         add({"fonttbl"}, Kw::FontTable);
         add({"colortbl"}, Kw::ColorTable);
         add({"upr"}, Kw::UnicodeAlternative);
+        add({"listtext", "pntext"}, Kw::ListText);
         add({"ud"}, Kw::UnicodeDestination);
 
         add({"par", "sect", "page", "row", "nestrow"}, Kw::Par);
@@ -170,6 +179,8 @@ const KeywordTable& keywords()
         add({"zwj"}, Kw::Char, 0x200d);
         add({"zwnj"}, Kw::Char, 0x200c);
         add({"zwbo"}, Kw::Char, 0x200b);
+        add({"ltrmark"}, Kw::Char, 0x200e);
+        add({"rtlmark"}, Kw::Char, 0x200f);
 
         add({"plain"}, Kw::Plain);
         add({"pard"}, Kw::Pard);
@@ -182,6 +193,7 @@ const KeywordTable& keywords()
              "ulwave"},
             Kw::Underline);
         add({"ulnone"}, Kw::UnderlineNone);
+        add({"v", "deleted"}, Kw::Hidden);
         add({"strike", "striked"}, Kw::Strike);
         add({"cf"}, Kw::Foreground);
         add({"cb", "highlight", "chcbpat"}, Kw::Background);
@@ -295,6 +307,72 @@ QStringDecoder makeDecoder(int codePage)
     return decoder;
 }
 
+// The Symbol font's bytes 0x20 to 0x7e and 0xa0 to 0xfe as Unicode.
+constexpr char16_t SymbolLow[] = u" !∀#∃%&∋()∗+,−./0123456789:;<=>?"
+                                 u"≅ΑΒΧΔΕΦΓΗΙϑΚΛΜΝΟΠΘΡΣΤΥςΩΞΨΖ[∴]⊥_"
+                                 u"\uf8e5αβχδεφγηιϕκλμνοπθρστυϖωξψζ{|}∼";
+constexpr char16_t SymbolHigh[] = u"€ϒ′≤⁄∞ƒ♣♦♥♠↔←↑→↓°±″≥×∝∂•÷≠≡≈…⏐⎯↵"
+                                  u"ℵℑℜ℘⊗⊕∅∩∪⊃⊇⊄⊂⊆∈∉∠∇®©™∏√⋅¬∧∨⇔⇐⇑⇒⇓"
+                                  u"◊〈®©™∑⎛⎜⎝⎡⎢⎣⎧⎨⎩⎪\uf0f0〉∫⌠⎮⌡⎞⎟⎠⎤⎥⎦⎫⎬⎭";
+static_assert(std::size(SymbolLow) == 96 && std::size(SymbolHigh) == 96);
+
+// The character a symbol font draws for a byte. Where Unicode has none, or the font is not known,
+// the byte goes to the private area at U+F000 where Windows puts the glyphs of symbol fonts.
+char16_t symbolChar(int codePage, uchar byte)
+{
+    if (byte < 0x20)
+        return byte;
+    if (codePage == SymbolCodePage) {
+        if (byte < 0x7f)
+            return SymbolLow[byte - 0x20];
+        if (byte >= 0xa0 && byte < 0xff)
+            return SymbolHigh[byte - 0xa0];
+    } else if (codePage == WingdingsCodePage) {
+        // The list bullets word processors offer.
+        switch (byte) {
+        case 0x6c:
+            return 0x25cf;
+        case 0x6e:
+            return 0x25a0;
+        case 0x6f:
+            return 0x25a1;
+        case 0x71:
+            return 0x2751;
+        case 0x75:
+            return 0x25c6;
+        case 0x76:
+            return 0x2756;
+        case 0x9f:
+            return 0x2022;
+        case 0xa7:
+            return 0x25aa;
+        case 0xd8:
+            return 0x27a2;
+        case 0xfc:
+            return 0x2713;
+        default:
+            break;
+        }
+    }
+    return char16_t(0xf000 + byte);
+}
+
+bool isSymbolCodePage(int codePage)
+{
+    return codePage == SymbolCodePage || codePage == WingdingsCodePage ||
+           codePage == OtherSymbolsCodePage;
+}
+
+// The text of a \u parameter: negative values stand for units above 32767, and some writers give
+// a character beyond U+FFFF in one \u instead of a surrogate pair.
+QString unicodeText(int param)
+{
+    if (param < -32768 || param > 0x10ffff)
+        return QString(QChar::ReplacementCharacter);
+    const char32_t code = char32_t(param < 0 ? param + 65536 : param);
+    return QString::fromUcs4(&code, 1);
+}
+
 // A font name holds printable characters only; an escaped ";" would end it when written again.
 QString cleanFontName(const QString& name)
 {
@@ -324,6 +402,7 @@ struct CharProps
     bool italic = false;
     bool underline = false;
     bool strike = false;
+    bool hidden = false;
     QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
 
     bool operator==(const CharProps&) const = default;
@@ -388,6 +467,7 @@ private:
 
     void appendByte(uchar byte);
     void appendUnit(char16_t unit);
+    bool dropped(char16_t unit);
     void addUnit(char16_t unit, const CharProps& props);
     void flushBytes();
     void flushRun();
@@ -409,8 +489,9 @@ private:
     Group m_overflowSaved;
     int m_overflow = 0;
 
-    bool m_ignorable = false; // a \* waits for its control word
-    int m_skipChars = 0;      // fallback characters of a \u still to skip
+    bool m_ignorable = false;    // a \* waits for its control word
+    bool m_listTextLead = false; // blanks before a list's bullet or number are dropped
+    int m_skipChars = 0;         // fallback characters of a \u still to skip
     bool m_rootClosed = false;
     bool m_truncated = false;
     bool m_unbalanced = false;
@@ -421,6 +502,7 @@ private:
     QHash<int, FontEntry> m_fonts;
     int m_fontNumber = -1; // the font table entry being read
     int m_fontCodePage = -1;
+    bool m_fontSymbols = false;
     QString m_fontName;
     QByteArray m_fontBytes;
     QList<QColor> m_colors;
@@ -543,6 +625,7 @@ void Parser::closeGroup()
 {
     m_skipChars = 0;
     m_ignorable = false;
+    m_listTextLead = false;
     if (m_overflow > 0) {
         if (--m_overflow == 0)
             m_stack.back() = m_overflowSaved;
@@ -735,9 +818,11 @@ void Parser::controlWord(std::string_view name, bool hasParam, int param)
             commitFont();
             m_fontNumber = param;
             m_fontCodePage = -1;
+            m_fontSymbols = false;
             break;
         case Kw::FontCharset:
             m_fontCodePage = charsetCodePage(param, -1);
+            m_fontSymbols = param == SymbolCharset;
             break;
         case Kw::FontCodePage:
             if (param > 0)
@@ -747,8 +832,7 @@ void Parser::controlWord(std::string_view name, bool hasParam, int param)
             if (m_fontNumber >= 0) {
                 m_fontName += decode(m_fontCodePage < 0 ? m_codePage : m_fontCodePage,
                                      std::exchange(m_fontBytes, {}));
-                const int unit = std::clamp(param, -32768, 65535);
-                m_fontName += QChar(char16_t(unit < 0 ? unit + 65536 : unit));
+                m_fontName += unicodeText(param);
             }
             m_skipChars = group.unicodeSkip;
             break;
@@ -794,12 +878,14 @@ void Parser::textWord(const Keyword& keyword, bool hasParam, int param)
     case Kw::Char:
         appendUnit(char16_t(keyword.value));
         break;
-    case Kw::Unicode: {
-        const int unit = std::clamp(param, -32768, 65535);
-        appendUnit(char16_t(unit < 0 ? unit + 65536 : unit));
+    case Kw::Unicode:
+        for (QChar unit : unicodeText(param))
+            appendUnit(unit.unicode());
         m_skipChars = group.unicodeSkip;
         break;
-    }
+    case Kw::ListText:
+        m_listTextLead = true;
+        break;
     case Kw::Par:
         endParagraph();
         break;
@@ -830,6 +916,9 @@ void Parser::textWord(const Keyword& keyword, bool hasParam, int param)
         break;
     case Kw::UnderlineNone:
         chars.underline = false;
+        break;
+    case Kw::Hidden:
+        chars.hidden = on;
         break;
     case Kw::Strike:
         chars.strike = on;
@@ -969,14 +1058,33 @@ QString Parser::decode(int codePage, const QByteArray& bytes)
 {
     if (bytes.isEmpty())
         return {};
+    if (isSymbolCodePage(codePage)) {
+        QString text(bytes.size(), Qt::Uninitialized);
+        for (qsizetype i = 0; i < bytes.size(); ++i)
+            text[i] = QChar(symbolChar(codePage, uchar(bytes[i])));
+        return text;
+    }
     QStringDecoder& d = decoder(codePage);
     QString text = d(bytes);
     d.resetState();
     return text;
 }
 
+// Whether a character is dropped: hidden text, or a blank before a list's bullet or number.
+bool Parser::dropped(char16_t unit)
+{
+    if (top().chars.hidden)
+        return true;
+    if (m_listTextLead && (unit == u' ' || unit == u'\t'))
+        return true;
+    m_listTextLead = false;
+    return false;
+}
+
 void Parser::appendByte(uchar byte)
 {
+    if (dropped(byte))
+        return;
     if (m_pendingCellTab)
         appendUnit(u'\t');
     const CharProps& props = top().chars;
@@ -992,6 +1100,8 @@ void Parser::appendByte(uchar byte)
 
 void Parser::appendUnit(char16_t unit)
 {
+    if (dropped(unit))
+        return;
     flushBytes();
     if (m_pendingCellTab && unit != u'\t') {
         m_pendingCellTab = false;
@@ -1091,6 +1201,14 @@ void Parser::commitFont()
     FontEntry entry;
     entry.name = cleanFontName(m_fontName);
     entry.codePage = m_fontCodePage;
+    if (m_fontSymbols) {
+        if (entry.name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0)
+            entry.codePage = SymbolCodePage;
+        else if (entry.name.compare(QLatin1String("Wingdings"), Qt::CaseInsensitive) == 0)
+            entry.codePage = WingdingsCodePage;
+        else
+            entry.codePage = OtherSymbolsCodePage;
+    }
     m_fonts.insert(m_fontNumber, entry);
     m_fontName.clear();
     m_fontBytes.clear();

@@ -8,8 +8,9 @@ class QTextDocument;
 // Reads rich text (RTF) into a QTextDocument: the part of the format that notes use (fonts,
 // sizes, bold, italic, underline, strike-out, colours, alignment, indents, spacing), from the
 // files of the Windows rich-edit control as well as from word processors. Destinations and
-// control words it does not know are skipped. Damaged input never stops the read: it yields the
-// text that can be recovered, in time linear in the input.
+// control words it does not know are skipped, and so is hidden text; list bullets and numbers
+// stay as text, symbol-font characters become their Unicode equals. Damaged input never stops
+// the read: it yields the text that can be recovered, in time linear in the input.
 class RtfReader
 {
 public:
