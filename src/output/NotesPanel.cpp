@@ -3,6 +3,7 @@
 #include "app/ClickLabel.h"
 #include "app/SheetFonts.h"
 #include "controls/TSelectionBox.h"
+#include "output/NotesEdit.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -94,7 +95,7 @@ NotesPanel::NotesPanel(QWidget* parent) : QWidget(parent)
     setAutoFillBackground(true);
     m_fontNames = QFontDatabase::families();
 
-    Notepad = new QTextEdit(this);
+    Notepad = new NotesEdit(this);
     Notepad->setGeometry(1, 40, 592, 462);
     Notepad->setFrameShape(QFrame::NoFrame);
     Notepad->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -3,10 +3,12 @@
 #include "app/FontRegistry.h"
 #include "app/TMainForm.h"
 #include "controls/TSelectionBox.h"
+#include "output/NotesEdit.h"
 #include "output/NotesPanel.h"
 
 #include <QFrame>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -24,7 +26,7 @@ private:
     std::unique_ptr<TMainForm> m_form;
     TSelectionBox* m_popup = nullptr;
     NotesPanel* notes() { return m_form->notes(); }
-    QTextEdit* pad() { return notes()->Notepad; }
+    NotesEdit* pad() { return static_cast<NotesEdit*>(notes()->Notepad); }
 
 private slots:
     void initTestCase() { m_fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR)); }
@@ -96,6 +98,18 @@ private slots:
         notes()->refreshToolbar();
         QCOMPARE(notes()->FontSize->text(), QStringLiteral("16"));
         QVERIFY(!notes()->BoldHilight->isVisibleTo(notes()));
+    }
+
+    void richTextPastedKeepsItsStyles()
+    {
+        QMimeData wordPad;
+        wordPad.setData(QStringLiteral("text/rtf"),
+                        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain \\b bold\\b0  \\'e9t\\'e9\\par}");
+        pad()->insertFromMimeData(&wordPad);
+        QCOMPARE(pad()->toPlainText(), QStringLiteral("plain bold été"));
+        QTextCursor bold(pad()->document());
+        bold.setPosition(8);
+        QCOMPARE(bold.charFormat().fontWeight(), int(QFont::Bold));
     }
 
     void fontChoiceByNumberOfFonts_data()
