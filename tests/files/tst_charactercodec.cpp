@@ -213,8 +213,8 @@ private slots:
         Record mended = full;
         broken.Name = QStringLiteral("Two\r\nlines");
         mended.Name = QStringLiteral("Two  lines");
-        broken.Merits->last() = QStringLiteral("a\nb");
-        mended.Merits->last() = QStringLiteral("a b");
+        broken.Merits->last() = QStringLiteral(" a\nb ");
+        mended.Merits->last() = QStringLiteral(" a b ");
         dataRow("line breaks in texts", broken, mended);
     }
     void roundTrip()

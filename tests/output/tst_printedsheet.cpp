@@ -104,6 +104,7 @@ private slots:
         dataRow("8th: fifteen", "8th", QList<int>{15});
         dataRow("4th: five rows of ten", "4th", QList<int>{10, 10, 10, 10, 10});
         dataRow("3rd: none", "3rd", QList<int>{});
+        dataRow("16th: none", "16th", QList<int>{});
         dataRow("no number: none", "Unknown", QList<int>{});
     }
     void bloodPool()
