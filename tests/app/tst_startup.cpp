@@ -1,4 +1,5 @@
 #include "../support/DataRows.h"
+#include "../support/Files.h"
 #include "../support/RecordedMessages.h"
 #include "app/FontRegistry.h"
 #include "app/ProgramPaths.h"
@@ -70,8 +71,7 @@ private slots:
         first.remove(); // twice is harmless
         {
             // A leftover of a crashed run is skipped, never reused.
-            QFile leftover(folder + "Tarn0.tmp");
-            QVERIFY(leftover.open(QIODevice::WriteOnly));
+            QVERIFY(writeFile(folder + "Tarn0.tmp", {}));
             ScratchFile third;
             QVERIFY(third.create(folder));
             QCOMPARE(third.fileName(), QStringLiteral("Tarn2.tmp"));
@@ -118,9 +118,7 @@ private slots:
         QTemporaryDir root;
         QDir(root.path()).mkpath("bin");
         QDir(root.path()).mkpath("share/tarnoch");
-        QFile data(root.filePath("share/tarnoch/Tarn1.dat"));
-        QVERIFY(data.open(QIODevice::WriteOnly));
-        data.close();
+        QVERIFY(writeFile(root.filePath("share/tarnoch/Tarn1.dat"), {}));
         const QString bin = root.filePath("bin") + '/';
         const QString fallback = root.filePath("user-data");
 
@@ -168,11 +166,7 @@ private slots:
         QFETCH(QString, expected);
         QTemporaryDir dir;
         const QString folder = dir.path() + '/';
-        if (!content.isNull()) {
-            QFile file(folder + "Tarn1.dat");
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
-        }
+        QVERIFY(content.isNull() || writeFile(folder + "Tarn1.dat", content));
         RecordedMessages messages;
         TMainForm form(ProgramPaths(folder, folder), {}, messages);
         QVERIFY(form.startupFailed());
@@ -223,10 +217,7 @@ private slots:
         QFETCH(int, signalNumber);
         QTemporaryDir dir;
         QVERIFY(makeProgramFolder(dir));
-        QFile data(dir.filePath("Tarn1.dat"));
-        QVERIFY(data.open(QIODevice::ReadWrite));
-        QVERIFY(data.resize(100));
-        data.close();
+        QVERIFY(writeFile(dir.filePath("Tarn1.dat"), QByteArray(100, 'x'))); // damaged
         QProcess program;
         QVERIFY(startProgram(program, dir, "Tarn0.tmp"));
         QTest::qWait(500); // the error box is open by now

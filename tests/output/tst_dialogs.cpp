@@ -3,6 +3,7 @@
 #define QTEST_QPA_MOUSE_HANDLING
 
 #include "../support/DataRows.h"
+#include "../support/Files.h"
 #include "../support/Pixels.h"
 #include "../support/RecordedMessages.h"
 #include "../support/WhileOpen.h"
@@ -25,13 +26,6 @@ QLabel* part(const QWidget* dialog, const QString& name)
     if (!label)
         qFatal("no part %s", qPrintable(name));
     return label;
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
 }
 
 // Whether text in the caption colour was drawn in area: a few of its pixels near full strength.

@@ -1,4 +1,5 @@
 #include "../support/DataRows.h"
+#include "../support/Files.h"
 #include "../support/RulesLines.h"
 
 #include <QRandomGenerator>
@@ -6,12 +7,6 @@
 #include <QtTest>
 
 namespace {
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QByteArray scrambledFile(const QStringList& lines)
 {

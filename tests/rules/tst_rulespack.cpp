@@ -1,4 +1,5 @@
 #include "../support/DataRows.h"
+#include "../support/Files.h"
 #include "../support/RulesLines.h"
 #include "rules/RulesPack.h"
 
@@ -145,10 +146,8 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath("user") && QDir(dir.path()).mkpath("shared"));
-        for (const QString& name : {"user/b.txt", "shared/a.txt", "user/c.md", "shared/b.txt"}) {
-            QFile file(dir.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(name.toUtf8()) > 0);
-        }
+        for (const QString& name : {"user/b.txt", "shared/a.txt", "user/c.md", "shared/b.txt"})
+            QVERIFY(writeFile(dir.filePath(name), name.toUtf8()));
         const QList<RulesPack::PackFile> packs =
             RulesPack::readFolders({dir.filePath("user"), dir.filePath("shared")});
         QStringList order;
