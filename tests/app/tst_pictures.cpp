@@ -1,6 +1,6 @@
 #include "../support/DataRows.h"
 #include "../support/Pixels.h"
-#include "app/FontRegistry.h"
+#include "../support/ProgramFonts.h"
 #include "app/Pictures.h"
 
 #include <QSet>
@@ -49,14 +49,6 @@ class TestPictures : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        // The pictures ask for the program's own faces; without them the title would be drawn
-        // in whatever the system offers.
-        m_fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
-        QCOMPARE(m_fonts.registeredCount(), 4);
-    }
-
     void eachPictureHasItsSizeAndContent_data()
     {
         QTest::addColumn<Picture>("picture");
@@ -226,7 +218,7 @@ private slots:
     }
 
 private:
-    FontRegistry m_fonts;
+    ProgramFonts m_fonts;
 };
 
 QTEST_MAIN(TestPictures)

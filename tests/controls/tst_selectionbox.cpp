@@ -1,7 +1,7 @@
 #include "../support/DataRows.h"
 #include "../support/Pixels.h"
+#include "../support/ProgramFonts.h"
 #include "../support/RulesLines.h"
-#include "app/FontRegistry.h"
 #include "controls/TSelectionBox.h"
 #include "rules/RuleTables.h"
 
@@ -73,7 +73,6 @@ private slots:
                 if (!message.startsWith(QLatin1String("This plugin does not support")))
                     previous(type, context, message);
             });
-        m_fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
         m_tables.build(shippedRules(), false);
         QVERIFY(m_tables.ClanNames.size() > 10);
     }
@@ -244,7 +243,7 @@ private:
     QPoint entryCentre(int index) const;
     void open(const QStringList& list, int kind, QPoint windowPoint = QPoint(300, 300));
 
-    FontRegistry m_fonts;
+    ProgramFonts m_fonts;
     RuleTables m_tables;
     std::unique_ptr<TestWindow> m_window;
     TSelectionBox* m_box = nullptr;

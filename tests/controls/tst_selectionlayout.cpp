@@ -1,6 +1,6 @@
 #include "../support/DataRows.h"
+#include "../support/ProgramFonts.h"
 #include "../support/RulesLines.h"
-#include "app/FontRegistry.h"
 #include "controls/SelectionFade.h"
 #include "controls/SelectionInfo.h"
 #include "controls/SelectionLayout.h"
@@ -25,7 +25,6 @@ class TestSelectionLayout : public QObject
 private slots:
     void initTestCase()
     {
-        m_fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
         m_tables.build(shippedRules(), false);
         QVERIFY(m_tables.ClanNames.size() > 10);
     }
@@ -281,7 +280,7 @@ private slots:
     }
 
 private:
-    FontRegistry m_fonts;
+    ProgramFonts m_fonts;
     RuleTables m_tables;
 };
 

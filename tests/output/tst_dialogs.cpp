@@ -5,9 +5,9 @@
 #include "../support/DataRows.h"
 #include "../support/Files.h"
 #include "../support/Pixels.h"
+#include "../support/ProgramFonts.h"
 #include "../support/RecordedMessages.h"
 #include "../support/WhileOpen.h"
-#include "app/FontRegistry.h"
 #include "output/TConfirmDlg.h"
 #include "output/TConfirmForm.h"
 #include "output/TRTFView.h"
@@ -48,12 +48,6 @@ class TestDialogs : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        m_fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
-        QCOMPARE(m_fonts.registeredCount(), 4);
-    }
-
     // Image and label of a button answer alike. The two-button question answers on the press
     // and dims the window while it is open; the Yes/No/Cancel form answers Yes 0, No 1, Cancel 2.
     void answers_data()
@@ -235,7 +229,7 @@ private slots:
     }
 
 private:
-    FontRegistry m_fonts;
+    ProgramFonts m_fonts;
 };
 
 QTEST_MAIN(TestDialogs)

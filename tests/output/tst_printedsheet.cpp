@@ -1,6 +1,6 @@
 #include "../support/DataRows.h"
 #include "../support/Pixels.h"
-#include "app/FontRegistry.h"
+#include "../support/ProgramFonts.h"
 #include "output/SheetComposer.h"
 #include "output/SheetPrinter.h"
 
@@ -90,12 +90,6 @@ class TestPrintedSheet : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        m_fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
-        QCOMPARE(m_fonts.registeredCount(), 4);
-    }
-
     void bloodPool_data()
     {
         QTest::addColumn<QString>("generation");
@@ -332,7 +326,7 @@ private slots:
     }
 
 private:
-    FontRegistry m_fonts;
+    ProgramFonts m_fonts;
 };
 
 QTEST_MAIN(TestPrintedSheet)

@@ -1,6 +1,6 @@
 #include "../support/DataRows.h"
+#include "../support/ProgramFonts.h"
 #include "../support/WhileOpen.h"
-#include "app/FontRegistry.h"
 #include "output/TPrintForm.h"
 
 #include <QLabel>
@@ -39,8 +39,6 @@ class TestPrintForm : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR)); }
-
     void print_data()
     {
         QTest::addColumn<bool>("printer");
@@ -116,7 +114,7 @@ private slots:
     }
 
 private:
-    FontRegistry m_fonts;
+    ProgramFonts m_fonts;
 };
 
 QTEST_MAIN(TestPrintForm)
