@@ -65,8 +65,7 @@ private slots:
     {
         QFETCH(int, minDots);
         QFETCH(int, x);
-        QFETCH(int, value);
-        QCOMPARE((DotsGeometry{8, 2, 5, minDots}.valueAt(x)), value);
+        QTEST((DotsGeometry{8, 2, 5, minDots}.valueAt(x)), "value");
     }
 
     void writesAreClamped()
@@ -126,11 +125,10 @@ private slots:
     void dragOutsideIsIgnored()
     {
         QFETCH(QPoint, pos);
-        QFETCH(int, filled);
         DotsRating r = rating(5, 1, 1);
         r.press(centreOf(r, 2));
         r.drag(pos.x(), pos.y(), 48);
-        QCOMPARE(r.Filled(), filled);
+        QTEST(r.Filled(), "filled");
     }
 
     void handlerSeesEveryChangeOnce()
@@ -161,13 +159,12 @@ private slots:
     {
         QFETCH(L, before);
         QFETCH(QPoint, pos);
-        QFETCH(L, after);
         PriorityGrid grid;
         grid.setValue(2, before[2]);
         for (int c = 0; c < PriorityGrid::Count; ++c)
             grid.setCategory(c, before[c]);
         grid.press(pos, QSize(70, 70));
-        QCOMPARE(categories(grid), after);
+        QTEST(categories(grid), "after");
     }
 
     void priorityValueFollowsRank_data()
@@ -185,13 +182,12 @@ private slots:
         QFETCH(L, before);
         QFETCH(int, rank);
         QFETCH(int, value);
-        QFETCH(L, after);
         PriorityGrid grid;
         for (int c = 0; c < PriorityGrid::Count; ++c)
             grid.setCategory(c, before[c]);
         grid.setValue(rank, value);
         QCOMPARE(grid.value(rank), value);
-        QCOMPARE(categories(grid), after);
+        QTEST(categories(grid), "after");
     }
 
     void priorityRankOfEqualValues()

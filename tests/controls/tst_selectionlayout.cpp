@@ -48,8 +48,7 @@ private slots:
         QFETCH(int, entryWidth);
         QFETCH(int, count);
         QFETCH(int, kind);
-        QFETCH(int, columns);
-        QCOMPARE(SelectionLayout::columnCount(entryWidth, count, kind), columns);
+        QTEST(SelectionLayout::columnCount(entryWidth, count, kind), "columns");
     }
 
     void sizeIsCapped_data()
@@ -95,9 +94,8 @@ private slots:
         QFETCH(QPoint, pointer);
         QFETCH(QSize, popup);
         QFETCH(int, dockLeft);
-        QFETCH(QPoint, topLeft);
-        QCOMPARE(SelectionLayout::placement(pointer, popup, QRect(0, 0, 1920, 1080), dockLeft),
-                 topLeft);
+        QTEST(SelectionLayout::placement(pointer, popup, QRect(0, 0, 1920, 1080), dockLeft),
+              "topLeft");
     }
 
     void hitTest_data()
@@ -195,8 +193,7 @@ private slots:
     void wrapText()
     {
         QFETCH(QString, text);
-        QFETCH(QStringList, lines);
-        QCOMPARE(SelectionInfo::WrapText(text, 150, fixedWidth), lines);
+        QTEST(SelectionInfo::WrapText(text, 150, fixedWidth), "lines");
 
         // In the real font too every line fits and nothing is lost.
         const QFontMetrics metrics(SelectionInfo().bodyFont());
@@ -251,8 +248,7 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QString, entry);
         QFETCH(int, index);
-        QFETCH(QString, title);
-        QCOMPARE(SelectionInfo::titleFor(kind, entry, index, m_tables), title);
+        QTEST(SelectionInfo::titleFor(kind, entry, index, m_tables), "title");
     }
 
     void clanPanel()

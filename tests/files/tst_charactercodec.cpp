@@ -385,12 +385,11 @@ private slots:
     void unstorableFields()
     {
         QFETCH(Record, character);
-        QFETCH(QStringList, expected);
         QStringList found;
         for (const CharacterFileText::Unstorable& field :
              CharacterFileText::unstorableFields(character))
             found << field.field + QStringLiteral(": ") + field.characters;
-        QCOMPARE(found, expected);
+        QTEST(found, "expected");
     }
 };
 

@@ -72,8 +72,6 @@ private slots:
         QFETCH(bool, printer);
         QFETCH(QString, presses);
         QFETCH(QString, failing);
-        QFETCH(QString, calls);
-        QFETCH(int, result);
         QFETCH(bool, leftOpen);
 
         TPrintForm form;
@@ -102,8 +100,8 @@ private slots:
         bool stayed = false;
         openAndPress(form, {"Sheet", "Notes", "PdfLabel", "CancelButton"}, stayed);
         called.clear();
-        QCOMPARE(openAndPress(form, presses.split(u',', Qt::SkipEmptyParts), stayed), result);
-        QCOMPARE(called.join(u','), calls);
+        QTEST(openAndPress(form, presses.split(u',', Qt::SkipEmptyParts), stayed), "result");
+        QTEST(called.join(u','), "calls");
         QCOMPARE(stayed, leftOpen);
         QVERIFY(waitedEveryTime);
         QCOMPARE(form.lastError().isEmpty(), failing.isEmpty());

@@ -267,7 +267,6 @@ private slots:
     {
         QFETCH(QString, table);
         QFETCH(QString, entry);
-        QFETCH(bool, present);
         const RuleTables& t = m_shipped;
         QStringList entries;
         if (table == u"pair") {
@@ -282,7 +281,7 @@ private slots:
                                                        {"virtues", t.VirtueSets}};
             entries = tables.value(table);
         }
-        QCOMPARE(entries.contains(entry), present);
+        QTEST(entries.contains(entry), "present");
     }
 
 private:

@@ -159,11 +159,10 @@ private slots:
     {
         QFETCH(QStringList, titles);
         QFETCH(QStringList, chosen);
-        QFETCH(QString, colours);
         const SortedTextList bookTitles = sorted(titles);
         const PresetColours result = presetLabelColours(
             bookTitles, flags(bookTitles, chosen), sorted(chosen), sorted({Brujah, Core, Guide}));
-        QCOMPARE(letters(result), colours);
+        QTEST(letters(result), "colours");
     }
 
     void sixtyBooksBuildTables()
