@@ -1,7 +1,8 @@
-#include "app/FontRegistry.h"
+#include "../support/DataRows.h"
+#include "../support/Pixels.h"
+#include "../support/ProgramFonts.h"
 #include "app/Pictures.h"
 
-#include <QDir>
 #include <QSet>
 #include <QtTest>
 #include <cmath>
@@ -29,16 +30,6 @@ double contrast(QColor a, QColor b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-// The lowest contrast text of this colour would have anywhere in area.
-double worstContrast(const QImage& image, const QRect& area, QColor text)
-{
-    double worst = 100;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            worst = std::min(worst, contrast(image.pixelColor(x, y), text));
-    return worst;
-}
-
 bool near(QColor a, QColor b, int tolerance)
 {
     return std::abs(a.red() - b.red()) <= tolerance &&
@@ -46,8 +37,8 @@ bool near(QColor a, QColor b, int tolerance)
            std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
-const QColor kCaption(96, 160, 128);
-const QColor kRed(255, 0, 0);
+const QColor Caption(96, 160, 128);
+const QColor Red(255, 0, 0);
 
 } // namespace
 
@@ -58,253 +49,177 @@ class TestPictures : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void eachPictureHasItsSizeAndContent_data()
+    {
+        QTest::addColumn<Picture>("picture");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("opaque");
+        dataRow("background", Picture(Pictures::background), QSize(800, 572), true);
+        dataRow("buttonFace", Picture(Pictures::buttonFace), QSize(107, 31), true);
+        dataRow("presetFace", Picture(Pictures::presetFace), QSize(90, 25), true);
+        dataRow("divider", Picture(Pictures::divider), QSize(594, 31), true);
+        dataRow("scrollThumb", Picture(Pictures::scrollThumb), QSize(20, 20), false);
+        dataRow("checked", Picture(Pictures::checked), QSize(12, 13), true);
+        dataRow("unChecked", Picture(Pictures::unChecked), QSize(12, 13), true);
+        dataRow("aboutPicture", Picture(Pictures::aboutPicture), QSize(240, 240), true);
+        dataRow("dialogBackground", Picture(Pictures::dialogBackground), QSize(200, 143), true);
+        dataRow("dialogButton", Picture(Pictures::dialogButton), QSize(107, 31), true);
+    }
+    void eachPictureHasItsSizeAndContent()
+    {
+        QFETCH(Picture, picture);
+        QFETCH(QSize, size);
+        QFETCH(bool, opaque);
+        const QImage first = picture();
+        QCOMPARE(first.size(), size);
+        QCOMPARE(first.hasAlphaChannel(), !opaque);
+        QSet<QRgb> colours;
+        forEachPixel(first, first.rect(), [&](const QColor& c) { colours.insert(c.rgba()); });
+        QVERIFY2(colours.size() >= 6, qPrintable(QString::number(colours.size())));
+        // Drawn once: a second call hands out the same picture.
+        QCOMPARE(picture().cacheKey(), first.cacheKey());
+    }
 
-    void eachPictureHasItsSizeAndContent_data();
-    void eachPictureHasItsSizeAndContent();
+    // The white dock and the black technical dock fill their places exactly: framed closely,
+    // with nothing of their colour bleeding out.
+    void docksFillTheirPlaces_data()
+    {
+        QTest::addColumn<QRect>("dock");
+        QTest::addColumn<QColor>("colour");
+        dataRow("dock", QRect(9, 60, 594, 502), QColor(Qt::white));
+        dataRow("technical dock", QRect(638, 60, 153, 345), QColor(Qt::black));
+    }
+    void docksFillTheirPlaces()
+    {
+        QFETCH(QRect, dock);
+        QFETCH(QColor, colour);
+        const QImage image = Pictures::background();
+        QCOMPARE(countColour(image, dock, colour), dock.width() * dock.height());
+        const QRect ring = dock.adjusted(-1, -1, 1, 1);
+        for (const QRect& edge : {QRect(ring.topLeft(), QSize(ring.width(), 1)),
+                                  QRect(ring.bottomLeft(), QSize(ring.width(), 1)),
+                                  QRect(ring.topLeft(), QSize(1, ring.height())),
+                                  QRect(ring.topRight(), QSize(1, ring.height()))})
+            QCOMPARE(countColour(image, edge, colour), 0);
+    }
 
-    void dockIsWhiteToItsEdges();
-    void techDockIsBlackToItsEdges();
-    void titleIsCentredInTheTitleBar();
-    void scrollColumnStaysQuiet();
+    void titleIsCentredInTheTitleBar()
+    {
+        const QImage image = Pictures::background();
+        // Only the middle of the bar: the window glyphs at its right end share the colour.
+        const QRect middle(300, 0, 200, 25);
+        QRect ink;
+        int count = 0;
+        for (int y = middle.top(); y <= middle.bottom(); ++y)
+            for (int x = middle.left(); x <= middle.right(); ++x)
+                if (near(image.pixelColor(x, y), Caption, 12)) {
+                    ink |= QRect(x, y, 1, 1);
+                    ++count;
+                }
+        QVERIFY2(count >= 20, qPrintable(QString::number(count)));
+        QVERIFY2(std::abs(ink.center().x() - 400) <= 4,
+                 qPrintable(QString::number(ink.center().x())));
+        QVERIFY2(ink.height() >= 9 && ink.bottom() < 24,
+                 qPrintable(QStringLiteral("%1..%2").arg(ink.top()).arg(ink.bottom())));
+    }
 
-    void buttonLabelsRead_data();
-    void buttonLabelsRead();
-    void presetLabelsRead();
-    void dialogTextAreasRead();
-    void dividerLeavesItsCaptionPlaceWhite();
-    void thumbCoversTheGrooveLine();
-    void tickBoxesShowTheirState();
+    void scrollColumnStaysQuiet()
+    {
+        // The window draws the groove line at x 619/620 over this column; anything that
+        // changes sharply from one row to the next would cut across it.
+        const QImage image = Pictures::background();
+        for (int x = 612; x <= 627; ++x)
+            for (int y = 60; y < 561; ++y) {
+                const QColor here = image.pixelColor(x, y);
+                QVERIFY2(near(here, image.pixelColor(x, y + 1), 8) && contrast(here, Caption) > 3.0,
+                         qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            }
+    }
+
+    // Text of the given colour reads everywhere in the area it is drawn in.
+    void textReads_data()
+    {
+        QTest::addColumn<Picture>("picture");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QColor>("text");
+        QTest::addColumn<double>("least");
+        // The widest button label, "Character Sheet" in 13 px type, centred.
+        const QRect label(11, 8, 85, 15);
+        dataRow("button caption", Picture(Pictures::buttonFace), label, Caption, 4.5);
+        dataRow("button red", Picture(Pictures::buttonFace), label, Red, 3.5);
+        dataRow("dialog button caption", Picture(Pictures::dialogButton), label, Caption, 4.5);
+        dataRow("dialog button red", Picture(Pictures::dialogButton), label, Red, 3.5);
+        // Preset labels are black, or red while their preset is in force.
+        dataRow("preset black", Picture(Pictures::presetFace), QRect(6, 5, 78, 15),
+                QColor(Qt::black), 12.0);
+        dataRow("preset red", Picture(Pictures::presetFace), QRect(6, 5, 78, 15), Red, 3.0);
+        // The preset face sits on white panels: its rim must stand out from them.
+        dataRow("preset rim", Picture(Pictures::presetFace), QRect(0, 0, 90, 1), QColor(Qt::white),
+                3.0);
+        // The question texts and the caption of both dialogs.
+        dataRow("dialog question", Picture(Pictures::dialogBackground), QRect(8, 8, 185, 81),
+                Caption, 4.5);
+        dataRow("dialog form text", Picture(Pictures::dialogBackground), QRect(9, 56, 77, 65),
+                Caption, 4.5);
+        dataRow("dialog caption", Picture(Pictures::dialogBackground), QRect(5, 6, 190, 27),
+                Caption, 4.5);
+    }
+    void textReads()
+    {
+        QFETCH(Picture, picture);
+        QFETCH(QRect, area);
+        QFETCH(QColor, text);
+        QFETCH(double, least);
+        double worst = 100;
+        forEachPixel(picture(), area,
+                     [&](const QColor& c) { worst = std::min(worst, contrast(c, text)); });
+        QVERIFY2(worst >= least, qPrintable(QString::number(worst)));
+    }
+
+    void dividerLeavesItsCaptionPlaceWhite()
+    {
+        const QImage image = Pictures::divider();
+        const QRect caption(297 - 75, 10, 150, 12);
+        QCOMPARE(countColour(image, caption, Qt::white), caption.width() * caption.height());
+        // The rule itself runs out nearly to both ends, in ink dark enough to print.
+        for (const int x : {20, 150, 444, 574})
+            QVERIFY2(countPixels(image, QRect(x, 0, 1, image.height()),
+                                 [](const QColor& c) { return qGray(c.rgb()) < 40; }),
+                     qPrintable(QString::number(x)));
+    }
+
+    void thumbCoversTheGrooveLine()
+    {
+        // The groove line runs at x 9 and 10 of the column; the thumb must hide it where it sits.
+        const QImage image = Pictures::scrollThumb();
+        const QRect groove(9, 0, 2, image.height());
+        QCOMPARE(countPixels(image, groove, [](const QColor& c) { return c.alpha() == 255; }),
+                 2 * image.height());
+    }
+
+    void tickBoxesShowTheirState()
+    {
+        const auto darkest = [](const QImage& image) {
+            int darkest = 255;
+            forEachPixel(image, QRect(3, 3, 6, 6),
+                         [&](const QColor& c) { darkest = std::min(darkest, qGray(c.rgb())); });
+            return darkest;
+        };
+        QVERIFY(darkest(Pictures::checked()) < 60);
+        QVERIFY(darkest(Pictures::unChecked()) > 180);
+        // The option boxes of the rules panel show only the top 12 rows, so the box ends
+        // there and the last row is the panel's white.
+        for (const QImage& image : {Pictures::checked(), Pictures::unChecked()}) {
+            QCOMPARE(countColour(image, QRect(0, 12, 12, 1), Qt::white), 12);
+            QCOMPARE(countPixels(image, QRect(0, 11, 12, 1),
+                                 [](const QColor& c) { return qGray(c.rgb()) < 128; }),
+                     12);
+        }
+    }
 
 private:
-    FontRegistry m_fonts;
+    ProgramFonts m_fonts;
 };
-
-void TestPictures::initTestCase()
-{
-    // The pictures ask for the program's own faces; without them the title would be drawn in
-    // whatever the system offers.
-    m_fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
-    QCOMPARE(m_fonts.registeredCount(), 4);
-}
-
-void TestPictures::eachPictureHasItsSizeAndContent_data()
-{
-    QTest::addColumn<Picture>("picture");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<bool>("opaque");
-
-    QTest::newRow("background") << Picture(Pictures::background) << QSize(800, 572) << true;
-    QTest::newRow("buttonFace") << Picture(Pictures::buttonFace) << QSize(107, 31) << true;
-    QTest::newRow("presetFace") << Picture(Pictures::presetFace) << QSize(90, 25) << true;
-    QTest::newRow("divider") << Picture(Pictures::divider) << QSize(594, 31) << true;
-    QTest::newRow("scrollThumb") << Picture(Pictures::scrollThumb) << QSize(20, 20) << false;
-    QTest::newRow("checked") << Picture(Pictures::checked) << QSize(12, 13) << true;
-    QTest::newRow("unChecked") << Picture(Pictures::unChecked) << QSize(12, 13) << true;
-    QTest::newRow("aboutPicture") << Picture(Pictures::aboutPicture) << QSize(240, 240) << true;
-    QTest::newRow("dialogBackground")
-        << Picture(Pictures::dialogBackground) << QSize(200, 143) << true;
-    QTest::newRow("dialogButton") << Picture(Pictures::dialogButton) << QSize(107, 31) << true;
-}
-
-void TestPictures::eachPictureHasItsSizeAndContent()
-{
-    QFETCH(Picture, picture);
-    QFETCH(QSize, size);
-    QFETCH(bool, opaque);
-
-    const QImage first = picture();
-    QCOMPARE(first.size(), size);
-    QCOMPARE(first.hasAlphaChannel(), !opaque);
-
-    QSet<QRgb> colours;
-    for (int y = 0; y < first.height(); ++y)
-        for (int x = 0; x < first.width(); ++x)
-            colours.insert(first.pixel(x, y));
-    QVERIFY2(colours.size() >= 6, qPrintable(QString::number(colours.size())));
-
-    // Drawn once: a second call hands out the same picture.
-    QCOMPARE(picture().cacheKey(), first.cacheKey());
-
-    const QString folder = qEnvironmentVariable("TARNOCH_PICTURES_DIR");
-    if (!folder.isEmpty()) {
-        QDir().mkpath(folder);
-        QVERIFY(first.save(QDir(folder).filePath(QString::fromLatin1(QTest::currentDataTag()) +
-                                                 QStringLiteral(".png"))));
-    }
-}
-
-void TestPictures::dockIsWhiteToItsEdges()
-{
-    const QImage image = Pictures::background();
-    const QRect dock(9, 60, 594, 502);
-    for (int y = dock.top(); y <= dock.bottom(); ++y)
-        for (int x = dock.left(); x <= dock.right(); ++x)
-            QVERIFY2(image.pixel(x, y) == qRgb(255, 255, 255),
-                     qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-
-    // The recess frames the dock closely: no white bleeds out beyond it.
-    const QRect ring = dock.adjusted(-1, -1, 1, 1);
-    for (int x = ring.left(); x <= ring.right(); ++x) {
-        QVERIFY(image.pixel(x, ring.top()) != qRgb(255, 255, 255));
-        QVERIFY(image.pixel(x, ring.bottom()) != qRgb(255, 255, 255));
-    }
-    for (int y = ring.top(); y <= ring.bottom(); ++y) {
-        QVERIFY(image.pixel(ring.left(), y) != qRgb(255, 255, 255));
-        QVERIFY(image.pixel(ring.right(), y) != qRgb(255, 255, 255));
-    }
-}
-
-void TestPictures::techDockIsBlackToItsEdges()
-{
-    const QImage image = Pictures::background();
-    const QRect techDock(638, 60, 153, 345);
-    for (int y = techDock.top(); y <= techDock.bottom(); ++y)
-        for (int x = techDock.left(); x <= techDock.right(); ++x)
-            QVERIFY2(image.pixel(x, y) == qRgb(0, 0, 0),
-                     qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-
-    // Framed closely: the black ends exactly at its edges.
-    const QRect ring = techDock.adjusted(-1, -1, 1, 1);
-    for (int x = ring.left(); x <= ring.right(); ++x) {
-        QVERIFY(image.pixel(x, ring.top()) != qRgb(0, 0, 0));
-        QVERIFY(image.pixel(x, ring.bottom()) != qRgb(0, 0, 0));
-    }
-    for (int y = ring.top(); y <= ring.bottom(); ++y) {
-        QVERIFY(image.pixel(ring.left(), y) != qRgb(0, 0, 0));
-        QVERIFY(image.pixel(ring.right(), y) != qRgb(0, 0, 0));
-    }
-}
-
-void TestPictures::titleIsCentredInTheTitleBar()
-{
-    const QImage image = Pictures::background();
-    // Only the middle of the bar: the window glyphs at its right end share the colour.
-    const QRect middle(300, 0, 200, 25);
-    QRect ink;
-    int count = 0;
-    for (int y = middle.top(); y <= middle.bottom(); ++y)
-        for (int x = middle.left(); x <= middle.right(); ++x)
-            if (near(image.pixelColor(x, y), kCaption, 12)) {
-                ink |= QRect(x, y, 1, 1);
-                ++count;
-            }
-    QVERIFY2(count >= 20, qPrintable(QString::number(count)));
-    QVERIFY2(std::abs(ink.center().x() - 400) <= 4, qPrintable(QString::number(ink.center().x())));
-    QVERIFY2(ink.height() >= 9 && ink.bottom() < 24,
-             qPrintable(QStringLiteral("%1..%2").arg(ink.top()).arg(ink.bottom())));
-}
-
-void TestPictures::scrollColumnStaysQuiet()
-{
-    // The window draws the groove line at x 619/620 over this column; anything that changes
-    // sharply from one row to the next would cut across it.
-    const QImage image = Pictures::background();
-    for (int x = 612; x <= 627; ++x)
-        for (int y = 60; y < 561; ++y) {
-            const QColor here = image.pixelColor(x, y);
-            QVERIFY2(near(here, image.pixelColor(x, y + 1), 8),
-                     qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-            QVERIFY2(contrast(here, kCaption) > 3.0,
-                     qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-        }
-}
-
-void TestPictures::buttonLabelsRead_data()
-{
-    QTest::addColumn<Picture>("picture");
-    QTest::newRow("buttonFace") << Picture(Pictures::buttonFace);
-    QTest::newRow("dialogButton") << Picture(Pictures::dialogButton);
-}
-
-void TestPictures::buttonLabelsRead()
-{
-    QFETCH(Picture, picture);
-    const QImage image = picture();
-    // The widest label, "Character Sheet" in 13 px type, centred.
-    const QRect label(11, 8, 85, 15);
-    const double caption = worstContrast(image, label, kCaption);
-    const double red = worstContrast(image, label, kRed);
-    QVERIFY2(caption >= 4.5, qPrintable(QString::number(caption)));
-    QVERIFY2(red >= 3.5, qPrintable(QString::number(red)));
-}
-
-void TestPictures::presetLabelsRead()
-{
-    // Preset labels are black, or red while their preset is in force.
-    const QImage image = Pictures::presetFace();
-    const QRect label(6, 5, 78, 15);
-    const double black = worstContrast(image, label, Qt::black);
-    const double red = worstContrast(image, label, kRed);
-    QVERIFY2(black >= 12, qPrintable(QString::number(black)));
-    QVERIFY2(red >= 3.0, qPrintable(QString::number(red)));
-
-    // It sits on white panels: its rim must stand out from them.
-    for (int x = 0; x < image.width(); ++x)
-        QVERIFY(contrast(image.pixelColor(x, 0), Qt::white) > 3.0);
-}
-
-void TestPictures::dialogTextAreasRead()
-{
-    const QImage image = Pictures::dialogBackground();
-    // The question texts and the caption of both dialogs.
-    for (const QRect& area : {QRect(8, 8, 185, 81), QRect(9, 56, 77, 65), QRect(0, 6, 200, 27)}) {
-        const QRect inside = area & QRect(5, 5, 190, 133);
-        const double worst = worstContrast(image, inside, kCaption);
-        QVERIFY2(worst >= 4.5, qPrintable(QString::number(worst)));
-    }
-}
-
-void TestPictures::dividerLeavesItsCaptionPlaceWhite()
-{
-    const QImage image = Pictures::divider();
-    const QRect caption(297 - 75, 10, 150, 12);
-    for (int y = caption.top(); y <= caption.bottom(); ++y)
-        for (int x = caption.left(); x <= caption.right(); ++x)
-            QVERIFY2(image.pixel(x, y) == qRgb(255, 255, 255),
-                     qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-
-    // The rule itself runs out nearly to both ends, in ink dark enough to print.
-    for (const int x : {20, 150, 444, 574}) {
-        int darkest = 255;
-        for (int y = 0; y < image.height(); ++y)
-            darkest = std::min(darkest, qGray(image.pixel(x, y)));
-        QVERIFY2(darkest < 40, qPrintable(QStringLiteral("%1: %2").arg(x).arg(darkest)));
-    }
-}
-
-void TestPictures::thumbCoversTheGrooveLine()
-{
-    // The groove line runs at x 9 and 10 of the column; the thumb must hide it where it sits.
-    const QImage image = Pictures::scrollThumb();
-    for (int y = 0; y < image.height(); ++y)
-        for (const int x : {9, 10})
-            QVERIFY2(qAlpha(image.pixel(x, y)) == 255,
-                     qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-}
-
-void TestPictures::tickBoxesShowTheirState()
-{
-    const QImage ticked = Pictures::checked();
-    const QImage empty = Pictures::unChecked();
-    auto darkestInside = [](const QImage& image) {
-        int darkest = 255;
-        for (int y = 3; y <= 8; ++y)
-            for (int x = 3; x <= 8; ++x)
-                darkest = std::min(darkest, qGray(image.pixel(x, y)));
-        return darkest;
-    };
-    QVERIFY2(darkestInside(ticked) < 60, qPrintable(QString::number(darkestInside(ticked))));
-    QVERIFY2(darkestInside(empty) > 180, qPrintable(QString::number(darkestInside(empty))));
-
-    // The option boxes of the rules panel show only the top 12 rows, so the box ends there and
-    // the last row is the panel's white.
-    for (const QImage& image : {ticked, empty})
-        for (int x = 0; x < image.width(); ++x) {
-            QCOMPARE(image.pixel(x, 12), qRgb(255, 255, 255));
-            QVERIFY(qGray(image.pixel(x, 11)) < 128);
-        }
-}
 
 QTEST_MAIN(TestPictures)
 #include "tst_pictures.moc"

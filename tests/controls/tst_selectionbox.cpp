@@ -1,7 +1,9 @@
-#include "app/FontRegistry.h"
+#include "../support/DataRows.h"
+#include "../support/Pixels.h"
+#include "../support/ProgramFonts.h"
+#include "../support/RulesLines.h"
 #include "controls/TSelectionBox.h"
 #include "rules/RuleTables.h"
-#include "rules/RulesDataLoader.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -53,11 +55,7 @@ QStringList numbered(int count)
 
 bool anyNonBlack(const QImage& image, const QRect& area)
 {
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixelColor(x, y) != QColor(Qt::black))
-                return true;
-    return false;
+    return countColour(image, area, Qt::black) < area.width() * area.height();
 }
 
 } // namespace
@@ -66,67 +64,190 @@ class TestSelectionBox : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void opensOverTintedFramedPicture();
-    void sizeAndPlace();
-    void hoverMarginsAndTrail();
-    void choosingAndClosing_data();
-    void choosingAndClosing();
-    void noneOnlyForListsOfNames();
-    void clanPanelInTheDock();
+    void initTestCase()
+    {
+        // The offscreen platform can neither raise a popup nor grab the keyboard for it.
+        static QtMessageHandler previous = nullptr;
+        previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+                if (!message.startsWith(QLatin1String("This plugin does not support")))
+                    previous(type, context, message);
+            });
+        m_tables.build(shippedRules(), false);
+        QVERIFY(m_tables.ClanNames.size() > 10);
+    }
+
+    void init()
+    {
+        m_window = std::make_unique<TestWindow>();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        TestWindow* w = m_window.get();
+        m_box = new TSelectionBox({w, w->TechDock, w->TechPanel, w->TechDockImage,
+                                   &w->DockFadeImage, &w->DockInfoImage, &m_tables},
+                                  w);
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void opensOverTintedFramedPicture()
+    {
+        open(numbered(12), 3);
+        QVERIFY(m_box->FadeTimer()->isActive());
+
+        const QImage shot = m_box->grab().toImage().convertToFormat(QImage::Format_RGB888);
+        const int w = shot.width(), h = shot.height();
+        QCOMPARE(shot.pixelColor(0, 0), QColor(192, 192, 192));
+        QCOMPARE(shot.pixelColor(w - 2, h - 2), QColor(192, 192, 192));
+        QCOMPARE(shot.pixelColor(w - 1, h - 1), QColor(Qt::black));
+        // The white window, three quarters of the way to dark green.
+        QCOMPARE(shot.pixelColor(w - 6, 6), QColor(63, 111, 63));
+
+        QVERIFY(m_window->TechDockImage->isVisible());
+        QVERIFY(!m_window->TechPanel->isVisible());
+    }
+
+    void sizeAndPlace()
+    {
+        open(numbered(30), 3, QPoint(600, 300));
+        const int dockLeft = m_window->TechDock->mapToGlobal(QPoint(0, 0)).x();
+        QCOMPARE(m_box->geometry().right() + 1, dockLeft - 5);
+
+        QStringList list;
+        for (int i = 0; i < 300; ++i)
+            list.append(QStringLiteral("A rather long entry number %1").arg(i));
+        open(list, 3);
+        QCOMPARE(m_box->size(), QSize(1024, 753));
+        // Entries beyond the clipped edge cannot be reached, not even from outside.
+        moveTo(QPoint(1100, 100));
+        QCOMPARE(m_box->HoverIndex(), -1);
+    }
+
+    void hoverMarginsAndTrail()
+    {
+        const QColor red(255, 0, 0), opening(80, 120, 80);
+        open(numbered(60), 3);
+        QVERIFY(m_box->Rows() > 8);
+        moveTo(entryCentre(1));
+        moveTo(entryCentre(6));
+        QCOMPARE(m_box->HoverIndex(), 6);
+        QCOMPARE(m_box->EntryColour(3), red); // the trail down the column
+        const int next = m_box->Rows() + 2;
+        moveTo(entryCentre(next));
+        QCOMPARE(m_box->EntryColour(next - 1), opening);
+
+        // What is painted follows the colours.
+        m_box->FadeStep();
+        const QRect text(m_box->entryPosition(next), QSize(m_box->EntryWidth(), 14));
+        QVERIFY(countPixels(m_box->grab().toImage(), text,
+                            [](const QColor& c) { return c.red() > 150 && c.green() < 80; }));
+
+        for (const QPoint margin :
+             {QPoint(20, 5), QPoint(20, m_box->height() - 5), QPoint(m_box->width() - 3, 30)}) {
+            moveTo(entryCentre(3));
+            moveTo(margin);
+            QCOMPARE(m_box->HoverIndex(), -1);
+        }
+        // A click in the margin neither chooses nor closes.
+        QTest::mouseClick(m_box, Qt::LeftButton, {}, QPoint(m_box->width() - 3, 30));
+        QVERIFY(m_box->isVisible());
+    }
+
+    void choosingAndClosing_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("text");
+        dataRow("left click", 1, "click", "Brujah");
+        dataRow("<NONE>", 5, "click", "");
+        dataRow("right press", 1, "right", "Before");
+        dataRow("Escape", 1, "escape", "Before");
+        dataRow("click elsewhere", 1, "elsewhere", "Before");
+    }
+    void choosingAndClosing()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, how);
+        QFETCH(QString, text);
+        m_window->Target->setText(QStringLiteral("Before"));
+        QSignalSpy changed(m_window->Target, &QLineEdit::textChanged);
+        const QStringList clans = m_tables.ClanNames.items();
+        open(clans, kind);
+        const int entry = kind == 1 ? int(clans.indexOf(QStringLiteral("Brujah"))) : 0;
+        moveTo(entryCentre(entry));
+        QCOMPARE(m_box->HoverIndex(), entry);
+        if (how == QLatin1String("click"))
+            QTest::mouseClick(m_box, Qt::LeftButton, {}, entryCentre(entry));
+        else if (how == QLatin1String("right"))
+            QTest::mousePress(m_box, Qt::RightButton, {}, entryCentre(entry));
+        else if (how == QLatin1String("escape"))
+            QTest::keyClick(m_box, Qt::Key_Escape);
+        else // through the window system, which hands presses elsewhere to the open popup
+            QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {}, QPoint(700, 500));
+
+        QTRY_VERIFY(!m_box->isVisible());
+        QVERIFY(!m_box->isOpen());
+        QCOMPARE(m_window->Target->text(), text);
+        QCOMPARE(changed.count(), text == QLatin1String("Before") ? 0 : 1);
+        QCOMPARE(m_box->HoverIndex(), text == QLatin1String("Before") ? -1 : entry);
+        QVERIFY(!m_box->FadeTimer()->isActive());
+        QVERIFY(m_window->TechPanel->isVisible());
+        QVERIFY(!m_window->TechDockImage->isVisible());
+        QCOMPARE(m_tables.ClanNames.items(), clans); // "<NONE>" went into the popup's own copy
+    }
+
+    void noneOnlyForListsOfNames()
+    {
+        for (int kind = 1; kind <= 13; ++kind) {
+            open({QStringLiteral("5"), QStringLiteral("Unlimited")}, kind);
+            const bool none = kind == 4 || kind == 5 || kind == 6 || kind == 8;
+            QCOMPARE(m_box->entries().first() == QLatin1String("<NONE>"), none);
+            QCOMPARE(m_box->entries().size(), none ? 3 : 2);
+        }
+        open({}, 3);
+        QCOMPARE(m_box->size(), QSize(30, 30));
+        QTest::mouseClick(m_box, Qt::LeftButton, {}, QPoint(15, 15));
+        QVERIFY(m_box->isVisible());
+    }
+
+    void clanPanelInTheDock()
+    {
+        open(m_tables.ClanNames.items(), 1);
+        const int clan = int(m_tables.ClanNames.indexOf(QStringLiteral("Toreador")));
+        moveTo(entryCentre(clan));
+        const QImage& info = m_window->DockInfoImage;
+        QVERIFY(anyNonBlack(info, QRect(0, 0, 153, 16)));    // title
+        QVERIFY(anyNonBlack(info, QRect(0, 20, 153, 100)));  // description
+        QVERIFY(anyNonBlack(info, QRect(0, 150, 153, 90)));  // weakness
+        QVERIFY(anyNonBlack(info, QRect(0, 270, 153, 45)));  // disciplines
+        QVERIFY(!anyNonBlack(info, QRect(0, 320, 153, 25))); // nothing below
+
+        // The dock starts black and reaches the information in steps of ten.
+        QVERIFY(!anyNonBlack(m_window->DockFadeImage, m_window->DockFadeImage.rect()));
+        for (int tick = 0; tick < 26; ++tick)
+            m_box->FadeStep();
+        QCOMPARE(m_window->DockFadeImage, info);
+        QCOMPARE(m_window->TechDockImage->pixmap().toImage().convertToFormat(QImage::Format_RGB888),
+                 info);
+    }
 
 private:
     // Puts the pointer on a point of the popup and tells the popup it moved there.
-    void moveTo(QPoint pos);
+    void moveTo(QPoint pos)
+    {
+        QCursor::setPos(m_box->mapToGlobal(pos));
+        QMouseEvent move(QEvent::MouseMove, pos, m_box->mapToGlobal(pos), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_box, &move);
+    }
     QPoint entryCentre(int index) const;
     void open(const QStringList& list, int kind, QPoint windowPoint = QPoint(300, 300));
 
-    FontRegistry m_fonts;
+    ProgramFonts m_fonts;
     RuleTables m_tables;
     std::unique_ptr<TestWindow> m_window;
     TSelectionBox* m_box = nullptr;
 };
-
-void TestSelectionBox::initTestCase()
-{
-    // The offscreen platform can neither raise a popup nor grab the keyboard for it.
-    static QtMessageHandler previous = nullptr;
-    previous = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-            if (!message.startsWith(QLatin1String("This plugin does not support")))
-                previous(type, context, message);
-        });
-    m_fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
-    m_tables.build(RulesDataLoader::load(QStringLiteral(TARNOCH_PROGRAM_DIR "Tarn1.dat")).lines,
-                   false);
-    QVERIFY(m_tables.ClanNames.size() > 10);
-}
-
-void TestSelectionBox::init()
-{
-    m_window = std::make_unique<TestWindow>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    TestWindow* w = m_window.get();
-    m_box = new TSelectionBox({w, w->TechDock, w->TechPanel, w->TechDockImage, &w->DockFadeImage,
-                               &w->DockInfoImage, &m_tables},
-                              w);
-}
-
-void TestSelectionBox::cleanup()
-{
-    m_window.reset();
-}
-
-void TestSelectionBox::moveTo(QPoint pos)
-{
-    QCursor::setPos(m_box->mapToGlobal(pos));
-    QMouseEvent move(QEvent::MouseMove, pos, m_box->mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(m_box, &move);
-}
 
 QPoint TestSelectionBox::entryCentre(int index) const
 {
@@ -138,173 +259,6 @@ void TestSelectionBox::open(const QStringList& list, int kind, QPoint windowPoin
     QCursor::setPos(m_window->mapToGlobal(windowPoint));
     m_box->ShowSelection(list, m_window->Target, kind);
     QVERIFY(QTest::qWaitForWindowExposed(m_box));
-}
-
-void TestSelectionBox::opensOverTintedFramedPicture()
-{
-    open(numbered(12), 3);
-    QCOMPARE(m_box->size(),
-             QSize(m_box->Columns() * (15 + m_box->EntryWidth()) + 15, m_box->Rows() * 15 + 30));
-    const QPoint pointer = m_window->mapToGlobal(QPoint(300, 300));
-    QCOMPARE(m_box->pos(),
-             pointer - QPoint(m_box->width() / 2, m_box->height() / 2) + QPoint(1, 1));
-    QVERIFY(m_box->FadeTimer()->isActive());
-    QCOMPARE(m_box->FadeTimer()->interval(), 40);
-
-    const QImage shot = m_box->grab().toImage().convertToFormat(QImage::Format_RGB888);
-    const int w = shot.width(), h = shot.height();
-    QCOMPARE(shot.pixelColor(0, 0), QColor(192, 192, 192));
-    QCOMPARE(shot.pixelColor(w - 2, h - 2), QColor(192, 192, 192));
-    QCOMPARE(shot.pixelColor(w - 1, h - 1), QColor(Qt::black));
-    // The white window, three quarters of the way to dark green.
-    QCOMPARE(shot.pixelColor(w - 6, 6), QColor(63, 111, 63));
-
-    QVERIFY(m_window->TechDockImage->isVisible());
-    QVERIFY(!m_window->TechPanel->isVisible());
-}
-
-void TestSelectionBox::sizeAndPlace()
-{
-    open(numbered(30), 3, QPoint(600, 300));
-    const int dockLeft = m_window->TechDock->mapToGlobal(QPoint(0, 0)).x();
-    QCOMPARE(m_box->geometry().right() + 1, dockLeft - 5);
-
-    QStringList list;
-    for (int i = 0; i < 300; ++i)
-        list.append(QStringLiteral("A rather long entry number %1").arg(i));
-    open(list, 3);
-    QCOMPARE(m_box->size(), QSize(1024, 753));
-    // Entries beyond the clipped edge cannot be reached, not even from outside.
-    moveTo(QPoint(1100, 100));
-    QCOMPARE(m_box->HoverIndex(), -1);
-
-    open(list, 10);
-    QCOMPARE(m_box->Columns(), 1);
-}
-
-void TestSelectionBox::hoverMarginsAndTrail()
-{
-    const QColor red(255, 0, 0), opening(80, 120, 80);
-    open(numbered(60), 3);
-    QVERIFY(m_box->Rows() > 8);
-    moveTo(entryCentre(1));
-    moveTo(entryCentre(6));
-    QCOMPARE(m_box->HoverIndex(), 6);
-    for (int i = 1; i <= 6; ++i)
-        QCOMPARE(m_box->EntryColour(i), red);
-    QCOMPARE(m_box->EntryColour(7), opening);
-    const int next = m_box->Rows() + 2;
-    moveTo(entryCentre(next));
-    QCOMPARE(m_box->EntryColour(next - 1), opening);
-
-    // What is painted follows the colours.
-    m_box->FadeStep();
-    const QImage shot = m_box->grab().toImage();
-    const QRect text(m_box->entryPosition(next), QSize(m_box->EntryWidth(), 14));
-    bool painted = false;
-    for (int y = text.top(); y <= text.bottom(); ++y)
-        for (int x = text.left(); x <= text.right(); ++x)
-            painted |= shot.pixelColor(x, y).red() > 150 && shot.pixelColor(x, y).green() < 80;
-    QVERIFY(painted);
-
-    for (const QPoint margin :
-         {QPoint(20, 5), QPoint(20, m_box->height() - 5), QPoint(m_box->width() - 3, 30)}) {
-        moveTo(entryCentre(3));
-        moveTo(margin);
-        QCOMPARE(m_box->HoverIndex(), -1);
-    }
-    // A click in the margin neither chooses nor closes.
-    QTest::mouseClick(m_box, Qt::LeftButton, {}, QPoint(m_box->width() - 3, 30));
-    QVERIFY(m_box->isVisible());
-}
-
-void TestSelectionBox::choosingAndClosing_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("left click") << 1 << "click"
-                                << "Brujah";
-    QTest::newRow("<NONE>") << 5 << "click"
-                            << "";
-    QTest::newRow("right press") << 1 << "right"
-                                 << "Before";
-    QTest::newRow("Escape") << 1 << "escape"
-                            << "Before";
-    QTest::newRow("click elsewhere") << 1 << "elsewhere"
-                                     << "Before";
-}
-
-void TestSelectionBox::choosingAndClosing()
-{
-    QFETCH(int, kind);
-    QFETCH(QString, how);
-    QFETCH(QString, text);
-    m_window->Target->setText(QStringLiteral("Before"));
-    QSignalSpy changed(m_window->Target, &QLineEdit::textChanged);
-    const QStringList clans = m_tables.ClanNames.items();
-    open(clans, kind);
-    const int entry = kind == 1 ? int(clans.indexOf(QStringLiteral("Brujah"))) : 0;
-    moveTo(entryCentre(entry));
-    QCOMPARE(m_box->HoverIndex(), entry);
-    if (how == QLatin1String("click"))
-        QTest::mouseClick(m_box, Qt::LeftButton, {}, entryCentre(entry));
-    else if (how == QLatin1String("right"))
-        QTest::mousePress(m_box, Qt::RightButton, {}, entryCentre(entry));
-    else if (how == QLatin1String("escape"))
-        QTest::keyClick(m_box, Qt::Key_Escape);
-    else // through the window system, which hands presses elsewhere to the open popup
-        QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {}, QPoint(700, 500));
-
-    QTRY_VERIFY(!m_box->isVisible());
-    QVERIFY(!m_box->isOpen());
-    QCOMPARE(m_window->Target->text(), text);
-    QCOMPARE(changed.count(), text == QLatin1String("Before") ? 0 : 1);
-    QCOMPARE(m_box->HoverIndex(), text == QLatin1String("Before") ? -1 : entry);
-    QVERIFY(!m_box->FadeTimer()->isActive());
-    QVERIFY(m_window->TechPanel->isVisible());
-    QVERIFY(!m_window->TechDockImage->isVisible());
-    QCOMPARE(m_tables.ClanNames.items(), clans); // "<NONE>" went into the popup's own copy
-}
-
-void TestSelectionBox::noneOnlyForListsOfNames()
-{
-    for (int kind = 1; kind <= 13; ++kind) {
-        open({QStringLiteral("5"), QStringLiteral("Unlimited")}, kind);
-        const bool none = kind == 4 || kind == 5 || kind == 6 || kind == 8;
-        QCOMPARE(m_box->entries().first() == QLatin1String("<NONE>"), none);
-        QCOMPARE(m_box->entries().size(), none ? 3 : 2);
-    }
-    open({}, 3);
-    QCOMPARE(m_box->size(), QSize(30, 30));
-    QTest::mouseClick(m_box, Qt::LeftButton, {}, QPoint(15, 15));
-    QVERIFY(m_box->isVisible());
-}
-
-void TestSelectionBox::clanPanelInTheDock()
-{
-    open(m_tables.ClanNames.items(), 1);
-    const int clan = int(m_tables.ClanNames.indexOf(QStringLiteral("Toreador")));
-    moveTo(entryCentre(clan));
-    const QImage& info = m_window->DockInfoImage;
-    QVERIFY(anyNonBlack(info, QRect(0, 0, 153, 16)));    // title
-    QVERIFY(anyNonBlack(info, QRect(0, 20, 153, 100)));  // description
-    QVERIFY(anyNonBlack(info, QRect(0, 150, 153, 90)));  // weakness
-    QVERIFY(anyNonBlack(info, QRect(0, 270, 153, 45)));  // disciplines
-    QVERIFY(!anyNonBlack(info, QRect(0, 320, 153, 25))); // nothing below
-    QStringList weakness;
-    for (const auto& item : m_box->infoItems())
-        if (item.topLeft.y() >= 150 && item.topLeft.y() < 250)
-            weakness.append(item.text);
-    QCOMPARE(weakness.join(QString()), m_tables.ClanWeaknesses.at(clan));
-
-    // The dock starts black and reaches the information in steps of ten.
-    QVERIFY(!anyNonBlack(m_window->DockFadeImage, m_window->DockFadeImage.rect()));
-    for (int tick = 0; tick < 26; ++tick)
-        m_box->FadeStep();
-    QCOMPARE(m_window->DockFadeImage, info);
-    QCOMPARE(m_window->TechDockImage->pixmap().toImage().convertToFormat(QImage::Format_RGB888),
-             info);
 }
 
 QTEST_MAIN(TestSelectionBox)

@@ -1,9 +1,10 @@
-#include "app/FontRegistry.h"
+#include "../support/DataRows.h"
+#include "../support/ProgramFonts.h"
+#include "../support/RulesLines.h"
 #include "controls/SelectionFade.h"
 #include "controls/SelectionInfo.h"
 #include "controls/SelectionLayout.h"
 #include "rules/RuleTables.h"
-#include "rules/RulesDataLoader.h"
 
 #include <QFontMetrics>
 #include <QtTest>
@@ -22,317 +23,262 @@ class TestSelectionLayout : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void columnRule_data();
-    void columnRule();
-    void sizeIsCapped_data();
-    void sizeIsCapped();
-    void placement_data();
-    void placement();
-    void hitTest_data();
-    void hitTest();
-    void fadeAndTrail();
-    void dockImageFadesBySteps();
-    void wrapText_data();
-    void wrapText();
-    void splitTitle_data();
-    void splitTitle();
-    void titles_data();
-    void titles();
-    void clanPanel();
-
-private:
-    FontRegistry m_fonts;
-    RuleTables m_tables;
-};
-
-void TestSelectionLayout::initTestCase()
-{
-    m_fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
-    const auto data = RulesDataLoader::load(QStringLiteral(TARNOCH_PROGRAM_DIR "Tarn1.dat"));
-    QVERIFY2(data.problem.isEmpty(), qPrintable(data.problem));
-    m_tables.build(data.lines, false);
-}
-
-void TestSelectionLayout::columnRule_data()
-{
-    QTest::addColumn<int>("entryWidth");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("columns");
-    QTest::newRow("nine entries, one column") << 10 << 9 << 1 << 1;
-    QTest::newRow("ten entries widen") << 100 << 10 << 1 << 2;
-    QTest::newRow("powers always one column") << 10 << 40 << 10 << 1;
-    QTest::newRow("font sizes always one column") << 10 << 12 << 11 << 1;
-    QTest::newRow("300 wide entries") << 100 << 300 << 5 << 8;
-    QTest::newRow("300 narrow entries") << 30 << 300 << 5 << 12;
-    QTest::newRow("stops at sixteen") << 0 << 20 << 3 << 16;
-}
-
-void TestSelectionLayout::columnRule()
-{
-    QFETCH(int, entryWidth);
-    QFETCH(int, count);
-    QFETCH(int, kind);
-    QFETCH(int, columns);
-    QCOMPARE(SelectionLayout::columnCount(entryWidth, count, kind), columns);
-}
-
-void TestSelectionLayout::sizeIsCapped_data()
-{
-    QTest::addColumn<int>("entryWidth");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<QSize>("size");
-    QTest::newRow("fits") << 100 << 300 << 5 << 38 << QSize(935, 600);
-    QTest::newRow("too tall") << 80 << 300 << 10 << 300 << QSize(110, 753);
-    QTest::newRow("too wide and tall") << 200 << 300 << 5 << 50 << QSize(1024, 753);
-    QTest::newRow("empty list") << 0 << 0 << 1 << 0 << QSize(30, 30);
-}
-
-void TestSelectionLayout::sizeIsCapped()
-{
-    QFETCH(int, entryWidth);
-    QFETCH(int, count);
-    QFETCH(int, kind);
-    QFETCH(int, rows);
-    QFETCH(QSize, size);
-    const auto grid = SelectionLayout::grid(entryWidth, count, kind, QSize(1024, 753));
-    QCOMPARE(grid.rows, rows);
-    QCOMPARE(grid.size, size);
-}
-
-void TestSelectionLayout::placement_data()
-{
-    // A 1920 x 1080 screen; the dock of a main window at (100, 50) starts at 738.
-    QTest::addColumn<QPoint>("pointer");
-    QTest::addColumn<QSize>("popup");
-    QTest::addColumn<int>("dockLeft");
-    QTest::addColumn<QPoint>("topLeft");
-    QTest::newRow("centred") << QPoint(300, 300) << QSize(200, 100) << 738 << QPoint(201, 251);
-    QTest::newRow("left of the dock")
-        << QPoint(700, 300) << QSize(200, 100) << 738 << QPoint(533, 251);
-    QTest::newRow("right edge") << QPoint(1900, 300) << QSize(200, 100) << 5000
-                                << QPoint(1720, 251);
-    QTest::newRow("bottom edge") << QPoint(300, 1070) << QSize(200, 100) << 738 << QPoint(201, 980);
-    QTest::newRow("top left") << QPoint(10, 10) << QSize(200, 100) << 738 << QPoint(0, 0);
-    QTest::newRow("no room left of the dock")
-        << QPoint(400, 300) << QSize(900, 100) << 738 << QPoint(0, 251);
-}
-
-void TestSelectionLayout::placement()
-{
-    QFETCH(QPoint, pointer);
-    QFETCH(QSize, popup);
-    QFETCH(int, dockLeft);
-    QFETCH(QPoint, topLeft);
-    QCOMPARE(SelectionLayout::placement(pointer, popup, QRect(0, 0, 1920, 1080), dockLeft),
-             topLeft);
-}
-
-void TestSelectionLayout::hitTest_data()
-{
-    // 25 entries 100 wide in 3 columns of 9 rows: a 360 x 165 popup.
-    QTest::addColumn<QPoint>("pos");
-    QTest::addColumn<int>("index");
-    QTest::newRow("first entry") << QPoint(20, 16) << 0;
-    QTest::newRow("top margin") << QPoint(20, 15) << -1;
-    QTest::newRow("bottom margin") << QPoint(20, 150) << -1;
-    QTest::newRow("last row") << QPoint(20, 149) << 8;
-    QTest::newRow("left of the first column") << QPoint(6, 40) << -1;
-    QTest::newRow("half a gap before the second column") << QPoint(122, 16) << 9;
-    QTest::newRow("below the last entry") << QPoint(240, 136) << -1;
-    QTest::newRow("end of the last column") << QPoint(351, 16) << 18;
-    QTest::newRow("right of the last column") << QPoint(352, 16) << -1;
-}
-
-void TestSelectionLayout::hitTest()
-{
-    QFETCH(QPoint, pos);
-    QFETCH(int, index);
-    const auto grid = SelectionLayout::grid(100, 25, 1, QSize(1024, 753));
-    QCOMPARE(grid.size, QSize(360, 165));
-    QCOMPARE(SelectionLayout::hitTest(pos, grid.size, 100, grid.rows, 25).index, index);
-    if (index >= 0) {
-        const QPoint text = SelectionLayout::entryTopLeft(index, grid.rows, 100);
-        QVERIFY(pos.y() >= text.y() && pos.y() < text.y() + 15);
+    void initTestCase()
+    {
+        m_tables.build(shippedRules(), false);
+        QVERIFY(m_tables.ClanNames.size() > 10);
     }
-}
 
-void TestSelectionLayout::fadeAndTrail()
-{
-    const QColor opening(80, 120, 80), red(255, 0, 0);
-    SelectionFade fade;
-    fade.reset(20);
-    for (int tick = 1; tick < 18; ++tick)
-        fade.tick(-1, false);
-    QVERIFY(!fade.isWhite(0));
-    QCOMPARE(fade.tick(-1, false).size(), 20);
-    QVERIFY(fade.isWhite(0) && fade.isWhite(19));
-    QVERIFY(fade.tick(-1, false).isEmpty()); // white entries are not drawn again
+    void columnRule_data()
+    {
+        QTest::addColumn<int>("entryWidth");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("columns");
+        dataRow("nine entries, one column", 10, 9, 1, 1);
+        dataRow("ten entries widen", 100, 10, 1, 2);
+        dataRow("powers always one column", 10, 40, 10, 1);
+        dataRow("font sizes always one column", 10, 12, 11, 1);
+        dataRow("300 wide entries", 100, 300, 5, 8);
+        dataRow("300 narrow entries", 30, 300, 5, 12);
+        dataRow("stops at sixteen", 0, 20, 3, 16);
+    }
+    void columnRule()
+    {
+        QFETCH(int, entryWidth);
+        QFETCH(int, count);
+        QFETCH(int, kind);
+        QTEST(SelectionLayout::columnCount(entryWidth, count, kind), "columns");
+    }
 
-    // Held red while the pointer is inside, white 26 ticks after it left.
-    fade.hover(1, 0);
-    for (int tick = 0; tick < 30; ++tick)
-        fade.tick(1, true);
-    QCOMPARE(fade.EntryColour(1), red);
-    for (int tick = 1; tick < 26; ++tick)
-        QCOMPARE(fade.tick(1, false), QList<int>{1});
-    QVERIFY(!fade.isWhite(1));
-    fade.tick(1, false);
-    QVERIFY(fade.isWhite(1));
+    void sizeIsCapped_data()
+    {
+        QTest::addColumn<int>("entryWidth");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QSize>("size");
+        dataRow("fits", 100, 300, 5, 38, QSize(935, 600));
+        dataRow("too tall", 80, 300, 10, 300, QSize(110, 753));
+        dataRow("too wide and tall", 200, 300, 5, 50, QSize(1024, 753));
+        dataRow("empty list", 0, 0, 1, 0, QSize(30, 30));
+    }
+    void sizeIsCapped()
+    {
+        QFETCH(int, entryWidth);
+        QFETCH(int, count);
+        QFETCH(int, kind);
+        QFETCH(int, rows);
+        QFETCH(QSize, size);
+        const auto grid = SelectionLayout::grid(entryWidth, count, kind, QSize(1024, 753));
+        QCOMPARE(grid.rows, rows);
+        QCOMPARE(grid.size, size);
+    }
 
-    // Down a column every skipped entry turns red, up as well; another column only the one.
-    fade.reset(20);
-    fade.hover(2, 0);
-    QCOMPARE(fade.hover(6, 0), QList<int>({6, 3, 4, 5}));
-    QCOMPARE(fade.hover(3, 0), QList<int>({3, 4, 5}));
-    QCOMPARE(fade.hover(14, 1), QList<int>{14});
-    QCOMPARE(fade.EntryColour(8), opening);
-    QCOMPARE(fade.TrailIndex(), 14);
-}
+    void placement_data()
+    {
+        // A 1920 x 1080 screen; the dock of a main window at (100, 50) starts at 738.
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<QSize>("popup");
+        QTest::addColumn<int>("dockLeft");
+        QTest::addColumn<QPoint>("topLeft");
+        dataRow("centred", QPoint(300, 300), QSize(200, 100), 738, QPoint(201, 251));
+        dataRow("left of the dock", QPoint(700, 300), QSize(200, 100), 738, QPoint(533, 251));
+        dataRow("right edge", QPoint(1900, 300), QSize(200, 100), 5000, QPoint(1720, 251));
+        dataRow("bottom edge", QPoint(300, 1070), QSize(200, 100), 738, QPoint(201, 980));
+        dataRow("top left", QPoint(10, 10), QSize(200, 100), 738, QPoint(0, 0));
+        dataRow("no room left of the dock", QPoint(400, 300), QSize(900, 100), 738, QPoint(0, 251));
+    }
+    void placement()
+    {
+        QFETCH(QPoint, pointer);
+        QFETCH(QSize, popup);
+        QFETCH(int, dockLeft);
+        QTEST(SelectionLayout::placement(pointer, popup, QRect(0, 0, 1920, 1080), dockLeft),
+              "topLeft");
+    }
 
-void TestSelectionLayout::dockImageFadesBySteps()
-{
-    QImage fade(153, 345, QImage::Format_RGB888);
-    fade.fill(Qt::black);
-    fade.setPixelColor(0, 0, QColor(200, 200, 200));
-    QImage target(fade.size(), QImage::Format_RGB888);
-    target.fill(QColor(64, 128, 96));
-    target.setPixelColor(152, 344, QColor(5, 0, 255));
-    SelectionFade::fadeToward(fade, target);
-    QCOMPARE(fade.pixelColor(10, 10), QColor(10, 10, 10));
-    QCOMPARE(fade.pixelColor(152, 344), QColor(5, 0, 10));
-    QCOMPARE(fade.pixelColor(0, 0), QColor(190, 190, 190));
-    for (int step = 0; step < 30; ++step)
-        SelectionFade::fadeToward(fade, target);
-    QCOMPARE(fade, target);
-}
-
-void TestSelectionLayout::wrapText_data()
-{
-    // Lines of at most 21 characters of 7 pixels.
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("lines");
-    QTest::newRow("empty") << QString() << QStringList();
-    QTest::newRow("fits") << "A short text" << QStringList{"A short text"};
-    QTest::newRow("after spaces") << "Hired killers of the Middle East who take payment"
-                                  << QStringList{"Hired killers of the ", "Middle East who take ",
-                                                 "payment"};
-    QTest::newRow("exactly the width")
-        << "aaaaaaaaaaaaaaaaaaaa bb" << QStringList{"aaaaaaaaaaaaaaaaaaaa ", "bb"};
-    QTest::newRow("long word") << "a bbbbbbbbbbbbbbbbbbbbbbbbbbbbbb c"
-                               << QStringList{"a ", "bbbbbbbbbbbbbbbbbbbbb", "bbbbbbbbb c"};
-}
-
-void TestSelectionLayout::wrapText()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, lines);
-    QCOMPARE(SelectionInfo::WrapText(text, 150, fixedWidth), lines);
-
-    // In the real font too every line fits and nothing is lost.
-    const QFontMetrics metrics(SelectionInfo().bodyFont());
-    const auto measure = [&metrics](const QString& s) { return metrics.horizontalAdvance(s); };
-    const QString longer = text + QString(80, u'W') + ' ' + text;
-    const QStringList wrapped = SelectionInfo::WrapText(longer, 150, measure);
-    QCOMPARE(wrapped.join(QString()), longer);
-    for (const QString& line : wrapped)
-        QVERIFY2(measure(line) <= 150, qPrintable(line));
-    QCOMPARE(SelectionInfo::WrapText("abc", 1, measure), QStringList({"a", "b", "c"}));
-}
-
-void TestSelectionLayout::splitTitle_data()
-{
-    // A panel of 70 pixels: ten characters.
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("second");
-    QTest::newRow("fits") << "Short"
-                          << "Short"
-                          << "";
-    QTest::newRow("space from the first third") << "Iron Will and Resolve"
-                                                << "Iron Will"
-                                                << "and Resolve";
-    QTest::newRow("space on the third") << "ab cdefghijk"
-                                        << "ab"
-                                        << "cdefghijk";
-    QTest::newRow("no space after the third") << "Dark Fatecarrierdom"
-                                              << "Dark"
-                                              << "Fatecarrierdom";
-    QTest::newRow("no space at all") << "Unbreakablewordhere"
-                                     << "Unbreakabl"
-                                     << "ewordhere";
-}
-
-void TestSelectionLayout::splitTitle()
-{
-    QFETCH(QString, title);
-    QFETCH(QString, first);
-    QFETCH(QString, second);
-    const auto lines = SelectionInfo::SplitTitle(title, 70, fixedWidth);
-    QCOMPARE(lines.first, first);
-    QCOMPARE(lines.second, second);
-}
-
-void TestSelectionLayout::titles_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("clan") << 1 << "Brujah" << 3 << "Brujah";
-    QTest::newRow("generation") << 2 << "3rd" << 0 << "Antediluvian";
-    QTest::newRow("path") << 7 << "Path of Caine" << 1 << "Caine";
-    QTest::newRow("Humanity") << 7 << "Humanity" << 0 << "Humanity";
-    QTest::newRow("merit") << 8 << "Ability Aptitude (1)" << 1 << "Ability Aptitude";
-    QTest::newRow("no merit") << 8 << "<NONE>" << 0 << "<NONE>";
-    QTest::newRow("virtue set") << 9 << "Human (Conscience, Self-Control & Courage)" << 0
-                                << "Human";
-    QTest::newRow("power") << 10 << "1: Sweet Whispers" << 0 << "Sweet Whispers";
-}
-
-void TestSelectionLayout::titles()
-{
-    QFETCH(int, kind);
-    QFETCH(QString, entry);
-    QFETCH(int, index);
-    QFETCH(QString, title);
-    QCOMPARE(SelectionInfo::titleFor(kind, entry, index, m_tables), title);
-}
-
-void TestSelectionLayout::clanPanel()
-{
-    const SelectionInfo info;
-    const int clan = int(m_tables.ClanNames.indexOf(QStringLiteral("Gangrel")));
-    const auto items = info.compose(1, m_tables.ClanNames.items(), clan, m_tables);
-    QCOMPARE(items.first().text, QStringLiteral("Gangrel"));
-    QCOMPARE(items.first().style, SelectionInfo::Style::Title);
-
-    QStringList description, weakness, disciplines;
-    for (const auto& item : items) {
-        if (item.text == QLatin1String("Weakness:"))
-            QCOMPARE(item.topLeft, QPoint(2, 130));
-        if (item.style == SelectionInfo::Style::Body) {
-            const int y = item.topLeft.y();
-            (y < 130 ? description : y < 250 ? weakness : disciplines).append(item.text);
+    void hitTest_data()
+    {
+        // 25 entries 100 wide in 3 columns of 9 rows: a 360 x 165 popup.
+        QTest::addColumn<QPoint>("pos");
+        QTest::addColumn<int>("index");
+        dataRow("first entry", QPoint(20, 16), 0);
+        dataRow("top margin", QPoint(20, 15), -1);
+        dataRow("bottom margin", QPoint(20, 150), -1);
+        dataRow("last row", QPoint(20, 149), 8);
+        dataRow("left of the first column", QPoint(6, 40), -1);
+        dataRow("half a gap before the second column", QPoint(122, 16), 9);
+        dataRow("below the last entry", QPoint(240, 136), -1);
+        dataRow("end of the last column", QPoint(351, 16), 18);
+        dataRow("right of the last column", QPoint(352, 16), -1);
+    }
+    void hitTest()
+    {
+        QFETCH(QPoint, pos);
+        QFETCH(int, index);
+        const auto grid = SelectionLayout::grid(100, 25, 1, QSize(1024, 753));
+        QCOMPARE(grid.size, QSize(360, 165));
+        QCOMPARE(SelectionLayout::hitTest(pos, grid.size, 100, grid.rows, 25).index, index);
+        if (index >= 0) {
+            const QPoint text = SelectionLayout::entryTopLeft(index, grid.rows, 100);
+            QVERIFY(pos.y() >= text.y() && pos.y() < text.y() + 15);
         }
     }
-    QCOMPARE(description.join(QString()), m_tables.ClanDescriptions.at(clan));
-    QCOMPARE(weakness.join(QString()), m_tables.ClanWeaknesses.at(clan));
-    QCOMPARE(disciplines,
-             QStringList({m_tables.ClanDiscipline1.at(clan), m_tables.ClanDiscipline2.at(clan),
-                          m_tables.ClanDiscipline3.at(clan)}));
 
-    QImage image(153, 345, QImage::Format_RGB888);
-    image.fill(Qt::white);
-    info.draw(image, items);
-    QCOMPARE(image.pixelColor(150, 340), QColor(Qt::black));
-    QImage blank(153, 90, QImage::Format_RGB888);
-    blank.fill(Qt::black);
-    QVERIFY(image.copy(0, 150, 153, 90) != blank); // the weakness is drawn
-}
+    void fadeAndTrail()
+    {
+        const QColor opening(80, 120, 80), red(255, 0, 0);
+        SelectionFade fade;
+        fade.reset(20);
+        for (int tick = 1; tick < 18; ++tick)
+            fade.tick(-1, false);
+        QVERIFY(!fade.isWhite(0));
+        QCOMPARE(fade.tick(-1, false).size(), 20);
+        QVERIFY(fade.isWhite(0) && fade.isWhite(19));
+        QVERIFY(fade.tick(-1, false).isEmpty()); // white entries are not drawn again
+
+        // Held red while the pointer is inside, white 26 ticks after it left.
+        fade.hover(1, 0);
+        for (int tick = 0; tick < 30; ++tick)
+            fade.tick(1, true);
+        QCOMPARE(fade.EntryColour(1), red);
+        for (int tick = 1; tick < 26; ++tick)
+            QCOMPARE(fade.tick(1, false), QList<int>{1});
+        QVERIFY(!fade.isWhite(1));
+        fade.tick(1, false);
+        QVERIFY(fade.isWhite(1));
+
+        // Down a column every skipped entry turns red, up as well; another column only the one.
+        fade.reset(20);
+        fade.hover(2, 0);
+        QCOMPARE(fade.hover(6, 0), QList<int>({6, 3, 4, 5}));
+        QCOMPARE(fade.hover(3, 0), QList<int>({3, 4, 5}));
+        QCOMPARE(fade.hover(14, 1), QList<int>{14});
+        QCOMPARE(fade.EntryColour(8), opening);
+        QCOMPARE(fade.TrailIndex(), 14);
+    }
+
+    void dockImageFadesBySteps()
+    {
+        QImage fade(153, 345, QImage::Format_RGB888);
+        fade.fill(Qt::black);
+        fade.setPixelColor(0, 0, QColor(200, 200, 200));
+        QImage target(fade.size(), QImage::Format_RGB888);
+        target.fill(QColor(64, 128, 96));
+        target.setPixelColor(152, 344, QColor(5, 0, 255));
+        SelectionFade::fadeToward(fade, target);
+        QCOMPARE(fade.pixelColor(10, 10), QColor(10, 10, 10));
+        QCOMPARE(fade.pixelColor(152, 344), QColor(5, 0, 10));
+        QCOMPARE(fade.pixelColor(0, 0), QColor(190, 190, 190));
+        for (int step = 0; step < 30; ++step)
+            SelectionFade::fadeToward(fade, target);
+        QCOMPARE(fade, target);
+    }
+
+    void wrapText_data()
+    {
+        // Lines of at most 21 characters of 7 pixels.
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        dataRow("empty", QString(), QStringList());
+        dataRow("fits", "A short text", QStringList{"A short text"});
+        dataRow("after spaces", "Hired killers of the Middle East who take payment",
+                QStringList{"Hired killers of the ", "Middle East who take ", "payment"});
+        dataRow("exactly the width", "aaaaaaaaaaaaaaaaaaaa bb",
+                QStringList{"aaaaaaaaaaaaaaaaaaaa ", "bb"});
+        dataRow("long word", "a bbbbbbbbbbbbbbbbbbbbbbbbbbbbbb c",
+                QStringList{"a ", "bbbbbbbbbbbbbbbbbbbbb", "bbbbbbbbb c"});
+    }
+    void wrapText()
+    {
+        QFETCH(QString, text);
+        QTEST(SelectionInfo::WrapText(text, 150, fixedWidth), "lines");
+
+        // In the real font too every line fits and nothing is lost.
+        const QFontMetrics metrics(SelectionInfo().bodyFont());
+        const auto measure = [&metrics](const QString& s) { return metrics.horizontalAdvance(s); };
+        const QString longer = text + QString(80, u'W') + ' ' + text;
+        const QStringList wrapped = SelectionInfo::WrapText(longer, 150, measure);
+        QCOMPARE(wrapped.join(QString()), longer);
+        for (const QString& line : wrapped)
+            QVERIFY2(measure(line) <= 150, qPrintable(line));
+        QCOMPARE(SelectionInfo::WrapText("abc", 1, measure), QStringList({"a", "b", "c"}));
+    }
+
+    void splitTitle_data()
+    {
+        // A panel of 70 pixels: ten characters.
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        dataRow("fits", "Short", "Short", "");
+        dataRow("space from the first third", "Iron Will and Resolve", "Iron Will", "and Resolve");
+        dataRow("space on the third", "ab cdefghijk", "ab", "cdefghijk");
+        dataRow("no space after the third", "Dark Fatecarrierdom", "Dark", "Fatecarrierdom");
+        dataRow("no space at all", "Unbreakablewordhere", "Unbreakabl", "ewordhere");
+    }
+    void splitTitle()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        const auto lines = SelectionInfo::SplitTitle(title, 70, fixedWidth);
+        QCOMPARE(lines.first, first);
+        QCOMPARE(lines.second, second);
+    }
+
+    void titles_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("title");
+        dataRow("clan", 1, "Brujah", 3, "Brujah");
+        dataRow("generation", 2, "3rd", 0, "Antediluvian");
+        dataRow("path", 7, "Path of Caine", 1, "Caine");
+        dataRow("Humanity", 7, "Humanity", 0, "Humanity");
+        dataRow("merit", 8, "Ability Aptitude (1)", 1, "Ability Aptitude");
+        dataRow("no merit", 8, "<NONE>", 0, "<NONE>");
+        dataRow("virtue set", 9, "Human (Conscience, Self-Control & Courage)", 0, "Human");
+        dataRow("power", 10, "1: Sweet Whispers", 0, "Sweet Whispers");
+    }
+    void titles()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, entry);
+        QFETCH(int, index);
+        QTEST(SelectionInfo::titleFor(kind, entry, index, m_tables), "title");
+    }
+
+    void clanPanel()
+    {
+        const SelectionInfo info;
+        const int clan = int(m_tables.ClanNames.indexOf(QStringLiteral("Gangrel")));
+        const auto items = info.compose(1, m_tables.ClanNames.items(), clan, m_tables);
+        QCOMPARE(items.first().text, QStringLiteral("Gangrel"));
+        QCOMPARE(items.first().style, SelectionInfo::Style::Title);
+
+        QStringList description, weakness, disciplines;
+        for (const auto& item : items) {
+            if (item.text == QLatin1String("Weakness:"))
+                QCOMPARE(item.topLeft, QPoint(2, 130));
+            if (item.style == SelectionInfo::Style::Body) {
+                const int y = item.topLeft.y();
+                (y < 130 ? description : y < 250 ? weakness : disciplines).append(item.text);
+            }
+        }
+        QCOMPARE(description.join(QString()), m_tables.ClanDescriptions.at(clan));
+        QCOMPARE(weakness.join(QString()), m_tables.ClanWeaknesses.at(clan));
+        QCOMPARE(disciplines,
+                 QStringList({m_tables.ClanDiscipline1.at(clan), m_tables.ClanDiscipline2.at(clan),
+                              m_tables.ClanDiscipline3.at(clan)}));
+    }
+
+private:
+    ProgramFonts m_fonts;
+    RuleTables m_tables;
+};
 
 QTEST_MAIN(TestSelectionLayout)
 #include "tst_selectionlayout.moc"

@@ -1,4 +1,6 @@
-#include "app/FontRegistry.h"
+#include "../support/DataRows.h"
+#include "../support/Pixels.h"
+#include "../support/ProgramFonts.h"
 #include "output/SheetComposer.h"
 #include "output/SheetPrinter.h"
 
@@ -42,7 +44,7 @@ PrintedSheet blankCharacter()
     return sheet;
 }
 
-// Every list long, a long name, Huge Size and the seventh generation.
+// Every list at its limit, a long name, Huge Size and the seventh generation.
 PrintedSheet fullCharacter()
 {
     PrintedSheet sheet = blankCharacter();
@@ -50,30 +52,17 @@ PrintedSheet fullCharacter()
     sheet.Chronicle = QStringLiteral("Nights of the Long Knives over Prague");
     sheet.Clan = QStringLiteral("Tzimisce");
     sheet.Generation = QStringLiteral("7th");
-    sheet.Haven = QStringLiteral("A crypt below the old Jewish cemetery");
-    sheet.Appearance = {0, 7};
-    sheet.AppearanceStruckOut = true;
-    sheet.Abilities[0] += rows("Artistic Expression,Sense Deception,Interrogation,Carousing");
-    sheet.Abilities[1] += rows("Demolitions,Herbalism,Performance,Torture");
-    sheet.Abilities[2] += rows("Camarilla Lore,Kindred Lore,Black Hand Knowledge,Psychology");
-    sheet.Secondary = {rows("Poetic Expression,Ventriloquism,Panhandling........"),
-                       rows("Sleight of Hand,Jury-Rigging"), rows("Military Science,Poisons")};
-    for (const PrintedSheet::TraitRow& row :
-         rows("Vicissitude,Thaumaturgy,Dominate,Necromancy,Obtenebration", 1, 7))
+    sheet.AppearanceStruckOut = sheet.HugeSize = true;
+    const QString names = QStringLiteral("Area Knowledge,").repeated(19);
+    for (int c = 0; c < 3; ++c) {
+        sheet.Abilities[c] += rows(names).mid(10);
+        sheet.Secondary[c] = rows(names);
+    }
+    sheet.Backgrounds = rows("Black Hand Membership," + names).mid(0, 19);
+    for (const PrintedSheet::TraitRow& row : rows("Vicissitude," + names, 2, 10).mid(0, 16))
         sheet.Disciplines.append({row, false});
-    sheet.Backgrounds = rows("Allies,Contacts,Elder Generation,Black Hand Membership,Herd,"
-                             "Resources,Retainers,Influence");
-    sheet.Path = QStringLiteral("Path of Death and the Soul");
-    sheet.Humanity = 6;
-    sheet.Willpower = 7;
-    sheet.BloodTurn = QStringLiteral("5");
-    sheet.Merits = QStringLiteral("Huge Size (4),Efficient Digestion (3),Eidetic Memory (2),"
-                                  "Friend of the Underground (1),Additional Discipline (5)")
-                       .split(u',');
-    sheet.Flaws = QStringLiteral("Conspicuous Consumption (4),Repulsed by Crosses (3),"
-                                 "Can't Cross Running Water (3),Victim of the Masquerade (2)")
-                      .split(u',');
-    sheet.HugeSize = true;
+    sheet.Merits = QStringList(18, QStringLiteral("Lucky (3)")) << QStringLiteral("Huge Size (4)");
+    sheet.Flaws = QStringList(19, QStringLiteral("Nightmares (1)"));
     return sheet;
 }
 
@@ -83,17 +72,6 @@ QStringList headings(const SheetPage& page)
     for (const SheetPage::Item& item : page.items(Part::Heading))
         texts << item.text;
     return texts;
-}
-
-// For looking at: TARNOCH_KEEP_PRINTOUTS=1 leaves the pictures and PDFs beside the test.
-QString keptPath(const QString& extension)
-{
-    if (!qEnvironmentVariableIsSet("TARNOCH_KEEP_PRINTOUTS"))
-        return {};
-    const QString path = QCoreApplication::applicationDirPath() +
-                         QStringLiteral("/printout-%1.%2").arg(QTest::currentDataTag(), extension);
-    QFile::remove(path);
-    return path;
 }
 
 QString run(const QString& program, const QStringList& arguments)
@@ -112,306 +90,240 @@ class TestPrintedSheet : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void bloodPool_data();
-    void bloodPool();
-    void health_data();
-    void health();
-    void sectionsLeftOut_data();
-    void sectionsLeftOut();
-    void fitting_data();
-    void fitting();
-    void strikeOut_data();
-    void strikeOut();
-    void everythingOnThePage_data();
-    void everythingOnThePage();
-    void pdf_data();
-    void pdf();
-    void pdfError();
+    void bloodPool_data()
+    {
+        QTest::addColumn<QString>("generation");
+        QTest::addColumn<QList<int>>("rows"); // squares per row, top to bottom
+        dataRow("13th: one row of ten", "13th", QList<int>{10});
+        dataRow("8th: fifteen", "8th", QList<int>{15});
+        dataRow("4th: five rows of ten", "4th", QList<int>{10, 10, 10, 10, 10});
+        dataRow("3rd: none", "3rd", QList<int>{});
+        dataRow("16th: none", "16th", QList<int>{});
+        dataRow("no number: none", "Unknown", QList<int>{});
+    }
+    void bloodPool()
+    {
+        QFETCH(QString, generation);
+        QFETCH(QList<int>, rows);
+        PrintedSheet sheet = blankCharacter();
+        sheet.Generation = generation;
+        const SheetPage page = SheetComposer::compose(sheet);
+        QMap<qreal, int> perTop;
+        for (const SheetPage::Item& square : page.items(Part::BloodSquare)) {
+            ++perTop[square.rect.top()];
+            QVERIFY(square.rect.left() >= Column && square.rect.right() <= 2 * Column);
+        }
+        QCOMPARE(perTop.values(), rows);
+        // A row of ten stands under the Willpower squares.
+        if (rows.value(0) == 10)
+            QCOMPARE(page.items(Part::BloodSquare).last().rect.left(),
+                     page.items(Part::WillpowerSquare).last().rect.left());
+    }
+
+    void health_data()
+    {
+        QTest::addColumn<bool>("hugeSize");
+        QTest::addColumn<QString>("lines"); // level and penalty on each line
+        dataRow("normal", false,
+                "Bruised,Hurt -1,Injured -1,Wounded -2,Mauled -2,Crippled -5,Incapacitated");
+        dataRow("Huge Size", true,
+                "Bruised,Hurt,Hurt -1,Injured -1,Wounded -2,Mauled -2,Crippled -5,Incapacitated");
+    }
+    void health()
+    {
+        QFETCH(bool, hugeSize);
+        PrintedSheet sheet = blankCharacter();
+        sheet.HugeSize = hugeSize;
+        const SheetPage page = SheetComposer::compose(sheet);
+        const QList<SheetPage::Item> levels = page.items(Part::HealthLevel);
+        const QList<SheetPage::Item> squares = page.items(Part::HealthSquare);
+        QCOMPARE(squares.size(), levels.size());
+        QStringList shown;
+        for (qsizetype i = 0; i < levels.size(); ++i) {
+            shown << levels[i].text;
+            for (const SheetPage::Item& penalty : page.items(Part::Penalty))
+                if (penalty.rect.top() == levels[i].rect.top())
+                    shown.last() += u' ' + penalty.text;
+            QVERIFY(levels[i].rect.contains(levels[i].rect.left(), squares[i].rect.center().y()));
+        }
+        QTEST(shown.join(u','), "lines");
+    }
+
+    void sectionsLeftOut_data()
+    {
+        QTest::addColumn<QString>("secondaryKnowledges");
+        QTest::addColumn<QString>("merits");
+        QTest::addColumn<QString>("flaws");
+        QTest::addColumn<QString>("shown"); // the headings below the abilities
+        const QString middle(
+            "Disciplines,Backgrounds,Virtues,Humanity,Willpower,Blood Pool,Health");
+        dataRow("only open rows", "", "", "", middle + ",Combat,Experience");
+        dataRow("one secondary row, flaws only", "Poisons", "", "Amnesia (2)",
+                "Secondary Talents,Secondary Skills,Secondary Knowledge," + middle +
+                    ",Flaws,Combat,Experience");
+        dataRow("merits only", "", "Eat Food (1),Lucky (3)", "",
+                middle + ",Merits,Combat,Experience");
+    }
+    void sectionsLeftOut()
+    {
+        QFETCH(QString, secondaryKnowledges);
+        QFETCH(QString, merits);
+        QFETCH(QString, flaws);
+        PrintedSheet sheet = blankCharacter();
+        sheet.Secondary[2] = rows(secondaryKnowledges);
+        sheet.Merits = merits.split(u',', Qt::SkipEmptyParts);
+        sheet.Flaws = flaws.split(u',', Qt::SkipEmptyParts);
+        const SheetPage page = SheetComposer::compose(sheet);
+        QTEST(headings(page).mid(6).join(u','), "shown");
+        QCOMPARE(page.items(Part::Merit).size(), sheet.Merits.size());
+        QCOMPARE(page.items(Part::Flaw).size(), sheet.Flaws.size());
+    }
+
+    // The same name in the only background row and in the header's Name.
+    void fitting_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("shrinks");
+        QTest::addColumn<bool>("shortened");
+        dataRow("short: full size, dotted", "Herd", false, false);
+        dataRow("placeholder prints as dots", "...................", false, false);
+        dataRow("long: smaller, whole", "Black Hand Membership and Sect Status", true, false);
+        dataRow("too long for any size: shortened", QString(3000, u'M'), true, true);
+    }
+    void fitting()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, shrinks);
+        QFETCH(bool, shortened);
+        PrintedSheet sheet = blankCharacter();
+        sheet.Backgrounds = rows(name);
+        sheet.Name = name;
+        const SheetPage page = SheetComposer::compose(sheet);
+
+        const QString stripped = QString(name).remove(QRegularExpression(QStringLiteral("\\.+$")));
+        QList<SheetPage::Item> row;
+        for (const SheetPage::Item& item : page.items(Part::TraitName))
+            if (item.rect.left() == Column &&
+                item.rect.top() > page.items(Part::Divider)[2].rect.top())
+                row << item;
+        QCOMPARE(row.size(), 1);
+        QCOMPARE(row[0].points < Body, shrinks);
+        QCOMPARE(row[0].text.startsWith(stripped), !shortened);
+        QVERIFY(row[0].text.endsWith(u'.') || shortened);
+        QVERIFY(row[0].rect.right() <= Column + Column / 2); // clear of the dots
+
+        const SheetPage::Item value = page.items(Part::HeaderValue).first();
+        QCOMPARE(value.points < Body, shrinks);
+        QCOMPARE(value.text == name, !shortened);
+        QVERIFY(value.rect.right() <= Column);
+    }
+
+    void strikeOut_data()
+    {
+        QTest::addColumn<bool>("struckOut");
+        dataRow("struck out", true);
+        dataRow("plain", false);
+    }
+    void strikeOut()
+    {
+        QFETCH(bool, struckOut);
+        PrintedSheet sheet = blankCharacter();
+        sheet.AppearanceStruckOut = struckOut;
+        const SheetPage page = SheetComposer::compose(sheet);
+        const QImage image = page.image();
+        QCOMPARE(image.format(), QImage::Format_Mono);
+        QCOMPARE(image.size(), QSize(W, page.height()));
+
+        // Appearance: the middle column's third row of five dots.
+        QList<QRectF> dots;
+        for (const SheetPage::Item& item : page.items(Part::Dot))
+            if (item.rect.left() > Column && item.rect.left() < 2 * Column)
+                dots << item.rect;
+        // Between two empty dots and across one: ink only where the line runs.
+        for (const int x :
+             {int(dots[10].right() + dots[11].left()) / 2, int(dots[10].center().x())}) {
+            const QRect column(x, int(dots[10].top()) + 4, 1, int(dots[10].height()) - 8);
+            QCOMPARE(
+                countPixels(image, column, [](const QColor& c) { return c.lightness() < 128; }) > 0,
+                struckOut);
+        }
+    }
+
+    // Nothing lies beyond the page's edges, and the page ends below the lowest item.
+    void everythingOnThePage()
+    {
+        const PrintedSheet sheet = fullCharacter();
+        const SheetPage page = SheetComposer::compose(sheet);
+        qreal lowest = 0;
+        for (const SheetPage::Item& item : page.items()) {
+            const QRectF& r = item.rect;
+            QVERIFY2(r.left() >= 0 && r.right() <= W && r.top() >= 0 && r.bottom() <= page.height(),
+                     qPrintable(item.text));
+            lowest = std::max(lowest, item.rect.bottom());
+        }
+        QVERIFY(page.height() - lowest < 3 * Body);
+        QCOMPARE(page.items(Part::Flaw).size(), sheet.Flaws.size());
+    }
+
+    void pdf_data()
+    {
+        QTest::addColumn<bool>("withSheet");
+        QTest::addColumn<int>("notesParagraphs"); // 0: no notes
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QString>("texts");
+        const QString sheetTexts = QStringLiteral("Aurelianus,Tzimisce,Vicissitude,Intimidation,"
+                                                  "Black Hand Membership,Huge Size (4),Experience");
+        dataRow("sheet", true, 0, 1, sheetTexts);
+        dataRow("notes", false, 1, 1, "Paragraph 1 of the notes");
+        dataRow("both", true, 1, 2, sheetTexts + ",Paragraph 1 of");
+        dataRow("long notes run over pages", false, 150, 3,
+                "Paragraph 1 of,Paragraph 75 of,Paragraph 150 of the notes");
+    }
+    void pdf()
+    {
+        QFETCH(bool, withSheet);
+        QFETCH(int, notesParagraphs);
+        QFETCH(int, pages);
+        QFETCH(QString, texts);
+        const PrintedSheet sheet = fullCharacter();
+        QTextDocument notes;
+        notes.setDefaultFont(QFont(QStringLiteral("Times New Roman"), 10));
+        QStringList paragraphs;
+        for (int i = 1; i <= notesParagraphs; ++i)
+            paragraphs << QStringLiteral("Paragraph %1 of the notes.").arg(i);
+        notes.setPlainText(paragraphs.join(u'\n'));
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("sheet.pdf"));
+        QCOMPARE(SheetPrinter::writePdf(file, sheet.Name, withSheet ? &sheet : nullptr,
+                                        notesParagraphs ? &notes : nullptr),
+                 QString());
+
+        const QString info = run(QStringLiteral("pdfinfo"), {file});
+        QVERIFY2(!info.isEmpty(), "pdfinfo (poppler-utils) did not read the file");
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))),
+                 qPrintable(info));
+        QVERIFY(info.contains(QStringLiteral("Tarnoch - Aurelianus")));
+        const QString text =
+            run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).simplified();
+        for (const QString& expected : texts.split(u','))
+            QVERIFY2(text.contains(expected), qPrintable(expected));
+        // No line of the notes lost or printed twice where a page breaks.
+        QCOMPARE(text.count(QStringLiteral("Paragraph ")), notesParagraphs);
+    }
+
+    void pdfError()
+    {
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("missing/sheet.pdf"));
+        const PrintedSheet sheet = blankCharacter();
+        const QString error = SheetPrinter::writePdf(file, sheet.Name, &sheet, nullptr);
+        QVERIFY(error.contains(QDir::toNativeSeparators(file)));
+        QVERIFY(!QFile::exists(file));
+    }
 
 private:
-    FontRegistry m_fonts;
+    ProgramFonts m_fonts;
 };
-
-void TestPrintedSheet::initTestCase()
-{
-    m_fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
-    QCOMPARE(m_fonts.registeredCount(), 4);
-}
-
-void TestPrintedSheet::bloodPool_data()
-{
-    QTest::addColumn<QString>("generation");
-    QTest::addColumn<QList<int>>("rows"); // squares per row, top to bottom
-    QTest::newRow("13th: one row of ten") << "13th" << QList<int>{10};
-    QTest::newRow("15th: still ten") << "15th" << QList<int>{10};
-    QTest::newRow("8th: fifteen") << "8th" << QList<int>{15};
-    QTest::newRow("7th: two rows of ten") << "7th" << QList<int>{10, 10};
-    QTest::newRow("4th: five rows of ten") << "4th" << QList<int>{10, 10, 10, 10, 10};
-    QTest::newRow("3rd: none") << "3rd" << QList<int>{};
-    QTest::newRow("16th: none") << "16th" << QList<int>{};
-    QTest::newRow("no number: none") << "Unknown" << QList<int>{};
-}
-
-void TestPrintedSheet::bloodPool()
-{
-    QFETCH(QString, generation);
-    QFETCH(QList<int>, rows);
-    PrintedSheet sheet = blankCharacter();
-    sheet.Generation = generation;
-    const SheetPage page = SheetComposer::compose(sheet);
-    QMap<qreal, int> perTop;
-    for (const SheetPage::Item& square : page.items(Part::BloodSquare)) {
-        ++perTop[square.rect.top()];
-        QVERIFY(square.rect.left() >= Column && square.rect.right() <= 2 * Column);
-    }
-    QCOMPARE(perTop.values(), rows);
-    // A row of ten stands under the Willpower squares.
-    if (rows.value(0) == 10)
-        QCOMPARE(page.items(Part::BloodSquare).last().rect.left(),
-                 page.items(Part::WillpowerSquare).last().rect.left());
-}
-
-void TestPrintedSheet::health_data()
-{
-    QTest::addColumn<bool>("hugeSize");
-    QTest::addColumn<QString>("lines"); // level and penalty on each line
-    QTest::newRow("normal") << false
-                            << "Bruised,Hurt -1,Injured -1,Wounded -2,Mauled -2,Crippled -5,"
-                               "Incapacitated";
-    QTest::newRow("Huge Size") << true
-                               << "Bruised,Hurt,Hurt -1,Injured -1,Wounded -2,Mauled -2,"
-                                  "Crippled -5,Incapacitated";
-}
-
-void TestPrintedSheet::health()
-{
-    QFETCH(bool, hugeSize);
-    QFETCH(QString, lines);
-    PrintedSheet sheet = blankCharacter();
-    sheet.HugeSize = hugeSize;
-    const SheetPage page = SheetComposer::compose(sheet);
-    const QList<SheetPage::Item> levels = page.items(Part::HealthLevel);
-    const QList<SheetPage::Item> squares = page.items(Part::HealthSquare);
-    QCOMPARE(squares.size(), levels.size());
-    QStringList shown;
-    for (qsizetype i = 0; i < levels.size(); ++i) {
-        shown << levels[i].text;
-        for (const SheetPage::Item& penalty : page.items(Part::Penalty))
-            if (penalty.rect.top() == levels[i].rect.top())
-                shown.last() += u' ' + penalty.text;
-        QVERIFY(levels[i].rect.contains(levels[i].rect.left(), squares[i].rect.center().y()));
-    }
-    QCOMPARE(shown.join(u','), lines);
-}
-
-void TestPrintedSheet::sectionsLeftOut_data()
-{
-    QTest::addColumn<QString>("secondaryKnowledges");
-    QTest::addColumn<QString>("merits");
-    QTest::addColumn<QString>("flaws");
-    QTest::addColumn<QString>("shown"); // the headings below the abilities
-    QTest::newRow("only open rows") << ""
-                                    << ""
-                                    << ""
-                                    << "Disciplines,Backgrounds,Virtues,Humanity,Willpower,"
-                                       "Blood Pool,Health,Combat,Experience";
-    QTest::newRow("one secondary row, flaws only")
-        << "Poisons"
-        << ""
-        << "Amnesia (2)"
-        << "Secondary Talents,Secondary Skills,Secondary Knowledge,Disciplines,Backgrounds,"
-           "Virtues,Humanity,Willpower,Blood Pool,Health,Flaws,Combat,Experience";
-    QTest::newRow("merits only") << ""
-                                 << "Eat Food (1),Lucky (3)"
-                                 << ""
-                                 << "Disciplines,Backgrounds,Virtues,Humanity,Willpower,"
-                                    "Blood Pool,Health,Merits,Combat,Experience";
-}
-
-void TestPrintedSheet::sectionsLeftOut()
-{
-    QFETCH(QString, secondaryKnowledges);
-    QFETCH(QString, merits);
-    QFETCH(QString, flaws);
-    QFETCH(QString, shown);
-    PrintedSheet sheet = blankCharacter();
-    sheet.Secondary[2] = rows(secondaryKnowledges);
-    sheet.Merits = merits.split(u',', Qt::SkipEmptyParts);
-    sheet.Flaws = flaws.split(u',', Qt::SkipEmptyParts);
-    const SheetPage page = SheetComposer::compose(sheet);
-    QCOMPARE(headings(page).mid(6).join(u','), shown);
-    QCOMPARE(page.items(Part::Merit).size(), sheet.Merits.size());
-    QCOMPARE(page.items(Part::Flaw).size(), sheet.Flaws.size());
-}
-
-void TestPrintedSheet::fitting_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("shrinks");
-    QTest::addColumn<bool>("shortened");
-    QTest::newRow("short: full size, dotted") << "Herd" << false << false;
-    QTest::newRow("placeholder prints as dots") << "..................." << false << false;
-    QTest::newRow("long: smaller, whole")
-        << "Black Hand Membership and Sect Status" << true << false;
-    QTest::newRow("too long for any size: shortened") << QString(3000, u'M') << true << true;
-}
-
-// The same name in the only background row and in the header's Name.
-void TestPrintedSheet::fitting()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, shrinks);
-    QFETCH(bool, shortened);
-    PrintedSheet sheet = blankCharacter();
-    sheet.Backgrounds = rows(name);
-    sheet.Name = name;
-    const SheetPage page = SheetComposer::compose(sheet);
-
-    const QString stripped = QString(name).remove(QRegularExpression(QStringLiteral("\\.+$")));
-    QList<SheetPage::Item> row;
-    for (const SheetPage::Item& item : page.items(Part::TraitName))
-        if (item.rect.left() == Column && item.rect.top() > page.items(Part::Divider)[2].rect.top())
-            row << item;
-    QCOMPARE(row.size(), 1);
-    QCOMPARE(row[0].points < Body, shrinks);
-    QCOMPARE(row[0].text.startsWith(stripped), !shortened);
-    QVERIFY(row[0].text.endsWith(u'.') || shortened);
-    QVERIFY(row[0].rect.right() <= Column + Column / 2); // clear of the dots
-
-    const SheetPage::Item value = page.items(Part::HeaderValue).first();
-    QCOMPARE(value.points < Body, shrinks);
-    QCOMPARE(value.text == name, !shortened);
-    QVERIFY(value.rect.right() <= Column);
-}
-
-void TestPrintedSheet::strikeOut_data()
-{
-    QTest::addColumn<bool>("struckOut");
-    QTest::newRow("struck out") << true;
-    QTest::newRow("plain") << false;
-}
-
-void TestPrintedSheet::strikeOut()
-{
-    QFETCH(bool, struckOut);
-    PrintedSheet sheet = blankCharacter();
-    sheet.AppearanceStruckOut = struckOut;
-    const SheetPage page = SheetComposer::compose(sheet);
-    const QImage image = page.image();
-    QCOMPARE(image.format(), QImage::Format_Mono);
-    QCOMPARE(image.size(), QSize(W, page.height()));
-
-    // Appearance: the middle column's third row of five dots.
-    QList<QRectF> dots;
-    for (const SheetPage::Item& item : page.items(Part::Dot))
-        if (item.rect.left() > Column && item.rect.left() < 2 * Column)
-            dots << item.rect;
-    // Between two empty dots and across one: ink only where the line runs.
-    for (const int x : {int(dots[10].right() + dots[11].left()) / 2, int(dots[10].center().x())}) {
-        int black = 0;
-        for (int y = int(dots[10].top()) + 4; y < int(dots[10].bottom()) - 4; ++y)
-            black += qGray(image.pixel(x, y)) < 128;
-        QCOMPARE(black > 0, struckOut);
-    }
-}
-
-void TestPrintedSheet::everythingOnThePage_data()
-{
-    QTest::addColumn<int>("listLength");
-    QTest::newRow("long lists") << 0;
-    QTest::newRow("every list at its limit") << 19;
-}
-
-// Nothing lies beyond the page's edges, and the page ends below the lowest item.
-void TestPrintedSheet::everythingOnThePage()
-{
-    QFETCH(int, listLength);
-    PrintedSheet sheet = fullCharacter();
-    if (listLength) {
-        const QString names = QStringLiteral("Area Knowledge,").repeated(listLength);
-        for (int c = 0; c < 3; ++c) {
-            sheet.Abilities[c] = sheet.Abilities[c].mid(0, 10) + rows(names).mid(10);
-            sheet.Secondary[c] = rows(names);
-        }
-        sheet.Backgrounds = rows(names);
-        while (sheet.Disciplines.size() < listLength)
-            sheet.Disciplines.append({{QStringLiteral("Mytherceria"), 2, 10}, false});
-        sheet.Merits = QStringList(listLength, QStringLiteral("Lucky (3)"));
-        sheet.Flaws = QStringList(listLength, QStringLiteral("Nightmares (1)"));
-    }
-    const SheetPage page = SheetComposer::compose(sheet);
-    qreal lowest = 0;
-    for (const SheetPage::Item& item : page.items()) {
-        const QRectF& box = item.rect;
-        QVERIFY2(box.left() >= 0 && box.right() <= W && box.top() >= 0 &&
-                     box.bottom() <= page.height(),
-                 qPrintable(item.text));
-        lowest = std::max(lowest, item.rect.bottom());
-    }
-    QVERIFY(page.height() - lowest < 3 * Body);
-    QCOMPARE(page.items(Part::Flaw).size(), sheet.Flaws.size());
-    if (const QString kept = keptPath(QStringLiteral("png")); !kept.isEmpty())
-        page.image().save(kept);
-}
-
-void TestPrintedSheet::pdf_data()
-{
-    QTest::addColumn<bool>("withSheet");
-    QTest::addColumn<int>("notesParagraphs"); // 0: no notes
-    QTest::addColumn<int>("pages");
-    QTest::addColumn<QString>("texts");
-    const QString sheetTexts = QStringLiteral("Aurelianus,Tzimisce,Vicissitude,Intimidation,"
-                                              "Black Hand Membership,Huge Size (4),Experience");
-    QTest::newRow("sheet") << true << 0 << 1 << sheetTexts;
-    QTest::newRow("notes") << false << 1 << 1 << "Paragraph 1 of the notes";
-    QTest::newRow("both") << true << 1 << 2 << sheetTexts + ",Paragraph 1 of";
-    QTest::newRow("long notes run over pages")
-        << false << 150 << 3 << "Paragraph 1 of,Paragraph 75 of,Paragraph 150 of the notes";
-}
-
-void TestPrintedSheet::pdf()
-{
-    QFETCH(bool, withSheet);
-    QFETCH(int, notesParagraphs);
-    QFETCH(int, pages);
-    QFETCH(QString, texts);
-    const PrintedSheet sheet = fullCharacter();
-    QTextDocument notes;
-    notes.setDefaultFont(QFont(QStringLiteral("Times New Roman"), 10));
-    QStringList paragraphs;
-    for (int i = 1; i <= notesParagraphs; ++i)
-        paragraphs << QStringLiteral("Paragraph %1 of the notes.").arg(i);
-    notes.setPlainText(paragraphs.join(u'\n'));
-    QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("sheet.pdf"));
-    QCOMPARE(SheetPrinter::writePdf(file, sheet.Name, withSheet ? &sheet : nullptr,
-                                    notesParagraphs ? &notes : nullptr),
-             QString());
-
-    const QString info = run(QStringLiteral("pdfinfo"), {file});
-    QVERIFY2(!info.isEmpty(), "pdfinfo (poppler-utils) did not read the file");
-    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))),
-             qPrintable(info));
-    QVERIFY(info.contains(QStringLiteral("Tarnoch - Aurelianus")));
-    const QString text = run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).simplified();
-    for (const QString& expected : texts.split(u','))
-        QVERIFY2(text.contains(expected), qPrintable(expected));
-    // No line of the notes lost or printed twice where a page breaks.
-    QCOMPARE(text.count(QStringLiteral("Paragraph ")), notesParagraphs);
-    if (const QString kept = keptPath(QStringLiteral("pdf")); !kept.isEmpty())
-        QFile::copy(file, kept);
-}
-
-void TestPrintedSheet::pdfError()
-{
-    QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("missing/sheet.pdf"));
-    const PrintedSheet sheet = blankCharacter();
-    const QString error = SheetPrinter::writePdf(file, sheet.Name, &sheet, nullptr);
-    QVERIFY(error.contains(QDir::toNativeSeparators(file)));
-    QVERIFY(!QFile::exists(file));
-}
 
 QTEST_MAIN(TestPrintedSheet)
 #include "tst_printedsheet.moc"

@@ -1,9 +1,8 @@
-#include "rules/DataGrammar.h"
-#include "rules/DataSource.h"
+#include "../support/DataRows.h"
+#include "../support/RulesLines.h"
 #include "rules/RuleTables.h"
 #include "rules/SourcebookFilter.h"
 
-#include <QFile>
 #include <QtTest>
 
 using namespace SourcebookFilter;
@@ -108,16 +107,14 @@ private slots:
     {
         QTest::addColumn<int>("preset");
         QTest::addColumn<QStringList>("chosen");
-        QTest::newRow("None") << int(Preset::None) << QStringList{};
-        QTest::newRow("Classic") << int(Preset::Classic) << QStringList{Core, Guide};
-        QTest::newRow("Vampire") << int(Preset::Vampire)
-                                 << QStringList{Brujah, Gangrel, BlackHand, Core, Guide};
-        QTest::newRow("All") << int(Preset::All)
-                             << QStringList{Brujah, Gangrel, BlackHand, Sabbat, Core, Guide};
-        QTest::newRow("All clanbooks")
-            << int(Preset::AllClanbooks) << QStringList{Brujah, Gangrel, Sabbat, Core, Guide};
-        QTest::newRow("No clanbooks")
-            << int(Preset::NoClanbooks) << QStringList{Sabbat, Core, Guide};
+        using S = QStringList;
+        dataRow("None", int(Preset::None), S{});
+        dataRow("Classic", int(Preset::Classic), S{Core, Guide});
+        dataRow("Vampire", int(Preset::Vampire), S{Brujah, Gangrel, BlackHand, Core, Guide});
+        dataRow("All", int(Preset::All), S{Brujah, Gangrel, BlackHand, Sabbat, Core, Guide});
+        dataRow("All clanbooks", int(Preset::AllClanbooks),
+                S{Brujah, Gangrel, Sabbat, Core, Guide});
+        dataRow("No clanbooks", int(Preset::NoClanbooks), S{Sabbat, Core, Guide});
     }
     void presets()
     {
@@ -150,31 +147,27 @@ private slots:
         QTest::addColumn<QString>("colours");
         const QStringList core{Core, Guide};
         const QStringList four{Brujah, Sabbat, Core, Guide};
-        QTest::newRow("no clanbook in the data") << core << core << "-R-RCC";
-        QTest::newRow("exactly the core books") << four << core << "-R---C";
-        QTest::newRow("a third book darkens Classic")
-            << four << core + QStringList{Sabbat} << "-----C";
-        QTest::newRow("nothing") << four << QStringList{} << "R----C";
-        QTest::newRow("everything") << four << four << "---RC-";
-        QTest::newRow("the Vampire line") << four << QStringList{Brujah, Core, Guide} << "--R-C-";
-        QTest::newRow("only a book this data lacks") << core << QStringList{"Lost"} << "R---CC";
+        dataRow("no clanbook in the data", core, core, "-R-RCC");
+        dataRow("exactly the core books", four, core, "-R---C");
+        dataRow("a third book darkens Classic", four, core + QStringList{Sabbat}, "-----C");
+        dataRow("nothing", four, QStringList{}, "R----C");
+        dataRow("everything", four, four, "---RC-");
+        dataRow("the Vampire line", four, QStringList{Brujah, Core, Guide}, "--R-C-");
+        dataRow("only a book this data lacks", core, QStringList{"Lost"}, "R---CC");
     }
     void labelColours()
     {
         QFETCH(QStringList, titles);
         QFETCH(QStringList, chosen);
-        QFETCH(QString, colours);
         const SortedTextList bookTitles = sorted(titles);
         const PresetColours result = presetLabelColours(
             bookTitles, flags(bookTitles, chosen), sorted(chosen), sorted({Brujah, Core, Guide}));
-        QCOMPARE(letters(result), colours);
+        QTEST(letters(result), "colours");
     }
 
     void sixtyBooksBuildTables()
     {
-        QFile file(QStringLiteral(TARNOCH_SOURCE_DIR "tests/rules/sixty-books.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QStringList lines = DataSource::parse(file.readAll()).lines;
+        const QStringList lines = sourceLines(QStringLiteral("sixty-books.txt"));
         QVERIFY(!DataGrammar::check(lines));
         const BookList books = buildBookList(lines);
         QCOMPARE(books.BookTitles.size(), 60);

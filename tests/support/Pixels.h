@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+
+// Calls visit with the colour of every pixel of the area.
+template <typename Visit> void forEachPixel(const QImage& image, const QRect& area, Visit visit)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            visit(image.pixelColor(x, y));
+}
+
+// How many pixels of the area pass the test, which is given each pixel's colour.
+template <typename Test> int countPixels(const QImage& image, const QRect& area, Test test)
+{
+    int count = 0;
+    forEachPixel(image, area, [&](const QColor& colour) { count += test(colour) ? 1 : 0; });
+    return count;
+}
+
+// How many pixels of the area have exactly this colour.
+inline int countColour(const QImage& image, const QRect& area, const QColor& colour)
+{
+    return countPixels(image, area, [&](const QColor& c) { return c.rgb() == colour.rgb(); });
+}

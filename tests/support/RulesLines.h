@@ -1,0 +1,52 @@
+#pragma once
+
+#include "rules/DataFile.h"
+#include "rules/DataGrammar.h"
+#include "rules/DataSource.h"
+#include "rules/RulesDataLoader.h"
+
+#include <QFile>
+#include <QMap>
+#include <QStringList>
+
+// The lines of a readable rules source in tests/rules/.
+inline QStringList sourceLines(const QString& name)
+{
+    QFile file(QStringLiteral(TARNOCH_SOURCE_DIR "tests/rules/") + name);
+    return file.open(QIODevice::ReadOnly) ? DataSource::parse(file.readAll()).lines : QStringList();
+}
+
+// Every section with a few records; sound as it stands.
+inline QStringList smallRules()
+{
+    return sourceLines(QStringLiteral("small-rules.txt"));
+}
+
+// The rules data the program ships.
+inline QStringList shippedRules()
+{
+    return RulesDataLoader::load(QStringLiteral(TARNOCH_PROGRAM_DIR "Tarn1.dat")).lines;
+}
+
+// A whole data line list from the sections given by number; the others are empty.
+inline QStringList withSections(const QMap<int, QStringList>& content)
+{
+    QStringList lines;
+    for (int s = 1; s <= DataGrammar::SectionCount; ++s)
+        lines += content.value(s) + QStringList{QStringLiteral("---")};
+    return lines;
+}
+
+// The lines of each section without its "---" (index 0 is section 1).
+inline QList<QStringList> splitSections(const QStringList& lines)
+{
+    QList<QStringList> sections(1);
+    for (const QString& line : lines) {
+        if (DataFile::isSectionEnd(line))
+            sections.append(QStringList());
+        else
+            sections.last().append(line);
+    }
+    sections.removeLast(); // nothing follows the last "---"
+    return sections;
+}
