@@ -699,8 +699,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == BackgroundImage && event->type() == QEvent::Paint && m_quitAfterFirstPaint) {
         m_quitAfterFirstPaint = false;
-        // The whole window is painted in this one pass; the quit waits behind it.
-        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        // The whole window is painted in this one pass; the end waits behind it. Not quit(),
+        // which would close the window and ask about unsaved changes.
+        QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     }
     const auto* mouse = dynamic_cast<const QMouseEvent*>(event);
     if (!mouse)

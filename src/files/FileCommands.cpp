@@ -8,6 +8,7 @@
 #include "engine/GenerationEffects.h"
 #include "engine/Recalculation.h"
 #include "engine/RuleQuestions.h"
+#include "files/CharacterCompare.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
 #include "files/CharacterSheetIO.h"
@@ -95,8 +96,14 @@ bool FileCommands::unsavedChanges()
         return true;
     QString error;
     const QByteArray onDisk = readBytes(m_currentFile, &error);
-    m_lines = CharacterWriter::lines(m_io.WriteCharacter());
-    return !error.isEmpty() || CharacterFileText::decode(onDisk) != m_lines;
+    const CharacterRecord sheet = m_io.WriteCharacter();
+    m_lines = CharacterWriter::lines(sheet);
+    if (!error.isEmpty())
+        return true;
+    const CharacterReadResult saved = CharacterReader::read(CharacterFileText::decode(onDisk), m_currentFile);
+    // A file of an older version or a damaged one is saved anew in any case.
+    return saved.version != CharacterWriter::Banner.mid(11) || !saved.completed()
+           || !sameCharacter(saved.record, sheet);
 }
 
 FileCommands::Answer FileCommands::AskToSave()

@@ -2,6 +2,7 @@
 
 #include "app/TMainForm.h"
 #include "engine/Recalculation.h"
+#include "files/CharacterCompare.h"
 #include "files/CharacterReader.h"
 #include "files/CharacterSheetIO.h"
 #include "files/CharacterWriter.h"
@@ -42,7 +43,8 @@ void SheetHistory::settled()
         return;
     m_touched = false;
     QStringList now = snapshot();
-    if (m_index >= 0 && m_steps[m_index] == now) {
+    if (m_index >= 0 && sameCharacter(CharacterReader::read(m_steps[m_index], {}).record,
+                                      CharacterReader::read(now, {}).record)) {
         m_restored = false;
         return;
     }

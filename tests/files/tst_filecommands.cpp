@@ -139,6 +139,19 @@ private slots:
         m_form->Notepad->insertPlainText(QStringLiteral("a note"));
         m_dialogs.answers = {Answer::Cancel};
         QVERIFY(!files().FormCloseQuery());
+        // A file whose rows pad their names with other full stops (another machine's fonts)
+        // holds the same character.
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QByteArray bytes = file.readAll().replace("..........\r\n", "...\r\n");
+            file.resize(0);
+            file.write(bytes);
+        }
+        m_form->Notepad->undo();
+        QVERIFY(files().loadFile(path));
+        QCOMPARE(files().AskToSave(), FileCommands::Answer::None);
+        m_form->Notepad->insertPlainText(QStringLiteral("a note"));
         // Taking the change back makes the sheet unchanged again.
         m_form->Notepad->undo();
         sheet()->Strength->setFilled(3);
