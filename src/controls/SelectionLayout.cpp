@@ -24,6 +24,11 @@ SelectionLayout::Grid SelectionLayout::grid(int entryWidth, int count, int kind,
 {
     Grid g;
     g.columns = columnCount(entryWidth, count, kind);
+    // A one-column list too long for the largest popup (a discipline with many paths of
+    // powers) gets further columns rather than losing its last entries.
+    const int fittingRows = std::max(1, (maximum.height() - 2 * Margin) / RowHeight);
+    if (g.columns == 1 && count > fittingRows)
+        g.columns = (count + fittingRows - 1) / fittingRows;
     g.rows = (count + g.columns - 1) / g.columns;
     const int width = g.columns * Margin + entryWidth * g.columns + Margin;
     const int height = g.rows * RowHeight + 2 * Margin;

@@ -59,7 +59,8 @@ private slots:
         QTest::addColumn<int>("rows");
         QTest::addColumn<QSize>("size");
         dataRow("fits", 100, 300, 5, 38, QSize(935, 600));
-        dataRow("too tall", 80, 300, 10, 300, QSize(110, 753));
+        dataRow("long power list in columns", 80, 65, 10, 33, QSize(205, 525));
+        dataRow("very long power list", 80, 300, 10, 43, QSize(680, 675));
         dataRow("too wide and tall", 200, 300, 5, 50, QSize(1024, 753));
         dataRow("empty list", 0, 0, 1, 0, QSize(30, 30));
     }
