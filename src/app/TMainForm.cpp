@@ -1,5 +1,6 @@
 #include "TMainForm.h"
 
+#include "app/AboutPanel.h"
 #include "app/AnkhCursor.h"
 #include "app/ClickLabel.h"
 #include "app/Pictures.h"
@@ -258,20 +259,6 @@ void TMainForm::createPictures()
     connect(guide, &QShortcut::activated, this, &TMainForm::guideRequested);
 }
 
-QWidget* TMainForm::createFramePanel(const QString& title)
-{
-    auto* panel = new QWidget(Dock);
-    panel->setGeometry(0, 0, 594, 502);
-    panel->setAutoFillBackground(true);
-    auto* heading = new QLabel(title, panel);
-    heading->setFont(face(Blackletter, 22));
-    heading->setGeometry(0, 8, 594, 30);
-    heading->setAlignment(Qt::AlignCenter);
-    setTextColour(heading, SheetHeadingColour);
-    panel->hide();
-    return panel;
-}
-
 void TMainForm::createPanels()
 {
     Dock = new QWidget(this);
@@ -290,67 +277,12 @@ void TMainForm::createPanels()
     m_notes = new NotesPanel(Dock);
     Notes = m_notes;
     Notepad = m_notes->Notepad;
-    createAboutPanel();
+    auto* about = new AboutPanel(Dock);
+    About = about;
+    ManualButton = about->ManualButton;
+    ManualButtonLabel = about->ManualButtonLabel;
+    connect(about, &AboutPanel::guideRequested, this, &TMainForm::guideRequested);
     createTechPanel();
-}
-
-void TMainForm::createAboutPanel()
-{
-    About = createFramePanel(QString());
-    auto* picture = new QLabel(About);
-    picture->setPixmap(QPixmap::fromImage(Pictures::aboutPicture()));
-    picture->setGeometry(20, 40, 240, 240);
-
-    auto* title = new QLabel(QStringLiteral("Tarnoch"), About);
-    title->setFont(face(Blackletter, 40));
-    title->setGeometry(280, 40, 300, 52);
-    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    setTextColour(title, SheetHeadingColour);
-    auto* version = new QLabel(QStringLiteral("v1.45"), About);
-    version->setFont(face(Belwe, 16));
-    version->setGeometry(280, 94, 300, 22);
-    version->setAlignment(Qt::AlignHCenter);
-    auto* subtitle = new QLabel(tr("A character generator for Vampire - The Masquerade"), About);
-    subtitle->setFont(face(Times, 14));
-    subtitle->setGeometry(280, 118, 300, 40);
-    subtitle->setWordWrap(true);
-    subtitle->setAlignment(Qt::AlignHCenter);
-
-    auto* hints = new QLabel(About);
-    hints->setFont(face(Times, 13));
-    hints->setWordWrap(true);
-    hints->setGeometry(280, 162, 300, 222);
-    hints->setText(
-        tr("<p>Click the dots to set a rating; click the current rating again to lower it.</p>"
-           "<p><b>Right-click</b> a field or its caption to choose from a list; the panel at the "
-           "right tells you about the entry under the pointer.</p>"
-           "<p>Right-click the dots of a discipline to list its powers.</p>"
-           "<p>Red dots are bought with freebie points.</p>"
-           "<p>Delete \"Template.tnc\" to have a fresh one made at the next start.</p>"
-           "<p>Press <b>F1</b> for the user guide.</p>"));
-
-    ManualButton = new ClickLabel(About);
-    ManualButton->setPixmap(QPixmap::fromImage(Pictures::presetFace()));
-    ManualButton->setGeometry(390 - 45, 390, 90, 25);
-    ManualButtonLabel = new ClickLabel(QStringLiteral("User Guide"), About);
-    ManualButtonLabel->setFont(face(Times, 13));
-    ManualButtonLabel->setAlignment(Qt::AlignCenter);
-    ManualButtonLabel->setGeometry(ManualButton->geometry());
-    for (ClickLabel* part : {ManualButton, ManualButtonLabel}) {
-        part->setCursor(Qt::PointingHandCursor);
-        connect(part, &ClickLabel::pressed, this, &TMainForm::ManualButtonMouseDown);
-    }
-
-    auto* finePrint = new QLabel(About);
-    finePrint->setFont(face(Times, 11));
-    finePrint->setWordWrap(true);
-    finePrint->setGeometry(20, 430, 554, 60);
-    finePrint->setAlignment(Qt::AlignHCenter);
-    setTextColour(finePrint, QColor(96, 96, 96));
-    finePrint->setText(
-        tr("Vampire - The Masquerade is a game of its publishers; the names of its clans, "
-           "disciplines and books are theirs. Tarnoch is a free helper for players and is not "
-           "made or endorsed by them. The descriptions in this program are its own."));
 }
 
 void TMainForm::createTechPanel()
@@ -411,15 +343,6 @@ void TMainForm::createTechPanel()
     TechDockImage = new QLabel(TechDock);
     TechDockImage->setGeometry(0, 0, 153, 345);
     TechDockImage->hide();
-}
-
-void TMainForm::ManualButtonMouseDown()
-{
-    // Red while the guide is being opened, which may take a moment the first time.
-    setTextColour(ManualButtonLabel, ActiveColour);
-    ManualButtonLabel->repaint();
-    emit guideRequested();
-    setTextColour(ManualButtonLabel, Qt::black);
 }
 
 void TMainForm::readRulesData()

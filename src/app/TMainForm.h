@@ -160,18 +160,15 @@ private:
     void createPictures();
     void createPanels();
     void createTechPanel();
-    void createAboutPanel();
     void readRulesData();
     void createSheet();
     void createFileCommands();
     void finishWindow();
 
     ClickLabel* createButton(int left, int top, const QString& caption, ClickLabel** label);
-    QWidget* createFramePanel(const QString& title);
     void setNavigationColours(Panel shown);
     void slideDock();
 
-    void ManualButtonMouseDown();
     void TitleBarMouseDown(const QPoint& windowPoint);
     void TitleBarMouseMove(const QPoint& globalPoint);
     void BackgroundImageMouseDown(const QPoint& point, Qt::MouseButton button);
