@@ -72,7 +72,8 @@ bool rowProcedure(const std::vector<TraitRows*>& columns, int& count, int firstR
                 return true;
         return false;
     };
-    if (count < SheetLayout::RowsPerGroup && used(count - 1)) {
+    // A list read with no rows at all (a file may hold a count of 0) opens its first row.
+    if (count < SheetLayout::RowsPerGroup && (count == 0 || used(count - 1))) {
         if (showRows)
             for (TraitRows* column : columns) {
                 (*column)[count].name->show();
