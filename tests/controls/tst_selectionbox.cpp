@@ -142,22 +142,17 @@ private slots:
         QVERIFY(countPixels(m_box->grab().toImage(), text,
                             [](const QColor& c) { return c.red() > 150 && c.green() < 80; }));
 
-        for (const QPoint margin :
-             {QPoint(20, 5), QPoint(20, m_box->height() - 5), QPoint(m_box->width() - 3, 30)}) {
-            moveTo(entryCentre(3));
-            moveTo(margin);
-            QCOMPARE(m_box->HoverIndex(), -1);
-        }
-        // A click in the margin neither chooses nor closes.
-        QTest::mouseClick(m_box, Qt::LeftButton, {}, QPoint(m_box->width() - 3, 30));
+        // The margin holds no entry; a click there neither chooses nor closes.
+        const QPoint margin(m_box->width() - 3, 30);
+        moveTo(margin);
+        QCOMPARE(m_box->HoverIndex(), -1);
+        QTest::mouseClick(m_box, Qt::LeftButton, {}, margin);
         QVERIFY(m_box->isVisible());
     }
 
     void choosingAndClosing_data()
     {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("text");
+        columns<int, QString, QString>({"kind", "how", "text"});
         dataRow("left click", 1, "click", "Brujah");
         dataRow("<NONE>", 5, "click", "");
         dataRow("right press", 1, "right", "Before");

@@ -193,8 +193,7 @@ private slots:
 
     void roundTrip_data()
     {
-        QTest::addColumn<Record>("written");
-        QTest::addColumn<Record>("expected");
+        columns<Record, Record>({"written", "expected"});
         const Record full = fullCharacter();
         Record typed = full;
         Record numbers = full;
@@ -237,10 +236,7 @@ private slots:
     // A new sheet's file (94 lines) with one line changed or the file cut short.
     void damagedFiles_data()
     {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("keep");
-        QTest::addColumn<QStringList>("expect");
+        columns<int, QString, int, QStringList>({"line", "text", "keep", "expect"});
         const auto row = [](const char* name, int line, const QString& text, int keep,
                             const QStringList& expect) { dataRow(name, line, text, keep, expect); };
         row("ability count 9", 41, "9", -1,
@@ -302,10 +298,7 @@ private slots:
     // Files that are no character files at all, up to 100 MB.
     void hostileFiles_data()
     {
-        QTest::addColumn<QByteArray>("head");
-        QTest::addColumn<QByteArray>("fill");
-        QTest::addColumn<int>("repeat");
-        QTest::addColumn<QStringList>("expect");
+        columns<QByteArray, QByteArray, int, QStringList>({"head", "fill", "repeat", "expect"});
         const QStringList unknown = {"outcome: rejected",
                                      "message: Load error | Unknown data format"};
         const QByteArray notesCount =
@@ -334,9 +327,7 @@ private slots:
 
     void fileText_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QByteArray>("written");
+        columns<QByteArray, QStringList, QByteArray>({"bytes", "lines", "written"});
         const QByteArray ab("a\r\nb\r\n");
         dataRow("CR LF", ab, QStringList{"a", "b"}, ab);
         dataRow("LF", QByteArray("a\nb\n"), QStringList{"a", "b"}, ab);
@@ -363,8 +354,7 @@ private slots:
 
     void unstorableFields_data()
     {
-        QTest::addColumn<Record>("character");
-        QTest::addColumn<QStringList>("expected");
+        columns<Record, QStringList>({"character", "expected"});
         Record storable = fullCharacter();
         storable.Concept = QStringLiteral("Ærlig € ‰ œ ÿ");
         dataRow("all storable", storable, QStringList());

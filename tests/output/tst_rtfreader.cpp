@@ -1,3 +1,4 @@
+#include "../support/DataRows.h"
 #include "output/RtfReader.h"
 #include "output/RtfWriter.h"
 
@@ -92,10 +93,7 @@ private slots:
 // read was clean (nothing repaired).
 void TestRtfReader::reads_data()
 {
-    QTest::addColumn<QByteArray>("rtf");
-    QTest::addColumn<QString>("plain");
-    QTest::addColumn<QStringList>("formats");
-    QTest::addColumn<bool>("clean");
+    columns<QByteArray, QString, QStringList, bool>({"rtf", "plain", "formats", "clean"});
 
     QTest::newRow("LibreOffice Writer")
         << sample("writer.rtf")
@@ -304,8 +302,7 @@ void TestRtfReader::rejectsWhatIsNotRtf()
 
 void TestRtfReader::readsLargeInputInLinearTime_data()
 {
-    QTest::addColumn<QByteArray>("rtf");
-    QTest::addColumn<int>("characters");
+    columns<QByteArray, int>({"rtf", "characters"});
 
     const int count = 200000;
     QByteArray runs = "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}";

@@ -1,3 +1,4 @@
+#include "../support/DataRows.h"
 #include "output/RtfReader.h"
 #include "output/RtfWriter.h"
 
@@ -220,8 +221,7 @@ void TestRtfWriter::writesTheRichEditForm()
 
 void TestRtfWriter::escapesText_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("written");
+    columns<QString, QByteArray>({"text", "written"});
     QTest::newRow("rtf syntax") << "a\\b{c}" << QByteArray("a\\\\b\\{c\\}");
     QTest::newRow("latin accent") << u"é"_qs << QByteArray("\\'e9");
     QTest::newRow("cp1252 euro") << u"€"_qs << QByteArray("\\'80");
