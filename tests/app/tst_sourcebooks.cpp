@@ -1,9 +1,8 @@
 #include "../support/Files.h"
 #include "../support/MainWindow.h"
+#include "../support/RulesLines.h"
 #include "app/ClickLabel.h"
 #include "app/SourcebooksPanel.h"
-#include "rules/DataFile.h"
-#include "rules/DataSource.h"
 
 #include <QtTest>
 
@@ -55,11 +54,9 @@ private slots:
 
     void manyBooksScroll()
     {
-        QByteArray plain;
-        QVERIFY(DataFile::joinLines(
-            DataSource::parse(sourceFile("tests/rules/sixty-books.txt")).lines, plain));
         QTemporaryDir folder;
-        QVERIFY(writeFile(folder.filePath(DataFile::FileName), DataFile::scramble(plain)));
+        QVERIFY(writeFile(folder.filePath(DataFile::FileName),
+                          scrambledFile(sourceLines("sixty-books.txt"))));
         m_window.open(TMainForm::Panel::Books, {}, folder.path() + '/');
         QVERIFY(m_window.messages.shown.isEmpty());
 

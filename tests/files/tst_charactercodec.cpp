@@ -1,10 +1,10 @@
 #include "../support/DataRows.h"
+#include "../support/Files.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
 #include "files/CharacterWriter.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -91,8 +91,7 @@ QStringList describe(const Record& c, std::optional<int> StartingGeneration = {}
 
 QByteArray fileBytes(const QString& name)
 {
-    QFile file(Golden + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readFile(Golden + name);
 }
 
 CharacterReadResult readBytes(const QByteArray& bytes, const QString& path = "x.tnc")
@@ -185,10 +184,9 @@ private slots:
     void goldenFiles()
     {
         QFETCH(QString, name);
-        QFile expectation(Golden + name.chopped(4) + QStringLiteral(".expect"));
-        QVERIFY(expectation.open(QIODevice::ReadOnly));
-        check(readBytes(fileBytes(name), Golden + name),
-              QString::fromUtf8(expectation.readAll()).split(QLatin1Char('\n')));
+        const QByteArray expectation = fileBytes(name.chopped(4) + QStringLiteral(".expect"));
+        QVERIFY(!expectation.isEmpty());
+        check(readBytes(fileBytes(name), Golden + name), QString::fromUtf8(expectation).split(u'\n'));
     }
 
     void roundTrip_data()

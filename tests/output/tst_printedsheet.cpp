@@ -270,7 +270,6 @@ private slots:
         QFETCH(bool, withSheet);
         QFETCH(int, notesParagraphs);
         QFETCH(int, pages);
-        QFETCH(QString, texts);
         const PrintedSheet sheet = fullCharacter();
         QTextDocument notes;
         notes.setDefaultFont(QFont(QStringLiteral("Times New Roman"), 10));
@@ -291,20 +290,11 @@ private slots:
         QVERIFY(info.contains(QStringLiteral("Tarnoch - Aurelianus")));
         const QString text =
             QString::fromUtf8(runProgram("pdftotext", {file, "-"}).output).simplified();
+        QFETCH(QString, texts);
         for (const QString& expected : texts.split(u','))
             QVERIFY2(text.contains(expected), qPrintable(expected));
         // No line of the notes lost or printed twice where a page breaks.
         QCOMPARE(text.count(QStringLiteral("Paragraph ")), notesParagraphs);
-    }
-
-    void pdfError()
-    {
-        QTemporaryDir folder;
-        const QString file = folder.filePath(QStringLiteral("missing/sheet.pdf"));
-        const PrintedSheet sheet = blankCharacter();
-        const QString error = SheetPrinter::writePdf(file, sheet.Name, &sheet, nullptr);
-        QVERIFY(error.contains(QDir::toNativeSeparators(file)));
-        QVERIFY(!QFile::exists(file));
     }
 
 private:

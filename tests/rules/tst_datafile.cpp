@@ -6,16 +6,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-QByteArray scrambledFile(const QStringList& lines)
-{
-    QByteArray plain;
-    return DataFile::joinLines(lines, plain) ? DataFile::scramble(plain) : QByteArray();
-}
-
-} // namespace
-
 class TestDataFile : public QObject
 {
     Q_OBJECT
@@ -79,20 +69,6 @@ private slots:
         // The key repeats every 72 bytes.
         const QByteArray key = DataFile::scramble(QByteArray(144, '\0'));
         QCOMPARE(key.left(72), key.mid(72));
-    }
-
-    void readingTheFile()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("Tarn1.dat");
-        QVERIFY(writeFile(path, DataFile::scramble("first\rsecond\rno end")));
-        const DataFile::ReadResult read = DataFile::read(path);
-        QVERIFY(read.error.isEmpty());
-        QCOMPARE(read.lines, (QStringList{"first", "second"}));
-
-        const DataFile::ReadResult missing = DataFile::read(dir.filePath("none.dat"));
-        QVERIFY(!missing.error.isEmpty());
-        QVERIFY(missing.lines.isEmpty());
     }
 
     void sourceDropsCommentsAndBlankLines()
