@@ -71,7 +71,6 @@ private slots:
         const auto& [presses, tally, tallyText, bought, freebies] = row;
         for (const auto& [name, rating] : presses)
             pressDot(dots(name), rating);
-        idle();
         const QMap<QString, QLabel*> tallies{{"Physical", sheet()->PhysLabel},
                                              {"Talents", sheet()->TalentTallyLabel},
                                              {"Disciplines", sheet()->DisciplineTallyLabel},
@@ -92,11 +91,9 @@ private slots:
         RowCounts& rows = form().rowCounts();
         auto& backgrounds = sheet()->BackgroundRows;
         pressDot(backgrounds[0].dots, 2);
-        idle();
         QCOMPARE(rows.BackgroundRows, 2);
         QVERIFY(backgrounds[1].name->isVisible());
-        backgrounds[1].name->setText(QStringLiteral("Resources"));
-        idle();
+        enter(backgrounds[1].name, QStringLiteral("Resources"));
         QCOMPARE(rows.BackgroundRows, 3);
         // Clearing the first row moves the others up, one row per pass.
         backgrounds[0].dots->setFilled(0);
@@ -122,7 +119,6 @@ private slots:
         QVERIFY(m_window.rightPress(sheet()->Clan));
         QCOMPARE(m_window.popup()->kind(), 1);
         pressDot(sheet()->Strength, 4);
-        idle();
         QCOMPARE(sheet()->PhysLabel->text(), QStringLiteral("(0/7)"));
         QTest::keyClick(m_window.popup(), Qt::Key_Escape);
         idle();
@@ -132,8 +128,7 @@ private slots:
 
     void listsLeaveOutNamesInUse()
     {
-        sheet()->BackgroundRows[0].name->setText(QStringLiteral("Resources"));
-        idle();
+        enter(sheet()->BackgroundRows[0].name, QStringLiteral("Resources"));
         QVERIFY(m_window.rightPress(sheet()->BackgroundRows[1].name));
         const QStringList entries = m_window.popup()->entries();
         QCOMPARE(entries.first(), QStringLiteral("<NONE>"));
@@ -141,8 +136,7 @@ private slots:
         QTest::keyClick(m_window.popup(), Qt::Key_Escape);
 
         // The discipline powers open from the dots of a row that names a discipline.
-        sheet()->DisciplineRows[0].name->setText(QStringLiteral("Celerity"));
-        idle();
+        enter(sheet()->DisciplineRows[0].name, QStringLiteral("Celerity"));
         QVERIFY(m_window.rightPress(sheet()->DisciplineRows[0].dots, QPoint(20, 4)));
         QCOMPARE(m_window.popup()->kind(), 10);
         QVERIFY(m_window.popup()->entries().first().startsWith(QStringLiteral("1: ")));
@@ -156,8 +150,7 @@ private slots:
         rows[0].dots->setFilled(2);
         rows[1].name->setText(QStringLiteral("Potence"));
         rows[1].dots->setFilled(1);
-        sheet()->Clan->setText(QStringLiteral("Lasombra"));
-        idle();
+        enter(sheet()->Clan, QStringLiteral("Lasombra"));
         QCOMPARE(stripped(rows[0].name), QStringLiteral("Dominate"));
         QVERIFY(rows[0].name->isReadOnly());
         QCOMPARE(rows[0].name->font().family(), QStringLiteral("Times New Roman"));
@@ -167,28 +160,24 @@ private slots:
 
         // Caitiff, and a clan nobody knows, leave the rows as they are and free to choose.
         for (const char* clan : {"Caitiff", "Nobody's Clan"}) {
-            sheet()->Clan->setText(QString::fromLatin1(clan));
-            idle();
+            enter(sheet()->Clan, QString::fromLatin1(clan));
             QCOMPARE(stripped(rows[0].name), QStringLiteral("Dominate"));
             QVERIFY(!rows[0].name->isReadOnly());
         }
 
         // Appearance 0: held at one dot and crossed out.
         sheet()->Appearance->setFilled(3);
-        sheet()->Clan->setText(QStringLiteral("Nosferatu"));
-        idle();
+        enter(sheet()->Clan, QStringLiteral("Nosferatu"));
         QCOMPARE(sheet()->Appearance->Filled(), 1);
         QVERIFY(sheet()->AppCrossOut->isVisible());
-        sheet()->Clan->setText(QStringLiteral("Brujah"));
-        idle();
+        enter(sheet()->Clan, QStringLiteral("Brujah"));
         QVERIFY(!sheet()->AppCrossOut->isVisible());
     }
 
     void generationFollowsTheBackground()
     {
         auto& rows = sheet()->BackgroundRows;
-        sheet()->Generation->setText(QStringLiteral("11th"));
-        idle();
+        enter(sheet()->Generation, QStringLiteral("11th"));
         QCOMPARE(stripped(rows[0].name), QStringLiteral("Generation"));
         QCOMPARE(rows[0].dots->Filled(), 2);
         rows[0].dots->setFilled(5);
@@ -196,8 +185,7 @@ private slots:
         QCOMPARE(sheet()->Generation->text(), QStringLiteral("8th"));
 
         // The 7th generation lifts the ratings to 6 and fills two rows of blood pool boxes.
-        sheet()->Generation->setText(QStringLiteral("7th"));
-        idle();
+        enter(sheet()->Generation, QStringLiteral("7th"));
         QCOMPARE(sheet()->Strength->MaxDots(), 6);
         QCOMPARE(sheet()->AbilityRows[1][3].dots->MaxDots(), 6);
         QCOMPARE(shownBloodPool(sheet()), 20);
@@ -205,8 +193,7 @@ private slots:
 
         // A new starting generation restarts the count from it.
         rows[0].dots->setFilled(0);
-        rules()->StartingGenerationEdit->setText(QStringLiteral("10"));
-        idle();
+        enter(rules()->StartingGenerationEdit, QStringLiteral("10"));
         QCOMPARE(sheet()->Generation->text(), QStringLiteral("10th"));
 
         // "Age" keeps its five dots and brings its freebies.
@@ -221,31 +208,25 @@ private slots:
     {
         pressDot(sheet()->Conscience, 2);
         pressDot(sheet()->Courage, 3);
-        idle();
         QCOMPARE(sheet()->Humanity->Filled(), 3);
         QCOMPARE(sheet()->Willpower->Filled(), 3);
 
         // Lowering Willpower below Courage asks; "No" puts it back, "Yes" detaches it.
         m_window.answers.answers = {2, 1};
         pressDot(sheet()->Willpower, 2);
-        idle();
         QCOMPARE(m_window.answers.asked.value(0), QStringLiteral("Detach Willpower from Virtues?"));
         QCOMPARE(sheet()->Willpower->Filled(), 3);
         pressDot(sheet()->Willpower, 2);
-        idle();
         QCOMPARE(sheet()->Willpower->Filled(), 2);
         QVERIFY(!form().settings().WillpowerFromVirtues);
 
         // The Sabbat cap holds Humanity, not a path.
-        rules()->MaxHumanityEdit->setText(QStringLiteral("2"));
-        idle();
+        enter(rules()->MaxHumanityEdit, QStringLiteral("2"));
         QCOMPARE(sheet()->Humanity->Filled(), 2);
-        sheet()->Path->setText(QStringLiteral("Path of Caine"));
-        idle();
+        enter(sheet()->Path, QStringLiteral("Path of Caine"));
         QCOMPARE(sheet()->Humanity->Filled(), 3);
 
-        rules()->VirtueNamesEdit->setText(QStringLiteral("Sabbat (Callousness, Instincts & Morale)"));
-        idle();
+        enter(rules()->VirtueNamesEdit, QStringLiteral("Sabbat (Callousness, Instincts & Morale)"));
         QVERIFY(sheet()->Virtue1->text().startsWith(QStringLiteral("Callousness.")));
         QVERIFY(sheet()->Virtue3->text().startsWith(QStringLiteral("Morale.")));
     }
@@ -255,8 +236,7 @@ private slots:
         auto flaw = [this](int r) { return stripped(sheet()->FlawRows[r]); };
         const RowCounts& rows = form().rowCounts();
         // A child is short too: one choice, four points, two rows and a new open row.
-        sheet()->FlawRows[0]->setText(QStringLiteral("Child (3)"));
-        idle();
+        enter(sheet()->FlawRows[0], QStringLiteral("Child (3)"));
         QCOMPARE(flaw(1), QStringLiteral("Short (1)"));
         QCOMPARE(rows.FlawRows, 3);
         QCOMPARE(form().FreebieTally->text(), QStringLiteral("0/19"));
@@ -271,8 +251,7 @@ private slots:
         QVERIFY(form().FlawWarning->isVisible());
 
         // Emptying a middle row closes the gap.
-        sheet()->FlawRows[1]->setText(QString());
-        idle();
+        enter(sheet()->FlawRows[1], QString());
         QCOMPARE(flaw(1), QStringLiteral("Inept (5)"));
         QCOMPARE(rows.FlawRows, 3);
 
@@ -292,8 +271,7 @@ private slots:
         // A Ventrue cannot keep a feeding restriction, even when it is taken again.
         sheet()->Clan->setText(QStringLiteral("Ventrue"));
         for (int round = 0; round < 2; ++round) {
-            sheet()->FlawRows[rows.FlawRows - 1]->setText(QStringLiteral("Prey Exclusion (1)"));
-            idle();
+            enter(sheet()->FlawRows[rows.FlawRows - 1], QStringLiteral("Prey Exclusion (1)"));
             for (int r = 0; r < rows.FlawRows; ++r)
                 QVERIFY(flaw(r) != QStringLiteral("Prey Exclusion (1)"));
         }
@@ -302,26 +280,22 @@ private slots:
     void rulesPanelAndPresets()
     {
         QVERIFY(red(rules()->CamarillaButtonLabel));
-        QTest::mouseClick(rules()->SabbatButtonLabel, Qt::LeftButton);
-        idle();
+        click(rules()->SabbatButtonLabel);
         QVERIFY(red(rules()->SabbatButtonLabel) && !red(rules()->CamarillaButtonLabel));
         QCOMPARE(rules()->BackgroundEdit->text(), QStringLiteral("0"));
         QVERIFY(sheet()->Virtue2->text().startsWith(QStringLiteral("Instincts.")));
-        QTest::mouseClick(rules()->ElderButtonLabel, Qt::LeftButton);
-        idle();
+        click(rules()->ElderButtonLabel);
         QVERIFY(rules()->ElderDiscPanel->isVisibleTo(rules()));
         QCOMPARE(form().FreebieTally->text(), QStringLiteral("0/20"));
 
         // A typed allowance turns the preset black and reaches the sheet.
-        rules()->AttPriEdit->setText(QStringLiteral("8"));
-        idle();
+        enter(rules()->AttPriEdit, QStringLiteral("8"));
         QVERIFY(!red(rules()->ElderButtonLabel));
         QCOMPARE(sheet()->PhysLabel->text(), QStringLiteral("(0/8)"));
 
         // The cost boxes are a pair of radio buttons.
         for (int press = 0; press < 2; ++press)
-            QTest::mouseClick(rules()->NormalCostCheckBox, Qt::LeftButton);
-        idle();
+            click(rules()->NormalCostCheckBox);
         QCOMPARE(form().settings().SecondaryCostFactor, 1.0f);
         QVERIFY(rules()->NormalCostCheckBox->property("ticked").toBool());
         QVERIFY(!rules()->HalfCostCheckBox->property("ticked").toBool());
@@ -329,8 +303,7 @@ private slots:
         // A Golconda choice waits for Golconda itself.
         QTest::mouseClick(rules()->GolcondaChoice1, Qt::LeftButton);
         QCOMPARE(sheet()->DisciplineRows[0].dots->MaxDots(), 5);
-        QTest::mouseClick(rules()->GolcondaCheckBox, Qt::LeftButton);
-        idle();
+        click(rules()->GolcondaCheckBox);
         QCOMPARE(sheet()->DisciplineRows[0].dots->MaxDots(), 10);
         QCOMPARE(sheet()->Wits->MaxDots(), 5);
         QVERIFY(rules()->GolcondaPanel->isVisibleTo(rules()));
@@ -339,10 +312,8 @@ private slots:
     void elderRulesRenameAndWarn()
     {
         auto& rows = sheet()->BackgroundRows;
-        sheet()->Generation->setText(QStringLiteral("12th"));
-        idle();
-        QTest::mouseClick(rules()->ElderCheckBox, Qt::LeftButton);
-        idle();
+        enter(sheet()->Generation, QStringLiteral("12th"));
+        click(rules()->ElderCheckBox);
         QCOMPARE(stripped(rows[0].name), QStringLiteral("Elder Generation"));
         QVERIFY(form().tables().Backgrounds.items().contains(QStringLiteral("Elder Generation")));
         QVERIFY(!form().DerangementWarning->isVisible());
@@ -350,10 +321,8 @@ private slots:
         QTest::mouseClick(rules()->GolcondaCheckBox, Qt::LeftButton);
         pressDot(sheet()->Strength, 6);
         pressDot(sheet()->Wits, 7);
-        idle();
         QCOMPARE(form().DerangementWarning->text(), QStringLiteral("Elder character should have 2 derangements"));
-        QTest::mouseClick(rules()->ElderCheckBox, Qt::LeftButton);
-        idle();
+        click(rules()->ElderCheckBox);
         QCOMPARE(stripped(rows[0].name), QStringLiteral("Generation"));
         QVERIFY(!form().DerangementWarning->isVisible());
     }
@@ -361,7 +330,6 @@ private slots:
     void settlesWhenNothingChanges()
     {
         pressDot(sheet()->Strength, 4);
-        idle();
         const int passes = form().recalculation().passes();
         idle(300);
         // An idle window wakes for nothing: at most the odd stray pass, not one per tick.

@@ -172,15 +172,11 @@ private slots:
         // One press of a dot, one popup-sized change of a clan, one flaw with its partner, one
         // preset: each one step.
         pressDot(sheet()->Strength, 3);
-        idle();
         sheet()->Clan->setText(QStringLiteral("Brujah"));
-        QTest::mouseClick(sheet()->Clan, Qt::LeftButton);
-        idle();
+        click(sheet()->Clan);
         sheet()->FlawRows[0]->setText(QStringLiteral("Child (3)"));
-        QTest::mouseClick(sheet()->FlawRows[0], Qt::LeftButton);
-        idle();
-        QTest::mouseClick(form().rulesPanel()->SabbatButtonLabel, Qt::LeftButton);
-        idle();
+        click(sheet()->FlawRows[0]);
+        click(form().rulesPanel()->SabbatButtonLabel);
         sheet()->Name->setFocus();
         QTest::keyClicks(sheet()->Name, QStringLiteral("Nadia"));
         idle();

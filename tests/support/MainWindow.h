@@ -34,9 +34,24 @@ inline QPoint dotCentre(const TVampireDots* dots, int k)
     return QPoint((k - dots->MinDots()) * 10 + 4, 4);
 }
 
+// The user's acts, each served by the idle pass: a left click on the dot of rating k, a
+// left click on any control, and a box left holding a text.
 inline void pressDot(TVampireDots* dots, int k)
 {
     QTest::mouseClick(dots, Qt::LeftButton, {}, dotCentre(dots, k));
+    idle();
+}
+
+inline void click(QWidget* control)
+{
+    QTest::mouseClick(control, Qt::LeftButton);
+    idle();
+}
+
+inline void enter(QLineEdit* box, const QString& text)
+{
+    box->setText(text);
+    idle();
 }
 
 // A box's text without the full stops that pad a row's name.
