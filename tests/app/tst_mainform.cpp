@@ -1,16 +1,8 @@
 #include "../support/DataRows.h"
 #include "../support/MainWindow.h"
-#include "app/ClickLabel.h"
 #include "app/ScrollModel.h"
-#include "app/SheetLayout.h"
-#include "app/SheetPanel.h"
-#include "rules/TextRoutines.h"
 
-#include <QLabel>
-#include <QLineEdit>
 #include <QSignalSpy>
-#include <QTextEdit>
-#include <QtTest>
 
 // abilities, disciplines, backgrounds, merits, flaws rows; advantages' height, flaws' top,
 // touches' height

@@ -1,14 +1,9 @@
 #include "../support/Files.h"
 #include "../support/MainWindow.h"
-#include "app/ClickLabel.h"
-#include "app/SheetPanel.h"
 #include "app/SourcebooksPanel.h"
 #include "rules/DataFile.h"
-#include "rules/TextRoutines.h"
 
 #include <QDir>
-#include <QLineEdit>
-#include <QtTest>
 
 namespace {
 

@@ -1,10 +1,7 @@
 #include "../support/Files.h"
 #include "../support/MainWindow.h"
 #include "../support/RulesLines.h"
-#include "app/ClickLabel.h"
 #include "app/SourcebooksPanel.h"
-
-#include <QtTest>
 
 // The Sourcebooks panel on the real window: presets, when a choice is applied, and a data set
 // with more books than the panel holds.

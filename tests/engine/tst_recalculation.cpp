@@ -1,14 +1,6 @@
 #include "../support/DataRows.h"
 #include "../support/MainWindow.h"
-#include "app/ClickLabel.h"
-#include "app/RulesPanel.h"
-#include "app/SheetPanel.h"
-#include "engine/GenerationEffects.h"
 #include "engine/Recalculation.h"
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QtTest>
 
 using Presses = QList<QPair<QString, int>>;
 // the presses, the tally of the last row pressed ("" for none) and its text, the last row's

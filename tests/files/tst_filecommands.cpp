@@ -2,10 +2,6 @@
 #include "../support/Files.h"
 #include "../support/MainWindow.h"
 #include "../support/Processes.h"
-#include "app/ClickLabel.h"
-#include "app/RulesPanel.h"
-#include "app/SheetPanel.h"
-#include "files/CharacterFileText.h"
 #include "files/CharacterSheetIO.h"
 #include "files/CharacterWriter.h"
 #include "files/SheetHistory.h"
@@ -13,9 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLineEdit>
-#include <QTextEdit>
-#include <QtTest>
 
 using Answer = FileDialogs::Answer;
 

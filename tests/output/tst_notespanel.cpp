@@ -1,15 +1,11 @@
 #include "../support/DataRows.h"
 #include "../support/MainWindow.h"
-#include "app/ClickLabel.h"
 #include "output/NotesEdit.h"
 #include "output/NotesPanel.h"
 
 #include <QFrame>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
-#include <QTextEdit>
-#include <QtTest>
 
 // The notes page on the real window: the toolbar's boxes and buttons, its keys, and the
 // refresh that follows the caret.

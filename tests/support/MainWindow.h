@@ -4,6 +4,8 @@
 #include "RecordedMessages.h"
 #include "ScriptedAnswers.h"
 #include "ScriptedDialogs.h"
+#include "app/ClickLabel.h"
+#include "app/RulesPanel.h"
 #include "app/SheetPanel.h"
 #include "app/TMainForm.h"
 #include "controls/TSelectionBox.h"
@@ -12,10 +14,12 @@
 #include "rules/TextRoutines.h"
 
 #include <QEventLoop>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include <QTest>
+#include <QTextEdit>
 #include <QTimer>
+#include <QtTest>
 #include <algorithm>
 #include <memory>
 
