@@ -53,7 +53,6 @@ private slots:
             idle();
         }
         s->FlawRows[0]->setText(QStringLiteral("Child (3)"));
-        form().rulesPanel()->MaxPrimaryEdit->setText(QStringLiteral("none"));
         form().Notepad->setHtml(QStringLiteral("<p>A <b>bold</b> night.</p>"));
         form().Notepad->document()->setModified(true);
         idle();
@@ -68,8 +67,6 @@ private slots:
         QTextCursor bold(second->Notepad->document());
         bold.setPosition(4);
         QCOMPARE(bold.charFormat().fontWeight(), int(QFont::Bold));
-        // A limit that was no number comes back as the number in force.
-        QCOMPARE(second->rulesPanel()->MaxPrimaryEdit->text(), QStringLiteral("999"));
         QCOMPARE(second->rowCounts().BackgroundRows, 13);
     }
 

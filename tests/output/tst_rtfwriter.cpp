@@ -107,14 +107,6 @@ private slots:
 void TestRtfWriter::roundTripsDocuments_data()
 {
     QTest::addColumn<QString>("html");
-    QTest::newRow("fonts and sizes")
-        << "<p><span style=\"font-family:'Times New Roman'; font-size:10pt\">Times ten</span> "
-           "<span style=\"font-family:Arial; font-size:14pt\">Arial fourteen</span> "
-           "<span style=\"font-family:'Lucida Blackletter'; font-size:10.5pt\">half</span> "
-           "<span style=\"font-size:72pt\">huge</span></p>";
-    QTest::newRow("special characters")
-        << "<p>back\\slash {braces} caf&eacute; &euro;5 &#1046;&#1078; &#x1F600; a&nbsp;b "
-           "&ldquo;q&rdquo; &#x2014; &#xFFFD;</p>";
     QTest::newRow("line breaks and empty paragraphs")
         << "<p>one<br />two</p><p><br /></p><p style=\"font-size:20pt\"></p><p>three</p>";
     QTest::newRow("every format, text beyond Windows-1252")
