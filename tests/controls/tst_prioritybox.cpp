@@ -44,6 +44,7 @@ private slots:
         dataRow("left click", Qt::LeftButton, cell(1, 2), cell(1, 2), L{7, 3, 5}, 1);
         dataRow("released elsewhere", Qt::LeftButton, cell(0, 1), QPoint(90, 30), L{5, 7, 3}, 0);
         dataRow("right button", Qt::RightButton, cell(2, 0), cell(2, 0), L{3, 5, 7}, 0);
+        dataRow("middle button", Qt::MiddleButton, cell(0, 1), cell(0, 1), L{5, 7, 3}, 0);
     }
     void presses()
     {

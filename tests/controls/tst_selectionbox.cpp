@@ -142,11 +142,14 @@ private slots:
         QVERIFY(countPixels(m_box->grab().toImage(), text,
                             [](const QColor& c) { return c.red() > 150 && c.green() < 80; }));
 
-        // The margin holds no entry; a click there neither chooses nor closes.
-        const QPoint margin(m_box->width() - 3, 30);
-        moveTo(margin);
-        QCOMPARE(m_box->HoverIndex(), -1);
-        QTest::mouseClick(m_box, Qt::LeftButton, {}, margin);
+        // The margins hold no entry; a click there neither chooses nor closes.
+        const QPoint right(m_box->width() - 3, 30);
+        for (const QPoint margin : {QPoint(20, 5), QPoint(20, m_box->height() - 5), right}) {
+            moveTo(entryCentre(3));
+            moveTo(margin);
+            QCOMPARE(m_box->HoverIndex(), -1);
+        }
+        QTest::mouseClick(m_box, Qt::LeftButton, {}, right);
         QVERIFY(m_box->isVisible());
     }
 

@@ -183,8 +183,8 @@ private slots:
         QCOMPARE(shownBloodPool(sheet()), 20);
         QCOMPARE(sheet()->BloodTurn->text(), form().tables().GenerationBloodPerTurn[4]);
 
-        // A new starting generation restarts the count from it.
-        rows[0].dots->setFilled(0);
+        // A new starting generation restarts the count from it, even below the one shown.
+        enter(sheet()->Generation, QStringLiteral("14th"));
         enter(rules()->StartingGenerationEdit, QStringLiteral("10"));
         QCOMPARE(sheet()->Generation->text(), QStringLiteral("10th"));
 
@@ -313,6 +313,7 @@ private slots:
         QTest::mouseClick(rules()->GolcondaCheckBox, Qt::LeftButton);
         pressDot(sheet()->Strength, 6);
         pressDot(sheet()->Wits, 7);
+        QVERIFY(form().DerangementWarning->isVisible());
         QCOMPARE(form().DerangementWarning->text(), QStringLiteral("Elder character should have 2 derangements"));
         click(rules()->ElderCheckBox);
         QCOMPARE(stripped(rows[0].name), QStringLiteral("Generation"));

@@ -168,8 +168,10 @@ private slots:
         click(sheet()->FlawRows[0]);
         click(form().rulesPanel()->SabbatButtonLabel);
         sheet()->Name->setFocus();
-        QTest::keyClicks(sheet()->Name, QStringLiteral("Nadia"));
-        idle();
+        for (const char* typed : {"Na", "dia"}) { // typing on in one box extends its step
+            QTest::keyClicks(sheet()->Name, QString::fromLatin1(typed));
+            idle();
+        }
         QCOMPARE(history.steps(), 6);
         const int taken = history.snapshotsTaken();
         idle();
@@ -196,6 +198,12 @@ private slots:
         QCOMPARE(stripped(sheet()->DisciplineRows[0].name), QStringLiteral("Celerity"));
         redoKey();
         QCOMPARE(stripped(sheet()->FlawRows[1]), QStringLiteral("Short (1)"));
+        // A new step ends the steps left to redo: undone, it gives back the step before it.
+        pressDot(sheet()->Wits, 2);
+        QVERIFY(!history.canRedo());
+        undoKey();
+        QCOMPARE(sheet()->Wits->Filled(), 1);
+        QCOMPARE(sheet()->Name->text(), QString());
 
         // Ctrl+Z in the notes is the notes' own; New starts a fresh history.
         form().Notepad->setFocus();
