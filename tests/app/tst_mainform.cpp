@@ -174,8 +174,9 @@ private slots:
         const int thumb = form().scrollBar().thumbOffset();
         const int top = form().sheet()->y();
         QVERIFY(thumb > 0 && top < 0);
-        const QMap<QString, QWidget*> buttons{
-            {"Sheet", form().SheetButton}, {"Rules", form().RulesButton}, {"Notes", form().NoteButton}};
+        const QMap<QString, QWidget*> buttons{{"Sheet", form().SheetButton},
+                                              {"Rules", form().RulesButton},
+                                              {"Notes", form().NoteButton}};
         QTest::mousePress(buttons.value(away), Qt::LeftButton);
         QCOMPARE(form().scrollBar().thumbOffset(), away == "Sheet" ? thumb : 0);
         QTest::mousePress(form().SheetButtonLabel, Qt::LeftButton);

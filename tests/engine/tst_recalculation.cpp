@@ -51,7 +51,8 @@ private slots:
         row("attributes over the allowance",
             {{{"Strength", 5}, {"Dexterity", 4}, {"Stamina", 2}}, "Physical", "(8/7)", 1, "5/15"});
         row("ability above the limit of 3", {{{"Talent 2", 4}}, "Talents", "(3/13)", 1, "2/15"});
-        row("discipline outside the clan's", {{{"Discipline 4", 2}}, "Disciplines", "(0/3)", 2, "14/15"});
+        row("discipline outside the clan's",
+            {{{"Discipline 4", 2}}, "Disciplines", "(0/3)", 2, "14/15"});
         row("background", {{{"Background 1", 2}}, "Backgrounds", "(2/5)", 0, "0/15"});
         row("virtues over the allowance",
             {{{"Conscience", 5}, {"Self-Control", 5}}, "Virtues", "(8/7)", 1, "2/15"});
@@ -314,7 +315,8 @@ private slots:
         pressDot(sheet()->Strength, 6);
         pressDot(sheet()->Wits, 7);
         QVERIFY(form().DerangementWarning->isVisible());
-        QCOMPARE(form().DerangementWarning->text(), QStringLiteral("Elder character should have 2 derangements"));
+        QCOMPARE(form().DerangementWarning->text(),
+                 QStringLiteral("Elder character should have 2 derangements"));
         click(rules()->ElderCheckBox);
         QCOMPARE(stripped(rows[0].name), QStringLiteral("Generation"));
         QVERIFY(!form().DerangementWarning->isVisible());

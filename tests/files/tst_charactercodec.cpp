@@ -192,7 +192,8 @@ private slots:
         QFETCH(QString, name);
         const QByteArray expectation = fileBytes(name.chopped(4) + QStringLiteral(".expect"));
         QVERIFY(!expectation.isEmpty());
-        check(readBytes(fileBytes(name), Golden + name), QString::fromUtf8(expectation).split(u'\n'));
+        check(readBytes(fileBytes(name), Golden + name),
+              QString::fromUtf8(expectation).split(u'\n'));
     }
 
     void roundTrip_data()
@@ -259,7 +260,9 @@ private slots:
         row("Golconda choice not a number", 76, "two",
             corruptAt(76) << "GolcondaOn: 0" << "absent: GolcondaChoice");
         row("cut inside the ability priorities", 0, {},
-            corruptAt(63) << "AttributePriorities: 7 5 3 / 7 5 3" << "absent: AbilityPriorities", 62);
+            corruptAt(63) << "AttributePriorities: 7 5 3 / 7 5 3"
+                          << "absent: AbilityPriorities",
+            62);
         row("last line missing", 0, {},
             corruptAt(94) << "DirtySecretsRule: 1" << "absent: ElderRules", 93);
         row("flag other than 1", 94, "yes", {"outcome: complete", "ElderRules: 0"});

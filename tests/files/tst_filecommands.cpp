@@ -145,7 +145,7 @@ private slots:
         m_window.messages.shown.clear();
         auto started = m_window.create({inDir("no such file.tnc")});
         QCOMPARE(m_window.messages.shown.value(0).first, QStringLiteral("Load error"));
-        QVERIFY(m_window.messages.shown.value(0).second.contains(QStringLiteral("no such file.tnc")));
+        QVERIFY(m_window.messages.shown.value(0).second.contains("no such file.tnc"));
         QCOMPARE(started->files().CurrentFile(), started->files().templatePath());
     }
 
@@ -228,7 +228,8 @@ private slots:
         dataRow("1.1", "v1.1.tnc", "1.1", "Warning: Legacy dataformat (1.1)",
                 "attributes/Appearance/rating", "4");
         dataRow("1.5", "v1.5.tnc", "1.5", "", "rules/ElderRules", "true");
-        dataRow("cut off", "cut-off.tnc", "1.43", "Load error", "header/Name", "\"Renée Straßer\"");
+        dataRow("cut off", "cut-off.tnc", "1.43", "Load error", "header/Name",
+                "\"Renée Straßer\"");
         dataRow("bad banner", "unknown-banner.tnc", "", "Load error", "file_version", "\"\"");
     }
     void report()

@@ -172,7 +172,8 @@ private slots:
             QVERIFY(!viewer->openGuide(path));
             QVERIFY(!viewer->isVisible() && !viewer->holdsText());
             QCOMPARE(messages.shown.value(0).first, QStringLiteral("Error"));
-            QVERIFY2(messages.shown.value(0).second.contains(path), qPrintable(messages.shown.value(0).second));
+            const QString shown = messages.shown.value(0).second;
+            QVERIFY2(shown.contains(path), qPrintable(shown));
             QVERIFY(writeFile(path, GuideA));
         }
 

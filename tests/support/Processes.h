@@ -16,7 +16,8 @@ inline Finished runProgram(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    const bool ended = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;
+    const bool ended =
+        process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;
     return {ended ? process.exitCode() : -1, process.readAllStandardOutput(),
             process.readAllStandardError()};
 }
