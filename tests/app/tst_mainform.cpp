@@ -1,19 +1,13 @@
-#include "../support/RecordedMessages.h"
-#include "app/ClickLabel.h"
-#include "app/FontRegistry.h"
+#include "../support/DataRows.h"
+#include "../support/MainWindow.h"
 #include "app/ScrollModel.h"
-#include "app/SheetLayout.h"
-#include "app/SheetPanel.h"
-#include "app/TMainForm.h"
-#include "controls/TVampireDots.h"
-#include "rules/TextRoutines.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QTextEdit>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QtTest>
+
+// abilities, disciplines, backgrounds, merits, flaws rows; advantages' height, flaws' top,
+// touches' height
+using LayoutRow = std::tuple<int, int, int, int, int, int, int, int>;
+Q_DECLARE_METATYPE(LayoutRow)
 
 namespace {
 
@@ -39,52 +33,26 @@ class TestMainForm : public QObject
 {
     Q_OBJECT
 private:
-    QTemporaryDir m_dir;
-    FontRegistry m_fonts;
-    RecordedMessages m_messages;
-    std::unique_ptr<TMainForm> m_form;
-
-    TMainForm& form() { return *m_form; }
-    QWidget* background() { return m_form->BackgroundImage; }
+    MainWindow m_window;
+    TMainForm& form() { return *m_window.form; }
+    QWidget* background() { return form().BackgroundImage; }
 
 private slots:
-    void initTestCase() { m_fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR)); }
-
-    void init()
-    {
-        m_form = std::make_unique<TMainForm>(
-            ProgramPaths(QStringLiteral(TARNOCH_PROGRAM_DIR), m_dir.path() + '/'), QStringList{},
-            m_messages);
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        m_form->switchToPanel(TMainForm::Panel::Sheet); // the first run opens on the About page
-    }
-    void cleanup() { m_form.reset(); }
+    void init() { m_window.open(); }
+    void cleanup() { m_window.form.reset(); }
 
     void layoutFollowsRowCounts_data()
     {
-        QTest::addColumn<int>("abilities");
-        QTest::addColumn<int>("disciplines");
-        QTest::addColumn<int>("backgrounds");
-        QTest::addColumn<int>("merits");
-        QTest::addColumn<int>("flaws");
-        QTest::addColumn<int>("advantages");
-        QTest::addColumn<int>("flawTop");
-        QTest::addColumn<int>("touches");
-        QTest::newRow("new sheet") << 11 << 4 << 1 << 1 << 1 << 92 << 36 << 175;
-        QTest::newRow("many backgrounds") << 11 << 4 << 8 << 1 << 1 << 137 << 36 << 175;
-        QTest::newRow("long merit list") << 20 << 20 << 1 << 9 << 6 << 317 << 156 << 267;
+        const auto row = rowColumn<LayoutRow>();
+        row("new sheet", {11, 4, 1, 1, 1, 92, 36, 175});
+        row("many backgrounds", {11, 4, 8, 1, 1, 137, 36, 175});
+        row("long merit list", {20, 20, 1, 9, 6, 317, 156, 267});
     }
     void layoutFollowsRowCounts()
     {
-        QFETCH(int, abilities);
-        QFETCH(int, disciplines);
-        QFETCH(int, backgrounds);
-        QFETCH(int, merits);
-        QFETCH(int, flaws);
-        QFETCH(int, advantages);
-        QFETCH(int, flawTop);
-        QFETCH(int, touches);
+        QFETCH(LayoutRow, row);
+        const auto [abilities, disciplines, backgrounds, merits, flaws, advantages, flawTop,
+                    touches] = row;
         RowCounts& rows = form().rowCounts();
         rows.AbilityRows = abilities;
         rows.DisciplineRows = disciplines;
@@ -111,28 +79,21 @@ private slots:
     void newSheetShowsItsStartingTexts()
     {
         SheetPanel* sheet = form().sheet();
-        QCOMPARE(sheet->PhysLabel->text(), QStringLiteral("(0/7)"));
-        QCOMPARE(sheet->SocLabel->text(), QStringLiteral("(0/5)"));
-        QCOMPARE(sheet->MenLabel->text(), QStringLiteral("(0/3)"));
-        QCOMPARE(sheet->TalentTallyLabel->text(), QStringLiteral("(0/13)"));
-        QCOMPARE(form().FreebieTally->text(), QStringLiteral("0/15"));
-        QCOMPARE(sheet->Generation->text(), QStringLiteral("13th"));
-        QCOMPARE(sheet->Path->text(), QStringLiteral("Humanity"));
-        QCOMPARE(TextRoutines::StripDots(sheet->AbilityRows[0][0].name->text()),
-                 QStringLiteral("Acting"));
-        QCOMPARE(TextRoutines::StripDots(sheet->AbilityRows[2][9].name->text()),
-                 QStringLiteral("Science"));
+        const QStringList texts{sheet->PhysLabel->text(),  sheet->SocLabel->text(),
+                                sheet->MenLabel->text(),   sheet->TalentTallyLabel->text(),
+                                form().FreebieTally->text(), sheet->Generation->text(),
+                                sheet->Path->text(),       stripped(sheet->AbilityRows[0][0].name),
+                                stripped(sheet->AbilityRows[2][9].name)};
+        QCOMPARE(texts, QStringList({"(0/7)", "(0/5)", "(0/3)", "(0/13)", "0/15", "13th",
+                                     "Humanity", "Acting", "Science"}));
         // Empty rows show full stops across their box, the same on every row.
         QCOMPARE(sheet->AbilityRows[0][10].name->text(), sheet->DisciplineRows[3].name->text());
-        QVERIFY(TextRoutines::StripDots(sheet->AbilityRows[0][10].name->text()).isEmpty());
+        QVERIFY(stripped(sheet->AbilityRows[0][10].name).isEmpty());
         QVERIFY(sheet->AbilityRows[0][0].name->isReadOnly());
         QCOMPARE(sheet->Humanity->Filled(), 2);
         QCOMPARE(sheet->Strength->Filled(), 1);
         // The ten blood pool boxes of the 13th generation.
-        int shown = 0;
-        for (QWidget* box : sheet->BloodPool)
-            shown += box->isVisible();
-        QCOMPARE(shown, 10);
+        QCOMPARE(shownBloodPool(sheet), 10);
     }
 
     void navigation()
@@ -156,17 +117,6 @@ private slots:
                                form().RulesButtonLabel, form().BookButtonLabel})
             QCOMPARE(textColour(label), Caption);
         QVERIFY(!form().ScrollDragging());
-    }
-
-    void theShownPanelStaysPut()
-    {
-        QTest::mousePress(background(), Qt::LeftButton, {}, QPoint(Column, 400));
-        QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, 400));
-        const QPoint scrolled = form().sheet()->pos();
-        QVERIFY(scrolled.y() < 0);
-        QTest::mousePress(form().SheetButton, Qt::LeftButton);
-        QCOMPARE(form().sheet()->pos(), scrolled);
-        QCOMPARE(form().visiblePanel(), TMainForm::Panel::Sheet);
     }
 
     void scrollBarJumpsAndDrags()
@@ -203,29 +153,36 @@ private slots:
         QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, 465));
     }
 
+    // The sheet keeps its place while another panel is shown, a thumb near the top exactly
+    // too; the button of the panel already shown changes nothing.
+    void sheetPositionSurvivesOtherPanels_data()
+    {
+        // A press in the scroll bar column, dragged on; the panel shown meanwhile.
+        columns<int, int, QString>({"pressed", "dragged", "away"});
+        dataRow("the sheet's own button", 400, 400, "Sheet");
+        dataRow("rules and back", 350, 350, "Rules");
+        dataRow("thumb near the top", 65, 70, "Notes");
+    }
     void sheetPositionSurvivesOtherPanels()
     {
-        QTest::mousePress(background(), Qt::LeftButton, {}, QPoint(Column, 350));
-        QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, 350));
+        QFETCH(int, pressed);
+        QFETCH(int, dragged);
+        QFETCH(QString, away);
+        QTest::mousePress(background(), Qt::LeftButton, {}, QPoint(Column, pressed));
+        drag(background(), dragged);
+        QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, dragged));
         const int thumb = form().scrollBar().thumbOffset();
         const int top = form().sheet()->y();
-        QTest::mousePress(form().RulesButton, Qt::LeftButton);
-        QCOMPARE(form().scrollBar().thumbOffset(), 0);
+        QVERIFY(thumb > 0 && top < 0);
+        const QMap<QString, QWidget*> buttons{{"Sheet", form().SheetButton},
+                                              {"Rules", form().RulesButton},
+                                              {"Notes", form().NoteButton}};
+        QTest::mousePress(buttons.value(away), Qt::LeftButton);
+        QCOMPARE(form().scrollBar().thumbOffset(), away == "Sheet" ? thumb : 0);
         QTest::mousePress(form().SheetButtonLabel, Qt::LeftButton);
+        QCOMPARE(form().visiblePanel(), TMainForm::Panel::Sheet);
         QCOMPARE(form().scrollBar().thumbOffset(), thumb);
         QCOMPARE(form().sheet()->y(), top);
-    }
-
-    void nearTopPositionSurvivesOtherPanels()
-    {
-        // A thumb within its own height of the top is restored exactly too.
-        QTest::mousePress(background(), Qt::LeftButton, {}, QPoint(Column, 65));
-        drag(background(), 70);
-        QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, 70));
-        QCOMPARE(form().scrollBar().thumbOffset(), 5);
-        QTest::mousePress(form().NoteButton, Qt::LeftButton);
-        QTest::mousePress(form().SheetButton, Qt::LeftButton);
-        QCOMPARE(form().scrollBar().thumbOffset(), 5);
     }
 
     void shrinkingSheetScrollsBack()
@@ -273,8 +230,7 @@ private slots:
 
     void textRoutines_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("stripped");
+        columns<QString, QString>({"text", "bare"});
         QTest::newRow("padded") << "Age......" << "Age";
         QTest::newRow("plain") << "Age" << "Age";
         QTest::newRow("placeholder") << "..................." << "";
@@ -284,24 +240,24 @@ private slots:
     void textRoutines()
     {
         QFETCH(QString, text);
-        QFETCH(QString, stripped);
-        QCOMPARE(TextRoutines::StripDots(text), stripped);
+        QFETCH(QString, bare);
+        QCOMPARE(TextRoutines::StripDots(text), bare);
         QFont handwriting(QStringLiteral("Lucida Handwriting"));
         handwriting.setPixelSize(11);
         const QFontMetrics metrics(handwriting);
         for (int width : {0, 30, 80, 200}) {
-            const QString padded = TextRoutines::PadWithDots(stripped, width, handwriting);
-            QVERIFY(padded.startsWith(stripped));
-            QVERIFY(metrics.horizontalAdvance(padded) < width || padded == stripped);
+            const QString padded = TextRoutines::PadWithDots(bare, width, handwriting);
+            QVERIFY(padded.startsWith(bare));
+            QVERIFY(metrics.horizontalAdvance(padded) < width || padded == bare);
             QVERIFY(metrics.horizontalAdvance(padded + u'.') >= width);
         }
     }
 
     void f1AsksForTheGuide()
     {
-        QSignalSpy guide(m_form.get(), &TMainForm::guideRequested);
-        m_form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QSignalSpy guide(&form(), &TMainForm::guideRequested);
+        form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form()));
         QTest::keyClick(form().sheet()->Player, Qt::Key_F1);
         QCOMPARE(guide.count(), 1);
         QTest::mousePress(form().AboutButton, Qt::LeftButton);

@@ -51,9 +51,7 @@ class TestPictures : public QObject
 private slots:
     void eachPictureHasItsSizeAndContent_data()
     {
-        QTest::addColumn<Picture>("picture");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<bool>("opaque");
+        columns<Picture, QSize, bool>({"picture", "size", "opaque"});
         dataRow("background", Picture(Pictures::background), QSize(800, 572), true);
         dataRow("buttonFace", Picture(Pictures::buttonFace), QSize(107, 31), true);
         dataRow("presetFace", Picture(Pictures::presetFace), QSize(90, 25), true);
@@ -84,8 +82,7 @@ private slots:
     // with nothing of their colour bleeding out.
     void docksFillTheirPlaces_data()
     {
-        QTest::addColumn<QRect>("dock");
-        QTest::addColumn<QColor>("colour");
+        columns<QRect, QColor>({"dock", "colour"});
         dataRow("dock", QRect(9, 60, 594, 502), QColor(Qt::white));
         dataRow("technical dock", QRect(638, 60, 153, 345), QColor(Qt::black));
     }
@@ -139,10 +136,7 @@ private slots:
     // Text of the given colour reads everywhere in the area it is drawn in.
     void textReads_data()
     {
-        QTest::addColumn<Picture>("picture");
-        QTest::addColumn<QRect>("area");
-        QTest::addColumn<QColor>("text");
-        QTest::addColumn<double>("least");
+        columns<Picture, QRect, QColor, double>({"picture", "area", "text", "least"});
         // The widest button label, "Character Sheet" in 13 px type, centred.
         const QRect label(11, 8, 85, 15);
         dataRow("button caption", Picture(Pictures::buttonFace), label, Caption, 4.5);

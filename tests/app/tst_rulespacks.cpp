@@ -1,18 +1,29 @@
-#include "../support/RecordedMessages.h"
-#include "app/ClickLabel.h"
-#include "app/FontRegistry.h"
-#include "app/SheetPanel.h"
+#include "../support/Files.h"
+#include "../support/MainWindow.h"
 #include "app/SourcebooksPanel.h"
-#include "app/TMainForm.h"
-#include "files/FileCommands.h"
 #include "rules/DataFile.h"
-#include "rules/TextRoutines.h"
 
 #include <QDir>
-#include <QFile>
-#include <QLineEdit>
-#include <QTemporaryDir>
-#include <QtTest>
+
+namespace {
+
+const QString Book = QStringLiteral("Homebrew: The Lamplighters");
+
+bool offersLamplighters(const TMainForm& form)
+{
+    return form.tables().ClanNames.items().contains(QStringLiteral("Lamplighters"));
+}
+
+// A saved file's entries, line for line; only the dots after a name follow its row's face.
+QStringList entries(const QString& path)
+{
+    QStringList lines = QString::fromLatin1(readFile(path)).split(QStringLiteral("\r\n"));
+    for (QString& line : lines)
+        line = TextRoutines::StripDots(line);
+    return lines;
+}
+
+} // namespace
 
 // Rules packs on the real window: a pack's bloodline in the lists, a broken pack left out with
 // its message, and a character that outlives its pack.
@@ -20,93 +31,71 @@ class TestRulesPacks : public QObject
 {
     Q_OBJECT
 private:
-    FontRegistry m_fonts;
-    RecordedMessages m_messages;
+    MainWindow m_window;
     QTemporaryDir m_folder; // a program folder with a packs folder of its own
-    QTemporaryDir m_write;
 
     std::unique_ptr<TMainForm> start(const QStringList& parameters = {})
     {
-        m_messages.shown.clear();
-        return std::make_unique<TMainForm>(ProgramPaths(m_folder.path() + '/', m_write.path() + '/'),
-                                           parameters, m_messages);
+        m_window.messages.shown.clear();
+        return m_window.create(parameters, m_folder.path() + '/');
     }
     void installPack(const QByteArray& content)
     {
         QDir(m_folder.path()).mkpath(QStringLiteral("packs"));
-        QFile pack(m_folder.filePath("packs/lamplighters.txt"));
-        QVERIFY(pack.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        pack.write(content);
-    }
-    static QByteArray examplePack()
-    {
-        QFile example(QStringLiteral(TARNOCH_SOURCE_DIR "data/examples/lamplighters.txt"));
-        return example.open(QIODevice::ReadOnly) ? example.readAll() : QByteArray();
+        QVERIFY(writeFile(m_folder.filePath("packs/lamplighters.txt"), content));
     }
 
 private slots:
     void initTestCase()
     {
-        m_fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
         QVERIFY(QFile::copy(QStringLiteral(TARNOCH_PROGRAM_DIR) + DataFile::FileName,
                             m_folder.filePath(DataFile::FileName)));
     }
 
     void characterOutlivesItsPack()
     {
-        installPack(examplePack());
+        installPack(sourceFile("data/examples/lamplighters.txt"));
         auto form = start();
-        QVERIFY(m_messages.shown.isEmpty());
+        QVERIFY(m_window.messages.shown.isEmpty());
         SourcebooksPanel* books = form->books();
-        const QString book = QStringLiteral("Homebrew: The Lamplighters");
-        const int row = int(books->BookTitles().find(book));
+        const int row = int(books->BookTitles().find(Book));
         QVERIFY(row >= 0);
         QTest::mousePress(books->TitleLabels[row], Qt::LeftButton);
         books->applySelection();
-        QVERIFY(form->tables().ClanNames.items().contains(QStringLiteral("Lamplighters")));
+        QVERIFY(offersLamplighters(*form));
         form->sheet()->Clan->setText(QStringLiteral("Lamplighters"));
-        const QString path = m_write.filePath("lamplighter.tnc");
+        const QString path = m_window.dir.filePath("lamplighter.tnc");
         QVERIFY(form->files().saveTo(path));
-        const QByteArray saved = [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }();
-        form.reset();
 
         // Without the pack: the character keeps its clan, its disciplines and its book.
+        form.reset();
         QFile::remove(m_folder.filePath("packs/lamplighters.txt"));
         form = start({path});
-        QVERIFY(!form->tables().ClanNames.items().contains(QStringLiteral("Lamplighters")));
+        QVERIFY(!offersLamplighters(*form));
         QCOMPARE(form->sheet()->Clan->text(), QStringLiteral("Lamplighters"));
-        QVERIFY(form->books()->ChosenBooks().items().contains(book));
-        const QString again = m_write.filePath("again.tnc");
+        QVERIFY(form->books()->ChosenBooks().items().contains(Book));
+        const QString again = m_window.dir.filePath("again.tnc");
         QVERIFY(form->files().saveTo(again));
-        QFile second(again);
-        QVERIFY(second.open(QIODevice::ReadOnly));
-        // The same entries, line for line; only the dots after a name follow its row's face.
-        auto entries = [](const QByteArray& file) {
-            QStringList lines = QString::fromLatin1(file).split(QStringLiteral("\r\n"));
-            for (QString& line : lines)
-                line = TextRoutines::StripDots(line);
-            return lines;
-        };
-        QCOMPARE(entries(second.readAll()), entries(saved));
-        form.reset();
+        QCOMPARE(entries(again), entries(path));
 
         // With it again, its entries are offered once more.
-        installPack(examplePack());
+        form.reset();
+        installPack(sourceFile("data/examples/lamplighters.txt"));
         form = start({path});
-        QVERIFY(form->tables().ClanNames.items().contains(QStringLiteral("Lamplighters")));
+        QVERIFY(offersLamplighters(*form));
     }
 
     void brokenPackIsLeftOut()
     {
-        QByteArray broken = examplePack();
+        QByteArray broken = sourceFile("data/examples/lamplighters.txt");
         broken.replace("Lamplighters\nAuspex", "Lamplighters\n*12");
         installPack(broken);
         auto form = start();
         QVERIFY(!form->startupFailed());
-        QCOMPARE(m_messages.shown.size(), 1);
-        QVERIFY(m_messages.shown[0].second.contains(QStringLiteral("lamplighters.txt")));
-        QVERIFY(m_messages.shown[0].second.contains(QStringLiteral("line")));
-        QVERIFY(form->books()->BookTitles().find(QStringLiteral("Homebrew: The Lamplighters")) < 0);
+        QCOMPARE(m_window.messages.shown.size(), 1);
+        const QString message = m_window.messages.shown[0].second;
+        QVERIFY(message.contains(QStringLiteral("lamplighters.txt")) && message.contains("line"));
+        QVERIFY(form->books()->BookTitles().find(Book) < 0);
         QVERIFY(form->tables().ClanNames.items().contains(QStringLiteral("Brujah")));
     }
 };

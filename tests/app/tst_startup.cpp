@@ -82,8 +82,7 @@ private slots:
 
     void parameters_data()
     {
-        QTest::addColumn<QStringList>("parameters");
-        QTest::addColumn<QString>("file");
+        columns<QStringList, QString>({"parameters", "file"});
         dataRow("none", QStringList{}, QString());
         dataRow("one", QStringList{"/home/a/Ann.tnc"}, "/home/a/Ann.tnc");
         dataRow("unquoted blanks", QStringList{"/home/a/My", "Vampire.tnc"},
@@ -153,8 +152,7 @@ private slots:
 
     void damagedDataFileIsReported_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("expected");
+        columns<QByteArray, QString>({"content", "expected"});
         dataRow("missing", QByteArray(), "cannot be read");
         dataRow("empty", QByteArray(""), "is empty");
         dataRow("garbage", DataFile::scramble("not rules\r---\r\r"), "damaged");

@@ -51,9 +51,7 @@ private slots:
 
     void hitZones_data()
     {
-        QTest::addColumn<int>("minDots");
-        QTest::addColumn<int>("x");
-        QTest::addColumn<int>("value");
+        columns<int, int, int>({"minDots", "x", "value"});
         dataRow("end of cross cell", 0, 8, 0);
         dataRow("second half of gap", 0, 9, 1);
         dataRow("left of dot 1, no zero cell", 1, -1, 1);
@@ -113,8 +111,7 @@ private slots:
 
     void dragOutsideIsIgnored_data()
     {
-        QTest::addColumn<QPoint>("pos");
-        QTest::addColumn<int>("filled");
+        columns<QPoint, int>({"pos", "filled"});
         dataRow("left", QPoint(-1, 4), 2);
         dataRow("above", QPoint(30, -1), 2);
         dataRow("below", QPoint(30, 9), 2);
@@ -145,9 +142,7 @@ private slots:
     // it takes the column's old one.
     void priorityPress_data()
     {
-        QTest::addColumn<L>("before");
-        QTest::addColumn<QPoint>("pos");
-        QTest::addColumn<L>("after");
+        columns<L, QPoint, L>({"before", "pos", "after"});
         dataRow("column one, middle row", L{7, 5, 3}, QPoint(5, 35), L{5, 7, 3});
         dataRow("column three, top row", L{7, 5, 3}, QPoint(60, 5), L{3, 5, 7});
         dataRow("cell already held", L{7, 5, 3}, QPoint(35, 35), L{7, 5, 3});
@@ -169,10 +164,7 @@ private slots:
 
     void priorityValueFollowsRank_data()
     {
-        QTest::addColumn<L>("before");
-        QTest::addColumn<int>("rank");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<L>("after");
+        columns<L, int, int, L>({"before", "rank", "value", "after"});
         dataRow("first rank held by two", L{5, 7, 3}, 0, 8, L{5, 8, 3});
         dataRow("rank held by none", L{7, 7, 3}, 1, 6, L{7, 7, 3});
         dataRow("held twice, first follows", L{3, 5, 3}, 2, 1, L{1, 5, 3});

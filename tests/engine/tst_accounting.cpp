@@ -78,9 +78,7 @@ class TestAccounting : public QObject
 private slots:
     void settingValueFallsBack_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("fallback");
-        QTest::addColumn<int>("value");
+        columns<QString, int, int>({"text", "fallback", "value"});
         dataRow("number", "8", 7, 8);
         dataRow("negative", "-2", 5, -2);
         dataRow("blanks around", " 12 ", 13, 12);
@@ -98,8 +96,7 @@ private slots:
     // Options without a box (here the elder rules) stay as the caller had them.
     void rulesBoxes_data()
     {
-        QTest::addColumn<Boxes>("boxes");
-        QTest::addColumn<QString>("settings");
+        columns<Boxes, QString>({"boxes", "settings"});
         Boxes letters;
         for (QString* box :
              {&letters.AttPriEdit, &letters.AttSecEdit, &letters.AttTerEdit, &letters.AbPriEdit,
@@ -123,9 +120,7 @@ private slots:
     void presetCaptions_data()
     {
         using namespace RulesPresets;
-        QTest::addColumn<Boxes>("boxes");
-        QTest::addColumn<bool>("elderRules");
-        QTest::addColumn<PresetMatch>("red");
+        columns<Boxes, bool, PresetMatch>({"boxes", "elderRules", "red"});
         const PresetMatch none, camarilla{.Camarilla = true}, elder{.Elder = true};
         const QString sabbatVirtues = Sabbat().VirtueNamesEdit;
         dataRow("7 with a blank", with(Camarilla(), &Boxes::AttPriEdit, "7 "), false, none);
@@ -273,9 +268,7 @@ private slots:
     void freebieBalance_data()
     {
         using In = FreebieCostInput;
-        QTest::addColumn<In>("input");
-        QTest::addColumn<QString>("tally");
-        QTest::addColumn<int>("boughtHumanity");
+        columns<In, QString, int>({"input", "tally", "boughtHumanity"});
         dataRow("virtue dot", In{.virtueFreebies = {0, 1, 0}}, "2/15", 0);
         dataRow("elder virtue dot", In{.virtueFreebies = {1}, .ElderRules = true}, "4/15", 0);
         dataRow("Humanity dots", In{.BoughtHumanity = 2}, "2/15", 2);

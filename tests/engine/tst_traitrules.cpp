@@ -1,3 +1,4 @@
+#include "../support/DataRows.h"
 #include "engine/ClanRules.h"
 #include "engine/GenerationRules.h"
 #include "engine/MeritFlawRules.h"
@@ -44,10 +45,7 @@ class TestTraitRules : public QObject
 private slots:
     void generationTable_data()
     {
-        QTest::addColumn<int>("generation");
-        QTest::addColumn<int>("maxTrait");
-        QTest::addColumn<int>("boxes");
-        QTest::addColumn<int>("rows");
+        columns<int, int, int, int>({"generation", "maxTrait", "boxes", "rows"});
         const int table[][4] = {{3, 10, 0, 0},  {4, 9, 50, 5},  {5, 8, 40, 4},  {6, 7, 30, 3},
                                 {7, 6, 20, 2},  {8, 5, 15, 1},  {9, 5, 14, 1},  {10, 5, 13, 1},
                                 {11, 5, 12, 1}, {12, 5, 11, 1}, {13, 5, 10, 1}, {14, 5, 10, 1},
@@ -58,21 +56,15 @@ private slots:
     void generationTable()
     {
         QFETCH(int, generation);
-        QFETCH(int, maxTrait);
-        QFETCH(int, boxes);
-        QFETCH(int, rows);
-        QCOMPARE(maxTraitRating(generation, false, 2), maxTrait);
-        QCOMPARE(bloodPoolBoxes(generation), boxes);
-        QCOMPARE(bloodPoolRows(generation), rows);
+        QTEST(maxTraitRating(generation, false, 2), "maxTrait");
+        QTEST(bloodPoolBoxes(generation), "boxes");
+        QTEST(bloodPoolRows(generation), "rows");
         QCOMPARE(ordinal(generation), QString::number(generation) + (generation == 3 ? "rd" : "th"));
     }
 
     void golcondaLiftsLimits_data()
     {
-        QTest::addColumn<bool>("on");
-        QTest::addColumn<int>("choice");
-        QTest::addColumn<int>("traits");
-        QTest::addColumn<int>("disciplines");
+        columns<bool, int, int, int>({"on", "choice", "traits", "disciplines"});
         QTest::newRow("off") << false << 2 << 5 << 5;
         QTest::newRow("no trait") << true << 0 << 5 << 5;
         QTest::newRow("disciplines only") << true << 1 << 5 << 10;
@@ -82,24 +74,17 @@ private slots:
     {
         QFETCH(bool, on);
         QFETCH(int, choice);
-        QFETCH(int, traits);
-        QFETCH(int, disciplines);
         const int limit = maxTraitRating(13, on, choice);
-        QCOMPARE(limit, traits);
-        QCOMPARE(disciplineMaxDots(limit, on, choice), disciplines);
+        QTEST(limit, "traits");
+        QTEST(disciplineMaxDots(limit, on, choice), "disciplines");
         QCOMPARE(backgroundMaxDots("Elder Status", 10), 5);
     }
 
     // The recalculation's generation step.
     void generationFromBackgrounds_data()
     {
-        QTest::addColumn<int>("shown");
-        QTest::addColumn<int>("starting");
-        QTest::addColumn<bool>("reset");
-        QTest::addColumn<QString>("rows");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("bonus");
-        QTest::addColumn<int>("penalty");
+        columns<int, int, bool, QString, QString, int, int>(
+            {"shown", "starting", "reset", "rows", "text", "bonus", "penalty"});
         QTest::newRow("new sheet") << 13 << 13 << false << ":0" << "13th" << 0 << 0;
         QTest::newRow("two dots") << 11 << 13 << false << "Generation:2,:0" << "11th" << 0 << 0;
         QTest::newRow("six dots") << 13 << 13 << false << "Generation:6,:0" << "7th" << 0 << 0;
@@ -128,12 +113,8 @@ private slots:
     // A generation chosen in the header keeps the generation background in step.
     void backgroundForChosenGeneration_data()
     {
-        QTest::addColumn<int>("generation");
-        QTest::addColumn<bool>("elder");
-        QTest::addColumn<QString>("rows");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("rating");
+        columns<int, bool, QString, int, QString, int>(
+            {"generation", "elder", "rows", "row", "name", "rating"});
         QTest::newRow("11th adds") << 11 << false << "Allies:2,:0" << 1 << "Generation" << 2;
         QTest::newRow("elder adds") << 11 << true << ":0" << 0 << "Elder Generation" << 2;
         QTest::newRow("re-rated") << 9 << false << "Generation:2,:0" << 0 << "Generation" << 4;
@@ -155,8 +136,7 @@ private slots:
 
     void clanDisciplines_data()
     {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
+        columns<QString, QString>({"before", "after"});
         const QString clan = "Dominate,Obtenebration,Potence";
         QTest::newRow("lost clan discipline moves down")
             << "Auspex:2,Dominate:1,Obfuscate:0,:0" << "Dominate:1,Obtenebration:0,Potence:0,Auspex:2";
@@ -175,10 +155,8 @@ private slots:
 
     void clanMeritsAndFlaws_data()
     {
-        QTest::addColumn<QString>("clan");
-        QTest::addColumn<bool>("flaw");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("result"); // "keep", "" (removed) or the new entry
+        // The result is "keep", "" (removed) or the new entry.
+        columns<QString, bool, QString, QString>({"clan", "flaw", "entry", "result"});
         QTest::newRow("Ventrue prey") << "Ventrue" << true << "Prey Exclusion (1)" << "";
         QTest::newRow("Ventrue digestion") << "Ventrue" << true << "Selective Digestion (2)" << "";
         QTest::newRow("Brujah prey") << "Brujah" << true << "Prey Exclusion (1)" << "keep";
@@ -196,17 +174,15 @@ private slots:
         QFETCH(QString, clan);
         QFETCH(bool, flaw);
         QFETCH(QString, entry);
-        QFETCH(QString, result);
         const ClanRules::Context context{clan, ClanRules::hasZeroAppearance(clan)};
         const auto changed = flaw ? ClanRules::flawUnderClan(entry, context)
                                   : ClanRules::meritUnderClan(entry, context);
-        QCOMPARE(changed.value_or("keep"), result);
+        QTEST(changed.value_or("keep"), "result");
     }
 
     void virtueNames_data()
     {
-        QTest::addColumn<QString>("set");
-        QTest::addColumn<QString>("names");
+        columns<QString, QString>({"set", "names"});
         QTest::newRow("human") << "Human (Conscience, Self-Control & Courage)" << "Conscience|Self-Control|Courage";
         QTest::newRow("sabbat") << "Sabbat (Callousness, Instincts & Morale)" << "Callousness|Instincts|Morale";
         QTest::newRow("no shape") << "whatever" << "||";
@@ -220,12 +196,10 @@ private slots:
 
     void humanityAndWillpower_data()
     {
-        QTest::addColumn<QList<int>>("virtues"); // conscience, self-control, courage
-        QTest::addColumn<QList<int>>("bought");  // humanity, willpower
-        QTest::addColumn<int>("age");
-        QTest::addColumn<int>("maxHumanity");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QList<int>>("derived"); // humanity, its freebies, willpower, its freebies
+        // Virtues: Conscience, Self-Control, Courage; bought: Humanity, Willpower; derived:
+        // Humanity, its freebies, Willpower, its freebies.
+        columns<QList<int>, QList<int>, int, int, QString, QList<int>>(
+            {"virtues", "bought", "age", "maxHumanity", "path", "derived"});
         QTest::newRow("new") << QList{1, 1, 1} << QList{0, 0} << 0 << 999 << "Humanity" << QList{2, 0, 1, 0};
         QTest::newRow("bought") << QList{2, 1, 3} << QList{2, 1} << 0 << 999 << "Humanity" << QList{5, 2, 4, 1};
         QTest::newRow("age 2") << QList{3, 3, 1} << QList{0, 0} << -2 << 999 << "Humanity" << QList{4, 0, 1, 0};
@@ -236,26 +210,19 @@ private slots:
     {
         QFETCH(QList<int>, virtues);
         QFETCH(QList<int>, bought);
-        VirtueRules::Input in;
-        in.Conscience = virtues[0];
-        in.SelfControl = virtues[1];
-        in.Courage = virtues[2];
-        in.BoughtHumanity = bought[0];
-        in.BoughtWillpower = bought[1];
         QFETCH(int, age);
-        in.AgeHumanityPenalty = age;
         QFETCH(int, maxHumanity);
-        in.MaxHumanity = maxHumanity;
         QFETCH(QString, path);
-        in.path = path;
-        const VirtueRules::Derived d = VirtueRules::derive(in);
+        const VirtueRules::Derived d = VirtueRules::derive(
+            {.Conscience = virtues[0], .SelfControl = virtues[1], .Courage = virtues[2],
+             .BoughtHumanity = bought[0], .BoughtWillpower = bought[1],
+             .AgeHumanityPenalty = age, .MaxHumanity = maxHumanity, .path = path});
         QTEST((QList<int>{d.Humanity, d.humanityFreebies, d.Willpower, d.willpowerFreebies}), "derived");
     }
 
     void meritAndFlawCosts_data()
     {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<int>("cost");
+        columns<QString, int>({"entry", "cost"});
         QTest::newRow("one digit") << "Baby Face (2)" << 2;
         QTest::newRow("two digits") << "True Love (10)" << 10;
         QTest::newRow("typed, none") << "My own quirk" << 0;

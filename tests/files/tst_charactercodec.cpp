@@ -1,10 +1,10 @@
 #include "../support/DataRows.h"
+#include "../support/Files.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
 #include "files/CharacterWriter.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -17,6 +17,12 @@ using Record = CharacterRecord;
 const QString Golden = QStringLiteral(TARNOCH_SOURCE_DIR "tests/files/golden/");
 const QString Corrupt = QStringLiteral("message: Load error | Data file is corrupt.\\nThe "
                                        "character will probably be loaded incorrect.");
+
+// The expectations of a read stopped as corrupt at the line.
+QStringList corruptAt(int line)
+{
+    return {QStringLiteral("outcome: corrupt at line %1").arg(line), Corrupt};
+}
 
 template <typename T> QString show(const T& v)
 {
@@ -91,8 +97,7 @@ QStringList describe(const Record& c, std::optional<int> StartingGeneration = {}
 
 QByteArray fileBytes(const QString& name)
 {
-    QFile file(Golden + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readFile(Golden + name);
 }
 
 CharacterReadResult readBytes(const QByteArray& bytes, const QString& path = "x.tnc")
@@ -185,16 +190,15 @@ private slots:
     void goldenFiles()
     {
         QFETCH(QString, name);
-        QFile expectation(Golden + name.chopped(4) + QStringLiteral(".expect"));
-        QVERIFY(expectation.open(QIODevice::ReadOnly));
+        const QByteArray expectation = fileBytes(name.chopped(4) + QStringLiteral(".expect"));
+        QVERIFY(!expectation.isEmpty());
         check(readBytes(fileBytes(name), Golden + name),
-              QString::fromUtf8(expectation.readAll()).split(QLatin1Char('\n')));
+              QString::fromUtf8(expectation).split(u'\n'));
     }
 
     void roundTrip_data()
     {
-        QTest::addColumn<Record>("written");
-        QTest::addColumn<Record>("expected");
+        columns<Record, Record>({"written", "expected"});
         const Record full = fullCharacter();
         Record typed = full;
         Record numbers = full;
@@ -234,58 +238,55 @@ private slots:
         QCOMPARE(bytesOf(fullCharacter()), fileBytes(QStringLiteral("full.tnc")));
     }
 
-    // A new sheet's file (94 lines) with one line changed or the file cut short.
+    // A new sheet's file (94 lines) with one line changed, or (line 0) cut to the lines kept.
     void damagedFiles_data()
     {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("keep");
-        QTest::addColumn<QStringList>("expect");
-        const auto row = [](const char* name, int line, const QString& text, int keep,
-                            const QStringList& expect) { dataRow(name, line, text, keep, expect); };
-        row("ability count 9", 41, "9", -1,
-            {"outcome: corrupt at line 41", Corrupt, "Name: Mira", "absent: FreeAbilities"});
-        row("negative discipline count", 43, "-1", -1,
-            {"outcome: corrupt at line 43", Corrupt,
-             "SecondaryAbilities: ", "absent: Disciplines"});
-        row("21 merits", 48, "21", -1, {"outcome: corrupt at line 48", Corrupt, "Conscience: 3"});
-        row("notes count beyond the file", 53, "2000000000", -1,
-            {"outcome: corrupt at line 95", Corrupt, "BoughtWillpower: 0", "absent: Notes"});
-        row("notes count beyond an integer", 53, "99999999999", -1,
-            {"outcome: corrupt at line 53", Corrupt, "absent: Notes"});
-        row("book count beyond the file", 86, "2000000000", -1,
-            {"outcome: corrupt at line 95", Corrupt, "Wits: 1", "absent: HumanityFromVirtues"});
-        row("rating with a fraction", 77, "3.0", -1,
-            {"outcome: corrupt at line 77", Corrupt, "GolcondaChoice: 2", "absent: Strength"});
-        row("Golconda choice not a number", 76, "two", -1,
-            {"outcome: corrupt at line 76", Corrupt, "GolcondaOn: 0", "absent: GolcondaChoice"});
-        row("cut inside the ability priorities", 0, {}, 62,
-            {"outcome: corrupt at line 63", Corrupt, "AttributePriorities: 7 5 3 / 7 5 3",
-             "absent: AbilityPriorities"});
-        row("last line missing", 0, {}, 93,
-            {"outcome: corrupt at line 94", Corrupt, "DirtySecretsRule: 1", "absent: ElderRules"});
-        row("flag other than 1", 94, "yes", -1, {"outcome: complete", "ElderRules: 0"});
-        row("cost factor 0,5", 74, "0,5", -1, {"SecondaryCostFactor: 0.5"});
-        row("cost factor 1.0", 74, "1.0", -1, {"SecondaryCostFactor: 0.5"});
-        row("starting generation with words", 91, "  12th gen", -1,
+        columns<int, QString, QStringList, int>({"line", "text", "expect", "keep"});
+        const auto row = [](const char* name, int line, const QString& text,
+                            const QStringList& expect, int keep = -1) {
+            dataRow(name, line, text, expect, keep);
+        };
+        row("ability count 9", 41, "9", corruptAt(41) << "Name: Mira" << "absent: FreeAbilities");
+        row("negative discipline count", 43, "-1",
+            corruptAt(43) << "SecondaryAbilities: " << "absent: Disciplines");
+        row("21 merits", 48, "21", corruptAt(48) << "Conscience: 3");
+        row("notes count beyond the file", 53, "2000000000",
+            corruptAt(95) << "BoughtWillpower: 0" << "absent: Notes");
+        row("notes count beyond an integer", 53, "99999999999", corruptAt(53) << "absent: Notes");
+        row("book count beyond the file", 86, "2000000000",
+            corruptAt(95) << "Wits: 1" << "absent: HumanityFromVirtues");
+        row("rating with a fraction", 77, "3.0",
+            corruptAt(77) << "GolcondaChoice: 2" << "absent: Strength");
+        row("Golconda choice not a number", 76, "two",
+            corruptAt(76) << "GolcondaOn: 0" << "absent: GolcondaChoice");
+        row("cut inside the ability priorities", 0, {},
+            corruptAt(63) << "AttributePriorities: 7 5 3 / 7 5 3"
+                          << "absent: AbilityPriorities",
+            62);
+        row("last line missing", 0, {},
+            corruptAt(94) << "DirtySecretsRule: 1" << "absent: ElderRules", 93);
+        row("flag other than 1", 94, "yes", {"outcome: complete", "ElderRules: 0"});
+        row("cost factor 0,5", 74, "0,5", {"SecondaryCostFactor: 0.5"});
+        row("cost factor 1.0", 74, "1.0", {"SecondaryCostFactor: 0.5"});
+        row("starting generation with words", 91, "  12th gen",
             {"StartingGenerationEdit:   12th gen", "StartingGeneration: 12"});
-        row("starting generation without a number", 91, "Elder", -1, {"StartingGeneration: 0"});
-        row("version 1.37 is a 1.4 without the preset", 1, "Tarnoch98 v1.37", -1,
+        row("starting generation without a number", 91, "Elder", {"StartingGeneration: 0"});
+        row("version 1.37 is a 1.4 without the preset", 1, "Tarnoch98 v1.37",
             {"outcome: complete", "DirtySecretsRule: 1", "absent: ElderRules"});
-        row("version 1.2 reads as far as 1.1 and the dependencies", 1, "Tarnoch98 v1.2", -1,
+        row("version 1.2 reads as far as 1.1 and the dependencies", 1, "Tarnoch98 v1.2",
             {"outcome: complete", "WillpowerFromVirtues: 1", "absent: Humanity"});
-        row("warning names the file after a backslash", 1, "Tarnoch98 v1.1", -1,
+        row("warning names the file after a backslash", 1, "Tarnoch98 v1.1",
             {"message: Warning: Legacy dataformat (1.1) | File \"Mira.tnc\" does not contain all "
              "rules.\\nResave file to update data format."});
-        row("first banner with a blank after", 1, "Tarnoch v0.9Alpha ", -1,
+        row("first banner with a blank after", 1, "Tarnoch v0.9Alpha ",
             {"outcome: rejected", "message: Load error | Old dataformat not supported"});
     }
     void damagedFiles()
     {
         QFETCH(int, line);
         QFETCH(QString, text);
-        QFETCH(int, keep);
         QFETCH(QStringList, expect);
+        QFETCH(int, keep);
         Record character;
         character.Name = QStringLiteral("Mira");
         character.Conscience = 3;
@@ -302,24 +303,19 @@ private slots:
     // Files that are no character files at all, up to 100 MB.
     void hostileFiles_data()
     {
-        QTest::addColumn<QByteArray>("head");
-        QTest::addColumn<QByteArray>("fill");
-        QTest::addColumn<int>("repeat");
-        QTest::addColumn<QStringList>("expect");
+        columns<QByteArray, QByteArray, int, QStringList>({"head", "fill", "repeat", "expect"});
         const QStringList unknown = {"outcome: rejected",
                                      "message: Load error | Unknown data format"};
         const QByteArray notesCount =
             CharacterFileText::encode(CharacterWriter::lines(Record()).first(52)) +
             "2000000000\r\n";
-        const QString endOfLines =
-            QStringLiteral("outcome: corrupt at line %1").arg(CharacterFileText::MaxLines + 1);
         dataRow("empty", QByteArray(), QByteArray(), 0, unknown);
         dataRow("100 MB of garbage", QByteArray(), garbage(65536), 1600, unknown);
         dataRow("100 MB of line breaks", QByteArray(), QByteArray("\n"), 100'000'000, unknown);
         dataRow("enormous notes count, 100 MB of lines", notesCount, QByteArray("\r\n"), 50'000'000,
-                QStringList{endOfLines, Corrupt, "absent: Notes"});
+                corruptAt(CharacterFileText::MaxLines + 1) << "absent: Notes");
         dataRow("banner, then one 100 MB line", QByteArray("Tarnoch98 v1.43\r\n"), QByteArray("x"),
-                100'000'000, QStringList{"outcome: corrupt at line 2", Corrupt});
+                100'000'000, corruptAt(2));
     }
     void hostileFiles()
     {
@@ -334,9 +330,7 @@ private slots:
 
     void fileText_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QByteArray>("written");
+        columns<QByteArray, QStringList, QByteArray>({"bytes", "lines", "written"});
         const QByteArray ab("a\r\nb\r\n");
         dataRow("CR LF", ab, QStringList{"a", "b"}, ab);
         dataRow("LF", QByteArray("a\nb\n"), QStringList{"a", "b"}, ab);
@@ -363,8 +357,7 @@ private slots:
 
     void unstorableFields_data()
     {
-        QTest::addColumn<Record>("character");
-        QTest::addColumn<QStringList>("expected");
+        columns<Record, QStringList>({"character", "expected"});
         Record storable = fullCharacter();
         storable.Concept = QStringLiteral("Ærlig € ‰ œ ÿ");
         dataRow("all storable", storable, QStringList());

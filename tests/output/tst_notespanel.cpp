@@ -1,18 +1,11 @@
-#include "../support/RecordedMessages.h"
-#include "app/ClickLabel.h"
-#include "app/FontRegistry.h"
-#include "app/TMainForm.h"
-#include "controls/TSelectionBox.h"
+#include "../support/DataRows.h"
+#include "../support/MainWindow.h"
 #include "output/NotesEdit.h"
 #include "output/NotesPanel.h"
 
 #include <QFrame>
-#include <QLineEdit>
-#include <QMimeData>
 #include <QListWidget>
-#include <QTemporaryDir>
-#include <QTextEdit>
-#include <QtTest>
+#include <QMimeData>
 
 // The notes page on the real window: the toolbar's boxes and buttons, its keys, and the
 // refresh that follows the caret.
@@ -20,28 +13,17 @@ class TestNotesPanel : public QObject
 {
     Q_OBJECT
 private:
-    QTemporaryDir m_dir;
-    FontRegistry m_fonts;
-    RecordedMessages m_messages;
-    std::unique_ptr<TMainForm> m_form;
-    TSelectionBox* m_popup = nullptr;
-    NotesPanel* notes() { return m_form->notes(); }
+    MainWindow m_window;
+    NotesPanel* notes() { return m_window.form->notes(); }
     NotesEdit* pad() { return static_cast<NotesEdit*>(notes()->Notepad); }
 
 private slots:
-    void initTestCase() { m_fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR)); }
     void init()
     {
-        m_form = std::make_unique<TMainForm>(
-            ProgramPaths(QStringLiteral(TARNOCH_PROGRAM_DIR), m_dir.path() + '/'), QStringList{}, m_messages);
-        m_popup = new TSelectionBox(m_form->selectionContext(), m_form.get());
-        m_form->setSelectionBox(m_popup);
-        m_form->show();
-        m_form->switchToPanel(TMainForm::Panel::Notes);
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        m_window.open(TMainForm::Panel::Notes);
         pad()->setFocus();
     }
-    void cleanup() { m_form.reset(); }
+    void cleanup() { m_window.form.reset(); }
 
     void sizeBoxAppliesWholeNumbers()
     {
@@ -114,8 +96,7 @@ private slots:
 
     void fontChoiceByNumberOfFonts_data()
     {
-        QTest::addColumn<int>("fonts");
-        QTest::addColumn<bool>("listBox");
+        columns<int, bool>({"fonts", "listBox"});
         QTest::newRow("150 fonts") << 150 << false;
         QTest::newRow("250 fonts") << 250 << true;
     }
@@ -129,7 +110,7 @@ private slots:
         QTest::mousePress(notes()->FontName, Qt::RightButton);
         QFETCH(bool, listBox);
         QCOMPARE(notes()->FontListBox->isVisibleTo(notes()), listBox);
-        QCOMPARE(m_popup->isOpen(), !listBox);
+        QCOMPARE(m_window.popup()->isOpen(), !listBox);
         if (listBox) {
             QCOMPARE(notes()->FontListBox->count(), fonts);
             QTest::mouseClick(notes()->FontListBox->viewport(), Qt::LeftButton, {},
@@ -137,13 +118,13 @@ private slots:
             QCOMPARE(notes()->FontName->text(), QStringLiteral("Font 3"));
             QVERIFY(!notes()->FontListBox->isVisibleTo(notes()));
         } else {
-            QTest::keyClick(m_popup, Qt::Key_Escape);
+            QTest::keyClick(m_window.popup(), Qt::Key_Escape);
         }
         // The size list holds the even sizes from 6 to 28.
         QTest::mousePress(notes()->FontSize, Qt::RightButton);
-        QCOMPARE(m_popup->entries().size(), 12);
-        QCOMPARE(m_popup->entries().last(), QStringLiteral("28"));
-        QTest::keyClick(m_popup, Qt::Key_Escape);
+        QCOMPARE(m_window.popup()->entries().size(), 12);
+        QCOMPARE(m_window.popup()->entries().last(), QStringLiteral("28"));
+        QTest::keyClick(m_window.popup(), Qt::Key_Escape);
     }
 };
 

@@ -1,10 +1,10 @@
 #include "../support/DataRows.h"
 #include "../support/Pixels.h"
+#include "../support/Processes.h"
 #include "../support/ProgramFonts.h"
 #include "output/SheetComposer.h"
 #include "output/SheetPrinter.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QtTest>
@@ -74,15 +74,6 @@ QStringList headings(const SheetPage& page)
     return texts;
 }
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 } // namespace
 
 class TestPrintedSheet : public QObject
@@ -92,8 +83,8 @@ class TestPrintedSheet : public QObject
 private slots:
     void bloodPool_data()
     {
-        QTest::addColumn<QString>("generation");
-        QTest::addColumn<QList<int>>("rows"); // squares per row, top to bottom
+        // Squares per row, top to bottom.
+        columns<QString, QList<int>>({"generation", "rows"});
         dataRow("13th: one row of ten", "13th", QList<int>{10});
         dataRow("8th: fifteen", "8th", QList<int>{15});
         dataRow("4th: five rows of ten", "4th", QList<int>{10, 10, 10, 10, 10});
@@ -122,8 +113,8 @@ private slots:
 
     void health_data()
     {
-        QTest::addColumn<bool>("hugeSize");
-        QTest::addColumn<QString>("lines"); // level and penalty on each line
+        // Level and penalty on each line.
+        columns<bool, QString>({"hugeSize", "lines"});
         dataRow("normal", false,
                 "Bruised,Hurt -1,Injured -1,Wounded -2,Mauled -2,Crippled -5,Incapacitated");
         dataRow("Huge Size", true,
@@ -151,10 +142,9 @@ private slots:
 
     void sectionsLeftOut_data()
     {
-        QTest::addColumn<QString>("secondaryKnowledges");
-        QTest::addColumn<QString>("merits");
-        QTest::addColumn<QString>("flaws");
-        QTest::addColumn<QString>("shown"); // the headings below the abilities
+        // The headings shown below the abilities.
+        columns<QString, QString, QString, QString>(
+            {"secondaryKnowledges", "merits", "flaws", "shown"});
         const QString middle(
             "Disciplines,Backgrounds,Virtues,Humanity,Willpower,Blood Pool,Health");
         dataRow("only open rows", "", "", "", middle + ",Combat,Experience");
@@ -182,9 +172,7 @@ private slots:
     // The same name in the only background row and in the header's Name.
     void fitting_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("shrinks");
-        QTest::addColumn<bool>("shortened");
+        columns<QString, bool, bool>({"name", "shrinks", "shortened"});
         dataRow("short: full size, dotted", "Herd", false, false);
         dataRow("placeholder prints as dots", "...................", false, false);
         dataRow("long: smaller, whole", "Black Hand Membership and Sect Status", true, false);
@@ -267,10 +255,8 @@ private slots:
 
     void pdf_data()
     {
-        QTest::addColumn<bool>("withSheet");
-        QTest::addColumn<int>("notesParagraphs"); // 0: no notes
-        QTest::addColumn<int>("pages");
-        QTest::addColumn<QString>("texts");
+        // No notes paragraphs: no notes.
+        columns<bool, int, int, QString>({"withSheet", "notesParagraphs", "pages", "texts"});
         const QString sheetTexts = QStringLiteral("Aurelianus,Tzimisce,Vicissitude,Intimidation,"
                                                   "Black Hand Membership,Huge Size (4),Experience");
         dataRow("sheet", true, 0, 1, sheetTexts);
@@ -284,7 +270,6 @@ private slots:
         QFETCH(bool, withSheet);
         QFETCH(int, notesParagraphs);
         QFETCH(int, pages);
-        QFETCH(QString, texts);
         const PrintedSheet sheet = fullCharacter();
         QTextDocument notes;
         notes.setDefaultFont(QFont(QStringLiteral("Times New Roman"), 10));
@@ -298,27 +283,18 @@ private slots:
                                         notesParagraphs ? &notes : nullptr),
                  QString());
 
-        const QString info = run(QStringLiteral("pdfinfo"), {file});
+        const QString info = QString::fromUtf8(runProgram("pdfinfo", {file}).output);
         QVERIFY2(!info.isEmpty(), "pdfinfo (poppler-utils) did not read the file");
         QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))),
                  qPrintable(info));
         QVERIFY(info.contains(QStringLiteral("Tarnoch - Aurelianus")));
         const QString text =
-            run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).simplified();
+            QString::fromUtf8(runProgram("pdftotext", {file, "-"}).output).simplified();
+        QFETCH(QString, texts);
         for (const QString& expected : texts.split(u','))
             QVERIFY2(text.contains(expected), qPrintable(expected));
         // No line of the notes lost or printed twice where a page breaks.
         QCOMPARE(text.count(QStringLiteral("Paragraph ")), notesParagraphs);
-    }
-
-    void pdfError()
-    {
-        QTemporaryDir folder;
-        const QString file = folder.filePath(QStringLiteral("missing/sheet.pdf"));
-        const PrintedSheet sheet = blankCharacter();
-        const QString error = SheetPrinter::writePdf(file, sheet.Name, &sheet, nullptr);
-        QVERIFY(error.contains(QDir::toNativeSeparators(file)));
-        QVERIFY(!QFile::exists(file));
     }
 
 private:

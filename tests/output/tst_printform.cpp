@@ -41,12 +41,9 @@ class TestPrintForm : public QObject
 private slots:
     void print_data()
     {
-        QTest::addColumn<bool>("printer");
-        QTest::addColumn<QString>("presses");
-        QTest::addColumn<QString>("failing"); // the job that reports an error
-        QTest::addColumn<QString>("calls");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<bool>("leftOpen"); // the file choice given up
+        // The job that reports an error; leftOpen: the file choice given up.
+        columns<bool, QString, QString, QString, int, bool>(
+            {"printer", "presses", "failing", "calls", "result", "leftOpen"});
         const int ok = QDialog::Accepted, cancel = QDialog::Rejected;
 
         dataRow("both, to the printer", true, "PrintButton", "", "sheet,notes", ok, false);

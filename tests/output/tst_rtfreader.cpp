@@ -1,8 +1,9 @@
+#include "../support/DataRows.h"
+#include "../support/Files.h"
 #include "output/RtfReader.h"
 #include "output/RtfWriter.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -22,8 +23,7 @@ QByteArray richEdit(const QByteArray& body)
 
 QByteArray sample(const QString& name)
 {
-    QFile file(QStringLiteral(TARNOCH_SOURCE_DIR "tests/output/rtf-samples/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return sourceFile(QStringLiteral("tests/output/rtf-samples/") + name);
 }
 
 // The blocks' texts, one line each; a position in it is a position in the document.
@@ -92,10 +92,11 @@ private slots:
 // read was clean (nothing repaired).
 void TestRtfReader::reads_data()
 {
-    QTest::addColumn<QByteArray>("rtf");
-    QTest::addColumn<QString>("plain");
-    QTest::addColumn<QStringList>("formats");
-    QTest::addColumn<bool>("clean");
+    columns<QByteArray, QString, QStringList, bool>({"rtf", "plain", "formats", "clean"});
+    const auto row = [](const char* name, const QByteArray& rtf, const QString& plain,
+                        const QStringList& formats = {}, bool clean = true) {
+        dataRow(name, rtf, plain, formats, clean);
+    };
 
     QTest::newRow("LibreOffice Writer")
         << sample("writer.rtf")
@@ -153,100 +154,68 @@ void TestRtfReader::reads_data()
                        "Harpy|Helvetica 12 right"}
         << true;
 
-    QTest::newRow("rich edit formatting")
-        << QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Times New Roman;}{\\f1 Arial;}}"
-                      "{\\colortbl ;\\red255\\green0\\blue0;}\\pard\\qr\\cf1\\b\\i\\ul\\f1\\fs28 "
-                      "Red\\cf0\\b0\\i0\\ulnone\\f0\\fs20  plain\\strike  struck\\strike0\\par\r\n"
-                      "\\pard\\qj justified\\par\\pard\\li720\\ri360\\fi-360\\sb120\\sa240 "
-                      "indented\\par\\pard\\b\\f7 unknown font\\par}")
-        << "Red plain struck\njustified\nindented\nunknown font"
-        << QStringList{"Red|Arial 14 bold italic underline #ff0000 right",
-                       "plain|Times New Roman 10 right",
-                       "struck|Times New Roman 10 strike right",
-                       "justified|Times New Roman 10 justify",
-                       "indented|Times New Roman 10 indent 48 24 -24 8 16",
-                       "unknown|Times New Roman 10 bold"}
-        << true;
-    QTest::newRow("groups scope formatting")
-        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}\\f0 a{\\b\\f1\\fs40 "
-                      "b{\\i c}d}e\\b\\i f\\plain g}")
-        << "abcdefg"
-        << QStringList{"a|Arial 12",
-                       "b|Courier New 20 bold",
-                       "c|Courier New 20 bold italic",
-                       "d|Courier New 20 bold",
-                       "e|Arial 12",
-                       "f|Arial 12 bold italic",
-                       "g|Arial 12"}
-        << true;
+    row("rich edit formatting",
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Times New Roman;}{\\f1 Arial;}}{\\colortbl "
+        ";\\red255\\green0\\blue0;}\\pard\\qr\\cf1\\b\\i\\ul\\f1\\fs28 Red\\cf0\\b0\\i0\\ulnone"
+        "\\f0\\fs20  plain\\strike  struck\\strike0\\par\r\n\\pard\\qj justified\\par\\pard\\li720"
+        "\\ri360\\fi-360\\sb120\\sa240 indented\\par\\pard\\b\\f7 unknown font\\par}",
+        "Red plain struck\njustified\nindented\nunknown font",
+        {"Red|Arial 14 bold italic underline #ff0000 right", "plain|Times New Roman 10 right",
+         "struck|Times New Roman 10 strike right", "justified|Times New Roman 10 justify",
+         "indented|Times New Roman 10 indent 48 24 -24 8 16", "unknown|Times New Roman 10 bold"});
+    row("groups scope formatting",
+        "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}\\f0 a{\\b\\f1\\fs40 b{\\i c}d}e\\b\\i "
+        "f\\plain g}",
+        "abcdefg",
+        {"a|Arial 12", "b|Courier New 20 bold", "c|Courier New 20 bold italic",
+         "d|Courier New 20 bold", "e|Arial 12", "f|Arial 12 bold italic", "g|Arial 12"});
     const QByteArray braces(RtfReader::MaxDepth + 50, '{');
-    QTest::newRow("beyond the depth limit groups share one state")
-        << "{\\rtf1 a" + braces + "\\b\\fs60 deep" + QByteArray(braces.size(), '}') + "after}"
-        << "adeepafter" << QStringList{"deep|30 bold", "after|12"} << false;
-    QTest::newRow("font names cleaned")
-        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\froman\\u0?Ari\\'01al\\'3b ;}{\\f1  Book   "
-                      "Antiqua\\line{\\*\\falt x};}}\\f0 a\\f1 b}")
-        << "ab" << QStringList{"a|Arial 12", "b|Book Antiqua 12"} << true;
-    QTest::newRow("symbol fonts")
-        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}{\\f2\\fcharset2 "
-                      "Wingdings;}{\\f3\\fcharset2 Marlett;}}\\f1 \\'61\\'e5\\'b7\\f2 \\'fc\\'21"
-                      "\\f3 a\\f0 a}")
-        << u"α∑•✓\uf021\uf061a"_qs << QStringList{"α|Symbol 12", "✓|Wingdings 12"} << true;
+    row("beyond the depth limit groups share one state",
+        "{\\rtf1 a" + braces + "\\b\\fs60 deep" + QByteArray(braces.size(), '}') + "after}",
+        "adeepafter", {"deep|30 bold", "after|12"}, false);
+    row("font names cleaned",
+        "{\\rtf1{\\fonttbl{\\f0\\froman\\u0?Ari\\'01al\\'3b ;}{\\f1  Book   Antiqua\\line"
+        "{\\*\\falt x};}}\\f0 a\\f1 b}",
+        "ab", {"a|Arial 12", "b|Book Antiqua 12"});
+    row("symbol fonts",
+        "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}{\\f2\\fcharset2 Wingdings;}"
+        "{\\f3\\fcharset2 Marlett;}}\\f1 \\'61\\'e5\\'b7\\f2 \\'fc\\'21\\f3 a\\f0 a}",
+        u"α∑•✓\uf021\uf061a"_qs, {"α|Symbol 12", "✓|Wingdings 12"});
 
-    QTest::newRow("empty paragraphs kept") << richEdit("a\\par\\par b\\par") << "a\n\nb\n"
-                                           << QStringList{} << true;
-    QTest::newRow("empty notes") << RichEditHead + "\\par\r\n}"
-                                 << "" << QStringList{} << true;
-    QTest::newRow("fallback cut short by a group")
-        << richEdit("{\\uc3\\u233 a}bc") << u"ébc"_qs << QStringList{} << true;
-    QTest::newRow("literal tab, ignored line ends")
-        << richEdit("a\tb\r\nc\nd") << "a\tbcd" << QStringList{} << true;
-    QTest::newRow("escaped symbols")
-        << richEdit("\\\\ \\{x\\} a\\~b \\lquote a\\rquote  \\ldblquote b\\rdblquote  c\\emdash "
-                    "d\\endash e\\bullet")
-        << u"\\ {x} a\u00a0b ‘a’ “b” c—d–e•"_qs << QStringList{} << true;
-    QTest::newRow("unknown control words vanish")
-        << richEdit("\\foo12 a\\barbaz-3 b\\qux c\\*\\b d") << "abcd" << QStringList{} << true;
-    QTest::newRow("control characters dropped")
-        << richEdit(QByteArray("a\x01\x7f", 3) + QByteArray(1, '\0') + "b\\u0?\\u8233?\\u65532?c")
-        << "abc" << QStringList{} << true;
-    QTest::newRow("lone surrogates replaced")
-        << richEdit("\\u-10179?x\\u-8704?") << u"\ufffdx\ufffd"_qs << QStringList{} << true;
+    row("empty paragraphs kept", richEdit("a\\par\\par b\\par"), "a\n\nb\n");
+    row("empty notes", RichEditHead + "\\par\r\n}", "");
+    row("fallback cut short by a group", richEdit("{\\uc3\\u233 a}bc"), u"ébc"_qs);
+    row("literal tab, ignored line ends", richEdit("a\tb\r\nc\nd"), "a\tbcd");
+    row("escaped symbols",
+        richEdit("\\\\ \\{x\\} a\\~b \\lquote a\\rquote  \\ldblquote b\\rdblquote  c\\emdash "
+                 "d\\endash e\\bullet"),
+        u"\\ {x} a\u00a0b ‘a’ “b” c—d–e•"_qs);
+    row("unknown control words vanish", richEdit("\\foo12 a\\barbaz-3 b\\qux c\\*\\b d"), "abcd");
+    row("control characters dropped",
+        richEdit(QByteArray("a\x01\x7f", 3) + QByteArray(1, '\0') + "b\\u0?\\u8233?\\u65532?c"),
+        "abc");
+    row("lone surrogates replaced", richEdit("\\u-10179?x\\u-8704?"), u"\ufffdx\ufffd"_qs);
 
-    QTest::newRow("surplus closing brace")
-        << QByteArray("{\\rtf1 a}} b\\par}") << "a b" << QStringList{} << false;
-    QTest::newRow("truncated in text") << QByteArray("{\\rtf1 {\\b hello wor") << "hello wor"
-                                       << QStringList{"hello|12 bold"} << false;
-    QTest::newRow("truncated in escapes")
-        << QByteArray("{\\rtf1 x\\'zzb\\'4\\u-") << "xzzb" << QStringList{} << false;
-    QTest::newRow("truncated font table")
-        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Ari") << "" << QStringList{} << false;
-    QTest::newRow("binary longer than the file")
-        << QByteArray("{\\rtf1 a\\bin999999999999 xyz}") << "a" << QStringList{} << false;
-    QTest::newRow("negative binary length")
-        << QByteArray("{\\rtf1 a\\bin-5 xyz}") << "axyz" << QStringList{} << true;
-    QTest::newRow("a million open groups")
-        << "{\\rtf1 text" + QByteArray(1000000, '{') << "text" << QStringList{} << false;
-    QTest::newRow("a million closing braces") << "{\\rtf1 text" + QByteArray(1000000, '}') + "more"
-                                              << "textmore" << QStringList{} << false;
-    QTest::newRow("huge numbers")
-        << "{\\rtf1 \\fs99999999999999999999999 big\\par \\f99999999999 x\\par \\u-99999999999?y"
-           "\\par \\li-9999999999999\\fi999999999999 z\\par \\cf4294967296\\cb-4294967296"
-           "\\highlight99999999999 w\\par {\\uc99999999 \\u233 " +
-               QByteArray(60, 's') + "}end\\par\\outlinelevel999999999 h}"
-        << u"big\nx\n\ufffdy\nz\nw\néend\nh"_qs
-        << QStringList{"big|1638", "z|1638 indent 0 0 2112 0 0",
-                       "h|1638 indent 0 0 2112 0 0 heading 9"}
-        << true;
-    QTest::newRow("endless control word") << "{\\rtf1 \\" + QByteArray(200000, 'a') + " text}"
-                                          << "text" << QStringList{} << true;
-    QTest::newRow("endless parameter") << "{\\rtf1 \\fs" + QByteArray(200000, '9') + " text}"
-                                       << "text" << QStringList{} << true;
-    QTest::newRow("destination out of place")
-        << QByteArray("{\\rtf1 a\\fonttbl b;}c}") << "a" << QStringList{} << false;
-    QTest::newRow("colour table without entries")
-        << QByteArray("{\\rtf1{\\colortbl}\\cf5 red?\\par}") << "red?" << QStringList{"red|12"}
-        << true;
+    row("surplus closing brace", "{\\rtf1 a}} b\\par}", "a b", {}, false);
+    row("truncated in text", "{\\rtf1 {\\b hello wor", "hello wor", {"hello|12 bold"}, false);
+    row("truncated in escapes", "{\\rtf1 x\\'zzb\\'4\\u-", "xzzb", {}, false);
+    row("truncated font table", "{\\rtf1{\\fonttbl{\\f0 Ari", "", {}, false);
+    row("binary longer than the file", "{\\rtf1 a\\bin999999999999 xyz}", "a", {}, false);
+    row("negative binary length", "{\\rtf1 a\\bin-5 xyz}", "axyz");
+    row("a million open groups", "{\\rtf1 text" + QByteArray(1000000, '{'), "text", {}, false);
+    row("a million closing braces", "{\\rtf1 text" + QByteArray(1000000, '}') + "more",
+        "textmore", {}, false);
+    row("huge numbers",
+        "{\\rtf1 \\fs99999999999999999999999 big\\par \\f99999999999 x\\par \\u-99999999999?y"
+        "\\par \\li-9999999999999\\fi999999999999 z\\par \\cf4294967296\\cb-4294967296"
+        "\\highlight99999999999 w\\par {\\uc99999999 \\u233 " +
+            QByteArray(60, 's') + "}end\\par\\outlinelevel999999999 h}",
+        u"big\nx\n\ufffdy\nz\nw\néend\nh"_qs,
+        {"big|1638", "z|1638 indent 0 0 2112 0 0", "h|1638 indent 0 0 2112 0 0 heading 9"});
+    row("endless control word", "{\\rtf1 \\" + QByteArray(200000, 'a') + " text}", "text");
+    row("endless parameter", "{\\rtf1 \\fs" + QByteArray(200000, '9') + " text}", "text");
+    row("destination out of place", "{\\rtf1 a\\fonttbl b;}c}", "a", {}, false);
+    row("colour table without entries", "{\\rtf1{\\colortbl}\\cf5 red?\\par}", "red?", {"red|12"});
 }
 
 void TestRtfReader::reads()
@@ -304,8 +273,7 @@ void TestRtfReader::rejectsWhatIsNotRtf()
 
 void TestRtfReader::readsLargeInputInLinearTime_data()
 {
-    QTest::addColumn<QByteArray>("rtf");
-    QTest::addColumn<int>("characters");
+    columns<QByteArray, int>({"rtf", "characters"});
 
     const int count = 200000;
     QByteArray runs = "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}";

@@ -1,3 +1,4 @@
+#include "../support/DataRows.h"
 #include "output/RtfReader.h"
 #include "output/RtfWriter.h"
 
@@ -106,14 +107,6 @@ private slots:
 void TestRtfWriter::roundTripsDocuments_data()
 {
     QTest::addColumn<QString>("html");
-    QTest::newRow("fonts and sizes")
-        << "<p><span style=\"font-family:'Times New Roman'; font-size:10pt\">Times ten</span> "
-           "<span style=\"font-family:Arial; font-size:14pt\">Arial fourteen</span> "
-           "<span style=\"font-family:'Lucida Blackletter'; font-size:10.5pt\">half</span> "
-           "<span style=\"font-size:72pt\">huge</span></p>";
-    QTest::newRow("special characters")
-        << "<p>back\\slash {braces} caf&eacute; &euro;5 &#1046;&#1078; &#x1F600; a&nbsp;b "
-           "&ldquo;q&rdquo; &#x2014; &#xFFFD;</p>";
     QTest::newRow("line breaks and empty paragraphs")
         << "<p>one<br />two</p><p><br /></p><p style=\"font-size:20pt\"></p><p>three</p>";
     QTest::newRow("every format, text beyond Windows-1252")
@@ -220,8 +213,7 @@ void TestRtfWriter::writesTheRichEditForm()
 
 void TestRtfWriter::escapesText_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("written");
+    columns<QString, QByteArray>({"text", "written"});
     QTest::newRow("rtf syntax") << "a\\b{c}" << QByteArray("a\\\\b\\{c\\}");
     QTest::newRow("latin accent") << u"é"_qs << QByteArray("\\'e9");
     QTest::newRow("cp1252 euro") << u"€"_qs << QByteArray("\\'80");

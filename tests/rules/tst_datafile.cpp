@@ -6,24 +6,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-QByteArray scrambledFile(const QStringList& lines)
-{
-    QByteArray plain;
-    return DataFile::joinLines(lines, plain) ? DataFile::scramble(plain) : QByteArray();
-}
-
-} // namespace
-
 class TestDataFile : public QObject
 {
     Q_OBJECT
 private slots:
     void splitLines_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("lines");
+        columns<QByteArray, QStringList>({"bytes", "lines"});
         // A line ends at CR alone; the text after the last CR is lost.
         dataRow("CR", QByteArray("one\rtwo\r\rlast"), QStringList{"one", "two", ""});
         dataRow("CR LF is not the format", QByteArray("*2002Book\r\n---\r\nx\r\n"),
@@ -56,8 +45,7 @@ private slots:
 
     void leadingNumber_data()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<int>("number");
+        columns<QString, int>({"line", "number"});
         dataRow("name", "Celerity", 0);
         dataRow("power", "3: Swiftness", 3);
         dataRow("blanks and sign", "  +2 x", 2);
@@ -83,20 +71,6 @@ private slots:
         QCOMPARE(key.left(72), key.mid(72));
     }
 
-    void readingTheFile()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("Tarn1.dat");
-        QVERIFY(writeFile(path, DataFile::scramble("first\rsecond\rno end")));
-        const DataFile::ReadResult read = DataFile::read(path);
-        QVERIFY(read.error.isEmpty());
-        QCOMPARE(read.lines, (QStringList{"first", "second"}));
-
-        const DataFile::ReadResult missing = DataFile::read(dir.filePath("none.dat"));
-        QVERIFY(!missing.error.isEmpty());
-        QVERIFY(missing.lines.isEmpty());
-    }
-
     void sourceDropsCommentsAndBlankLines()
     {
         const DataSource::Lines parsed = DataSource::parse("# note\nBrujah\n\n   \r\nCelerity\r\n");
@@ -107,10 +81,8 @@ private slots:
     // Each row damages the sound source and names the fault the checker must find.
     void grammarFaults_data()
     {
-        QTest::addColumn<QString>("find");    // the last line equal to this is changed
-        QTest::addColumn<QString>("replace"); // "<drop>" removes it
-        QTest::addColumn<int>("section");
-        QTest::addColumn<QString>("rule");
+        // The last line equal to "find" is replaced, or removed for "<drop>".
+        columns<QString, QString, int, QString>({"find", "replace", "section", "rule"});
         dataRow("short clan record", "They look dead.", "<drop>", 1, "cut short");
         dataRow("duplicate clan", "Samedi", "Brujah", 1, "clan name is used twice");
         dataRow("header in generations", "Antediluvian", "*2002X", 2, "no book header");

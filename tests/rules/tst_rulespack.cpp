@@ -60,10 +60,7 @@ private slots:
 
     void refusals_data()
     {
-        QTest::addColumn<QByteArray>("pack");
-        QTest::addColumn<int>("section");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("reason");
+        columns<QByteArray, int, int, QString>({"pack", "section", "line", "reason"});
         dataRow("shipped clan", packText({{1, QStringList{Book} + clan("Brujah")}}), 1, 2,
                 "clan name is used twice (first given in the rules data, line 2)");
         dataRow("clan cut short", packText({{1, {Book, "Lamplighters", "Auspex"}}}), 1, 3,
@@ -122,9 +119,7 @@ private slots:
     // The small data holds 6 disciplines; packs may bring the whole to 30, not 31.
     void thirtyDisciplinesInAll_data()
     {
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("second");
-        QTest::addColumn<QStringList>("merged");
+        columns<int, int, QStringList>({"first", "second", "merged"});
         QTest::newRow("24 in one pack") << 24 << 0 << QStringList{"a.txt", "b.txt"};
         QTest::newRow("25 in one pack") << 25 << 0 << QStringList{"b.txt"};
         QTest::newRow("12 and 13") << 12 << 13 << QStringList{"a.txt"};

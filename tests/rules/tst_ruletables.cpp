@@ -1,3 +1,4 @@
+#include "../support/DataRows.h"
 #include "../support/RulesLines.h"
 #include "rules/RuleTables.h"
 
@@ -237,9 +238,7 @@ private slots:
     // Names the program's rules look up, and the exclusive pairs of the game as "merit/flaw".
     void shippedEntries_data()
     {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<bool>("present");
+        columns<QString, QString, bool>({"table", "entry", "present"});
         const auto rows = [](const char* table, std::initializer_list<const char*> entries,
                              bool present = true) {
             for (const char* entry : entries)

@@ -77,8 +77,7 @@ private slots:
 
     void applySelection_data()
     {
-        QTest::addColumn<QStringList>("chosen");
-        QTest::addColumn<QString>("active");
+        columns<QStringList, QString>({"chosen", "active"});
         QTest::newRow("no book: lines outside blocks and section ends")
             << QStringList{} << "Loner|---|---|Huge Size (4)|Short (1)|---";
         QTest::newRow("title differing in case is in use")
@@ -105,8 +104,7 @@ private slots:
 
     void presets_data()
     {
-        QTest::addColumn<int>("preset");
-        QTest::addColumn<QStringList>("chosen");
+        columns<int, QStringList>({"preset", "chosen"});
         using S = QStringList;
         dataRow("None", int(Preset::None), S{});
         dataRow("Classic", int(Preset::Classic), S{Core, Guide});
@@ -142,9 +140,7 @@ private slots:
 
     void labelColours_data()
     {
-        QTest::addColumn<QStringList>("titles");
-        QTest::addColumn<QStringList>("chosen");
-        QTest::addColumn<QString>("colours");
+        columns<QStringList, QStringList, QString>({"titles", "chosen", "colours"});
         const QStringList core{Core, Guide};
         const QStringList four{Brujah, Sabbat, Core, Guide};
         dataRow("no clanbook in the data", core, core, "-R-RCC");

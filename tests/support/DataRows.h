@@ -1,6 +1,15 @@
 #pragma once
 
 #include <QTest>
+#include <array>
+
+// Declares the columns of a data table, of the types given, by their names in order; keeps
+// the table's head on one line.
+template <typename... Types> void columns(const std::array<const char*, sizeof...(Types)>& names)
+{
+    std::size_t i = 0;
+    (QTest::addColumn<Types>(names[i++]), ...);
+}
 
 // One data row, its values in the order of the columns; keeps each row on one line.
 template <typename... Values> void dataRow(const char* name, const Values&... values)

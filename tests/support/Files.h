@@ -11,3 +11,16 @@ inline bool writeFile(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
 }
+
+// The whole file; empty when it cannot be read.
+inline QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A file kept in the source tree, named from its top.
+inline QByteArray sourceFile(const QString& path)
+{
+    return readFile(QStringLiteral(TARNOCH_SOURCE_DIR) + path);
+}

@@ -1,19 +1,25 @@
 #pragma once
 
+#include "Files.h"
 #include "rules/DataFile.h"
 #include "rules/DataGrammar.h"
 #include "rules/DataSource.h"
 #include "rules/RulesDataLoader.h"
 
-#include <QFile>
 #include <QMap>
 #include <QStringList>
 
 // The lines of a readable rules source in tests/rules/.
 inline QStringList sourceLines(const QString& name)
 {
-    QFile file(QStringLiteral(TARNOCH_SOURCE_DIR "tests/rules/") + name);
-    return file.open(QIODevice::ReadOnly) ? DataSource::parse(file.readAll()).lines : QStringList();
+    return DataSource::parse(sourceFile(QStringLiteral("tests/rules/") + name)).lines;
+}
+
+// The rules data file the program reads for these lines; empty when one cannot be stored.
+inline QByteArray scrambledFile(const QStringList& lines)
+{
+    QByteArray plain;
+    return DataFile::joinLines(lines, plain) ? DataFile::scramble(plain) : QByteArray();
 }
 
 // Every section with a few records; sound as it stands.

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "ProgramFonts.h"
+#include "RecordedMessages.h"
+#include "ScriptedAnswers.h"
+#include "ScriptedDialogs.h"
+#include "app/ClickLabel.h"
+#include "app/RulesPanel.h"
+#include "app/SheetPanel.h"
+#include "app/TMainForm.h"
+#include "controls/TSelectionBox.h"
+#include "controls/TVampireDots.h"
+#include "files/FileCommands.h"
+#include "rules/TextRoutines.h"
+
+#include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <QtTest>
+#include <algorithm>
+#include <memory>
+
+// Lets a real event loop run dry, as the program's does, so that the idle pass serves what the
+// user's acts raised (QTest::qWait polls and never lets the loop wait).
+inline void idle(int milliseconds = 40)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The centre of the dot of rating k on a sheet row of 8-pixel dots with 2-pixel gaps.
+inline QPoint dotCentre(const TVampireDots* dots, int k)
+{
+    return QPoint((k - dots->MinDots()) * 10 + 4, 4);
+}
+
+// The user's acts, each served by the idle pass: a left click on the dot of rating k, a
+// left click on any control, and a box left holding a text.
+inline void pressDot(TVampireDots* dots, int k)
+{
+    QTest::mouseClick(dots, Qt::LeftButton, {}, dotCentre(dots, k));
+    idle();
+}
+
+inline void click(QWidget* control)
+{
+    QTest::mouseClick(control, Qt::LeftButton);
+    idle();
+}
+
+inline void enter(QLineEdit* box, const QString& text)
+{
+    box->setText(text);
+    idle();
+}
+
+// A box's text without the full stops that pad a row's name.
+inline QString stripped(const QLineEdit* box)
+{
+    return TextRoutines::StripDots(box->text());
+}
+
+// The blood pool boxes the sheet shows.
+inline int shownBloodPool(const SheetPanel* sheet)
+{
+    return int(std::count_if(sheet->BloodPool.begin(), sheet->BloodPool.end(),
+                             [sheet](const QWidget* box) { return box->isVisibleTo(sheet); }));
+}
+
+// The program's window with a write folder of its own, the popup list the program gives it,
+// and the rules' questions, the file dialogs and the messages scripted or recorded. The
+// folder lives as long as the fixture, so only the first window of a test class starts
+// without a template.
+struct MainWindow
+{
+    // A window on the built program's files, or on those of another program folder.
+    std::unique_ptr<TMainForm> create(const QStringList& parameters = {},
+                                      const QString& programFolder = TARNOCH_PROGRAM_DIR)
+    {
+        auto window = std::make_unique<TMainForm>(ProgramPaths(programFolder, dir.path() + '/'),
+                                                  parameters, messages);
+        window->setSelectionBox(new TSelectionBox(window->selectionContext(), window.get()));
+        window->setQuestions(&answers);
+        window->files().setDialogs(&dialogs);
+        return window;
+    }
+
+    // Replaces the window with a new one shown on the panel, its scripts and messages fresh,
+    // once the idle pass has settled.
+    void open(TMainForm::Panel panel = TMainForm::Panel::Sheet,
+              const QStringList& parameters = {},
+              const QString& programFolder = TARNOCH_PROGRAM_DIR)
+    {
+        form.reset();
+        messages.shown.clear();
+        answers = {};
+        dialogs = {};
+        form = create(parameters, programFolder);
+        form->show();
+        form->switchToPanel(panel);
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        idle();
+    }
+
+    TSelectionBox* popup() const { return form->selectionBox(); }
+
+    // A right press on a box; true when it opened the popup list.
+    bool rightPress(QWidget* box, QPoint at = QPoint(5, 5)) const
+    {
+        QTest::mousePress(box, Qt::RightButton, {}, at);
+        return popup()->isOpen();
+    }
+
+    ProgramFonts fonts;
+    QTemporaryDir dir;
+    RecordedMessages messages;
+    ScriptedAnswers answers;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TMainForm> form;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QStringList>
+
+// What a program run to its end gave; the exit code is -1 when it crashed or hung.
+struct Finished
+{
+    int exitCode = -1;
+    QByteArray output;
+    QByteArray errors;
+};
+
+inline Finished runProgram(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    const bool ended =
+        process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;
+    return {ended ? process.exitCode() : -1, process.readAllStandardOutput(),
+            process.readAllStandardError()};
+}
+
+// The built program itself, headless, as scripts call it.
+inline Finished runTarnoch(const QStringList& arguments)
+{
+    return runProgram(QStringLiteral(TARNOCH_PROGRAM_DIR "tarnoch"), arguments);
+}
