@@ -286,10 +286,13 @@ private slots:
         QVERIFY(!red(rules()->ElderButtonLabel));
         QCOMPARE(sheet()->PhysLabel->text(), QStringLiteral("(0/8)"));
 
-        // The cost boxes are a pair of radio buttons.
+        // The cost boxes are a pair of radio buttons, and the cost reaches the freebies.
+        pressDot(sheet()->SecondaryRows[0][0].dots, 4); // a fourth dot is always bought
+        const double halfCost = form().FreebieTally->text().section(u'/', 0, 0).toDouble();
         for (int press = 0; press < 2; ++press)
             click(rules()->NormalCostCheckBox);
         QCOMPARE(form().settings().SecondaryCostFactor, 1.0f);
+        QVERIFY(form().FreebieTally->text().section(u'/', 0, 0).toDouble() > halfCost);
         QVERIFY(rules()->NormalCostCheckBox->property("ticked").toBool());
         QVERIFY(!rules()->HalfCostCheckBox->property("ticked").toBool());
 

@@ -231,6 +231,7 @@ private slots:
         dataRow("cut off", "cut-off.tnc", "1.43", "Load error", "header/Name",
                 "\"Renée Straßer\"");
         dataRow("bad banner", "unknown-banner.tnc", "", "Load error", "file_version", "\"\"");
+        dataRow("lists of no rows", "zero-rows.tnc", "1.43", "", "tallies/disciplines", "\"(0/3)\"");
     }
     void report()
     {
