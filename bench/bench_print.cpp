@@ -1,5 +1,6 @@
 // The printed sheet of a character whose every list is full: composing the page, drawing the
 // page picture, and writing the PDF.
+#include "BenchMain.h"
 #include "app/FontRegistry.h"
 #include "output/SheetComposer.h"
 #include "output/SheetPage.h"
@@ -80,13 +81,5 @@ BENCHMARK(BM_WritePdf)->Arg(0)->Arg(1)->ArgName("notes")->Unit(benchmark::kMilli
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    FontRegistry fonts;
-    fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchMain<QGuiApplication>(argc, argv);
 }

@@ -1,4 +1,5 @@
 // One full recalculation pass, every flag raised, on a sheet whose row lists are all full.
+#include "BenchMain.h"
 #include "app/FontRegistry.h"
 #include "app/RulesPanel.h"
 #include "app/SheetPanel.h"
@@ -83,12 +84,5 @@ BENCHMARK(BM_FullPassEveryRowRepaints)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    FontRegistry fonts;
-    fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchMain<QApplication>(argc, argv);
 }

@@ -1,6 +1,7 @@
 // Timing of the file commands on the real window: loading a full character (every list at
 // 20 rows, 200 lines of notes) with the idle passes that follow, and the unsaved-changes
 // check on the same character.
+#include "BenchMain.h"
 #include "app/FontRegistry.h"
 #include "app/TMainForm.h"
 #include "app/UserMessages.h"
@@ -115,12 +116,5 @@ BENCHMARK(BM_UndoSnapshot)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    FontRegistry fonts;
-    fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchMain<QApplication>(argc, argv);
 }

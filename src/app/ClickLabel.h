@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include <functional>
+
 // A label (a picture or a caption) that reports mouse presses, for the painted buttons
 // and the captions that open a list.
 class ClickLabel : public QLabel
@@ -9,6 +11,11 @@ class ClickLabel : public QLabel
     Q_OBJECT
 public:
     using QLabel::QLabel;
+
+    // A preset button of the Rules and Sourcebooks pages: the plate with its caption on top,
+    // both answering a press. Returns the caption, whose colour tells whether it matches.
+    static ClickLabel* presetButton(QWidget* parent, QPoint topLeft, const QString& caption,
+                                    const std::function<void()>& onPress);
 
 signals:
     void pressed(Qt::MouseButton button);

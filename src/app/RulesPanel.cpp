@@ -65,12 +65,12 @@ RulesPanel::RulesPanel(TMainForm& form, QWidget* parent) : QWidget(parent), m_fo
 
     createOptions(262);
 
-    CamarillaButtonLabel = createPreset(137, 468, QStringLiteral("Camarilla"),
-                                        &RulesPanel::CamarillaButtonMouseDown);
-    SabbatButtonLabel = createPreset(252, 468, QStringLiteral("Sabbat"),
-                                     &RulesPanel::SabbatButtonMouseDown);
-    ElderButtonLabel = createPreset(367, 468, QStringLiteral("Elder"),
-                                    &RulesPanel::ElderButtonMouseDown);
+    CamarillaButtonLabel = ClickLabel::presetButton(this, {137, 468}, QStringLiteral("Camarilla"),
+                                                    [this] { CamarillaButtonMouseDown(); });
+    SabbatButtonLabel = ClickLabel::presetButton(this, {252, 468}, QStringLiteral("Sabbat"),
+                                                 [this] { SabbatButtonMouseDown(); });
+    ElderButtonLabel = ClickLabel::presetButton(this, {367, 468}, QStringLiteral("Elder"),
+                                                [this] { ElderButtonMouseDown(); });
     hide();
 }
 
@@ -174,25 +174,6 @@ void RulesPanel::createOptions(int top)
         QStringLiteral("Non-clan disciplines cannot exceed lowest clan discipline (Dirty Secrets)"),
         &RulesPanel::DirtySecretsDiscCheckBoxMouseDown);
     ElderDiscPanel->hide();
-}
-
-ClickLabel* RulesPanel::createPreset(int left, int top, const QString& caption,
-                                     void (RulesPanel::*handler)())
-{
-    static const QPixmap plate = QPixmap::fromImage(Pictures::presetFace());
-    auto* button = new ClickLabel(this);
-    button->setPixmap(plate);
-    button->setGeometry(left, top, 90, 25);
-    auto* label = new ClickLabel(caption, this);
-    label->setFont(face(Times, 13));
-    label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(left, top, 90, 25);
-    setTextColour(label, Qt::black);
-    for (ClickLabel* part : {button, label}) {
-        part->setCursor(Qt::PointingHandCursor);
-        connect(part, &ClickLabel::pressed, this, handler);
-    }
-    return label;
 }
 
 RulesBoxTexts RulesPanel::boxTexts() const

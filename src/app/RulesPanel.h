@@ -55,8 +55,6 @@ private:
     ClickLabel* createOption(QWidget* parent, int left, int top, const QString& caption,
                              void (RulesPanel::*handler)());
     QLabel* createCaption(QWidget* parent, const QString& text, int left, int top, bool group);
-    ClickLabel* createPreset(int left, int top, const QString& caption,
-                             void (RulesPanel::*handler)());
     void createOptions(int top);
 
     void applyPreset(const RulesBoxTexts& texts, bool elder);

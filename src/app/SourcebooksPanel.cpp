@@ -42,21 +42,8 @@ SourcebooksPanel::SourcebooksPanel(TMainForm& form, QWidget* parent) : QWidget(p
 
 ClickLabel* SourcebooksPanel::createPreset(int top, const QString& caption, Preset preset)
 {
-    static const QPixmap plate = QPixmap::fromImage(Pictures::presetFace());
-    const int left = RowsWidth + 17;
-    auto* button = new ClickLabel(this);
-    button->setPixmap(plate);
-    button->setGeometry(left, top, 90, 25);
-    auto* label = new ClickLabel(caption, this);
-    label->setFont(face(Times, 13));
-    label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(left, top, 90, 25);
-    setTextColour(label, Qt::black);
-    for (ClickLabel* part : {button, label}) {
-        part->setCursor(Qt::PointingHandCursor);
-        connect(part, &ClickLabel::pressed, this, [this, preset] { choosePreset(preset); });
-    }
-    return label;
+    return ClickLabel::presetButton(this, {RowsWidth + 17, top}, caption,
+                                    [this, preset] { choosePreset(preset); });
 }
 
 void SourcebooksPanel::buildBookList(const QStringList& dataLines)

@@ -80,6 +80,14 @@ void setTrait(SheetPanel::TraitRow& row, const Record::Trait& trait)
     row.dots->setFilled(trait.rating);
 }
 
+// A value the file carries replaces the sheet's; an absent one leaves it.
+template <typename T, typename U>
+void take(const std::optional<T>& value, U& target)
+{
+    if (value)
+        target = *value;
+}
+
 void clearTrait(SheetPanel::TraitRow& row)
 {
     if (!TextRoutines::StripDots(row.name->text()).isEmpty())
@@ -317,12 +325,9 @@ void CharacterSheetIO::applyRules(const CharacterReadResult& result)
     for (const auto& [box, text] : texts)
         if (*text)
             box->setText(**text);
-    if (r.SecondaryCostFactor)
-        settings.SecondaryCostFactor = *r.SecondaryCostFactor;
-    if (r.GolcondaOn)
-        settings.GolcondaOn = *r.GolcondaOn;
-    if (r.GolcondaChoice)
-        settings.GolcondaChoice = *r.GolcondaChoice;
+    take(r.SecondaryCostFactor, settings.SecondaryCostFactor);
+    take(r.GolcondaOn, settings.GolcondaOn);
+    take(r.GolcondaChoice, settings.GolcondaChoice);
     const auto dots = attributeDots(m_form.sheet());
     const auto attributes = attributeFields();
     for (int i = 0; i < 9; ++i)
@@ -330,10 +335,8 @@ void CharacterSheetIO::applyRules(const CharacterReadResult& result)
             dots[i]->setFilled(*(r.*attributes[i]));
     if (r.ChosenBooks)
         m_form.books()->setChosenBooks(*r.ChosenBooks);
-    if (r.HumanityFromVirtues)
-        settings.HumanityFromVirtues = *r.HumanityFromVirtues;
-    if (r.WillpowerFromVirtues)
-        settings.WillpowerFromVirtues = *r.WillpowerFromVirtues;
+    take(r.HumanityFromVirtues, settings.HumanityFromVirtues);
+    take(r.WillpowerFromVirtues, settings.WillpowerFromVirtues);
     if (r.Humanity)
         m_form.sheet()->Humanity->setFilled(*r.Humanity);
     if (r.Willpower)
@@ -345,12 +348,9 @@ void CharacterSheetIO::applyRules(const CharacterReadResult& result)
         panel->StartingGenerationEdit->setText(*r.StartingGenerationEdit);
         settings.StartingGeneration = result.StartingGeneration.value_or(0);
     }
-    if (r.ElysiumRule)
-        settings.ElysiumRule = *r.ElysiumRule;
-    if (r.DirtySecretsRule)
-        settings.DirtySecretsRule = *r.DirtySecretsRule;
-    if (r.ElderRules)
-        settings.ElderRules = *r.ElderRules;
+    take(r.ElysiumRule, settings.ElysiumRule);
+    take(r.DirtySecretsRule, settings.DirtySecretsRule);
+    take(r.ElderRules, settings.ElderRules);
 }
 
 void CharacterSheetIO::ReadCharacter(const CharacterReadResult& result, bool quiet)
@@ -385,10 +385,8 @@ void CharacterSheetIO::ReadCharacter(const CharacterReadResult& result, bool qui
     applyRows(r);
     if (r.Path)
         s->Path->setText(*r.Path);
-    if (r.BoughtHumanity)
-        m_form.counters().BoughtHumanity = *r.BoughtHumanity;
-    if (r.BoughtWillpower)
-        m_form.counters().BoughtWillpower = *r.BoughtWillpower;
+    take(r.BoughtHumanity, m_form.counters().BoughtHumanity);
+    take(r.BoughtWillpower, m_form.counters().BoughtWillpower);
     if (r.Notes)
         applyNotes(*r.Notes);
     applyRules(result);
