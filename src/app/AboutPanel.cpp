@@ -10,9 +10,8 @@ AboutPanel::AboutPanel(QWidget* parent) : QWidget(parent)
 {
     setGeometry(0, 0, 594, 502);
     setAutoFillBackground(true);
-    auto* picture = new QLabel(this);
-    picture->setPixmap(QPixmap::fromImage(Pictures::aboutPicture()));
-    picture->setGeometry(20, 40, 240, 240);
+    m_picture = new QLabel(this);
+    m_picture->setGeometry(20, 40, 240, 240);
 
     auto* title = new QLabel(QStringLiteral("Tarnoch"), this);
     title->setFont(face(Blackletter, 40));
@@ -65,6 +64,14 @@ AboutPanel::AboutPanel(QWidget* parent) : QWidget(parent)
            "disciplines and books are theirs. Tarnoch is a free helper for players and is not "
            "made or endorsed by them. The descriptions in this program are its own."));
     hide();
+}
+
+void AboutPanel::showEvent(QShowEvent* event)
+{
+    // Painted on the first visit, not at start-up, where the page is usually never shown.
+    if (m_picture->pixmap().isNull())
+        m_picture->setPixmap(QPixmap::fromImage(Pictures::aboutPicture()));
+    QWidget::showEvent(event);
 }
 
 void AboutPanel::ManualButtonMouseDown()

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class ClickLabel;
+class QLabel;
 
 // The About page: the emblem, the version, a few hints on working the sheet, the fine print and
 // the button that opens the user guide.
@@ -17,6 +18,11 @@ public:
 signals:
     void guideRequested();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void ManualButtonMouseDown();
+
+    QLabel* m_picture;
 };

@@ -54,9 +54,22 @@ int printedRows(const SheetPanel::NameRows& rows, int count)
 
 } // namespace
 
-PrintCommand::PrintCommand(TMainForm& form) : QObject(&form), m_form(form), m_dialog(new TPrintForm(&form))
+PrintCommand::PrintCommand(TMainForm& form) : QObject(&form), m_form(form) {}
+
+TPrintForm* PrintCommand::dialog()
 {
+    // Made on first use: asking the print service for its printers costs start-up time, and
+    // printers come and go while the program runs.
+    if (!m_dialog) {
+        m_dialog = new TPrintForm(&m_form);
+        m_dialog->setJobs(jobs());
+    }
     m_dialog->setPrinterAvailable(PrinterJobs::available());
+    return m_dialog;
+}
+
+TPrintForm::Jobs PrintCommand::jobs()
+{
     TPrintForm::Jobs jobs;
     jobs.PrintSheet = [this] { return PrinterJobs::printSheet(printedSheet()); };
     jobs.PrintNotes = [this] {
@@ -70,7 +83,7 @@ PrintCommand::PrintCommand(TMainForm& form) : QObject(&form), m_form(form), m_di
         return dialogs ? dialogs->pdfFileName(proposal) : QString();
     };
     jobs.WritePdf = [this](const QString& file, bool sheet, bool notes) { return writePdf(file, sheet, notes); };
-    m_dialog->setJobs(std::move(jobs));
+    return jobs;
 }
 
 PrintedSheet PrintCommand::printedSheet() const
@@ -147,7 +160,8 @@ void PrintCommand::PrintButtonClick()
 {
     SheetFonts::setTextColour(m_form.PrintButtonLabel, SheetFonts::ActiveColour);
     m_form.PrintButtonLabel->repaint();
-    if (m_dialog->ShowModal() != QDialog::Accepted && !m_dialog->lastError().isEmpty())
-        m_form.messages().showMessage(QStringLiteral("Error"), m_dialog->lastError());
+    TPrintForm* form = dialog();
+    if (form->ShowModal() != QDialog::Accepted && !form->lastError().isEmpty())
+        m_form.messages().showMessage(QStringLiteral("Error"), form->lastError());
     SheetFonts::setTextColour(m_form.PrintButtonLabel, SheetFonts::CaptionColour);
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "output/PrintedSheet.h"
+#include "output/TPrintForm.h"
 
 #include <QObject>
 
 class TMainForm;
-class TPrintForm;
 
 // The Print command: the print dialog, the sheet read off the window for the printout, and
 // the PDF file written where no printer is (or where the user asks for one).
@@ -21,9 +21,12 @@ public:
     // Writes the sheet (and the notes) as a PDF; an error text, or an empty text.
     QString writePdf(const QString& fileName, bool sheet, bool notes) const;
 
-    TPrintForm* dialog() const { return m_dialog; }
+    // The print dialog, made on first use, with the printers as they are now.
+    TPrintForm* dialog();
 
 private:
+    TPrintForm::Jobs jobs();
+
     TMainForm& m_form;
-    TPrintForm* m_dialog;
+    TPrintForm* m_dialog = nullptr;
 };

@@ -110,7 +110,7 @@ NotesPanel::NotesPanel(QWidget* parent) : QWidget(parent)
     hide();
 }
 
-ClickLabel* NotesPanel::createButton(int left, const QImage& picture, QFrame** hilight)
+ClickLabel* NotesPanel::createButton(int left, QFrame** hilight)
 {
     if (hilight) {
         *hilight = new QFrame(this);
@@ -122,7 +122,6 @@ ClickLabel* NotesPanel::createButton(int left, const QImage& picture, QFrame** h
         (*hilight)->hide();
     }
     auto* button = new ClickLabel(this);
-    button->setPixmap(QPixmap::fromImage(picture));
     button->setGeometry(left, 8, 22, 19);
     button->setCursor(Qt::PointingHandCursor);
     return button;
@@ -170,13 +169,13 @@ void NotesPanel::createToolbar()
         Notepad->setFocus();
     });
 
-    UndoImage = createButton(400, toolPicture(Tool::Undo), nullptr);
-    BoldImage = createButton(432, toolPicture(Tool::Bold), &BoldHilight);
-    ItalicImage = createButton(455, toolPicture(Tool::Italic), &ItalicHilight);
-    UnderlineImage = createButton(478, toolPicture(Tool::Underline), &UnderlineHilight);
-    LeftImage = createButton(512, toolPicture(Tool::Left), &LeftHilight);
-    CenterImage = createButton(535, toolPicture(Tool::Center), &CenterHilight);
-    RightImage = createButton(558, toolPicture(Tool::Right), &RightHilight);
+    UndoImage = createButton(400, nullptr);
+    BoldImage = createButton(432, &BoldHilight);
+    ItalicImage = createButton(455, &ItalicHilight);
+    UnderlineImage = createButton(478, &UnderlineHilight);
+    LeftImage = createButton(512, &LeftHilight);
+    CenterImage = createButton(535, &CenterHilight);
+    RightImage = createButton(558, &RightHilight);
     connect(UndoImage, &ClickLabel::pressed, Notepad, &QTextEdit::undo);
     connect(BoldImage, &ClickLabel::pressed, this, &NotesPanel::BoldImageMouseDown);
     connect(ItalicImage, &ClickLabel::pressed, this, &NotesPanel::ItalicImageMouseDown);
@@ -188,6 +187,20 @@ void NotesPanel::createToolbar()
     auto* separator = new QFrame(this);
     separator->setGeometry(0, 39, 594, 1);
     separator->setFrameShape(QFrame::HLine);
+}
+
+void NotesPanel::showEvent(QShowEvent* event)
+{
+    // Drawn on the first visit: the bold and italic faces they need cost start-up time.
+    if (UndoImage->pixmap().isNull()) {
+        const std::pair<ClickLabel*, Tool> buttons[] = {
+            {UndoImage, Tool::Undo}, {BoldImage, Tool::Bold},     {ItalicImage, Tool::Italic},
+            {UnderlineImage, Tool::Underline}, {LeftImage, Tool::Left}, {CenterImage, Tool::Center},
+            {RightImage, Tool::Right}};
+        for (const auto& [button, tool] : buttons)
+            button->setPixmap(QPixmap::fromImage(toolPicture(tool)));
+    }
+    QWidget::showEvent(event);
 }
 
 void NotesPanel::mergeFormat(const QTextCharFormat& format)

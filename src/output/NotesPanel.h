@@ -52,9 +52,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    ClickLabel* createButton(int left, const QImage& picture, QFrame** hilight);
+    ClickLabel* createButton(int left, QFrame** hilight);
     void createToolbar();
     void mergeFormat(const class QTextCharFormat& format);
 
