@@ -165,9 +165,8 @@ private slots:
     }
     void sheetPositionSurvivesOtherPanels()
     {
-        QFETCH(int, pressed);
-        QFETCH(int, dragged);
-        QFETCH(QString, away);
+        const auto [pressed, dragged, away] =
+            fetch<int, int, QString>({"pressed", "dragged", "away"});
         QTest::mousePress(background(), Qt::LeftButton, {}, QPoint(Column, pressed));
         drag(background(), dragged);
         QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, dragged));
@@ -239,8 +238,7 @@ private slots:
     }
     void textRoutines()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, bare);
+        const auto [text, bare] = fetch<QString, QString>({"text", "bare"});
         QCOMPARE(TextRoutines::StripDots(text), bare);
         QFont handwriting(QStringLiteral("Lucida Handwriting"));
         handwriting.setPixelSize(11);

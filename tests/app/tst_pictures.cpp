@@ -65,9 +65,8 @@ private slots:
     }
     void eachPictureHasItsSizeAndContent()
     {
-        QFETCH(Picture, picture);
-        QFETCH(QSize, size);
-        QFETCH(bool, opaque);
+        const auto [picture, size, opaque] =
+            fetch<Picture, QSize, bool>({"picture", "size", "opaque"});
         const QImage first = picture();
         QCOMPARE(first.size(), size);
         QCOMPARE(first.hasAlphaChannel(), !opaque);
@@ -88,8 +87,7 @@ private slots:
     }
     void docksFillTheirPlaces()
     {
-        QFETCH(QRect, dock);
-        QFETCH(QColor, colour);
+        const auto [dock, colour] = fetch<QRect, QColor>({"dock", "colour"});
         const QImage image = Pictures::background();
         QCOMPARE(countColour(image, dock, colour), dock.width() * dock.height());
         const QRect ring = dock.adjusted(-1, -1, 1, 1);
@@ -160,10 +158,8 @@ private slots:
     }
     void textReads()
     {
-        QFETCH(Picture, picture);
-        QFETCH(QRect, area);
-        QFETCH(QColor, text);
-        QFETCH(double, least);
+        const auto [picture, area, text, least] =
+            fetch<Picture, QRect, QColor, double>({"picture", "area", "text", "least"});
         double worst = 100;
         forEachPixel(picture(), area,
                      [&](const QColor& c) { worst = std::min(worst, contrast(c, text)); });

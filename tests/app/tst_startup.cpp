@@ -159,8 +159,7 @@ private slots:
     }
     void damagedDataFileIsReported()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, expected);
+        const auto [content, expected] = fetch<QByteArray, QString>({"content", "expected"});
         QTemporaryDir dir;
         const QString folder = dir.path() + '/';
         QVERIFY(content.isNull() || writeFile(folder + "Tarn1.dat", content));

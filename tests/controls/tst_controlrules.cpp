@@ -61,8 +61,7 @@ private slots:
     }
     void hitZones()
     {
-        QFETCH(int, minDots);
-        QFETCH(int, x);
+        const auto [minDots, x] = fetch<int, int>({"minDots", "x"});
         QTEST((DotsGeometry{8, 2, 5, minDots}.valueAt(x)), "value");
     }
 
@@ -152,8 +151,7 @@ private slots:
     }
     void priorityPress()
     {
-        QFETCH(L, before);
-        QFETCH(QPoint, pos);
+        const auto [before, pos] = fetch<L, QPoint>({"before", "pos"});
         PriorityGrid grid;
         grid.setValue(2, before[2]);
         for (int c = 0; c < PriorityGrid::Count; ++c)
@@ -171,9 +169,7 @@ private slots:
     }
     void priorityValueFollowsRank()
     {
-        QFETCH(L, before);
-        QFETCH(int, rank);
-        QFETCH(int, value);
+        const auto [before, rank, value] = fetch<L, int, int>({"before", "rank", "value"});
         PriorityGrid grid;
         for (int c = 0; c < PriorityGrid::Count; ++c)
             grid.setCategory(c, before[c]);

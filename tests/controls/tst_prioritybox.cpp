@@ -48,9 +48,8 @@ private slots:
     }
     void presses()
     {
-        QFETCH(Qt::MouseButton, button);
-        QFETCH(QPoint, press);
-        QFETCH(QPoint, release);
+        const auto [button, press, release] =
+            fetch<Qt::MouseButton, QPoint, QPoint>({"button", "press", "release"});
         QSignalSpy clicked(m_box, &TPriorityBox::OnClick);
         QTest::mousePress(m_box, button, Qt::NoModifier, press);
         QTest::mouseRelease(m_box, button, Qt::NoModifier, release);

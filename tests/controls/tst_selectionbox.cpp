@@ -164,9 +164,7 @@ private slots:
     }
     void choosingAndClosing()
     {
-        QFETCH(int, kind);
-        QFETCH(QString, how);
-        QFETCH(QString, text);
+        const auto [kind, how, text] = fetch<int, QString, QString>({"kind", "how", "text"});
         m_window->Target->setText(QStringLiteral("Before"));
         QSignalSpy changed(m_window->Target, &QLineEdit::textChanged);
         const QStringList clans = m_tables.ClanNames.items();

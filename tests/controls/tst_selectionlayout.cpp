@@ -42,9 +42,8 @@ private slots:
     }
     void columnRule()
     {
-        QFETCH(int, entryWidth);
-        QFETCH(int, count);
-        QFETCH(int, kind);
+        const auto [entryWidth, count, kind] =
+            fetch<int, int, int>({"entryWidth", "count", "kind"});
         QTEST(SelectionLayout::columnCount(entryWidth, count, kind), "columns");
     }
 
@@ -59,9 +58,8 @@ private slots:
     }
     void sizeIsCapped()
     {
-        QFETCH(int, entryWidth);
-        QFETCH(int, count);
-        QFETCH(int, kind);
+        const auto [entryWidth, count, kind] =
+            fetch<int, int, int>({"entryWidth", "count", "kind"});
         const auto grid = SelectionLayout::grid(entryWidth, count, kind, QSize(1024, 753));
         QTEST(grid.rows, "rows");
         QTEST(grid.size, "size");
@@ -80,9 +78,8 @@ private slots:
     }
     void placement()
     {
-        QFETCH(QPoint, pointer);
-        QFETCH(QSize, popup);
-        QFETCH(int, dockLeft);
+        const auto [pointer, popup, dockLeft] =
+            fetch<QPoint, QSize, int>({"pointer", "popup", "dockLeft"});
         QTEST(SelectionLayout::placement(pointer, popup, QRect(0, 0, 1920, 1080), dockLeft),
               "topLeft");
     }
@@ -103,8 +100,7 @@ private slots:
     }
     void hitTest()
     {
-        QFETCH(QPoint, pos);
-        QFETCH(int, index);
+        const auto [pos, index] = fetch<QPoint, int>({"pos", "index"});
         const auto grid = SelectionLayout::grid(100, 25, 1, QSize(1024, 753));
         QCOMPARE(grid.size, QSize(360, 165));
         QCOMPARE(SelectionLayout::hitTest(pos, grid.size, 100, grid.rows, 25).index, index);
@@ -225,9 +221,7 @@ private slots:
     }
     void titles()
     {
-        QFETCH(int, kind);
-        QFETCH(QString, entry);
-        QFETCH(int, index);
+        const auto [kind, entry, index] = fetch<int, QString, int>({"kind", "entry", "index"});
         QTEST(SelectionInfo::titleFor(kind, entry, index, m_tables), "title");
     }
 

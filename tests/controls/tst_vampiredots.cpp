@@ -97,11 +97,9 @@ private slots:
     }
     void pressSetsRating()
     {
-        QFETCH(Qt::MouseButton, button);
-        QFETCH(int, minDots);
-        QFETCH(int, filled);
-        QFETCH(int, pressed);
-        QFETCH(int, result);
+        const auto [button, minDots, filled, pressed, result] =
+            fetch<Qt::MouseButton, int, int, int, int>(
+                {"button", "minDots", "filled", "pressed", "result"});
         m_dots->setMinDots(minDots);
         m_dots->setFilled(filled);
         QSignalSpy changes(m_dots, &TVampireDots::OnChange);

@@ -88,8 +88,7 @@ private slots:
     }
     void settingValueFallsBack()
     {
-        QFETCH(QString, text);
-        QFETCH(int, fallback);
+        const auto [text, fallback] = fetch<QString, int>({"text", "fallback"});
         QTEST(settingValue(text, fallback), "value");
     }
 
@@ -132,9 +131,8 @@ private slots:
     }
     void presetCaptions()
     {
-        QFETCH(Boxes, boxes);
-        QFETCH(bool, elderRules);
-        QFETCH(RulesPresets::PresetMatch, red);
+        const auto [boxes, elderRules, red] =
+            fetch<Boxes, bool, RulesPresets::PresetMatch>({"boxes", "elderRules", "red"});
         QVERIFY(RulesPresets::matchingPresets(boxes, elderRules) == red);
     }
 
@@ -302,8 +300,7 @@ private slots:
     }
     void freebieBalance()
     {
-        QFETCH(FreebieCostInput, input);
-        QFETCH(QString, tally);
+        const auto [input, tally] = fetch<FreebieCostInput, QString>({"input", "tally"});
         const FreebieCostResult result = freebieCost(input);
         QCOMPARE(result.tally, tally);
         QTEST(result.BoughtHumanity, "boughtHumanity");

@@ -35,15 +35,10 @@ template <typename T> QString show(const T& v)
     else if constexpr (std::is_same_v<T, Record::AbilityRow>)
         return QStringList{show(v.talent), show(v.skill), show(v.knowledge)}.join(" / ");
     else if constexpr (std::is_same_v<T, Record::FixedAbilityRow>)
-        return QStringLiteral("%1 %2 %3").arg(v.talent).arg(v.skill).arg(v.knowledge);
+        return QString::asprintf("%d %d %d", v.talent, v.skill, v.knowledge);
     else if constexpr (std::is_same_v<T, Record::PriorityBox>)
-        return QStringLiteral("%1 %2 %3 / %4 %5 %6")
-            .arg(v.CategoryOne)
-            .arg(v.CategoryTwo)
-            .arg(v.CategoryThree)
-            .arg(v.ValueFirst)
-            .arg(v.ValueSecond)
-            .arg(v.ValueThird);
+        return QString::asprintf("%d %d %d / %d %d %d", v.CategoryOne, v.CategoryTwo,
+                                 v.CategoryThree, v.ValueFirst, v.ValueSecond, v.ValueThird);
     else {
         QStringList rows;
         for (const auto& row : v)
@@ -223,8 +218,7 @@ private slots:
     }
     void roundTrip()
     {
-        QFETCH(Record, written);
-        QFETCH(Record, expected);
+        const auto [written, expected] = fetch<Record, Record>({"written", "expected"});
         const CharacterReadResult result = readBytes(bytesOf(written));
         QCOMPARE(outcome(result), QStringLiteral("complete"));
         QVERIFY(result.messages.isEmpty());
@@ -283,10 +277,8 @@ private slots:
     }
     void damagedFiles()
     {
-        QFETCH(int, line);
-        QFETCH(QString, text);
-        QFETCH(QStringList, expect);
-        QFETCH(int, keep);
+        const auto [line, text, expect, keep] =
+            fetch<int, QString, QStringList, int>({"line", "text", "expect", "keep"});
         Record character;
         character.Name = QStringLiteral("Mira");
         character.Conscience = 3;
@@ -319,10 +311,8 @@ private slots:
     }
     void hostileFiles()
     {
-        QFETCH(QByteArray, head);
-        QFETCH(QByteArray, fill);
-        QFETCH(int, repeat);
-        QFETCH(QStringList, expect);
+        const auto [head, fill, repeat, expect] =
+            fetch<QByteArray, QByteArray, int, QStringList>({"head", "fill", "repeat", "expect"});
         const QStringList lines = CharacterFileText::decode(head + fill.repeated(repeat));
         QVERIFY(lines.size() <= CharacterFileText::MaxLines);
         check(CharacterReader::read(lines, QStringLiteral("x.tnc")), expect);
@@ -347,9 +337,8 @@ private slots:
     }
     void fileText()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, lines);
-        QFETCH(QByteArray, written);
+        const auto [bytes, lines, written] =
+            fetch<QByteArray, QStringList, QByteArray>({"bytes", "lines", "written"});
         if (!written.contains('?'))
             QCOMPARE(CharacterFileText::decode(bytes), lines);
         QCOMPARE(CharacterFileText::encode(lines), written);

@@ -235,8 +235,7 @@ private slots:
     }
     void report()
     {
-        QFETCH(QString, file);
-        QFETCH(QString, path);
+        const auto [file, path] = fetch<QString, QString>({"file", "path"});
         const Finished run = runTarnoch({QStringLiteral("--report"), golden(file)});
         QCOMPARE(run.exitCode, 0);
         const QJsonObject report = QJsonDocument::fromJson(run.output).object();
@@ -272,8 +271,7 @@ private slots:
     }
     void commandLineErrorsNameTheFile()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, named);
+        const auto [arguments, named] = fetch<QStringList, QString>({"arguments", "named"});
         const Finished run = runTarnoch(arguments);
         QTEST(run.exitCode, "exitCode");
         QVERIFY(QString::fromUtf8(run.errors).contains(named));

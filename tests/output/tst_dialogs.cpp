@@ -70,8 +70,7 @@ private slots:
     }
     void answers()
     {
-        QFETCH(bool, twoButtons);
-        QFETCH(QString, target);
+        const auto [twoButtons, target] = fetch<bool, QString>({"twoButtons", "target"});
         TConfirmDlg question;
         TConfirmForm form;
         QDialog* dialog = twoButtons ? static_cast<QDialog*>(&question) : &form;

@@ -94,8 +94,7 @@ private slots:
     }
     void bloodPool()
     {
-        QFETCH(QString, generation);
-        QFETCH(QList<int>, rows);
+        const auto [generation, rows] = fetch<QString, QList<int>>({"generation", "rows"});
         PrintedSheet sheet = blankCharacter();
         sheet.Generation = generation;
         const SheetPage page = SheetComposer::compose(sheet);
@@ -156,9 +155,8 @@ private slots:
     }
     void sectionsLeftOut()
     {
-        QFETCH(QString, secondaryKnowledges);
-        QFETCH(QString, merits);
-        QFETCH(QString, flaws);
+        const auto [secondaryKnowledges, merits, flaws] =
+            fetch<QString, QString, QString>({"secondaryKnowledges", "merits", "flaws"});
         PrintedSheet sheet = blankCharacter();
         sheet.Secondary[2] = rows(secondaryKnowledges);
         sheet.Merits = merits.split(u',', Qt::SkipEmptyParts);
@@ -180,9 +178,8 @@ private slots:
     }
     void fitting()
     {
-        QFETCH(QString, name);
-        QFETCH(bool, shrinks);
-        QFETCH(bool, shortened);
+        const auto [name, shrinks, shortened] =
+            fetch<QString, bool, bool>({"name", "shrinks", "shortened"});
         PrintedSheet sheet = blankCharacter();
         sheet.Backgrounds = rows(name);
         sheet.Name = name;
@@ -267,9 +264,8 @@ private slots:
     }
     void pdf()
     {
-        QFETCH(bool, withSheet);
-        QFETCH(int, notesParagraphs);
-        QFETCH(int, pages);
+        const auto [withSheet, notesParagraphs, pages] =
+            fetch<bool, int, int>({"withSheet", "notesParagraphs", "pages"});
         const PrintedSheet sheet = fullCharacter();
         QTextDocument notes;
         notes.setDefaultFont(QFont(QStringLiteral("Times New Roman"), 10));

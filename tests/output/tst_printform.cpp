@@ -66,10 +66,8 @@ private slots:
     }
     void print()
     {
-        QFETCH(bool, printer);
-        QFETCH(QString, presses);
-        QFETCH(QString, failing);
-        QFETCH(bool, leftOpen);
+        const auto [printer, presses, failing, leftOpen] =
+            fetch<bool, QString, QString, bool>({"printer", "presses", "failing", "leftOpen"});
 
         TPrintForm form;
         QStringList called;

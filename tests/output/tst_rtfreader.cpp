@@ -220,10 +220,8 @@ void TestRtfReader::reads_data()
 
 void TestRtfReader::reads()
 {
-    QFETCH(QByteArray, rtf);
-    QFETCH(QString, plain);
-    QFETCH(QStringList, formats);
-    QFETCH(bool, clean);
+    const auto [rtf, plain, formats, clean] =
+        fetch<QByteArray, QString, QStringList, bool>({"rtf", "plain", "formats", "clean"});
     QTextDocument document;
     RtfReader reader;
     QVERIFY(reader.read(rtf, &document));
@@ -300,8 +298,7 @@ void TestRtfReader::readsLargeInputInLinearTime_data()
 // A reader quadratic in its input would need hours here.
 void TestRtfReader::readsLargeInputInLinearTime()
 {
-    QFETCH(QByteArray, rtf);
-    QFETCH(int, characters);
+    const auto [rtf, characters] = fetch<QByteArray, int>({"rtf", "characters"});
     QTextDocument document;
     RtfReader reader;
     QElapsedTimer timer;

@@ -229,8 +229,7 @@ void TestRtfWriter::escapesText_data()
 
 void TestRtfWriter::escapesText()
 {
-    QFETCH(QString, text);
-    QFETCH(QByteArray, written);
+    const auto [text, written] = fetch<QString, QByteArray>({"text", "written"});
     QTextDocument document;
     document.setDefaultFont(QFont("Times New Roman", 12));
     QTextCursor(&document).insertText(text);

@@ -21,8 +21,7 @@ private slots:
     }
     void splitLines()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, lines);
+        const auto [bytes, lines] = fetch<QByteArray, QStringList>({"bytes", "lines"});
         QCOMPARE(DataFile::splitLines(bytes), lines);
         QByteArray plain;
         QVERIFY(DataFile::joinLines(lines, plain));
@@ -98,10 +97,8 @@ private slots:
     }
     void grammarFaults()
     {
-        QFETCH(QString, find);
-        QFETCH(QString, replace);
-        QFETCH(int, section);
-        QFETCH(QString, rule);
+        const auto [find, replace, section, rule] =
+            fetch<QString, QString, int, QString>({"find", "replace", "section", "rule"});
         QStringList lines = smallRules();
         QVERIFY(!DataGrammar::check(lines));
         const qsizetype at = lines.lastIndexOf(find);

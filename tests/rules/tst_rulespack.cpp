@@ -80,10 +80,8 @@ private slots:
     }
     void refusals()
     {
-        QFETCH(QByteArray, pack);
-        QFETCH(int, section);
-        QFETCH(int, line);
-        QFETCH(QString, reason);
+        const auto [pack, section, line, reason] =
+            fetch<QByteArray, int, int, QString>({"pack", "section", "line", "reason"});
         const QList<RulesPack::Problem> problems = RulesPack::check(smallRules(), "p.txt", pack);
         QVERIFY(!problems.isEmpty());
         QCOMPARE(problems[0].section, section);
@@ -126,8 +124,7 @@ private slots:
     }
     void thirtyDisciplinesInAll()
     {
-        QFETCH(int, first);
-        QFETCH(int, second);
+        const auto [first, second] = fetch<int, int>({"first", "second"});
         const RulesPack::Result result = RulesPack::merge(
             smallRules(), {{"a.txt", packText({{12, disciplines(first, "First")}}), {}},
                            {"b.txt", packText({{12, disciplines(second, "Second")}}), {}}});

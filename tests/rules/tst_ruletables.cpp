@@ -264,8 +264,7 @@ private slots:
     }
     void shippedEntries()
     {
-        QFETCH(QString, table);
-        QFETCH(QString, entry);
+        const auto [table, entry] = fetch<QString, QString>({"table", "entry"});
         const RuleTables& t = m_shipped;
         QStringList entries;
         if (table == u"pair") {

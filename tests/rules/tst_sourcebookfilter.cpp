@@ -93,8 +93,7 @@ private slots:
     }
     void applySelection()
     {
-        QFETCH(QStringList, chosen);
-        QFETCH(QString, active);
+        const auto [chosen, active] = fetch<QStringList, QString>({"chosen", "active"});
         const BookList books = buildBookList(dataLines());
         const Selection selection =
             SourcebookFilter::applySelection(dataLines(), books.BookTitles, sorted(chosen));
@@ -116,8 +115,7 @@ private slots:
     }
     void presets()
     {
-        QFETCH(int, preset);
-        QFETCH(QStringList, chosen);
+        const auto [preset, chosen] = fetch<int, QStringList>({"preset", "chosen"});
         const BookList books = buildBookList(dataLines());
         const QList<bool> start = flags(books.BookTitles, {Core, Guide, Brujah, Sabbat});
         const Choice choice =
@@ -153,8 +151,7 @@ private slots:
     }
     void labelColours()
     {
-        QFETCH(QStringList, titles);
-        QFETCH(QStringList, chosen);
+        const auto [titles, chosen] = fetch<QStringList, QStringList>({"titles", "chosen"});
         const SortedTextList bookTitles = sorted(titles);
         const PresetColours result = presetLabelColours(
             bookTitles, flags(bookTitles, chosen), sorted(chosen), sorted({Brujah, Core, Guide}));

@@ -2,6 +2,7 @@
 
 #include <QTest>
 #include <array>
+#include <tuple>
 
 // Declares the columns of a data table, of the types given, by their names in order; keeps
 // the table's head on one line.
@@ -23,4 +24,13 @@ template <typename Row> auto rowColumn()
 {
     QTest::addColumn<Row>("row");
     return [](const char* name, const Row& row) { QTest::newRow(name) << row; };
+}
+
+// The current row's values of the named columns, for one structured binding in place of a
+// QFETCH per column: const auto [a, b] = fetch<int, QString>({"a", "b"}).
+template <typename... Types>
+std::tuple<Types...> fetch(const std::array<const char*, sizeof...(Types)>& names)
+{
+    std::size_t i = 0;
+    return {*static_cast<Types*>(QTest::qData(names[i++], qMetaTypeId<Types>()))...};
 }
