@@ -37,12 +37,25 @@ bool near(QColor a, QColor b, int tolerance)
            std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
+using Pixels = std::function<bool(QColor)>;
+
+Pixels colour(QColor wanted)
+{
+    return [wanted](QColor c) { return c.rgb() == wanted.rgb(); };
+}
+
+Pixels darker(int gray)
+{
+    return [gray](QColor c) { return qGray(c.rgb()) < gray; };
+}
+
 const QColor Caption(96, 160, 128);
 const QColor Red(255, 0, 0);
 
 } // namespace
 
 Q_DECLARE_METATYPE(Picture)
+Q_DECLARE_METATYPE(Pixels)
 
 class TestPictures : public QObject
 {
@@ -77,41 +90,14 @@ private slots:
         QCOMPARE(picture().cacheKey(), first.cacheKey());
     }
 
-    // The white dock and the black technical dock fill their places exactly: framed closely,
-    // with nothing of their colour bleeding out.
-    void docksFillTheirPlaces_data()
-    {
-        columns<QRect, QColor>({"dock", "colour"});
-        dataRow("dock", QRect(9, 60, 594, 502), QColor(Qt::white));
-        dataRow("technical dock", QRect(638, 60, 153, 345), QColor(Qt::black));
-    }
-    void docksFillTheirPlaces()
-    {
-        const auto [dock, colour] = fetch<QRect, QColor>({"dock", "colour"});
-        const QImage image = Pictures::background();
-        QCOMPARE(countColour(image, dock, colour), dock.width() * dock.height());
-        const QRect ring = dock.adjusted(-1, -1, 1, 1);
-        for (const QRect& edge : {QRect(ring.topLeft(), QSize(ring.width(), 1)),
-                                  QRect(ring.bottomLeft(), QSize(ring.width(), 1)),
-                                  QRect(ring.topLeft(), QSize(1, ring.height())),
-                                  QRect(ring.topRight(), QSize(1, ring.height()))})
-            QCOMPARE(countColour(image, edge, colour), 0);
-    }
-
     void titleIsCentredInTheTitleBar()
     {
         const QImage image = Pictures::background();
         // Only the middle of the bar: the window glyphs at its right end share the colour.
         const QRect middle(300, 0, 200, 25);
-        QRect ink;
-        int count = 0;
-        for (int y = middle.top(); y <= middle.bottom(); ++y)
-            for (int x = middle.left(); x <= middle.right(); ++x)
-                if (near(image.pixelColor(x, y), Caption, 12)) {
-                    ink |= QRect(x, y, 1, 1);
-                    ++count;
-                }
-        QVERIFY2(count >= 20, qPrintable(QString::number(count)));
+        const auto caption = [](QColor c) { return near(c, Caption, 12); };
+        QVERIFY(countPixels(image, middle, caption) >= 20);
+        const QRect ink = inkBounds(image, middle, caption);
         QVERIFY2(std::abs(ink.center().x() - 400) <= 4,
                  qPrintable(QString::number(ink.center().x())));
         QVERIFY2(ink.height() >= 9 && ink.bottom() < 24,
@@ -166,45 +152,43 @@ private slots:
         QVERIFY2(worst >= least, qPrintable(QString::number(worst)));
     }
 
-    void dividerLeavesItsCaptionPlaceWhite()
+    // How many pixels of an area pass a test, from least to most.
+    void areas_data()
     {
-        const QImage image = Pictures::divider();
-        const QRect caption(297 - 75, 10, 150, 12);
-        QCOMPARE(countColour(image, caption, Qt::white), caption.width() * caption.height());
-        // The rule itself runs out nearly to both ends, in ink dark enough to print.
+        columns<Picture, QRect, Pixels, int, int>({"picture", "area", "pixels", "least", "most"});
+        const Picture background(Pictures::background), divider(Pictures::divider);
+        const Picture checked(Pictures::checked), unChecked(Pictures::unChecked);
+        const Pixels white = colour(Qt::white), opaque = [](QColor c) { return c.alpha() == 255; };
+        // The white dock and the black technical dock fill their places exactly: a ring one
+        // pixel wide around each holds none of their colour.
+        dataRow("dock", background, QRect(8, 59, 596, 504), white, 594 * 502, 594 * 502);
+        dataRow("technical dock", background, QRect(637, 59, 155, 347), colour(Qt::black),
+                153 * 345, 153 * 345);
+        dataRow("divider's caption place", divider, QRect(222, 10, 150, 12), white, 1800, 1800);
+        // The rule runs out nearly to both ends, in ink dark enough to print.
         for (const int x : {20, 150, 444, 574})
-            QVERIFY2(countPixels(image, QRect(x, 0, 1, image.height()),
-                                 [](const QColor& c) { return qGray(c.rgb()) < 40; }),
-                     qPrintable(QString::number(x)));
-    }
-
-    void thumbCoversTheGrooveLine()
-    {
-        // The groove line runs at x 9 and 10 of the column; the thumb must hide it where it sits.
-        const QImage image = Pictures::scrollThumb();
-        const QRect groove(9, 0, 2, image.height());
-        QCOMPARE(countPixels(image, groove, [](const QColor& c) { return c.alpha() == 255; }),
-                 2 * image.height());
-    }
-
-    void tickBoxesShowTheirState()
-    {
-        const auto darkest = [](const QImage& image) {
-            int darkest = 255;
-            forEachPixel(image, QRect(3, 3, 6, 6),
-                         [&](const QColor& c) { darkest = std::min(darkest, qGray(c.rgb())); });
-            return darkest;
-        };
-        QVERIFY(darkest(Pictures::checked()) < 60);
-        QVERIFY(darkest(Pictures::unChecked()) > 180);
-        // The option boxes of the rules panel show only the top 12 rows, so the box ends
-        // there and the last row is the panel's white.
-        for (const QImage& image : {Pictures::checked(), Pictures::unChecked()}) {
-            QCOMPARE(countColour(image, QRect(0, 12, 12, 1), Qt::white), 12);
-            QCOMPARE(countPixels(image, QRect(0, 11, 12, 1),
-                                 [](const QColor& c) { return qGray(c.rgb()) < 128; }),
-                     12);
+            QTest::addRow("divider's rule at %d", x) << divider << QRect(x, 0, 1, 31)
+                                                     << darker(40) << 1 << 31;
+        // The groove line runs at x 9 and 10 of the column; the thumb hides it where it sits.
+        dataRow("thumb over the groove", Picture(Pictures::scrollThumb), QRect(9, 0, 2, 20),
+                opaque, 40, 40);
+        dataRow("tick", checked, QRect(3, 3, 6, 6), darker(60), 1, 36);
+        dataRow("no tick", unChecked, QRect(3, 3, 6, 6), darker(181), 0, 0);
+        // The rules panel shows only the top 12 rows of a box: the box ends there, and the
+        // last row is the panel's white.
+        for (const auto& [name, box] : {std::pair{"ticked", checked}, {"empty", unChecked}}) {
+            QTest::addRow("%s box's last line", name) << box << QRect(0, 11, 12, 1) << darker(128)
+                                                      << 12 << 12;
+            QTest::addRow("%s box's white row", name) << box << QRect(0, 12, 12, 1) << white
+                                                      << 12 << 12;
         }
+    }
+    void areas()
+    {
+        const auto [picture, area, pixels, least, most] =
+            fetch<Picture, QRect, Pixels, int, int>({"picture", "area", "pixels", "least", "most"});
+        const int count = countPixels(picture(), area, pixels);
+        QVERIFY2(count >= least && count <= most, qPrintable(QString::number(count)));
     }
 
 private:

@@ -1,4 +1,5 @@
 #include "../support/DataRows.h"
+#include "../support/Pixels.h"
 #include "controls/TPriorityBox.h"
 
 #include <QSignalSpy>
@@ -100,12 +101,9 @@ private slots:
         // Each column shows its number centred in the row of its rank, and only there.
         for (int column = 0; column < 3; ++column)
             for (int rank = 0; rank < 3; ++rank) {
-                QRect ink;
                 const QPoint centre = cell(column, rank);
-                for (int y = centre.y() - 6; y <= centre.y() + 6; ++y)
-                    for (int x = centre.x() - 8; x <= centre.x() + 8; ++x)
-                        if (at(x, y) != background)
-                            ink |= QRect(x, y, 1, 1);
+                const QRect ink = inkBounds(image, QRect(centre - QPoint(8, 6), QSize(17, 13)),
+                                            [&](QColor c) { return c != background; });
                 QCOMPARE(!ink.isNull(), column == rank);
                 if (column == rank)
                     QVERIFY2(

@@ -20,6 +20,17 @@ template <typename Test> int countPixels(const QImage& image, const QRect& area,
     return count;
 }
 
+// The smallest rectangle that holds every pixel of the area passing the test.
+template <typename Test> QRect inkBounds(const QImage& image, const QRect& area, Test test)
+{
+    QRect ink;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (test(image.pixelColor(x, y)))
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
 // How many pixels of the area have exactly this colour.
 inline int countColour(const QImage& image, const QRect& area, const QColor& colour)
 {
