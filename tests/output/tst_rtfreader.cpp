@@ -3,7 +3,6 @@
 #include "output/RtfReader.h"
 #include "output/RtfWriter.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -80,233 +79,209 @@ class TestRtfReader : public QObject
     Q_OBJECT
 
 private slots:
-    void reads_data();
-    void reads();
-    void rejectsWhatIsNotRtf_data();
-    void rejectsWhatIsNotRtf();
-    void readsLargeInputInLinearTime_data();
-    void readsLargeInputInLinearTime();
+    // Each row: the rich text, the text it shows, "text|look" checks of formats, and whether the
+    // read was clean (nothing repaired).
+    void reads_data()
+    {
+        columns<QByteArray, QString, QStringList, bool>({"rtf", "plain", "formats", "clean"});
+        const auto row = [](const char* name, const QByteArray& rtf, const QString& plain,
+                            const QStringList& formats = {}, bool clean = true) {
+            dataRow(name, rtf, plain, formats, clean);
+        };
+
+        row("LibreOffice Writer", sample("writer.rtf"),
+            u"Notes\nMireille Vasquez-Olofsson\nEmbraced in 1923 beside the canal locks, she "
+            "keeps an unpaid debt with her sire. small print Café, naïve, façade, Ærø.\nSigned: "
+            "the Keeper\n•\tHaven under the bridge\n•\tTwo retainers\n1.\tFind the ledger\n"
+            "2.\tBurn it\nCreditor\tBoons\nHarbourmaster\t3\nGreek: Νύχτα. Cyrillic: Полночь. "
+            "CJK: 夜の街. Emoji: 🦇🌙.\nMap: the old quarter."_qs,
+            {"Notes|Liberation Sans 18 bold heading 1", "Mireille|Liberation Sans 16 centre",
+             "1923|Liberation Serif 12 bold", "canal|Liberation Serif 12 italic",
+             "unpaid|Liberation Serif 12 underline", "small print|Liberation Sans 9",
+             "Signed|Liberation Serif 12 right", "2.|Liberation Serif 12 indent 48 0 -24 0 0",
+             "quarter|Liberation Serif 12 underline #000080"});
+        row("WordPad", sample("wordpad.rtf"),
+            u"Ledger of Boons\nOwed by Kasimir, two favours\u00a0and a debt of blood.\u2028"
+            "Paid:\tnone\n•\tFirst boon\n•\tSecond boon\nCross\u00adroads, soft\u2011hyphen, "
+            "café € Жж\nSee the list here."_qs,
+            {"Ledger|Arial 16 bold centre indent 0 0 0 0 13.33",
+             "Kasimir|Calibri 11 italic indent 0 0 0 0 13.33",
+             "debt|Calibri 11 #c00000 indent 0 0 0 0 13.33", "•|Symbol 11 indent 48 0 -24 0 13.33",
+             "Жж|Calibri 11 right indent 0 0 0 0 13.33",
+             "the list|Calibri 11 underline #0000ff indent 0 0 0 0 13.33"});
+        row("word processor with style sheet, cut short", sample("word.rtf"),
+            u"Night Watch\nThe sheriff walks the docks at midnight.\nKeep the lamp lit.\n•\t"
+            "Watch the gate\n•\tWarn the Primogen\n▪\tBar the cellar\nLink: the rota and 1.\n"
+            " signed\nUnfinished bold"_qs,
+            {"Night|Arial 16 bold centre indent 0 0 0 16 4 heading 1",
+             "Keep|Courier New 10 indent 48 0 0 0 0", "▪|Wingdings 12 indent 48 0 -24 0 0",
+             "rota|Times New Roman 12 underline #0000ff", "signed|Times New Roman 12 right",
+             "bold|Times New Roman 12 bold"},
+            false);
+        row("code pages and Unicode", sample("codepages.rtf"),
+            u"Ночная стража café\nΝύχτα Барон\n夜の 街 夜\n🦇 🌙 🗝\n心"_qs,
+            {"Νύχτα|Arial 11 indent 0 0 0 0 13.33", "街|Calibri 11 indent 0 0 0 0 13.33"});
+        row("TextEdit", sample("textedit.rtf"),
+            u"Elysium Rules\nNo feeding in the “Rosewood” gallery; no weapons. Naïve guests are "
+            "\nescorted out.\n•\tKeeper: Анна\n•\tGuard: 東京 📡\n— the Harpy"_qs,
+            {"Elysium|Helvetica-Bold 18 bold centre", "Naïve|Helvetica 12 #800000",
+             "escorted|Times-Italic 12 italic", "Анна|Helvetica 12 indent 48 0 -48 0 0",
+             "Harpy|Helvetica 12 right"});
+
+        row("rich edit formatting",
+            "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Times New Roman;}{\\f1 Arial;}}{\\colortbl "
+            ";\\red255\\green0\\blue0;}\\pard\\qr\\cf1\\b\\i\\ul\\f1\\fs28 Red\\cf0\\b0\\i0\\ulnone"
+            "\\f0\\fs20  plain\\strike  struck\\strike0\\par\r\n\\pard\\qj justified\\par\\pard"
+            "\\li720\\ri360\\fi-360\\sb120\\sa240 indented\\par\\pard\\b\\f7 unknown font\\par}",
+            "Red plain struck\njustified\nindented\nunknown font",
+            {"Red|Arial 14 bold italic underline #ff0000 right", "plain|Times New Roman 10 right",
+             "struck|Times New Roman 10 strike right", "justified|Times New Roman 10 justify",
+             "indented|Times New Roman 10 indent 48 24 -24 8 16",
+             "unknown|Times New Roman 10 bold"});
+        row("groups scope formatting",
+            "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}\\f0 a{\\b\\f1\\fs40 b{\\i c}d}e"
+            "\\b\\i f\\plain g}",
+            "abcdefg",
+            {"a|Arial 12", "b|Courier New 20 bold", "c|Courier New 20 bold italic",
+             "d|Courier New 20 bold", "e|Arial 12", "f|Arial 12 bold italic", "g|Arial 12"});
+        const QByteArray braces(RtfReader::MaxDepth + 50, '{');
+        row("beyond the depth limit groups share one state",
+            "{\\rtf1 a" + braces + "\\b\\fs60 deep" + QByteArray(braces.size(), '}') + "after}",
+            "adeepafter", {"deep|30 bold", "after|12"}, false);
+        row("font names cleaned",
+            "{\\rtf1{\\fonttbl{\\f0\\froman\\u0?Ari\\'01al\\'3b ;}{\\f1  Book   Antiqua\\line"
+            "{\\*\\falt x};}}\\f0 a\\f1 b}",
+            "ab", {"a|Arial 12", "b|Book Antiqua 12"});
+        row("symbol fonts",
+            "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}{\\f2\\fcharset2 Wingdings;}"
+            "{\\f3\\fcharset2 Marlett;}}\\f1 \\'61\\'e5\\'b7\\f2 \\'fc\\'21\\f3 a\\f0 a}",
+            u"α∑•✓\uf021\uf061a"_qs, {"α|Symbol 12", "✓|Wingdings 12"});
+
+        row("empty paragraphs kept", richEdit("a\\par\\par b\\par"), "a\n\nb\n");
+        row("empty notes", RichEditHead + "\\par\r\n}", "");
+        row("fallback cut short by a group", richEdit("{\\uc3\\u233 a}bc"), u"ébc"_qs);
+        row("literal tab, ignored line ends", richEdit("a\tb\r\nc\nd"), "a\tbcd");
+        row("escaped symbols",
+            richEdit("\\\\ \\{x\\} a\\~b \\lquote a\\rquote  \\ldblquote b\\rdblquote  c\\emdash "
+                     "d\\endash e\\bullet"),
+            u"\\ {x} a\u00a0b ‘a’ “b” c—d–e•"_qs);
+        row("unknown control words vanish", richEdit("\\foo12 a\\barbaz-3 b\\qux c\\*\\b d"),
+            "abcd");
+        row("control characters dropped",
+            richEdit(QByteArray("a\x01\x7f", 3) + QByteArray(1, '\0') + "b\\u0?\\u8233?\\u65532?c"),
+            "abc");
+        row("lone surrogates replaced", richEdit("\\u-10179?x\\u-8704?"), u"\ufffdx\ufffd"_qs);
+
+        row("surplus closing brace", "{\\rtf1 a}} b\\par}", "a b", {}, false);
+        row("truncated in text", "{\\rtf1 {\\b hello wor", "hello wor", {"hello|12 bold"}, false);
+        row("truncated in escapes", "{\\rtf1 x\\'zzb\\'4\\u-", "xzzb", {}, false);
+        row("truncated font table", "{\\rtf1{\\fonttbl{\\f0 Ari", "", {}, false);
+        row("binary longer than the file", "{\\rtf1 a\\bin999999999999 xyz}", "a", {}, false);
+        row("negative binary length", "{\\rtf1 a\\bin-5 xyz}", "axyz");
+        row("a million open groups", "{\\rtf1 text" + QByteArray(1000000, '{'), "text", {}, false);
+        row("a million closing braces", "{\\rtf1 text" + QByteArray(1000000, '}') + "more",
+            "textmore", {}, false);
+        row("huge numbers",
+            "{\\rtf1 \\fs99999999999999999999999 big\\par \\f99999999999 x\\par \\u-99999999999?y"
+            "\\par \\li-9999999999999\\fi999999999999 z\\par \\cf4294967296\\cb-4294967296"
+            "\\highlight99999999999 w\\par {\\uc99999999 \\u233 " +
+                QByteArray(60, 's') + "}end\\par\\outlinelevel999999999 h}",
+            u"big\nx\n\ufffdy\nz\nw\néend\nh"_qs,
+            {"big|1638", "z|1638 indent 0 0 2112 0 0", "h|1638 indent 0 0 2112 0 0 heading 9"});
+        row("endless control word", "{\\rtf1 \\" + QByteArray(200000, 'a') + " text}", "text");
+        row("endless parameter", "{\\rtf1 \\fs" + QByteArray(200000, '9') + " text}", "text");
+        row("destination out of place", "{\\rtf1 a\\fonttbl b;}c}", "a", {}, false);
+        row("colour table without entries", "{\\rtf1{\\colortbl}\\cf5 red?\\par}", "red?",
+            {"red|12"});
+    }
+
+    void reads()
+    {
+        const auto [rtf, plain, formats, clean] =
+            fetch<QByteArray, QString, QStringList, bool>({"rtf", "plain", "formats", "clean"});
+        QTextDocument document;
+        RtfReader reader;
+        QVERIFY(reader.read(rtf, &document));
+        QCOMPARE(text(document), plain);
+        QCOMPARE(reader.errorString().isEmpty(), clean);
+        QVERIFY(!document.isModified());
+        for (const QString& check : std::as_const(formats)) {
+            const QString needle = check.section(u'|', 0, 0);
+            const qsizetype at = plain.indexOf(needle);
+            QVERIFY2(at >= 0, qPrintable(needle));
+            QCOMPARE(needle + u'|' + look(document, int(at)), check);
+        }
+
+        // Saved and loaded again the text is unchanged, and saving once more gives the same bytes.
+        const QByteArray written = RtfWriter::write(document);
+        QTextDocument copy;
+        QVERIFY(reader.read(written, &copy));
+        QCOMPARE(text(copy), plain);
+        QCOMPARE(RtfWriter::write(copy), written);
+    }
+
+    void rejectsWhatIsNotRtf_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("plain text") << QByteArray("Just some notes\r\n");
+        QTest::newRow("html") << QByteArray("<html><body>x</body></html>");
+        QTest::newRow("brace only") << QByteArray("{\\rt");
+        QTest::newRow("text before the header") << QByteArray("x{\\rtf1 y}");
+    }
+
+    void rejectsWhatIsNotRtf()
+    {
+        QFETCH(QByteArray, bytes);
+        QTextDocument document;
+        document.setPlainText("earlier notes");
+        RtfReader reader;
+        QVERIFY(!RtfReader::isRtf(bytes));
+        QVERIFY(!reader.read(bytes, &document));
+        QVERIFY(!reader.errorString().isEmpty());
+        QCOMPARE(document.toPlainText(), "earlier notes");
+
+        // The same bytes behind a proper header are read, blanks and a UTF-8 mark before it.
+        QVERIFY(reader.read("\xef\xbb\xbf \r\n{\\rtf1 ok}", &document));
+        QCOMPARE(document.toPlainText(), "ok");
+    }
+
+    void readsLargeInputInLinearTime_data()
+    {
+        columns<QByteArray, int>({"rtf", "characters"});
+
+        const int count = 200000;
+        QByteArray runs = "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}";
+        QByteArray paragraphs = runs;
+        QByteArray nested = runs;
+        QByteArray fonts = "{\\rtf1{\\fonttbl";
+        QByteArray escapes = runs;
+        for (int i = 0; i < count; ++i) {
+            runs += (i % 2 ? "\\b\\f1 x" : "\\b0\\f0 y");
+            paragraphs += "p\\par ";
+            nested += "{\\i z";
+            fonts += "{\\f" + QByteArray::number(i) + " Font" + QByteArray::number(i) + ";}";
+            escapes += "\\'e9\\u8364?";
+        }
+        nested += QByteArray(count, '}');
+        fonts += "}\\f7 a}";
+        QTest::newRow("a format change per character") << runs + "}" << count;
+        QTest::newRow("a paragraph per character") << paragraphs + "}" << count;
+        QTest::newRow("a group per character") << nested + "}" << count;
+        QTest::newRow("a large font table") << fonts << 1;
+        QTest::newRow("escapes") << escapes + "}" << 2 * count;
+    }
+
+    // A reader quadratic in its input would need hours here, and Qt Test's watchdog ends a
+    // test function after five minutes.
+    void readsLargeInputInLinearTime()
+    {
+        const auto [rtf, characters] = fetch<QByteArray, int>({"rtf", "characters"});
+        QTextDocument document;
+        QVERIFY(RtfReader().read(rtf, &document));
+        QCOMPARE(document.characterCount() - document.blockCount(), characters);
+    }
 };
-
-// Each row: the rich text, the text it shows, "text|look" checks of formats, and whether the
-// read was clean (nothing repaired).
-void TestRtfReader::reads_data()
-{
-    columns<QByteArray, QString, QStringList, bool>({"rtf", "plain", "formats", "clean"});
-    const auto row = [](const char* name, const QByteArray& rtf, const QString& plain,
-                        const QStringList& formats = {}, bool clean = true) {
-        dataRow(name, rtf, plain, formats, clean);
-    };
-
-    QTest::newRow("LibreOffice Writer")
-        << sample("writer.rtf")
-        << u"Notes\nMireille Vasquez-Olofsson\nEmbraced in 1923 beside the canal locks, she keeps "
-           "an unpaid debt with her sire. small print Café, naïve, façade, Ærø.\nSigned: the "
-           "Keeper\n•\tHaven under the bridge\n•\tTwo retainers\n1.\tFind the ledger\n2.\tBurn "
-           "it\nCreditor\tBoons\nHarbourmaster\t3\nGreek: Νύχτα. Cyrillic: Полночь. CJK: 夜の街. "
-           "Emoji: 🦇🌙.\nMap: the old quarter."_qs
-        << QStringList{"Notes|Liberation Sans 18 bold heading 1",
-                       "Mireille|Liberation Sans 16 centre",
-                       "1923|Liberation Serif 12 bold",
-                       "canal|Liberation Serif 12 italic",
-                       "unpaid|Liberation Serif 12 underline",
-                       "small print|Liberation Sans 9",
-                       "Signed|Liberation Serif 12 right",
-                       "2.|Liberation Serif 12 indent 48 0 -24 0 0",
-                       "quarter|Liberation Serif 12 underline #000080"}
-        << true;
-    QTest::newRow("WordPad")
-        << sample("wordpad.rtf")
-        << u"Ledger of Boons\nOwed by Kasimir, two favours\u00a0and a debt of blood.\u2028Paid:\t"
-           "none\n•\tFirst boon\n•\tSecond boon\nCross\u00adroads, soft\u2011hyphen, café € Жж\n"
-           "See the list here."_qs
-        << QStringList{"Ledger|Arial 16 bold centre indent 0 0 0 0 13.33",
-                       "Kasimir|Calibri 11 italic indent 0 0 0 0 13.33",
-                       "debt|Calibri 11 #c00000 indent 0 0 0 0 13.33",
-                       "•|Symbol 11 indent 48 0 -24 0 13.33",
-                       "Жж|Calibri 11 right indent 0 0 0 0 13.33",
-                       "the list|Calibri 11 underline #0000ff indent 0 0 0 0 13.33"}
-        << true;
-    QTest::newRow("word processor with style sheet, cut short")
-        << sample("word.rtf")
-        << u"Night Watch\nThe sheriff walks the docks at midnight.\nKeep the lamp lit.\n•\tWatch "
-           "the gate\n•\tWarn the Primogen\n▪\tBar the cellar\nLink: the rota and 1.\n signed\n"
-           "Unfinished bold"_qs
-        << QStringList{"Night|Arial 16 bold centre indent 0 0 0 16 4 heading 1",
-                       "Keep|Courier New 10 indent 48 0 0 0 0",
-                       "▪|Wingdings 12 indent 48 0 -24 0 0",
-                       "rota|Times New Roman 12 underline "
-                       "#0000ff",
-                       "signed|Times New Roman 12 right",
-                       "bold|Times New Roman 12 bold"}
-        << false;
-    QTest::newRow("code pages and Unicode")
-        << sample("codepages.rtf")
-        << u"Ночная стража café\nΝύχτα Барон\n夜の 街 夜\n🦇 🌙 🗝\n心"_qs
-        << QStringList{"Νύχτα|Arial 11 indent 0 0 0 0 13.33", "街|Calibri 11 indent 0 0 0 0 13.33"}
-        << true;
-    QTest::newRow("TextEdit")
-        << sample("textedit.rtf")
-        << u"Elysium Rules\nNo feeding in the “Rosewood” gallery; no weapons. Naïve guests are \n"
-           "escorted out.\n•\tKeeper: Анна\n•\tGuard: 東京 📡\n— the Harpy"_qs
-        << QStringList{"Elysium|Helvetica-Bold 18 bold centre", "Naïve|Helvetica 12 #800000",
-                       "escorted|Times-Italic 12 italic", "Анна|Helvetica 12 indent 48 0 -48 0 0",
-                       "Harpy|Helvetica 12 right"}
-        << true;
-
-    row("rich edit formatting",
-        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Times New Roman;}{\\f1 Arial;}}{\\colortbl "
-        ";\\red255\\green0\\blue0;}\\pard\\qr\\cf1\\b\\i\\ul\\f1\\fs28 Red\\cf0\\b0\\i0\\ulnone"
-        "\\f0\\fs20  plain\\strike  struck\\strike0\\par\r\n\\pard\\qj justified\\par\\pard\\li720"
-        "\\ri360\\fi-360\\sb120\\sa240 indented\\par\\pard\\b\\f7 unknown font\\par}",
-        "Red plain struck\njustified\nindented\nunknown font",
-        {"Red|Arial 14 bold italic underline #ff0000 right", "plain|Times New Roman 10 right",
-         "struck|Times New Roman 10 strike right", "justified|Times New Roman 10 justify",
-         "indented|Times New Roman 10 indent 48 24 -24 8 16", "unknown|Times New Roman 10 bold"});
-    row("groups scope formatting",
-        "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}\\f0 a{\\b\\f1\\fs40 b{\\i c}d}e\\b\\i "
-        "f\\plain g}",
-        "abcdefg",
-        {"a|Arial 12", "b|Courier New 20 bold", "c|Courier New 20 bold italic",
-         "d|Courier New 20 bold", "e|Arial 12", "f|Arial 12 bold italic", "g|Arial 12"});
-    const QByteArray braces(RtfReader::MaxDepth + 50, '{');
-    row("beyond the depth limit groups share one state",
-        "{\\rtf1 a" + braces + "\\b\\fs60 deep" + QByteArray(braces.size(), '}') + "after}",
-        "adeepafter", {"deep|30 bold", "after|12"}, false);
-    row("font names cleaned",
-        "{\\rtf1{\\fonttbl{\\f0\\froman\\u0?Ari\\'01al\\'3b ;}{\\f1  Book   Antiqua\\line"
-        "{\\*\\falt x};}}\\f0 a\\f1 b}",
-        "ab", {"a|Arial 12", "b|Book Antiqua 12"});
-    row("symbol fonts",
-        "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}{\\f2\\fcharset2 Wingdings;}"
-        "{\\f3\\fcharset2 Marlett;}}\\f1 \\'61\\'e5\\'b7\\f2 \\'fc\\'21\\f3 a\\f0 a}",
-        u"α∑•✓\uf021\uf061a"_qs, {"α|Symbol 12", "✓|Wingdings 12"});
-
-    row("empty paragraphs kept", richEdit("a\\par\\par b\\par"), "a\n\nb\n");
-    row("empty notes", RichEditHead + "\\par\r\n}", "");
-    row("fallback cut short by a group", richEdit("{\\uc3\\u233 a}bc"), u"ébc"_qs);
-    row("literal tab, ignored line ends", richEdit("a\tb\r\nc\nd"), "a\tbcd");
-    row("escaped symbols",
-        richEdit("\\\\ \\{x\\} a\\~b \\lquote a\\rquote  \\ldblquote b\\rdblquote  c\\emdash "
-                 "d\\endash e\\bullet"),
-        u"\\ {x} a\u00a0b ‘a’ “b” c—d–e•"_qs);
-    row("unknown control words vanish", richEdit("\\foo12 a\\barbaz-3 b\\qux c\\*\\b d"), "abcd");
-    row("control characters dropped",
-        richEdit(QByteArray("a\x01\x7f", 3) + QByteArray(1, '\0') + "b\\u0?\\u8233?\\u65532?c"),
-        "abc");
-    row("lone surrogates replaced", richEdit("\\u-10179?x\\u-8704?"), u"\ufffdx\ufffd"_qs);
-
-    row("surplus closing brace", "{\\rtf1 a}} b\\par}", "a b", {}, false);
-    row("truncated in text", "{\\rtf1 {\\b hello wor", "hello wor", {"hello|12 bold"}, false);
-    row("truncated in escapes", "{\\rtf1 x\\'zzb\\'4\\u-", "xzzb", {}, false);
-    row("truncated font table", "{\\rtf1{\\fonttbl{\\f0 Ari", "", {}, false);
-    row("binary longer than the file", "{\\rtf1 a\\bin999999999999 xyz}", "a", {}, false);
-    row("negative binary length", "{\\rtf1 a\\bin-5 xyz}", "axyz");
-    row("a million open groups", "{\\rtf1 text" + QByteArray(1000000, '{'), "text", {}, false);
-    row("a million closing braces", "{\\rtf1 text" + QByteArray(1000000, '}') + "more",
-        "textmore", {}, false);
-    row("huge numbers",
-        "{\\rtf1 \\fs99999999999999999999999 big\\par \\f99999999999 x\\par \\u-99999999999?y"
-        "\\par \\li-9999999999999\\fi999999999999 z\\par \\cf4294967296\\cb-4294967296"
-        "\\highlight99999999999 w\\par {\\uc99999999 \\u233 " +
-            QByteArray(60, 's') + "}end\\par\\outlinelevel999999999 h}",
-        u"big\nx\n\ufffdy\nz\nw\néend\nh"_qs,
-        {"big|1638", "z|1638 indent 0 0 2112 0 0", "h|1638 indent 0 0 2112 0 0 heading 9"});
-    row("endless control word", "{\\rtf1 \\" + QByteArray(200000, 'a') + " text}", "text");
-    row("endless parameter", "{\\rtf1 \\fs" + QByteArray(200000, '9') + " text}", "text");
-    row("destination out of place", "{\\rtf1 a\\fonttbl b;}c}", "a", {}, false);
-    row("colour table without entries", "{\\rtf1{\\colortbl}\\cf5 red?\\par}", "red?", {"red|12"});
-}
-
-void TestRtfReader::reads()
-{
-    const auto [rtf, plain, formats, clean] =
-        fetch<QByteArray, QString, QStringList, bool>({"rtf", "plain", "formats", "clean"});
-    QTextDocument document;
-    RtfReader reader;
-    QVERIFY(reader.read(rtf, &document));
-    QCOMPARE(text(document), plain);
-    QCOMPARE(reader.errorString().isEmpty(), clean);
-    QVERIFY(!document.isModified());
-    for (const QString& check : std::as_const(formats)) {
-        const QString needle = check.section(u'|', 0, 0);
-        const qsizetype at = plain.indexOf(needle);
-        QVERIFY2(at >= 0, qPrintable(needle));
-        QCOMPARE(needle + u'|' + look(document, int(at)), check);
-    }
-
-    // Saved and loaded again the text is unchanged, and saving once more gives the same bytes.
-    const QByteArray written = RtfWriter::write(document);
-    QTextDocument copy;
-    QVERIFY(reader.read(written, &copy));
-    QCOMPARE(text(copy), plain);
-    QCOMPARE(RtfWriter::write(copy), written);
-}
-
-void TestRtfReader::rejectsWhatIsNotRtf_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("plain text") << QByteArray("Just some notes\r\n");
-    QTest::newRow("html") << QByteArray("<html><body>x</body></html>");
-    QTest::newRow("brace only") << QByteArray("{\\rt");
-    QTest::newRow("text before the header") << QByteArray("x{\\rtf1 y}");
-}
-
-void TestRtfReader::rejectsWhatIsNotRtf()
-{
-    QFETCH(QByteArray, bytes);
-    QTextDocument document;
-    document.setPlainText("earlier notes");
-    RtfReader reader;
-    QVERIFY(!RtfReader::isRtf(bytes));
-    QVERIFY(!reader.read(bytes, &document));
-    QVERIFY(!reader.errorString().isEmpty());
-    QCOMPARE(document.toPlainText(), "earlier notes");
-
-    // The same bytes behind a proper header are read, blanks and a UTF-8 mark allowed before it.
-    QVERIFY(reader.read("\xef\xbb\xbf \r\n{\\rtf1 ok}", &document));
-    QCOMPARE(document.toPlainText(), "ok");
-}
-
-void TestRtfReader::readsLargeInputInLinearTime_data()
-{
-    columns<QByteArray, int>({"rtf", "characters"});
-
-    const int count = 200000;
-    QByteArray runs = "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}";
-    QByteArray paragraphs = runs;
-    QByteArray nested = runs;
-    QByteArray fonts = "{\\rtf1{\\fonttbl";
-    QByteArray escapes = runs;
-    for (int i = 0; i < count; ++i) {
-        runs += (i % 2 ? "\\b\\f1 x" : "\\b0\\f0 y");
-        paragraphs += "p\\par ";
-        nested += "{\\i z";
-        fonts += "{\\f" + QByteArray::number(i) + " Font" + QByteArray::number(i) + ";}";
-        escapes += "\\'e9\\u8364?";
-    }
-    nested += QByteArray(count, '}');
-    fonts += "}\\f7 a}";
-    QTest::newRow("a format change per character") << runs + "}" << count;
-    QTest::newRow("a paragraph per character") << paragraphs + "}" << count;
-    QTest::newRow("a group per character") << nested + "}" << count;
-    QTest::newRow("a large font table") << fonts << 1;
-    QTest::newRow("escapes") << escapes + "}" << 2 * count;
-}
-
-// A reader quadratic in its input would need hours here.
-void TestRtfReader::readsLargeInputInLinearTime()
-{
-    const auto [rtf, characters] = fetch<QByteArray, int>({"rtf", "characters"});
-    QTextDocument document;
-    RtfReader reader;
-    QElapsedTimer timer;
-    timer.start();
-    QVERIFY(reader.read(rtf, &document));
-    QVERIFY2(timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed())));
-    QCOMPARE(document.characterCount() - document.blockCount(), characters);
-}
 
 QTEST_MAIN(TestRtfReader)
 #include "tst_rtfreader.moc"
