@@ -22,27 +22,19 @@ public:
     {
         setGeometry(100, 50, 800, 572);
         setAutoFillBackground(true);
-        QPalette colours = palette();
-        colours.setColor(QPalette::Window, Qt::white);
-        setPalette(colours);
-        auto* dock = new QWidget(this);
-        dock->setGeometry(9, 60, 594, 502);
-        Target = new QLineEdit(dock);
-        TechDock = new QWidget(this);
+        setPalette(QPalette(Qt::white));
+        Target->parentWidget()->setGeometry(9, 60, 594, 502);
         TechDock->setGeometry(638, 60, 153, 345);
-        TechPanel = new QWidget(TechDock);
-        TechDockImage = new QLabel(TechDock);
         TechDockImage->hide();
-        DockFadeImage = QImage(153, 345, QImage::Format_RGB888);
         DockFadeImage.fill(Qt::black);
         DockInfoImage = DockFadeImage;
     }
 
-    QLineEdit* Target = nullptr;
-    QWidget* TechDock = nullptr;
-    QWidget* TechPanel = nullptr;
-    QLabel* TechDockImage = nullptr;
-    QImage DockFadeImage, DockInfoImage;
+    QLineEdit* Target = new QLineEdit(new QWidget(this));
+    QWidget* TechDock = new QWidget(this);
+    QWidget* TechPanel = new QWidget(TechDock);
+    QLabel* TechDockImage = new QLabel(TechDock);
+    QImage DockFadeImage = QImage(153, 345, QImage::Format_RGB888), DockInfoImage;
 };
 
 QStringList numbered(int count)
@@ -235,26 +227,22 @@ private:
                          Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(m_box, &move);
     }
-    QPoint entryCentre(int index) const;
-    void open(const QStringList& list, int kind, QPoint windowPoint = QPoint(300, 300));
+    QPoint entryCentre(int index) const
+    {
+        return m_box->entryPosition(index) + QPoint(m_box->EntryWidth() / 2, 7);
+    }
+    void open(const QStringList& list, int kind, QPoint windowPoint = QPoint(300, 300))
+    {
+        QCursor::setPos(m_window->mapToGlobal(windowPoint));
+        m_box->ShowSelection(list, m_window->Target, kind);
+        QVERIFY(QTest::qWaitForWindowExposed(m_box));
+    }
 
     ProgramFonts m_fonts;
     RuleTables m_tables;
     std::unique_ptr<TestWindow> m_window;
     TSelectionBox* m_box = nullptr;
 };
-
-QPoint TestSelectionBox::entryCentre(int index) const
-{
-    return m_box->entryPosition(index) + QPoint(m_box->EntryWidth() / 2, 7);
-}
-
-void TestSelectionBox::open(const QStringList& list, int kind, QPoint windowPoint)
-{
-    QCursor::setPos(m_window->mapToGlobal(windowPoint));
-    m_box->ShowSelection(list, m_window->Target, kind);
-    QVERIFY(QTest::qWaitForWindowExposed(m_box));
-}
 
 QTEST_MAIN(TestSelectionBox)
 #include "tst_selectionbox.moc"

@@ -50,9 +50,7 @@ private slots:
     void init()
     {
         m_window = new QWidget;
-        QPalette palette = m_window->palette();
-        palette.setColor(QPalette::Window, Qt::white);
-        m_window->setPalette(palette);
+        m_window->setPalette(QPalette(Qt::white));
         m_window->resize(200, 40);
         m_dots = new TVampireDots(m_window);
         m_dots->move(10, 10);
@@ -197,9 +195,7 @@ private slots:
     {
         m_dots->setMinDots(1);
         const QColor green(0, 64, 0), own(10, 20, 30);
-        QPalette palette = m_window->palette();
-        palette.setColor(QPalette::Window, green);
-        m_window->setPalette(palette);
+        m_window->setPalette(QPalette(green));
         QCOMPARE(m_dots->Color(), green);
         QCOMPARE(pixel(m_dots, dotCentre(*m_dots, 5)), green);
         m_dots->setColor(own);

@@ -96,15 +96,9 @@ private slots:
     void rulesBoxes_data()
     {
         columns<Boxes, QString>({"boxes", "settings"});
-        Boxes letters;
-        for (QString* box :
-             {&letters.AttPriEdit, &letters.AttSecEdit, &letters.AttTerEdit, &letters.AbPriEdit,
-              &letters.AbSecEdit, &letters.AbTerEdit, &letters.DisciplineEdit,
-              &letters.BackgroundEdit, &letters.VirtueEdit, &letters.StartingGenerationEdit,
-              &letters.MaxPrimaryEdit, &letters.MaxSecondaryEdit, &letters.MaxHumanityEdit,
-              &letters.FreebiesEdit})
-            *box = QStringLiteral("x");
-        dataRow("no numbers", letters, "7 5 3 13 9 5 3 5 7 999 999 999 15 13 Human elder");
+        const QString x = QStringLiteral("x"), virtues = Boxes().VirtueNamesEdit;
+        dataRow("no numbers", Boxes{x, x, x, x, x, x, x, x, x, x, virtues, x, x, x, x},
+                "7 5 3 13 9 5 3 5 7 999 999 999 15 13 Human elder");
         dataRow("Elder", RulesPresets::Elder(), "10 7 5 20 12 8 10 15 7 3 3 999 20 10 Human elder");
         dataRow("Sabbat", RulesPresets::Sabbat(), "7 5 3 13 9 5 4 0 5 3 3 5 15 13 Sabbat elder");
     }
