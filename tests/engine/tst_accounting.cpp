@@ -51,9 +51,7 @@ Boxes with(Boxes boxes, QString Boxes::*box, const QString& text)
     return boxes;
 }
 
-// The settings the boxes give, in the order of the panel: attribute and ability allowances,
-// discipline, background and virtue points, highest ratings, freebies, starting generation;
-// then the virtue set's first word.
+// The settings the boxes give in the order of the panel, then the virtue set's first word.
 QString numbers(const RulesSettings& s)
 {
     const auto& [a1, a2, a3] = s.AttributePriorities;
@@ -88,8 +86,7 @@ private slots:
     }
     void settingValueFallsBack()
     {
-        const auto [text, fallback] = fetch<QString, int>({"text", "fallback"});
-        QTEST(settingValue(text, fallback), "value");
+        QTEST(settingValue(column<QString>("text"), column<int>("fallback")), "value");
     }
 
     // Options without a box (here the elder rules) stay as the caller had them.
@@ -125,9 +122,8 @@ private slots:
     }
     void presetCaptions()
     {
-        const auto [boxes, elderRules, red] =
-            fetch<Boxes, bool, RulesPresets::PresetMatch>({"boxes", "elderRules", "red"});
-        QVERIFY(RulesPresets::matchingPresets(boxes, elderRules) == red);
+        QVERIFY(RulesPresets::matchingPresets(column<Boxes>("boxes"), column<bool>("elderRules")) ==
+                column<RulesPresets::PresetMatch>("red"));
     }
 
     // Each rating's first dot is free; the allowance is used up in order.
@@ -294,9 +290,8 @@ private slots:
     }
     void freebieBalance()
     {
-        const auto [input, tally] = fetch<FreebieCostInput, QString>({"input", "tally"});
-        const FreebieCostResult result = freebieCost(input);
-        QCOMPARE(result.tally, tally);
+        const FreebieCostResult result = freebieCost(column<FreebieCostInput>("input"));
+        QTEST(result.tally, "tally");
         QTEST(result.BoughtHumanity, "boughtHumanity");
     }
 

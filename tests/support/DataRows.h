@@ -26,11 +26,17 @@ template <typename Row> auto rowColumn()
     return [](const char* name, const Row& row) { QTest::newRow(name) << row; };
 }
 
+// The current row's value in the named column.
+template <typename T> T column(const char* name)
+{
+    return *static_cast<T*>(QTest::qData(name, qMetaTypeId<T>()));
+}
+
 // The current row's values of the named columns, for one structured binding in place of a
 // QFETCH per column: const auto [a, b] = fetch<int, QString>({"a", "b"}).
 template <typename... Types>
 std::tuple<Types...> fetch(const std::array<const char*, sizeof...(Types)>& names)
 {
     std::size_t i = 0;
-    return {*static_cast<Types*>(QTest::qData(names[i++], qMetaTypeId<Types>()))...};
+    return {column<Types>(names[i++])...};
 }
