@@ -4,17 +4,11 @@
 
 #include <QSignalSpy>
 
-// abilities, disciplines, backgrounds, merits, flaws rows; advantages' height, flaws' top,
-// touches' height
-using LayoutRow = std::tuple<int, int, int, int, int, int, int, int>;
+// the row counts; the advantages' height, the flaws' top, the touches' height
+using LayoutRow = std::tuple<RowCounts, int, int, int>;
 Q_DECLARE_METATYPE(LayoutRow)
 
 namespace {
-
-QColor textColour(const QWidget* label)
-{
-    return label->palette().color(QPalette::WindowText);
-}
 
 const QColor Red(255, 0, 0);
 const QColor Caption(96, 160, 128);
@@ -44,36 +38,33 @@ private slots:
     void layoutFollowsRowCounts_data()
     {
         const auto row = rowColumn<LayoutRow>();
-        row("new sheet", {11, 4, 1, 1, 1, 92, 36, 175});
-        row("many backgrounds", {11, 4, 8, 1, 1, 137, 36, 175});
-        row("long merit list", {20, 20, 1, 9, 6, 317, 156, 267});
+        row("new sheet", {{}, 92, 36, 175});
+        row("many backgrounds", {{.BackgroundRows = 8}, 137, 36, 175});
+        row("long merit list", {{20, 1, 20, 1, 9, 6}, 317, 156, 267});
     }
     void layoutFollowsRowCounts()
     {
         QFETCH(LayoutRow, row);
-        const auto [abilities, disciplines, backgrounds, merits, flaws, advantages, flawTop,
-                    touches] = row;
-        RowCounts& rows = form().rowCounts();
-        rows.AbilityRows = abilities;
-        rows.DisciplineRows = disciplines;
-        rows.BackgroundRows = backgrounds;
-        rows.MeritRows = merits;
-        rows.FlawRows = flaws;
+        const auto& [rows, advantages, flawTop, touches] = row;
+        form().rowCounts() = rows;
         form().updateSheetLayout();
         SheetPanel* sheet = form().sheet();
-        QCOMPARE(sheet->Abilities->height(), abilities * 15 + 17);
-        QCOMPARE(sheet->Advantages->height(), advantages);
-        QCOMPARE(sheet->FlawPanel->y(), flawTop);
-        QCOMPARE(sheet->FlawPanel->height(), flaws * 15 + 21);
-        QCOMPARE(sheet->Touches->height(), touches);
-        QCOMPARE(sheet->height(), 88 + 76 + (abilities * 15 + 17) + 32 + advantages + touches + 124);
+        const int abilities = rows.AbilityRows * 15 + 17;
+        QCOMPARE((QList<int>{sheet->Abilities->height(), sheet->Advantages->height(),
+                             sheet->FlawPanel->y(), sheet->FlawPanel->height(),
+                             sheet->Touches->height(), sheet->height()}),
+                 (QList<int>{abilities, advantages, flawTop, rows.FlawRows * 15 + 21, touches,
+                             88 + 76 + abilities + 32 + advantages + touches + 124}));
         // Rows out of use are not seen; the open last row is.
-        QVERIFY(sheet->BackgroundRows[backgrounds - 1].name->isVisible());
-        QVERIFY(backgrounds == 20 || !sheet->BackgroundRows[backgrounds].name->isVisible());
-        QVERIFY(disciplines == 20 || !sheet->DisciplineRows[disciplines].dots->isVisible());
+        QVERIFY(sheet->BackgroundRows[rows.BackgroundRows - 1].name->isVisible());
+        QVERIFY(!sheet->BackgroundRows[rows.BackgroundRows].name->isVisible());
+        QVERIFY(rows.DisciplineRows == 20 ||
+                !sheet->DisciplineRows[rows.DisciplineRows].dots->isVisible());
         // Free ability rows in use are tab stops, the others are not.
-        QCOMPARE(sheet->AbilityRows[1][10].name->focusPolicy() == Qt::StrongFocus, abilities > 10);
-        QCOMPARE(sheet->AbilityRows[2][19].name->focusPolicy() == Qt::StrongFocus, abilities == 20);
+        QCOMPARE(sheet->AbilityRows[1][10].name->focusPolicy() == Qt::StrongFocus,
+                 rows.AbilityRows > 10);
+        QCOMPARE(sheet->AbilityRows[2][19].name->focusPolicy() == Qt::StrongFocus,
+                 rows.AbilityRows == 20);
     }
 
     void newSheetShowsItsStartingTexts()

@@ -39,7 +39,7 @@ private slots:
         QTest::mousePress(books->VampireButtonLabel, Qt::LeftButton);
         QVERIFY(hasClan("True Brujah")); // a Dirty Secrets bloodline
         idle();
-        QCOMPARE(books->VampireButtonLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(textColour(books->VampireButtonLabel), QColor(Qt::red));
 
         // A click on a title ticks its book.
         const int row = int(books->BookTitles().find(QStringLiteral("Clanbook: Brujah")));

@@ -2,20 +2,9 @@
 #include "../support/MainWindow.h"
 #include "engine/Recalculation.h"
 
-using Presses = QList<QPair<QString, int>>;
-// the presses, the tally of the last row pressed ("" for none) and its text, the last row's
-// bought dots, the freebie tally
-using PressRow = std::tuple<Presses, QString, QString, int, QString>;
+// presses; the last row's tally ("" for none) and its text, its bought dots; the freebie tally
+using PressRow = std::tuple<QList<QPair<QString, int>>, QString, QString, int, QString>;
 Q_DECLARE_METATYPE(PressRow)
-
-namespace {
-
-bool red(const QWidget* label)
-{
-    return label->palette().color(QPalette::WindowText) == QColor(255, 0, 0);
-}
-
-} // namespace
 
 // The rules behind the sheet on the real window: each kind of row, each effect and each
 // question once, through the idle pass; the rules themselves have their data rows elsewhere.
@@ -27,17 +16,17 @@ private:
     TMainForm& form() { return *m_window.form; }
     SheetPanel* sheet() { return m_window.form->sheet(); }
     RulesPanel* rules() { return m_window.form->rulesPanel(); }
+    static bool red(const QWidget* label) { return textColour(label) == QColor(Qt::red); }
 
     TVampireDots* dots(const QString& row)
     {
         SheetPanel* s = sheet();
-        const QMap<QString, TVampireDots*> named{
-            {"Strength", s->Strength},   {"Dexterity", s->Dexterity},
-            {"Stamina", s->Stamina},     {"Conscience", s->Conscience},
-            {"Self-Control", s->SelfControl}, {"Humanity", s->Humanity},
-            {"Talent 2", s->AbilityRows[0][1].dots}, {"Discipline 4", s->DisciplineRows[3].dots},
-            {"Background 1", s->BackgroundRows[0].dots}};
-        return named.value(row);
+        return QMap<QString, TVampireDots*>{
+            {"Strength", s->Strength}, {"Dexterity", s->Dexterity}, {"Stamina", s->Stamina},
+            {"Conscience", s->Conscience}, {"Self-Control", s->SelfControl},
+            {"Humanity", s->Humanity}, {"Talent 2", s->AbilityRows[0][1].dots},
+            {"Discipline 4", s->DisciplineRows[3].dots}, {"Background 1", s->BackgroundRows[0].dots}}
+            .value(row);
     }
 
 private slots:
@@ -64,19 +53,18 @@ private slots:
         const auto& [presses, tally, tallyText, bought, freebies] = row;
         for (const auto& [name, rating] : presses)
             pressDot(dots(name), rating);
-        const QMap<QString, QLabel*> tallies{{"Physical", sheet()->PhysLabel},
-                                             {"Talents", sheet()->TalentTallyLabel},
-                                             {"Disciplines", sheet()->DisciplineTallyLabel},
-                                             {"Backgrounds", sheet()->BackgroundTallyLabel},
-                                             {"Virtues", sheet()->VirtueTallyLabel}};
+        const SheetPanel* s = sheet();
+        const QMap<QString, QLabel*> tallies{
+            {"Physical", s->PhysLabel}, {"Talents", s->TalentTallyLabel},
+            {"Disciplines", s->DisciplineTallyLabel}, {"Backgrounds", s->BackgroundTallyLabel},
+            {"Virtues", s->VirtueTallyLabel}};
         if (!tally.isEmpty())
             QCOMPARE(tallies.value(tally)->text(), tallyText);
         TVampireDots* last = dots(presses.last().first);
         QCOMPARE(last->Freebies(), bought);
         QCOMPARE(form().FreebieTally->text(), freebies);
         const QImage picture = last->grab().toImage();
-        QCOMPARE(picture.pixelColor(dotCentre(last, presses.last().second)) == QColor(255, 0, 0),
-                 bought > 0);
+        QCOMPARE(picture.pixelColor(dotCentre(last, presses.last().second)) == Qt::red, bought > 0);
     }
 
     void rowsGrowAndShrink()
@@ -94,8 +82,7 @@ private slots:
         QCOMPARE(rows.BackgroundRows, 2);
         QCOMPARE(stripped(backgrounds[0].name), QStringLiteral("Resources"));
 
-        // A free ability row opens, in every column, once the placeholder row is named; names
-        // are fitted to their box and padded with full stops.
+        // A named placeholder opens a free ability row; names fit their box, padded with stops.
         QLineEdit* talent = sheet()->AbilityRows[0][10].name;
         talent->setText(QStringLiteral("Carousing"));
         QVERIFY(talent->text().startsWith(QStringLiteral("Carousing.")));
@@ -248,15 +235,14 @@ private slots:
         QCOMPARE(flaw(1), QStringLiteral("Inept (5)"));
         QCOMPARE(rows.FlawRows, 3);
 
-        // A merit that excludes a flaw on the sheet asks: "Cancel" withdraws it, "Remove"
-        // clears the flaw.
+        // A merit excluding a flaw on the sheet asks: "Cancel" withdraws it, "Remove" clears it.
         const QString merit = QStringLiteral("Iron Will (3)");
         sheet()->FlawRows[2]->setText(QStringLiteral("Weak-Willed (3)"));
         m_window.answers.answers = {2, 1};
         sheet()->MeritRows[0]->setText(merit);
         QCOMPARE(stripped(sheet()->MeritRows[0]), QString());
         QCOMPARE(m_window.answers.asked.value(0),
-                 QStringLiteral("Iron Will and Weak-Willed is mutually exclusive.\nRemove Weak-Willed (3)?"));
+                 "Iron Will and Weak-Willed is mutually exclusive.\nRemove Weak-Willed (3)?");
         sheet()->MeritRows[0]->setText(merit);
         QCOMPARE(stripped(sheet()->MeritRows[0]), merit);
         QCOMPARE(flaw(2), QString());

@@ -64,6 +64,12 @@ inline QString stripped(const QLineEdit* box)
     return TextRoutines::StripDots(box->text());
 }
 
+// The colour a label's text is drawn in.
+inline QColor textColour(const QWidget* label)
+{
+    return label->palette().color(QPalette::WindowText);
+}
+
 // The blood pool boxes the sheet shows.
 inline int shownBloodPool(const SheetPanel* sheet)
 {
