@@ -1,11 +1,42 @@
 #include "../support/DataRows.h"
 #include "../support/Files.h"
 #include "../support/RulesLines.h"
+#include "rules/RulesPack.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
+namespace {
+
+using Sections = QMap<int, QStringList>;
+
+const QString Book = QStringLiteral("*9101Homebrew");
+
+// A pack with the given sections and no notes: section k's first line is line k.
+QByteArray packText(const Sections& content)
+{
+    return withSections(content).join(u'\n').toUtf8() + '\n';
+}
+
+QStringList clan(const QString& name)
+{
+    return {name, "Auspex", "Fortitude", "Gloaming", "Lamp keepers.", "Light hurts."};
+}
+
+QStringList disciplines(int count, const QString& prefix)
+{
+    if (count == 0)
+        return {};
+    QStringList lines{Book};
+    for (int i = 0; i < count; ++i)
+        lines += {QStringLiteral("%1 %2").arg(prefix).arg(i), QStringLiteral("1: Power")};
+    return lines;
+}
+
+} // namespace
+
+// The rules data file read and checked, and the rules packs merged into it.
 class TestDataFile : public QObject
 {
     Q_OBJECT
@@ -140,6 +171,114 @@ private slots:
         QVERIFY(bad.lines.isEmpty());
         QVERIFY(bad.problem.contains(path));
         QVERIFY2(bad.problem.contains("Section 1 (Clans), line"), qPrintable(bad.problem));
+    }
+
+    void mergePlacesEachSectionBeforeItsEnd()
+    {
+        const Sections first{{1, QStringList{Book} + clan("Lamplighters")},
+                             {14, {Book, "Keen Night Eyes (1)"}},
+                             {16, {"Keen Night Eyes (1)", "Short (1)"}}};
+        const Sections second{{3, {"*9102Other", "Watchman"}},
+                              {14, {"*9102Other", "Street Memory (2)"}}};
+        const RulesPack::Result result = RulesPack::merge(
+            smallRules(), {{"a.txt", packText(first), {}}, {"b.txt", packText(second), {}}});
+        QVERIFY(result.problems.isEmpty());
+        QCOMPARE(result.mergedFiles, (QStringList{"a.txt", "b.txt"}));
+
+        const QList<QStringList> base = splitSections(smallRules());
+        const QList<QStringList> merged = splitSections(result.lines);
+        QCOMPARE(merged.size(), base.size());
+        for (int s = 1; s <= DataGrammar::SectionCount; ++s)
+            QCOMPARE(merged[s - 1], base[s - 1] + first.value(s) + second.value(s));
+    }
+
+    void refusals_data()
+    {
+        columns<QByteArray, int, int, QString>({"pack", "section", "line", "reason"});
+        dataRow("shipped clan", packText({{1, QStringList{Book} + clan("Brujah")}}), 1, 2,
+                "clan name is used twice (first given in the rules data, line 2)");
+        dataRow("clan cut short", packText({{1, {Book, "Lamplighters", "Auspex"}}}), 1, 3,
+                "cut short");
+        dataRow("shipped merit", packText({{14, {Book, "baby face (2)"}}}), 14, 15,
+                "\"baby face (2)\" is already defined");
+        dataRow("record outside a book", packText({{3, {"Loner"}}}), 3, 3, "only book blocks");
+        dataRow("generations", packText({{2, {"16th"}}}), 2, 2, "cannot add");
+        dataRow("header form", packText({{14, {"*91Bad", "New (1)"}}}), 14, 14, "four-digit");
+        dataRow("header among pairs", packText({{16, {Book, "A (1)", "B (1)"}}}), 16, 16,
+                "no book header");
+        dataRow("not Windows-1252", packText({{14, {Book, "Snow \u2603 (1)"}}}), 14, 15,
+                "Windows-1252");
+        dataRow("sections missing", QByteArray("# notes\n---\n---\n"), 3, 3, "ends in section 3");
+        dataRow("lines after the end", packText({}) + "\n# note\nstray\n", 0, 20,
+                "nothing may follow");
+    }
+    void refusals()
+    {
+        const auto [pack, section, line, reason] =
+            fetch<QByteArray, int, int, QString>({"pack", "section", "line", "reason"});
+        const QList<RulesPack::Problem> problems = RulesPack::check(smallRules(), "p.txt", pack);
+        QVERIFY(!problems.isEmpty());
+        QCOMPARE(problems[0].section, section);
+        QCOMPARE(problems[0].line, line);
+        QVERIFY2(problems[0].reason.contains(reason), qPrintable(problems[0].reason));
+    }
+
+    void faultyPacksAreLeftOutWhole()
+    {
+        const QByteArray sound = packText(
+            {{1, QStringList{Book} + clan("Lamplighters")}, {14, {Book, "Keen Night Eyes (1)"}}});
+        const QByteArray clash = packText({{1, QStringList{"*9102Copy"} + clan("lamplighters")},
+                                           {15, {"*9102Copy", "Lamp-Blind (2)"}}});
+        const QByteArray other = packText({{15, {"*9103Third", "Moth (1)"}}});
+        const RulesPack::Result result =
+            RulesPack::merge(smallRules(), {{"a.txt", sound, {}},
+                                            {"b.txt", clash, {}},
+                                            {"c.txt", {}, "Permission denied"},
+                                            {"d.txt", other, {}}});
+        QCOMPARE(result.mergedFiles, (QStringList{"a.txt", "d.txt"}));
+        QCOMPARE(result.problems.size(), 2);
+        QCOMPARE(result.problems[0].text(),
+                 "b.txt, section 1 (Clans), line 2: the clan name is used twice "
+                 "(first given in \"a.txt\", line 2)");
+        QCOMPARE(result.problems[1].text(), "c.txt: the file cannot be read: Permission denied");
+        QVERIFY(result.lines.contains("Keen Night Eyes (1)"));
+        QVERIFY(!result.lines.contains("Lamp-Blind (2)"));
+        QVERIFY(result.lines.contains("Moth (1)"));
+        const QString message = RulesPack::message(result.problems);
+        QVERIFY(message.contains("b.txt") && message.contains("c.txt"));
+    }
+
+    // The small data holds 6 disciplines; packs may bring the whole to 30, not 31.
+    void thirtyDisciplinesInAll_data()
+    {
+        columns<int, int, QStringList>({"first", "second", "merged"});
+        QTest::newRow("24 in one pack") << 24 << 0 << QStringList{"a.txt", "b.txt"};
+        QTest::newRow("25 in one pack") << 25 << 0 << QStringList{"b.txt"};
+        QTest::newRow("12 and 13") << 12 << 13 << QStringList{"a.txt"};
+    }
+    void thirtyDisciplinesInAll()
+    {
+        const auto [first, second] = fetch<int, int>({"first", "second"});
+        const RulesPack::Result result = RulesPack::merge(
+            smallRules(), {{"a.txt", packText({{12, disciplines(first, "First")}}), {}},
+                           {"b.txt", packText({{12, disciplines(second, "Second")}}), {}}});
+        QTEST(result.mergedFiles, "merged");
+        for (const RulesPack::Problem& problem : result.problems)
+            QVERIFY2(problem.reason.contains("more than 30"), qPrintable(problem.text()));
+    }
+
+    void foldersAreReadInFileNameOrder()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("user") && QDir(dir.path()).mkpath("shared"));
+        for (const QString& name : {"user/b.txt", "shared/a.txt", "user/c.md", "shared/b.txt"})
+            QVERIFY(writeFile(dir.filePath(name), name.toUtf8()));
+        const QList<RulesPack::PackFile> packs =
+            RulesPack::readFolders({dir.filePath("user"), dir.filePath("shared")});
+        QStringList order;
+        for (const RulesPack::PackFile& pack : packs)
+            order += QString::fromUtf8(pack.bytes);
+        QCOMPARE(order, (QStringList{"shared/a.txt", "user/b.txt", "shared/b.txt"}));
     }
 };
 
