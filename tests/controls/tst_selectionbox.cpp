@@ -47,7 +47,7 @@ QStringList numbered(int count)
 
 bool anyNonBlack(const QImage& image, const QRect& area)
 {
-    return countColour(image, area, Qt::black) < area.width() * area.height();
+    return countPixels(image, area, [](QColor c) { return c.rgb() != qRgb(0, 0, 0); }) > 0;
 }
 
 } // namespace

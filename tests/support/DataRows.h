@@ -4,8 +4,7 @@
 #include <array>
 #include <tuple>
 
-// Declares the columns of a data table, of the types given, by their names in order; keeps
-// the table's head on one line.
+// Declares a data table's columns of the types given, by their names in order, on one line.
 template <typename... Types> void columns(const std::array<const char*, sizeof...(Types)>& names)
 {
     std::size_t i = 0;
@@ -18,8 +17,7 @@ template <typename... Values> void dataRow(const char* name, const Values&... va
     (QTest::newRow(name) << ... << values);
 }
 
-// Declares a single column "row" holding a whole case (a tuple or struct) and returns the
-// function that adds one, so that a row reads row("name", {values...}).
+// Declares one column "row" holding a whole case; the function returned adds row("name", {...}).
 template <typename Row> auto rowColumn()
 {
     QTest::addColumn<Row>("row");
@@ -32,8 +30,7 @@ template <typename T> T column(const char* name)
     return *static_cast<T*>(QTest::qData(name, qMetaTypeId<T>()));
 }
 
-// The current row's values of the named columns, for one structured binding in place of a
-// QFETCH per column: const auto [a, b] = fetch<int, QString>({"a", "b"}).
+// The current row's values of the named columns: const auto [a, b] = fetch<A, B>({"a", "b"}).
 template <typename... Types>
 std::tuple<Types...> fetch(const std::array<const char*, sizeof...(Types)>& names)
 {

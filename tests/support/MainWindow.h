@@ -23,8 +23,8 @@
 #include <algorithm>
 #include <memory>
 
-// Lets a real event loop run dry, as the program's does, so that the idle pass serves what the
-// user's acts raised (QTest::qWait polls and never lets the loop wait).
+// Lets a real event loop run dry, as the program's does, so that the idle pass serves the
+// user's acts (QTest::qWait polls and never lets the loop wait).
 inline void idle(int milliseconds = 40)
 {
     QEventLoop loop;
@@ -38,8 +38,7 @@ inline QPoint dotCentre(const TVampireDots* dots, int k)
     return QPoint((k - dots->MinDots()) * 10 + 4, 4);
 }
 
-// The user's acts, each served by the idle pass: a left click on the dot of rating k, a
-// left click on any control, and a box left holding a text.
+// The user's acts, each served by the idle pass: a dot pressed, a control clicked, a text entered.
 inline void pressDot(TVampireDots* dots, int k)
 {
     QTest::mouseClick(dots, Qt::LeftButton, {}, dotCentre(dots, k));
@@ -77,10 +76,9 @@ inline int shownBloodPool(const SheetPanel* sheet)
                              [sheet](const QWidget* box) { return box->isVisibleTo(sheet); }));
 }
 
-// The program's window with a write folder of its own, the popup list the program gives it,
-// and the rules' questions, the file dialogs and the messages scripted or recorded. The
-// folder lives as long as the fixture, so only the first window of a test class starts
-// without a template.
+// The program's window with a write folder of its own (kept as long as the fixture, so only a
+// test class's first window starts without a template), its popup list, and the questions,
+// file dialogs and messages scripted or recorded.
 struct MainWindow
 {
     // A window on the built program's files, or on those of another program folder.
@@ -95,8 +93,7 @@ struct MainWindow
         return window;
     }
 
-    // Replaces the window with a new one shown on the panel, its scripts and messages fresh,
-    // once the idle pass has settled.
+    // Replaces the window with a new one shown on the panel, scripts and messages fresh, settled.
     void open(TMainForm::Panel panel = TMainForm::Panel::Sheet,
               const QStringList& parameters = {},
               const QString& programFolder = TARNOCH_PROGRAM_DIR)

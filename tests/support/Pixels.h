@@ -30,9 +30,3 @@ template <typename Test> QRect inkBounds(const QImage& image, const QRect& area,
                 ink |= QRect(x, y, 1, 1);
     return ink;
 }
-
-// How many pixels of the area have exactly this colour.
-inline int countColour(const QImage& image, const QRect& area, const QColor& colour)
-{
-    return countPixels(image, area, [&](const QColor& c) { return c.rgb() == colour.rgb(); });
-}

@@ -2,8 +2,7 @@
 
 #include "app/FontRegistry.h"
 
-// The program's own faces, registered for the life of the test object as the program does at
-// start; without them text would be drawn in whatever the system offers.
+// The program's own faces, registered for the fixture's life as the program does at start.
 struct ProgramFonts
 {
     ProgramFonts() { fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR)); }

@@ -5,8 +5,7 @@
 #include <QList>
 #include <QStringList>
 
-// Answers the rules' questions from a script and records what was asked; an empty script
-// answers as Escape would.
+// Answers the rules' questions from a script (then as Escape would) and records them.
 class ScriptedAnswers : public RuleQuestions
 {
 public:

@@ -5,9 +5,8 @@
 #include <QTimer>
 #include <functional>
 
-// Runs action inside the dialog's modal loop once the dialog is on screen, and records whether
-// the dialog was still open after it. A dialog left open is closed, so that a failing test
-// reports instead of hanging.
+// Runs action in the dialog's modal loop once it is on screen and records whether the dialog
+// stayed open; one left open is closed, so that a failing test reports instead of hanging.
 inline void whileOpen(QDialog* dialog, bool& leftOpen, std::function<void()> action)
 {
     QTimer::singleShot(0, dialog, [dialog, &leftOpen, action] {
