@@ -4,7 +4,6 @@
 #include "app/Pictures.h"
 
 #include <QSet>
-#include <QtTest>
 #include <cmath>
 #include <functional>
 

@@ -12,7 +12,6 @@
 #include <QFontInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QtTest>
 #include <csignal>
 
 namespace {

@@ -10,7 +10,6 @@
 #include "rules/RuleTables.h"
 
 #include <QFontMetrics>
-#include <QtTest>
 
 using L = QList<int>;
 

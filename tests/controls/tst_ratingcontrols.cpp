@@ -4,7 +4,6 @@
 #include "controls/TVampireDots.h"
 
 #include <QSignalSpy>
-#include <QtTest>
 
 using L = QList<int>;
 

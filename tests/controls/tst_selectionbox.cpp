@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTimer>
-#include <QtTest>
 #include <memory>
 
 namespace {

@@ -5,7 +5,6 @@
 #include "engine/RulesPresets.h"
 #include "engine/RulesSettings.h"
 
-#include <QtTest>
 #include <limits>
 
 using namespace PointAccounting;

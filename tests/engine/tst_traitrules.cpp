@@ -4,8 +4,6 @@
 #include "engine/MeritFlawRules.h"
 #include "engine/VirtueRules.h"
 
-#include <QtTest>
-
 using namespace GenerationRules;
 Q_DECLARE_METATYPE(BackgroundChange)
 

@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QRandomGenerator>
-#include <QTest>
 
 Q_DECLARE_METATYPE(CharacterRecord)
 

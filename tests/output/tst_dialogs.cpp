@@ -17,7 +17,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextEdit>
-#include <QtTest>
 
 namespace {
 

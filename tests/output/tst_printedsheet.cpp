@@ -7,7 +7,6 @@
 
 #include <QTemporaryDir>
 #include <QTextDocument>
-#include <QtTest>
 
 using Part = SheetPage::Part;
 

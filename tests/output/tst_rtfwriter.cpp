@@ -4,7 +4,6 @@
 #include "output/RtfWriter.h"
 
 #include <QRandomGenerator>
-#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>

@@ -5,7 +5,6 @@
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QtTest>
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include "rules/RuleTables.h"
 
 #include <QRegularExpression>
-#include <QtTest>
 
 namespace {
 

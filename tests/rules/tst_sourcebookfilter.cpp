@@ -3,8 +3,6 @@
 #include "rules/RuleTables.h"
 #include "rules/SourcebookFilter.h"
 
-#include <QtTest>
-
 using namespace SourcebookFilter;
 
 namespace {

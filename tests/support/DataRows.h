@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QTest>
+#include <QtTest>
 #include <array>
 #include <tuple>
 
