@@ -82,8 +82,7 @@ private slots:
     }
     void parameters()
     {
-        QFETCH(QStringList, parameters);
-        QTEST(StartupChecks::characterFileArgument(parameters), "file");
+        QTEST(StartupChecks::characterFileArgument(column<QStringList>("parameters")), "file");
     }
 
     void screenChecks()

@@ -86,8 +86,7 @@ private slots:
     }
     void hitZones()
     {
-        const auto [minDots, x] = fetch<int, int>({"minDots", "x"});
-        QTEST((DotsGeometry{8, 2, 5, minDots}.valueAt(x)), "value");
+        QTEST((DotsGeometry{8, 2, 5, column<int>("minDots")}.valueAt(column<int>("x"))), "value");
     }
 
     void writesAreClamped()

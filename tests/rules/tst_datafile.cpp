@@ -81,11 +81,7 @@ private slots:
         dataRow("negative", "-4", -4);
         dataRow("huge", "99999999999999999999", 1000000000);
     }
-    void leadingNumber()
-    {
-        QFETCH(QString, line);
-        QTEST(DataFile::leadingNumber(line), "number");
-    }
+    void leadingNumber() { QTEST(DataFile::leadingNumber(column<QString>("line")), "number"); }
 
     void scramblingRoundTripsAnyBytes()
     {
