@@ -36,11 +36,11 @@ public:
     QImage DockFadeImage = QImage(153, 345, QImage::Format_RGB888), DockInfoImage;
 };
 
-QStringList numbered(int count)
+QStringList numbered(int count, const QString& entry = QStringLiteral("Entry %1"))
 {
     QStringList list;
     for (int i = 0; i < count; ++i)
-        list.append(QStringLiteral("Entry %1").arg(i));
+        list.append(entry.arg(i));
     return list;
 }
 
@@ -104,10 +104,7 @@ private slots:
         const int dockLeft = m_window->TechDock->mapToGlobal(QPoint(0, 0)).x();
         QCOMPARE(m_box->geometry().right() + 1, dockLeft - 5);
 
-        QStringList list;
-        for (int i = 0; i < 300; ++i)
-            list.append(QStringLiteral("A rather long entry number %1").arg(i));
-        open(list, 3);
+        open(numbered(300, QStringLiteral("A rather long entry number %1")), 3);
         QCOMPARE(m_box->size(), QSize(1024, 753));
         // Entries beyond the clipped edge cannot be reached, not even from outside.
         moveTo(QPoint(1100, 100));

@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFragment>
 
 namespace {
 
@@ -66,6 +67,12 @@ QString look(QTextDocument& document, int position)
     return parts.join(u' ');
 }
 
+QString family(const QTextBlock& block)
+{
+    const QFont font = block.begin().fragment().charFormat().font();
+    return font.families().value(0, font.family());
+}
+
 } // namespace
 
 class TestRtfReader : public QObject
@@ -73,6 +80,54 @@ class TestRtfReader : public QObject
     Q_OBJECT
 
 private slots:
+    // The guide "Tarnoch.rtf" as the build writes it into the program folder.
+    void initTestCase()
+    {
+        QFile file(QStringLiteral(TARNOCH_PROGRAM_DIR "Tarnoch.rtf"));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.errorString()));
+        RtfReader reader;
+        QVERIFY(reader.read(file.readAll(), &m_guide));
+        QCOMPARE(reader.errorString(), QString());
+    }
+
+    void guideHasItsChapters()
+    {
+        QStringList chapters;
+        for (QTextBlock block = m_guide.begin(); block.isValid(); block = block.next()) {
+            if (block.blockFormat().headingLevel() > 0)
+                QCOMPARE(family(block), "Lucida Blackletter");
+            else if (!block.text().isEmpty())
+                QCOMPARE(family(block), "Times New Roman");
+            if (block.blockFormat().headingLevel() == 1)
+                chapters << block.text();
+        }
+        QCOMPARE(chapters,
+                 QStringList({"Tarnoch", "The window", "Mouse and keys", "Building a character",
+                              "Generation", "The Rules page", "The Sourcebooks page", "Files",
+                              "Notes", "Printing", "Keys at a glance", "Tips",
+                              "Writing a rules pack"}));
+    }
+
+    void guideNamesTheControlsAsTheProgramDoes()
+    {
+        const QStringList captions =
+            QStringLiteral(
+                "Character Sheet|Notes|Rules|Sourcebooks|New|Load|Save|Print|User Guide|"
+                "Camarilla|Sabbat|Elder|None|Classic|Vampire|All|All clanbooks|"
+                "No clanbooks|Save changes?|Half cost, normal difficulty|"
+                "Normal cost, -2 difficulty|Calculate Humanity or Path rating from Virtues|"
+                "Calculate Willpower from Virtues|Golconda|Elder rules|"
+                "Detach Humanity or Path from Virtues?|Detach Willpower from Virtues?|"
+                "Flaws exceed 7 pts|Template.tnc|<NONE>")
+                .split(u'|');
+        const QString text = m_guide.toPlainText();
+        QStringList missing;
+        for (const QString& caption : captions)
+            if (!text.contains(u'“' + caption + u'”'))
+                missing << caption;
+        QCOMPARE(missing, QStringList());
+    }
+
     // Each row: the rich text, the text it shows, "text|look" checks of formats, and whether the
     // read was clean (nothing repaired).
     void reads_data()
@@ -248,6 +303,9 @@ private slots:
         QVERIFY(RtfReader().read(rtf, &document));
         QCOMPARE(document.characterCount() - document.blockCount(), characters);
     }
+
+private:
+    QTextDocument m_guide;
 };
 
 QTEST_MAIN(TestRtfReader)
