@@ -222,7 +222,6 @@ private slots:
     {
         columns<QString, QString>({"text", "bare"});
         QTest::newRow("padded") << "Age......" << "Age";
-        QTest::newRow("plain") << "Age" << "Age";
         QTest::newRow("placeholder") << "..................." << "";
         QTest::newRow("inner stops") << "St. Louis." << "St. Louis";
         QTest::newRow("empty") << "" << "";

@@ -162,20 +162,6 @@ private slots:
         QVERIFY2(messages.shown[0].second.contains(expected), qPrintable(messages.shown[0].second));
     }
 
-    void windowOpens()
-    {
-        RecordedMessages messages;
-        QTemporaryDir dir;
-        const QString folder = dir.path() + '/';
-        TMainForm form(ProgramPaths(QStringLiteral(TARNOCH_PROGRAM_DIR), folder), {}, messages);
-        QVERIFY(!form.startupFailed());
-        QVERIFY(messages.shown.isEmpty());
-        QVERIFY(QFile::exists(folder + "Tarn0.tmp"));
-        QVERIFY(!form.DataLines().isEmpty());
-        form.close();
-        QVERIFY(!QFile::exists(folder + "Tarn0.tmp"));
-    }
-
     // The real program in a folder of its own: two copies side by side, then a signal.
     void scratchFileOfRunningPrograms()
     {

@@ -456,7 +456,6 @@ private slots:
     {
         // The result is "keep", "" (removed) or the new entry.
         columns<QString, bool, QString, QString>({"clan", "flaw", "entry", "result"});
-        dataRow("Ventrue prey", "Ventrue", true, "Prey Exclusion (1)", "");
         dataRow("Ventrue digestion", "Ventrue", true, "Selective Digestion (2)", "");
         dataRow("Brujah prey", "Brujah", true, "Prey Exclusion (1)", "keep");
         dataRow("Nosferatu monstrous", "Nosferatu", true, "Monstrous (3)", "Monstrous (1)");

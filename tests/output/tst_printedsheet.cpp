@@ -255,7 +255,6 @@ private slots:
         columns<bool, int, int, QString>({"withSheet", "notesParagraphs", "pages", "texts"});
         const QString sheetTexts = QStringLiteral("Aurelianus,Tzimisce,Vicissitude,Intimidation,"
                                                   "Black Hand Membership,Huge Size (4),Experience");
-        dataRow("sheet", true, 0, 1, sheetTexts);
         dataRow("notes", false, 1, 1, "Paragraph 1 of the notes");
         dataRow("both", true, 1, 2, sheetTexts + ",Paragraph 1 of");
         dataRow("long notes run over pages", false, 150, 3,

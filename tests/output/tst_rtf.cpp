@@ -383,7 +383,6 @@ private slots:
             << "<p>one<br />two</p><p><br /></p><p style=\"font-size:20pt\"></p><p>three</p>";
         QTest::newRow("every format, text beyond Windows-1252")
             << QString::fromUtf8(sourceFile(QStringLiteral("tests/output/every-format.html")));
-        QTest::newRow("empty") << "";
     }
 
     void roundTripsDocuments()
