@@ -222,6 +222,7 @@ private slots:
     {
         columns<QString, QString>({"text", "bare"});
         QTest::newRow("padded") << "Age......" << "Age";
+        QTest::newRow("plain") << "Age" << "Age";
         QTest::newRow("placeholder") << "..................." << "";
         QTest::newRow("inner stops") << "St. Louis." << "St. Louis";
         QTest::newRow("empty") << "" << "";

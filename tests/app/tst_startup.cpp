@@ -162,6 +162,17 @@ private slots:
         QVERIFY2(messages.shown[0].second.contains(expected), qPrintable(messages.shown[0].second));
     }
 
+    void windowOpensAndClosesItsScratchFile()
+    {
+        RecordedMessages messages;
+        QTemporaryDir dir;
+        TMainForm form(ProgramPaths(TARNOCH_PROGRAM_DIR, dir.path() + '/'), {}, messages);
+        QVERIFY(!form.startupFailed() && messages.shown.isEmpty());
+        QVERIFY(QFile::exists(dir.filePath("Tarn0.tmp")));
+        form.close();
+        QVERIFY(!QFile::exists(dir.filePath("Tarn0.tmp")));
+    }
+
     // The real program in a folder of its own: two copies side by side, then a signal.
     void scratchFileOfRunningPrograms()
     {
