@@ -173,40 +173,35 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath("Tarn0.tmp")));
     }
 
-    // The real program in a folder of its own: two copies side by side, then a signal.
-    void scratchFileOfRunningPrograms()
+    // The real program in a folder of its own ends on a signal as if it had been closed: two
+    // copies side by side, or one whose message box waits for an answer.
+    void signalsEndTheProgram_data()
     {
+        columns<int, bool, int>({"signalNumber", "messageBox", "exitCode"});
+        dataRow("two copies", int(SIGTERM), false, 0);
+        dataRow("SIGTERM in a message box", int(SIGTERM), true, 1);
+        dataRow("SIGINT in a message box", int(SIGINT), true, 1);
+        dataRow("SIGHUP in a message box", int(SIGHUP), true, 1);
+    }
+    void signalsEndTheProgram()
+    {
+        const auto [signalNumber, messageBox, exitCode] =
+            fetch<int, bool, int>({"signalNumber", "messageBox", "exitCode"});
         QTemporaryDir dir;
         QVERIFY(makeProgramFolder(dir));
-        QProcess first, second;
-        QVERIFY(startProgram(first, dir, "Tarn0.tmp"));
-        QVERIFY(startProgram(second, dir, "Tarn1.tmp"));
-        QVERIFY(endsWith(second, SIGTERM, 0));
-        QVERIFY(endsWith(first, SIGTERM, 0));
+        if (messageBox) // a damaged data file is reported
+            QVERIFY(writeFile(dir.filePath("Tarn1.dat"), QByteArray(100, 'x')));
+        QProcess programs[2];
+        const int copies = messageBox ? 1 : 2;
+        for (int i = 0; i < copies; ++i)
+            QVERIFY(startProgram(programs[i], dir, i ? "Tarn1.tmp" : "Tarn0.tmp"));
+        QTest::qWait(500); // any message box is open by now
+        for (int i = copies - 1; i >= 0; --i) {
+            QCOMPARE(programs[i].state(), QProcess::Running);
+            QVERIFY(endsWith(programs[i], signalNumber, exitCode));
+        }
         QVERIFY(!QFile::exists(dir.filePath("Tarn0.tmp")));
         QVERIFY(!QFile::exists(dir.filePath("Tarn1.tmp")));
-    }
-
-    // A signal ends the program even while a message box waits for an answer.
-    void signalEndsProgramInAMessageBox_data()
-    {
-        QTest::addColumn<int>("signalNumber");
-        dataRow("SIGTERM", int(SIGTERM));
-        dataRow("SIGINT", int(SIGINT));
-        dataRow("SIGHUP", int(SIGHUP));
-    }
-    void signalEndsProgramInAMessageBox()
-    {
-        QFETCH(int, signalNumber);
-        QTemporaryDir dir;
-        QVERIFY(makeProgramFolder(dir));
-        QVERIFY(writeFile(dir.filePath("Tarn1.dat"), QByteArray(100, 'x'))); // damaged
-        QProcess program;
-        QVERIFY(startProgram(program, dir, "Tarn0.tmp"));
-        QTest::qWait(500); // the error box is open by now
-        QCOMPARE(program.state(), QProcess::Running);
-        QVERIFY(endsWith(program, signalNumber, 1));
-        QVERIFY(!QFile::exists(dir.filePath("Tarn0.tmp")));
     }
 };
 
