@@ -120,26 +120,23 @@ private slots:
     void textReads_data()
     {
         columns<Picture, QRect, QColor, double>({"picture", "area", "text", "least"});
+        const Picture button(Pictures::buttonFace), dialogButton(Pictures::dialogButton);
+        const Picture preset(Pictures::presetFace), dialog(Pictures::dialogBackground);
         // The widest button label, "Character Sheet" in 13 px type, centred.
-        const QRect label(11, 8, 85, 15);
-        dataRow("button caption", Picture(Pictures::buttonFace), label, Caption, 4.5);
-        dataRow("button red", Picture(Pictures::buttonFace), label, Red, 3.5);
-        dataRow("dialog button caption", Picture(Pictures::dialogButton), label, Caption, 4.5);
-        dataRow("dialog button red", Picture(Pictures::dialogButton), label, Red, 3.5);
+        const QRect label(11, 8, 85, 15), presetLabel(6, 5, 78, 15);
+        dataRow("button caption", button, label, Caption, 4.5);
+        dataRow("button red", button, label, Red, 3.5);
+        dataRow("dialog button caption", dialogButton, label, Caption, 4.5);
+        dataRow("dialog button red", dialogButton, label, Red, 3.5);
         // Preset labels are black, or red while their preset is in force.
-        dataRow("preset black", Picture(Pictures::presetFace), QRect(6, 5, 78, 15),
-                QColor(Qt::black), 12.0);
-        dataRow("preset red", Picture(Pictures::presetFace), QRect(6, 5, 78, 15), Red, 3.0);
+        dataRow("preset black", preset, presetLabel, QColor(Qt::black), 12.0);
+        dataRow("preset red", preset, presetLabel, Red, 3.0);
         // The preset face sits on white panels: its rim must stand out from them.
-        dataRow("preset rim", Picture(Pictures::presetFace), QRect(0, 0, 90, 1), QColor(Qt::white),
-                3.0);
+        dataRow("preset rim", preset, QRect(0, 0, 90, 1), QColor(Qt::white), 3.0);
         // The question texts and the caption of both dialogs.
-        dataRow("dialog question", Picture(Pictures::dialogBackground), QRect(8, 8, 185, 81),
-                Caption, 4.5);
-        dataRow("dialog form text", Picture(Pictures::dialogBackground), QRect(9, 56, 77, 65),
-                Caption, 4.5);
-        dataRow("dialog caption", Picture(Pictures::dialogBackground), QRect(5, 6, 190, 27),
-                Caption, 4.5);
+        dataRow("dialog question", dialog, QRect(8, 8, 185, 81), Caption, 4.5);
+        dataRow("dialog form text", dialog, QRect(9, 56, 77, 65), Caption, 4.5);
+        dataRow("dialog caption", dialog, QRect(5, 6, 190, 27), Caption, 4.5);
     }
     void textReads()
     {

@@ -23,8 +23,9 @@ private:
         SheetPanel* s = sheet();
         return QMap<QString, TVampireDots*>{
             {"Strength", s->Strength}, {"Dexterity", s->Dexterity}, {"Stamina", s->Stamina},
-            {"Conscience", s->Conscience}, {"Self-Control", s->SelfControl}, {"Humanity", s->Humanity},
-            {"Talent 2", s->AbilityRows[0][1].dots}, {"Discipline 4", s->DisciplineRows[3].dots},
+            {"Conscience", s->Conscience}, {"Self-Control", s->SelfControl},
+            {"Humanity", s->Humanity}, {"Talent 2", s->AbilityRows[0][1].dots},
+            {"Discipline 4", s->DisciplineRows[3].dots},
             {"Background 1", s->BackgroundRows[0].dots}}
             .value(row);
     }

@@ -256,10 +256,7 @@ private slots:
     {
         const auto [line, text, expect, keep] =
             fetch<int, QString, QStringList, int>({"line", "text", "expect", "keep"});
-        Record character;
-        character.Name = QStringLiteral("Mira");
-        character.Conscience = 3;
-        QStringList lines = CharacterWriter::lines(character);
+        QStringList lines = CharacterWriter::lines({.Name = u"Mira"_qs, .Conscience = 3});
         if (line > 0)
             lines[line - 1] = text;
         if (keep >= 0)
@@ -327,19 +324,16 @@ private slots:
         Record storable = fullCharacter();
         storable.Concept = QStringLiteral("Ærlig € ‰ œ ÿ");
         dataRow("all storable", storable, QStringList());
-        Record name;
-        name.Name = QStringLiteral("Zoë 李");
-        dataRow("name", name, QStringList{"Name: 李"});
+        dataRow("name", Record{.Name = u"Zoë 李"_qs}, QStringList{"Name: 李"});
         Record rows = fullCharacter();
         (*rows.Merits)[2] = QStringLiteral("Luck → (3)");
         (*rows.FreeAbilities)[1].knowledge.name = QStringLiteral("Łore");
         (*rows.SecondaryAbilities)[0].skill.name = QStringLiteral("Ōkami");
         dataRow("rows by their number", rows,
                 QStringList{"Knowledge 12: Ł", "Secondary Skill 1: Ō", "Merit 3: →"});
-        Record notes;
-        notes.Notes = QStringList{QStringLiteral("😀 ok ąę"), QStringLiteral("ą 😀")};
-        notes.VirtueNamesEdit = QStringLiteral("Ψ");
-        dataRow("each character once", notes, QStringList{"Notes: 😀ąę", "Virtues: Ψ"});
+        dataRow("each character once",
+                Record{.Notes = QStringList{u"😀 ok ąę"_qs, u"ą 😀"_qs}, .VirtueNamesEdit = u"Ψ"_qs},
+                QStringList{"Notes: 😀ąę", "Virtues: Ψ"});
     }
     void unstorableFields()
     {
