@@ -193,7 +193,6 @@ private slots:
         for (int c = 0; c < PriorityGrid::Count; ++c)
             grid.setCategory(c, before[c]);
         grid.setValue(rank, value);
-        QCOMPARE(grid.value(rank), value);
         QTEST(categories(grid), "after");
     }
 

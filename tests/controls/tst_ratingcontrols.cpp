@@ -87,7 +87,6 @@ private slots:
     {
         TVampireDots fresh;
         QCOMPARE(fresh.size(), QSize(70, 10));
-        QCOMPARE(fresh.FreebieColor(), Red);
         // A size set by hand lasts only until the next geometry write.
         m_dots->resize(300, 30);
         m_dots->setMaxDots(10);
