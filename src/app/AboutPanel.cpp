@@ -41,17 +41,8 @@ AboutPanel::AboutPanel(QWidget* parent) : QWidget(parent)
            "<p>Delete \"Template.tnc\" to have a fresh one made at the next start.</p>"
            "<p>Press <b>F1</b> for the user guide.</p>"));
 
-    ManualButton = new ClickLabel(this);
-    ManualButton->setPixmap(QPixmap::fromImage(Pictures::presetFace()));
-    ManualButton->setGeometry(390 - 45, 390, 90, 25);
-    ManualButtonLabel = new ClickLabel(QStringLiteral("User Guide"), this);
-    ManualButtonLabel->setFont(face(Times, 13));
-    ManualButtonLabel->setAlignment(Qt::AlignCenter);
-    ManualButtonLabel->setGeometry(ManualButton->geometry());
-    for (ClickLabel* part : {ManualButton, ManualButtonLabel}) {
-        part->setCursor(Qt::PointingHandCursor);
-        connect(part, &ClickLabel::pressed, this, &AboutPanel::ManualButtonMouseDown);
-    }
+    ManualButtonLabel = ClickLabel::presetButton(this, {390 - 45, 390}, QStringLiteral("User Guide"),
+                                                 [this] { ManualButtonMouseDown(); }, &ManualButton);
 
     auto* finePrint = new QLabel(this);
     finePrint->setFont(face(Times, 11));

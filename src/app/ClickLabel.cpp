@@ -12,12 +12,12 @@ void ClickLabel::mousePressEvent(QMouseEvent* event)
 }
 
 ClickLabel* ClickLabel::presetButton(QWidget* parent, QPoint topLeft, const QString& caption,
-                                     const std::function<void()>& onPress)
+                                     const std::function<void()>& onPress, ClickLabel** plate)
 {
-    static const QPixmap plate = QPixmap::fromImage(Pictures::presetFace());
+    static const QPixmap face = QPixmap::fromImage(Pictures::presetFace());
     const QRect place(topLeft, QSize(90, 25));
     auto* button = new ClickLabel(parent);
-    button->setPixmap(plate);
+    button->setPixmap(face);
     button->setGeometry(place);
     auto* label = new ClickLabel(caption, parent);
     label->setFont(SheetFonts::face(SheetFonts::Times, 13));
@@ -28,5 +28,7 @@ ClickLabel* ClickLabel::presetButton(QWidget* parent, QPoint topLeft, const QStr
         part->setCursor(Qt::PointingHandCursor);
         connect(part, &ClickLabel::pressed, parent, onPress);
     }
+    if (plate)
+        *plate = button;
     return label;
 }

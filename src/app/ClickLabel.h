@@ -12,10 +12,11 @@ class ClickLabel : public QLabel
 public:
     using QLabel::QLabel;
 
-    // A preset button of the Rules and Sourcebooks pages: the plate with its caption on top,
-    // both answering a press. Returns the caption, whose colour tells whether it matches.
+    // A button of the pages (the presets, the user guide): the plate with its caption on top,
+    // both answering a press. Returns the caption, whose colour tells whether a preset matches;
+    // the plate goes to *plate where asked for.
     static ClickLabel* presetButton(QWidget* parent, QPoint topLeft, const QString& caption,
-                                    const std::function<void()>& onPress);
+                                    const std::function<void()>& onPress, ClickLabel** plate = nullptr);
 
 signals:
     void pressed(Qt::MouseButton button);
