@@ -43,11 +43,12 @@ void SheetHistory::settled()
         return;
     m_touched = false;
     QStringList now = snapshot();
-    if (m_index >= 0 && sameCharacter(CharacterReader::read(m_steps[m_index], {}).record,
-                                      CharacterReader::read(now, {}).record)) {
+    CharacterRecord character = CharacterReader::read(now, {}).record;
+    if (m_index >= 0 && sameCharacter(m_stepCharacter, character)) {
         m_restored = false;
         return;
     }
+    m_stepCharacter = std::move(character);
     // Typing on in the same box, within a second, extends the step it began.
     const bool typingOn = m_typingIn && m_typingIn == m_lastTypingIn
                           && m_lastStep.elapsed() < TypingMergeMs && m_index > 0;
@@ -71,6 +72,7 @@ void SheetHistory::restore(int index)
     m_index = index;
     CharacterReadResult result = CharacterReader::read(m_steps[index], m_form.files().CurrentFile());
     result.record.Notes.reset();
+    m_stepCharacter = result.record;
     m_form.sheetIO().ReadCharacter(result, true);
     m_restored = true;
     m_touched = true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/CharacterRecord.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
@@ -46,6 +48,8 @@ private:
     TMainForm& m_form;
     QList<QStringList> m_steps;
     qsizetype m_index = -1;
+    // The character of the step at m_index, as read back: what a new snapshot is compared with.
+    CharacterRecord m_stepCharacter;
     // The user did something since the last snapshot.
     bool m_touched = false;
     // A step was read back: the next snapshot replaces it instead of making a new step.
