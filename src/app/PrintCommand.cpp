@@ -18,6 +18,8 @@
 #include <QStandardPaths>
 #include <QTextEdit>
 
+#include <optional>
+
 namespace {
 
 PrintedSheet::Rating rating(const TVampireDots* dots)
@@ -151,8 +153,8 @@ PrintedSheet PrintCommand::printedSheet() const
 
 QString PrintCommand::writePdf(const QString& fileName, bool sheet, bool notes) const
 {
-    const PrintedSheet printed = printedSheet();
-    return SheetPrinter::writePdf(fileName, m_form.sheet()->Name->text(), sheet ? &printed : nullptr,
+    const std::optional<PrintedSheet> printed = sheet ? std::optional(printedSheet()) : std::nullopt;
+    return SheetPrinter::writePdf(fileName, m_form.sheet()->Name->text(), printed ? &*printed : nullptr,
                                   notes ? m_form.Notepad->document() : nullptr);
 }
 

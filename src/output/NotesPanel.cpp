@@ -93,7 +93,6 @@ NotesPanel::NotesPanel(QWidget* parent) : QWidget(parent)
 {
     setGeometry(0, 0, 594, 502);
     setAutoFillBackground(true);
-    m_fontNames = QFontDatabase::families();
 
     Notepad = new NotesEdit(this);
     Notepad->setGeometry(1, 40, 592, 462);
@@ -231,6 +230,9 @@ void NotesPanel::FontSizeChange()
 
 void NotesPanel::openFontChoice()
 {
+    // Listed when first asked for, not at start-up.
+    if (m_fontNames.isEmpty())
+        m_fontNames = QFontDatabase::families();
     if (m_fontNames.size() >= LongFontList) {
         FontListBox->clear();
         FontListBox->addItems(m_fontNames);

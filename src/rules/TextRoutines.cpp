@@ -42,7 +42,6 @@ QString PadWithDots(const QString& text, int width, const QFont& font)
     return *cache.insert(key, padded(text, width, QFontMetrics(font)));
 }
 
-
 QString StripDots(QString text)
 {
     qsizetype end = text.size();
