@@ -18,7 +18,7 @@ AboutPanel::AboutPanel(QWidget* parent) : QWidget(parent)
     title->setGeometry(280, 40, 300, 52);
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setTextColour(title, SheetHeadingColour);
-    auto* version = new QLabel(QStringLiteral("v1.45"), this);
+    auto* version = new QLabel(QStringLiteral("v" TARNOCH_VERSION), this);
     version->setFont(face(Belwe, 16));
     version->setGeometry(280, 94, 300, 22);
     version->setAlignment(Qt::AlignHCenter);
