@@ -34,16 +34,14 @@ void VirtueEffects::HumanityChanged()
     CharacterCounters& counters = m_form.counters();
     RulesSettings& settings = m_form.settings();
     const int chosen = sheet->Humanity->Filled();
-    const int base = VirtueRules::humanityBase(sheet->Conscience->Filled(),
-                                               sheet->SelfControl->Filled(),
-                                               counters.AgeHumanityPenalty);
+    const int base = VirtueRules::humanityBase(
+        sheet->Conscience->Filled(), sheet->SelfControl->Filled(), counters.AgeHumanityPenalty);
     counters.BoughtHumanity = VirtueRules::bought(chosen, base);
     if (!VirtueRules::asksToDetachHumanity(chosen, base, settings.HumanityFromVirtues,
                                            settings.MaxHumanity))
         return;
     if (m_form.questions().ask(QStringLiteral("Detach Humanity or Path from Virtues?"),
-                               QStringLiteral("Yes"), QStringLiteral("No"))
-        != 1)
+                               QStringLiteral("Yes"), QStringLiteral("No")) != 1)
         return;
     settings.HumanityFromVirtues = false;
     m_form.recalculation().RulesChanged = true;
@@ -61,8 +59,7 @@ void VirtueEffects::WillpowerChanged()
     if (!VirtueRules::asksToDetachWillpower(chosen, courage, settings.WillpowerFromVirtues))
         return;
     if (m_form.questions().ask(QStringLiteral("Detach Willpower from Virtues?"),
-                               QStringLiteral("Yes"), QStringLiteral("No"))
-        != 1)
+                               QStringLiteral("Yes"), QStringLiteral("No")) != 1)
         return;
     settings.WillpowerFromVirtues = false;
     m_form.recalculation().RulesChanged = true;
@@ -98,7 +95,7 @@ void VirtueEffects::applyVirtueNames()
 void VirtueEffects::deriveHumanityAndWillpower()
 {
     SheetPanel* sheet = m_form.sheet();
-    const CharacterCounters& counters = m_form.counters();
+    CharacterCounters& counters = m_form.counters();
     const RulesSettings& settings = m_form.settings();
     VirtueRules::Input input;
     input.Conscience = sheet->Conscience->Filled();
@@ -110,17 +107,21 @@ void VirtueEffects::deriveHumanityAndWillpower()
     input.BoughtWillpower = counters.BoughtWillpower;
     input.AgeHumanityPenalty = counters.AgeHumanityPenalty;
     input.MaxHumanity = settings.MaxHumanity;
+    input.HumanityDots = sheet->Humanity->MaxDots();
+    input.WillpowerDots = sheet->Willpower->MaxDots();
     input.path = sheet->Path->text();
     input.HumanityFromVirtues = settings.HumanityFromVirtues;
     input.WillpowerFromVirtues = settings.WillpowerFromVirtues;
     const VirtueRules::Derived derived = VirtueRules::derive(input);
+    counters.BoughtHumanity = derived.BoughtHumanity;
+    counters.BoughtWillpower = derived.BoughtWillpower;
     for (auto [dots, rating, freebies] :
          {std::tuple{sheet->Humanity, derived.Humanity, derived.humanityFreebies},
           std::tuple{sheet->Willpower, derived.Willpower, derived.willpowerFreebies}}) {
         if (dots->Filled() != rating)
             dots->setFilled(rating);
-        if (dots->Freebies()
-            != PointAccounting::clampFreebies(freebies, dots->Filled(), dots->MinDots()))
+        if (dots->Freebies() !=
+            PointAccounting::clampFreebies(freebies, dots->Filled(), dots->MinDots()))
             dots->setFreebies(freebies);
     }
 }

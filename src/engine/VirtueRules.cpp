@@ -36,11 +36,16 @@ Derived derive(const Input& in)
 {
     Derived d;
     const int base = humanityBase(in.Conscience, in.SelfControl, in.AgeHumanityPenalty);
-    d.Humanity = in.HumanityFromVirtues ? base + in.BoughtHumanity : in.Humanity;
+    d.BoughtHumanity = std::clamp(in.BoughtHumanity, 0, std::max(0, in.HumanityDots - base));
+    d.Humanity = in.HumanityFromVirtues ? base + d.BoughtHumanity : in.Humanity;
     if (d.Humanity > in.MaxHumanity && in.path == u"Humanity")
         d.Humanity = in.MaxHumanity;
+    d.Humanity = std::min(d.Humanity, in.HumanityDots);
     d.humanityFreebies = d.Humanity - base;
-    d.Willpower = in.WillpowerFromVirtues ? in.Courage + in.BoughtWillpower : in.Willpower;
+    d.BoughtWillpower =
+        std::clamp(in.BoughtWillpower, 0, std::max(0, in.WillpowerDots - in.Courage));
+    d.Willpower = in.WillpowerFromVirtues ? in.Courage + d.BoughtWillpower : in.Willpower;
+    d.Willpower = std::min(d.Willpower, in.WillpowerDots);
     d.willpowerFreebies = d.Willpower - in.Courage;
     return d;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 
 // The virtues and the two traits that follow them: Humanity (or a path) from the first two
@@ -19,6 +18,8 @@ struct Input
     int BoughtHumanity = 0, BoughtWillpower = 0;
     int AgeHumanityPenalty = 0;
     int MaxHumanity = 999;
+    // The most dots the two rows hold.
+    int HumanityDots = 10, WillpowerDots = 10;
     QString path = QStringLiteral("Humanity");
     bool HumanityFromVirtues = true, WillpowerFromVirtues = true;
 };
@@ -27,9 +28,13 @@ struct Derived
 {
     int Humanity = 0, humanityFreebies = 0;
     int Willpower = 0, willpowerFreebies = 0;
+    // The bought dots that still fit above the base, so that a raised virtue never leaves
+    // dots paid for that the row cannot show.
+    int BoughtHumanity = 0, BoughtWillpower = 0;
     bool operator==(const Derived&) const = default;
 };
-// The ratings the sheet shows and their freebie dots. Only the path "Humanity" is capped.
+// The ratings the sheet shows and their freebie dots, counted from the ratings the rows can
+// hold. Only the path "Humanity" is capped by the rules setting.
 Derived derive(const Input& input);
 
 int humanityBase(int conscience, int selfControl, int agePenalty);

@@ -493,24 +493,31 @@ private slots:
     void humanityAndWillpower_data()
     {
         // Conscience, Self-Control, Courage, bought Humanity and Willpower, Age's penalty; then
-        // Humanity, its freebies, Willpower, its freebies.
+        // Humanity, its freebies, Willpower, its freebies, the bought dots that still fit.
         columns<QList<int>, int, QString, QList<int>>({"input", "maxHumanity", "path", "derived"});
         using L = QList<int>;
-        dataRow("new", L{1, 1, 1, 0, 0, 0}, 999, "Humanity", L{2, 0, 1, 0});
-        dataRow("bought", L{2, 1, 3, 2, 1, 0}, 999, "Humanity", L{5, 2, 4, 1});
-        dataRow("age 2", L{3, 3, 1, 0, 0, -2}, 999, "Humanity", L{4, 0, 1, 0});
-        dataRow("sabbat cap", L{4, 4, 1, 0, 0, 0}, 5, "Humanity", L{5, -3, 1, 0});
-        dataRow("path uncapped", L{4, 4, 1, 0, 0, 0}, 5, "Path of Caine", L{8, 0, 1, 0});
+        dataRow("new", L{1, 1, 1, 0, 0, 0}, 999, "Humanity", L{2, 0, 1, 0, 0, 0});
+        dataRow("bought", L{2, 1, 3, 2, 1, 0}, 999, "Humanity", L{5, 2, 4, 1, 2, 1});
+        dataRow("age 2", L{3, 3, 1, 0, 0, -2}, 999, "Humanity", L{4, 0, 1, 0, 0, 0});
+        dataRow("sabbat cap", L{4, 4, 1, 0, 0, 0}, 5, "Humanity", L{5, -3, 1, 0, 0, 0});
+        dataRow("path uncapped", L{4, 4, 1, 0, 0, 0}, 5, "Path of Caine", L{8, 0, 1, 0, 0, 0});
+        dataRow("bought past ten", L{5, 3, 3, 8, 9, 0}, 999, "Humanity", L{10, 2, 10, 7, 2, 7});
+        dataRow("base past ten", L{5, 5, 5, 3, 9, 1}, 999, "Humanity", L{10, -1, 10, 5, 0, 5});
     }
     void humanityAndWillpower()
     {
         const auto [in, maxHumanity, path] =
             fetch<QList<int>, int, QString>({"input", "maxHumanity", "path"});
-        const VirtueRules::Derived d = VirtueRules::derive(
-            {.Conscience = in[0], .SelfControl = in[1], .Courage = in[2], .BoughtHumanity = in[3],
-             .BoughtWillpower = in[4], .AgeHumanityPenalty = in[5], .MaxHumanity = maxHumanity,
-             .path = path});
-        QTEST((QList<int>{d.Humanity, d.humanityFreebies, d.Willpower, d.willpowerFreebies}),
+        const VirtueRules::Derived d = VirtueRules::derive({.Conscience = in[0],
+                                                            .SelfControl = in[1],
+                                                            .Courage = in[2],
+                                                            .BoughtHumanity = in[3],
+                                                            .BoughtWillpower = in[4],
+                                                            .AgeHumanityPenalty = in[5],
+                                                            .MaxHumanity = maxHumanity,
+                                                            .path = path});
+        QTEST((QList<int>{d.Humanity, d.humanityFreebies, d.Willpower, d.willpowerFreebies,
+                          d.BoughtHumanity, d.BoughtWillpower}),
               "derived");
     }
 

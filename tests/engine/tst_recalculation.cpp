@@ -2,8 +2,9 @@
 #include "../support/MainWindow.h"
 #include "engine/Recalculation.h"
 
-// presses; the last row's tally ("" for none) and its text, its bought dots; the freebie tally
-using PressRow = std::tuple<QList<QPair<QString, int>>, QString, QString, int, QString>;
+// presses; a tally ("" for none) and its text; the row checked for red dots ("" for the last
+// pressed), its bought dots; the freebie tally
+using PressRow = std::tuple<QList<QPair<QString, int>>, QString, QString, QString, int, QString>;
 Q_DECLARE_METATYPE(PressRow)
 
 // The rules behind the sheet on the real window: each kind of row, each effect and each
@@ -21,12 +22,17 @@ private:
     TVampireDots* dots(const QString& row)
     {
         SheetPanel* s = sheet();
-        return QMap<QString, TVampireDots*>{
-            {"Strength", s->Strength}, {"Dexterity", s->Dexterity}, {"Stamina", s->Stamina},
-            {"Conscience", s->Conscience}, {"Self-Control", s->SelfControl},
-            {"Humanity", s->Humanity}, {"Talent 2", s->AbilityRows[0][1].dots},
-            {"Discipline 4", s->DisciplineRows[3].dots},
-            {"Background 1", s->BackgroundRows[0].dots}}
+        return QMap<QString, TVampireDots*>{{"Strength", s->Strength},
+                                            {"Dexterity", s->Dexterity},
+                                            {"Stamina", s->Stamina},
+                                            {"Conscience", s->Conscience},
+                                            {"Self-Control", s->SelfControl},
+                                            {"Courage", s->Courage},
+                                            {"Humanity", s->Humanity},
+                                            {"Willpower", s->Willpower},
+                                            {"Talent 2", s->AbilityRows[0][1].dots},
+                                            {"Discipline 4", s->DisciplineRows[3].dots},
+                                            {"Background 1", s->BackgroundRows[0].dots}}
             .value(row);
     }
 
@@ -38,34 +44,52 @@ private slots:
     void pressesReachTheTallies_data()
     {
         const auto row = rowColumn<PressRow>();
-        row("attributes over the allowance",
-            {{{"Strength", 5}, {"Dexterity", 4}, {"Stamina", 2}}, "Physical", "(8/7)", 1, "5/15"});
-        row("ability above the limit of 3", {{{"Talent 2", 4}}, "Talents", "(3/13)", 1, "2/15"});
+        row("attributes over the allowance", {{{"Strength", 5}, {"Dexterity", 4}, {"Stamina", 2}},
+                                              "Physical",
+                                              "(8/7)",
+                                              "",
+                                              1,
+                                              "5/15"});
+        row("ability above the limit of 3",
+            {{{"Talent 2", 4}}, "Talents", "(3/13)", "", 1, "2/15"});
         row("discipline outside the clan's",
-            {{{"Discipline 4", 2}}, "Disciplines", "(0/3)", 2, "14/15"});
-        row("background", {{{"Background 1", 2}}, "Backgrounds", "(2/5)", 0, "0/15"});
+            {{{"Discipline 4", 2}}, "Disciplines", "(0/3)", "", 2, "14/15"});
+        row("background", {{{"Background 1", 2}}, "Backgrounds", "(2/5)", "", 0, "0/15"});
         row("virtues over the allowance",
-            {{{"Conscience", 5}, {"Self-Control", 5}}, "Virtues", "(8/7)", 1, "2/15"});
-        row("Humanity bought", {{{"Humanity", 4}}, "", "", 2, "2/15"});
+            {{{"Conscience", 5}, {"Self-Control", 5}}, "Virtues", "(8/7)", "", 1, "2/15"});
+        row("Humanity bought", {{{"Humanity", 4}}, "", "", "", 2, "2/15"});
+        // Dots bought before a virtue rose stay within the ten the row holds, and cost no more.
+        row("Willpower bought, then Courage 3",
+            {{{"Willpower", 10}, {"Courage", 3}}, "", "", "Willpower", 7, "14/15"});
+        row("Willpower bought, then Courage 5",
+            {{{"Willpower", 10}, {"Courage", 5}}, "", "", "Willpower", 5, "10/15"});
+        row("Humanity bought, then the virtues",
+            {{{"Humanity", 10}, {"Conscience", 5}, {"Self-Control", 3}},
+             "",
+             "",
+             "Humanity",
+             2,
+             "2/15"});
     }
     void pressesReachTheTallies()
     {
         QFETCH(PressRow, row);
-        const auto& [presses, tally, tallyText, bought, freebies] = row;
+        const auto& [presses, tally, tallyText, checked, bought, freebies] = row;
         for (const auto& [name, rating] : presses)
             pressDot(dots(name), rating);
         const SheetPanel* s = sheet();
-        const QMap<QString, QLabel*> tallies{
-            {"Physical", s->PhysLabel}, {"Talents", s->TalentTallyLabel},
-            {"Disciplines", s->DisciplineTallyLabel}, {"Backgrounds", s->BackgroundTallyLabel},
-            {"Virtues", s->VirtueTallyLabel}};
+        const QMap<QString, QLabel*> tallies{{"Physical", s->PhysLabel},
+                                             {"Talents", s->TalentTallyLabel},
+                                             {"Disciplines", s->DisciplineTallyLabel},
+                                             {"Backgrounds", s->BackgroundTallyLabel},
+                                             {"Virtues", s->VirtueTallyLabel}};
         if (!tally.isEmpty())
             QCOMPARE(tallies.value(tally)->text(), tallyText);
-        TVampireDots* last = dots(presses.last().first);
+        TVampireDots* last = dots(checked.isEmpty() ? presses.last().first : checked);
         QCOMPARE(last->Freebies(), bought);
         QCOMPARE(form().FreebieTally->text(), freebies);
         const QImage picture = last->grab().toImage();
-        QCOMPARE(picture.pixelColor(dotCentre(last, presses.last().second)) == Qt::red, bought > 0);
+        QCOMPARE(picture.pixelColor(dotCentre(last, last->Filled())) == Qt::red, bought > 0);
     }
 
     void rowsGrowAndShrink()
