@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 using TextRoutines::StripDots;
 
@@ -61,12 +62,14 @@ QString MeritsAndFlaws::tidy(QLineEdit* row)
 
 void MeritsAndFlaws::RowChanged(QLineEdit* row)
 {
-    if (m_busy)
+    // Only the row being handled is detached: rows the rules write run their own rules. A
+    // row can be on the stack once, so the nesting ends within the forty rows.
+    if (m_handling.contains(row))
         return;
-    m_busy = true;
+    m_handling.insert(row);
     if (!m_attached) {
         tidy(row);
-        m_busy = false;
+        m_handling.remove(row);
         return;
     }
     m_form.recalculation().MeritFlawRulesDirty = true;
@@ -85,17 +88,19 @@ void MeritsAndFlaws::RowChanged(QLineEdit* row)
     keepList(true);
     keepList(false);
     recount();
-    m_busy = false;
+    m_handling.remove(row);
 }
 
 void MeritsAndFlaws::recountAll()
 {
-    m_busy = true;
+    // The rows a file filled are tidied and counted, never completed or questioned.
+    const bool attached = m_attached;
+    m_attached = false;
     m_form.recalculation().MeritFlawRulesDirty = true;
     keepList(true);
     keepList(false);
     recount();
-    m_busy = false;
+    m_attached = attached;
 }
 
 // Asks about every entry of the other list that this one excludes. "Remove" clears the
@@ -150,12 +155,24 @@ void MeritsAndFlaws::keepList(bool merits)
     int& count = merits ? m_form.rowCounts().MeritRows : m_form.rowCounts().FlawRows;
     QStringList list = entries(rows, SheetLayout::RowsPerGroup);
     const int newCount = MeritFlawRules::closeGaps(list);
-    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
-        if (StripDots(rows[r]->text()) != list[r])
-            write(rows[r], list[r]);
+    // The whole list moves first, so that no row's rules see an entry twice half-way.
+    QList<QLineEdit*> moved;
+    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+        if (StripDots(rows[r]->text()) == list[r])
+            continue;
+        const QSignalBlocker quiet(rows[r]);
+        write(rows[r], list[r]);
+        moved.append(rows[r]);
+    }
     if (newCount != count) {
         count = newCount;
         m_form.updateSheetLayout();
+    }
+    for (QLineEdit* row : moved) {
+        if (m_handling.contains(row))
+            tidy(row); // the row being handled still fits its new text
+        else
+            RowChanged(row);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 
 class QLineEdit;
@@ -35,7 +36,8 @@ private:
 
     TMainForm& m_form;
     bool m_attached = true;
-    bool m_busy = false;
+    // The rows whose change is being handled right now.
+    QSet<QLineEdit*> m_handling;
     // Entry lengths at the previous change of any row and at this one: a longer entry means
     // the user typed, which is when a name is completed.
     int m_previousLength = 0;

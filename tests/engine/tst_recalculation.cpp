@@ -272,6 +272,22 @@ private slots:
         QCOMPARE(stripped(sheet()->MeritRows[0]), merit);
         QCOMPARE(flaw(2), QString());
 
+        // The rows the rules write run their own rules: a child withdrawn beside Huge Size
+        // still brings "Short (1)", and that asks about Huge Size in turn.
+        enter(sheet()->MeritRows[0], QString());
+        enter(sheet()->FlawRows[0], QString());
+        enter(sheet()->MeritRows[0], QStringLiteral("Huge Size (4)"));
+        m_window.answers = {};
+        m_window.answers.answers = {2, 1};
+        enter(sheet()->FlawRows[0], QStringLiteral("Child (3)"));
+        QCOMPARE(m_window.answers.asked,
+                 QStringList({"Child and Huge Size is mutually exclusive.\nRemove Huge Size (4)?",
+                              "Short and Huge Size is mutually exclusive.\nRemove Huge Size (4)?"}));
+        QCOMPARE(stripped(sheet()->MeritRows[0]), QString());
+        QCOMPARE(QList<int>({rows.MeritRows, rows.FlawRows}), QList<int>({1, 2}));
+        QCOMPARE(flaw(0), QStringLiteral("Short (1)"));
+        QCOMPARE(form().FreebieTally->text(), QStringLiteral("0/16"));
+
         // A Ventrue cannot keep a feeding restriction, even when it is taken again.
         sheet()->Clan->setText(QStringLiteral("Ventrue"));
         for (int round = 0; round < 2; ++round) {
