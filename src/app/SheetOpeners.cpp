@@ -3,6 +3,7 @@
 #include "app/ClickLabel.h"
 #include "app/RulesPanel.h"
 #include "app/SheetPanel.h"
+#include "app/SourcebooksPanel.h"
 #include "app/TMainForm.h"
 #include "controls/TSelectionBox.h"
 #include "controls/TVampireDots.h"
@@ -37,6 +38,26 @@ SheetOpeners::SheetOpeners(TMainForm& form, TSelectionBox& popup)
     connect(DiscReturn, &QLineEdit::textChanged, this, &SheetOpeners::DiscReturnChange);
     if (form.sheet())
         addSheetOpeners();
+    if (form.books())
+        connect(form.books(), &SourcebooksPanel::tablesRebuilt, this,
+                &SheetOpeners::markDisciplineRows);
+}
+
+void SheetOpeners::markDisciplineRows()
+{
+    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
+        markDisciplineRow(r);
+}
+
+// The ankh over a discipline's dots says a right press lists its powers.
+void SheetOpeners::markDisciplineRow(int row)
+{
+    const SheetPanel::TraitRow& trait = m_form.sheet()->DisciplineRows[row];
+    const qsizetype d = m_form.tables().disciplineIndex(trait.name->text());
+    if (d >= 0 && d < RuleTables::PowerLists)
+        trait.dots->setCursor(m_form.ankhCursor());
+    else
+        trait.dots->setCursor(Qt::ArrowCursor);
 }
 
 void SheetOpeners::add(QObject* pressed, QLineEdit* target, std::function<QStringList()> list,
@@ -107,6 +128,9 @@ void SheetOpeners::addSheetOpeners()
         }, 6);
         TVampireDots* dots = s->DisciplineRows[r].dots;
         dots->setTag(r);
+        connect(s->DisciplineRows[r].name, &QLineEdit::textChanged, this,
+                [this, r] { markDisciplineRow(r); });
+        markDisciplineRow(r);
         connect(dots, &TVampireDots::OnMouseDown, this,
                 [this](TVampireDots* sender, Qt::MouseButton button) { DiscDotMouseDown(sender, button); });
     }

@@ -21,12 +21,17 @@ public:
     // Opens the list of a further box, e.g. a box on the Rules panel.
     void add(QObject* pressed, QLineEdit* target, std::function<QStringList()> list, int kind);
 
+    // After every build of the tables: the discipline rows' dots get the ankh where their
+    // name is a discipline with powers to list.
+    void markDisciplineRows();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void addSheetOpeners();
     bool openListFor(QObject* watched);
+    void markDisciplineRow(int row);
     void DiscDotMouseDown(TVampireDots* dots, Qt::MouseButton button);
     void DiscReturnChange();
 

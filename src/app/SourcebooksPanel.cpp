@@ -82,6 +82,7 @@ void SourcebooksPanel::applySelection()
     m_inUse = selection.BookInUse;
     drawTickBoxes();
     m_form.tables().build(selection.ActiveLines, m_form.settings().ElderRules);
+    emit tablesRebuilt();
 }
 
 void SourcebooksPanel::setChosenBooks(const QStringList& titles)

@@ -38,6 +38,12 @@ public:
     QWidget* rows() const { return m_rows; }
     int rowsHeight() const;
 
+signals:
+    // The rule tables were built anew from the books in use.
+    void tablesRebuilt();
+
+public:
+
     QList<ClickLabel*> TickBoxes;
     QList<ClickLabel*> TitleLabels;
     ClickLabel *NoneButtonLabel, *ClassicButtonLabel, *VampireButtonLabel, *AllButtonLabel,

@@ -140,12 +140,18 @@ private slots:
         QVERIFY(!entries.contains(QStringLiteral("Resources")) && entries.contains("Allies"));
         QTest::keyClick(m_window.popup(), Qt::Key_Escape);
 
-        // The discipline powers open from the dots of a row that names a discipline.
+        // The discipline powers open from the dots of a row that names a discipline, and the
+        // ankh over those dots says so.
+        TVampireDots* discipline = sheet()->DisciplineRows[0].dots;
+        QCOMPARE(discipline->cursor().shape(), Qt::ArrowCursor);
         enter(sheet()->DisciplineRows[0].name, QStringLiteral("Celerity"));
+        QCOMPARE(discipline->cursor().shape(), Qt::BitmapCursor);
         QVERIFY(m_window.rightPress(sheet()->DisciplineRows[0].dots, QPoint(20, 4)));
         QCOMPARE(m_window.popup()->kind(), 10);
         QVERIFY(m_window.popup()->entries().first().startsWith(QStringLiteral("1: ")));
         QTest::keyClick(m_window.popup(), Qt::Key_Escape);
+        enter(sheet()->DisciplineRows[0].name, QStringLiteral("Knitting"));
+        QCOMPARE(discipline->cursor().shape(), Qt::ArrowCursor);
     }
 
     void clanFixesItsDisciplines()
