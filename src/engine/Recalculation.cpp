@@ -1,6 +1,7 @@
 #include "Recalculation.h"
 
 #include "app/RulesPanel.h"
+#include "app/SheetFonts.h"
 #include "app/SheetPanel.h"
 #include "app/SourcebooksPanel.h"
 #include "output/NotesPanel.h"
@@ -438,7 +439,14 @@ void Recalculation::countFreebies()
     input.AgeHumanityPenalty = counters.AgeHumanityPenalty;
     const auto result = PointAccounting::freebieCost(input);
     counters.BoughtHumanity = result.BoughtHumanity;
-    setText(m_form.FreebieTally, result.tally);
+    QLabel* tally = m_form.FreebieTally;
+    setText(tally, result.tally);
+    // Over-spending shows at a glance; otherwise the tally keeps its panel's colour.
+    const QColor colour = result.spent > result.available
+                              ? QColor(Qt::red)
+                              : tally->parentWidget()->palette().color(QPalette::WindowText);
+    if (tally->palette().color(QPalette::WindowText) != colour)
+        SheetFonts::setTextColour(tally, colour);
 }
 
 void Recalculation::warnDerangements()

@@ -59,6 +59,7 @@ private slots:
             {{{"Conscience", 5}, {"Self-Control", 5}}, "Virtues", "(8/7)", "", 1, "2/15"});
         row("Humanity bought", {{{"Humanity", 4}}, "", "", "", 2, "2/15"});
         // Dots bought before a virtue rose stay within the ten the row holds, and cost no more.
+        row("freebies over-spent", {{{"Willpower", 10}}, "", "", "", 9, "18/15"});
         row("Willpower bought, then Courage 3",
             {{{"Willpower", 10}, {"Courage", 3}}, "", "", "Willpower", 7, "14/15"});
         row("Willpower bought, then Courage 5",
@@ -88,6 +89,8 @@ private slots:
         TVampireDots* last = dots(checked.isEmpty() ? presses.last().first : checked);
         QCOMPARE(last->Freebies(), bought);
         QCOMPARE(form().FreebieTally->text(), freebies);
+        const QStringList spent = freebies.split(u'/');
+        QCOMPARE(red(form().FreebieTally), spent[0].toInt() > spent[1].toInt());
         const QImage picture = last->grab().toImage();
         QCOMPARE(picture.pixelColor(dotCentre(last, last->Filled())) == Qt::red, bought > 0);
     }
