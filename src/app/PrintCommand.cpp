@@ -15,7 +15,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QStandardPaths>
 #include <QTextEdit>
 
 #include <optional>
@@ -78,11 +77,8 @@ TPrintForm::Jobs PrintCommand::jobs()
         return PrinterJobs::printNotes(*m_form.Notepad->document(), m_form.sheet()->Name->text());
     };
     jobs.ChoosePdfFile = [this] {
-        QString proposal = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        const QString name = FileCommands::cleanedName(m_form.sheet()->Name->text());
-        proposal += u'/' + (name.isEmpty() ? QStringLiteral("Character") : name) + QStringLiteral(".pdf");
         FileDialogs* dialogs = m_form.files().dialogs();
-        return dialogs ? dialogs->pdfFileName(proposal) : QString();
+        return dialogs ? dialogs->pdfFileName(m_form.files().pdfProposal()) : QString();
     };
     jobs.WritePdf = [this](const QString& file, bool sheet, bool notes) { return writePdf(file, sheet, notes); };
     return jobs;

@@ -67,15 +67,14 @@ void FileCommands::runCommand(ClickLabel* label, const std::function<void()>& co
     SheetFonts::setTextColour(label, SheetFonts::CaptionColour);
 }
 
-bool FileCommands::loadFile(const QString& path, bool reportMissing)
+bool FileCommands::loadFile(const QString& path)
 {
     QString error;
     const QByteArray bytes = readBytes(path, &error);
     if (!error.isEmpty()) {
-        if (reportMissing)
-            m_form.messages().showMessage(
-                QStringLiteral("Load error"),
-                tr("The character file \"%1\" cannot be opened: %2").arg(QDir::toNativeSeparators(path), error));
+        m_form.messages().showMessage(
+            QStringLiteral("Load error"),
+            tr("The character file \"%1\" cannot be opened: %2").arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     m_lines = CharacterFileText::decode(bytes);
@@ -101,9 +100,14 @@ bool FileCommands::unsavedChanges()
     if (!error.isEmpty())
         return true;
     const CharacterReadResult saved = CharacterReader::read(CharacterFileText::decode(onDisk), m_currentFile);
+    // The sheet as the file would hold it: a text Windows-1252 lacks is stored with "?", so
+    // a character saved that way matches its file.
+    const CharacterRecord stored =
+        CharacterReader::read(CharacterFileText::decode(CharacterFileText::encode(m_lines)), m_currentFile)
+            .record;
     // A file of an older version or a damaged one is saved anew in any case.
     return saved.version != CharacterWriter::Banner.mid(11) || !saved.completed()
-           || !sameCharacter(saved.record, sheet);
+           || !sameCharacter(saved.record, stored);
 }
 
 FileCommands::Answer FileCommands::AskToSave()
@@ -112,8 +116,10 @@ FileCommands::Answer FileCommands::AskToSave()
         return Answer::None;
     const FileDialogs::Answer answer =
         m_dialogs ? m_dialogs->askSaveChanges() : FileDialogs::Answer::No;
-    if (answer == FileDialogs::Answer::Yes)
-        SaveButtonClick();
+    // A save that did not happen (a cancelled dialog, a failed write, a "Cancel" to the
+    // characters Windows-1252 lacks) stops the command, so nothing unsaved is lost.
+    if (answer == FileDialogs::Answer::Yes && !saveCommand())
+        return Answer::Cancel;
     return answer == FileDialogs::Answer::Yes  ? Answer::Yes
            : answer == FileDialogs::Answer::No ? Answer::No
                                                : Answer::Cancel;
@@ -147,9 +153,8 @@ void FileCommands::LoadButtonClick()
     runCommand(m_form.LoadButtonLabel, [this] {
         if (AskToSave() == Answer::Cancel || !m_dialogs)
             return;
-        const QString folder = m_currentFile.isEmpty() || m_currentFile == templatePath()
-                                   ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                                   : QFileInfo(m_currentFile).absolutePath();
+        const QString folder =
+            savedCharacter() ? QFileInfo(m_currentFile).absolutePath() : startFolder();
         const QString path = m_dialogs->openFileName(folder);
         if (!path.isEmpty())
             loadFile(path);
@@ -193,21 +198,49 @@ bool FileCommands::saveTo(const QString& path)
 
 void FileCommands::SaveButtonClick()
 {
-    runCommand(m_form.SaveButtonLabel, [this] {
+    saveCommand();
+}
+
+bool FileCommands::saveCommand()
+{
+    bool saved = false;
+    runCommand(m_form.SaveButtonLabel, [this, &saved] {
         if (!m_dialogs)
             return;
         // A character never saved starts in the documents folder under its own name.
         QString proposal = m_currentFile;
-        if (m_currentFile.compare(templatePath(), Qt::CaseInsensitive) == 0) {
+        if (!savedCharacter()) {
             const QString name = cleanedName(m_form.sheet()->Name->text());
-            proposal = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+            proposal = startFolder();
             if (!name.isEmpty())
                 proposal += u'/' + name + QStringLiteral(".tnc");
         }
         const QString path = m_dialogs->saveFileName(proposal);
-        if (!path.isEmpty())
-            saveTo(path);
+        saved = !path.isEmpty() && saveTo(path);
     });
+    return saved;
+}
+
+bool FileCommands::savedCharacter() const
+{
+    return !m_currentFile.isEmpty() && m_currentFile.compare(templatePath(), Qt::CaseInsensitive) != 0;
+}
+
+QString FileCommands::startFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+QString FileCommands::pdfProposal() const
+{
+    if (savedCharacter()) {
+        const QFileInfo file(m_currentFile);
+        return file.absolutePath() + u'/' + file.completeBaseName() + QStringLiteral(".pdf");
+    }
+    const QString name = cleanedName(m_form.sheet()->Name->text());
+    return startFolder() + u'/' + (name.isEmpty() ? QStringLiteral("Character") : name)
+           + QStringLiteral(".pdf");
 }
 
 void FileCommands::openAtStartup(const QStringList& parameters)
@@ -216,9 +249,25 @@ void FileCommands::openAtStartup(const QStringList& parameters)
     if (!named.isEmpty() && loadFile(named))
         return;
     m_currentFile = templatePath();
-    if (QFileInfo::exists(m_currentFile) && loadFile(m_currentFile, false))
+    // A template that is there but cannot be read is named, and never written over.
+    const bool firstRun = !QFileInfo::exists(m_currentFile);
+    if (!firstRun && loadFile(m_currentFile))
         return;
-    // The first run: the sheet as it stands becomes the template.
+    if (firstRun)
+        writeTemplate();
+    Recalculation& pass = m_form.recalculation();
+    pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = pass.RowsDirty = true;
+    pass.DisciplinesDirty = pass.BackgroundsDirty = pass.RulesChanged = pass.BooksDirty = true;
+    m_form.updateSheetLayout();
+    m_form.generation().GenerationChange();
+    m_form.updateSheetLayout();
+    if (firstRun)
+        m_form.switchToPanel(TMainForm::Panel::About);
+}
+
+// The first run: the sheet as it stands becomes the template.
+void FileCommands::writeTemplate()
+{
     m_form.Notepad->document()->setModified(true);
     m_lines = CharacterWriter::lines(m_io.WriteCharacter());
     QSaveFile file(m_currentFile);
@@ -229,11 +278,4 @@ void FileCommands::openAtStartup(const QStringList& parameters)
             tr("The template \"%1\" could not be written: %2")
                 .arg(QDir::toNativeSeparators(m_currentFile), file.errorString()));
     m_io.notesSaved();
-    Recalculation& pass = m_form.recalculation();
-    pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = pass.RowsDirty = true;
-    pass.DisciplinesDirty = pass.BackgroundsDirty = pass.RulesChanged = pass.BooksDirty = true;
-    m_form.updateSheetLayout();
-    m_form.generation().GenerationChange();
-    m_form.updateSheetLayout();
-    m_form.switchToPanel(TMainForm::Panel::About);
 }

@@ -33,12 +33,17 @@ public:
     void openAtStartup(const QStringList& parameters);
 
     // Reads a file as Load does; false, with a "Load error" message, when it cannot be read.
-    bool loadFile(const QString& path, bool reportMissing = true);
+    bool loadFile(const QString& path);
     // Writes the sheet to path through a save file; false, with an "Error" message, when it
     // fails, leaving CurrentFile as it was.
     bool saveTo(const QString& path);
 
     const QString& CurrentFile() const { return m_currentFile; }
+    // Where the file dialogs start for a character not yet saved: the documents folder, or
+    // the home folder where there is none.
+    static QString startFolder();
+    // "To a PDF file": beside the character's file under its name, else in the start folder.
+    QString pdfProposal() const;
     // The version of the file read last; empty when its banner was rejected.
     const QString& lastVersion() const { return m_lastVersion; }
     const QStringList& CharacterLines() const { return m_lines; }
@@ -48,6 +53,11 @@ public:
 
 private:
     bool unsavedChanges();
+    // Save as the user chose it; false when nothing was written.
+    bool saveCommand();
+    // A file of the character's own, not the template.
+    bool savedCharacter() const;
+    void writeTemplate();
     bool confirmUnstorable();
     void runCommand(class ClickLabel* label, const std::function<void()>& command);
 

@@ -82,10 +82,14 @@ private slots:
         QCOMPARE(m_window.dialogs.asked, 1);
         QCOMPARE(sheet()->Name->text(), QStringLiteral("Who: Me?"));
 
-        // Yes saves, proposing the cleaned name; a cancelled save lets New go on all the same.
+        // Yes saves, proposing the cleaned name in the start folder.
         m_window.dialogs.answers = {Answer::Yes};
         files().NewButtonClick();
-        QVERIFY(m_window.dialogs.proposals.value(0).endsWith(QStringLiteral("/Who Me.tnc")));
+        QCOMPARE(m_window.dialogs.proposals.value(0),
+                 FileCommands::startFolder() + QStringLiteral("/Who Me.tnc"));
+        QCOMPARE(sheet()->Name->text(), QStringLiteral("Who: Me?"));
+        m_window.dialogs.answers = {Answer::No};
+        files().NewButtonClick();
         QCOMPARE(sheet()->Name->text(), QString());
 
         // After a save nothing is asked until the sheet or the notes change.
@@ -94,6 +98,10 @@ private slots:
         m_window.dialogs.files = {path};
         files().SaveButtonClick();
         QCOMPARE(files().CurrentFile(), path);
+        // Load starts beside the character's file, a PDF of it is proposed beside it too.
+        files().LoadButtonClick();
+        QCOMPARE(m_window.dialogs.openedIn, QStringList({m_window.dir.path()}));
+        QCOMPARE(files().pdfProposal(), inDir("ada.pdf"));
         m_window.dialogs.asked = 0;
         QVERIFY(files().FormCloseQuery());
         QCOMPARE(m_window.dialogs.asked, 0);
@@ -129,6 +137,47 @@ private slots:
         QVERIFY(!files().saveTo(inDir("omega.tnc")));
         QVERIFY(m_window.answers.asked.value(0).contains(QStringLiteral("Name: Ω")));
         QVERIFY(!QFile::exists(inDir("omega.tnc")));
+
+        // Once stored with "?" as agreed, the character matches its file.
+        m_window.answers.answers = {1};
+        QVERIFY(files().saveTo(inDir("omega.tnc")));
+        QCOMPARE(files().AskToSave(), FileCommands::Answer::None);
+    }
+
+    // Yes to "Save changes?" followed by a save that did not happen leaves everything as it
+    // was: New loads nothing, Load opens no dialog, the window stays open.
+    void unsavedWorkSurvivesASaveThatFailed_data()
+    {
+        columns<QString, QString>({"command", "failure"});
+        for (const char* command : {"New", "Load", "Close"})
+            for (const char* failure : {"dialog cancelled", "write failed", "characters refused"})
+                QTest::addRow("%s, %s", command, failure) << QString(command) << QString(failure);
+    }
+    void unsavedWorkSurvivesASaveThatFailed()
+    {
+        const auto [command, failure] = fetch<QString, QString>({"command", "failure"});
+        sheet()->Name->setText(failure == "characters refused" ? "Ωmega" : "Ada");
+        pressDot(sheet()->Strength, 2);
+        form().Notepad->insertPlainText(QStringLiteral("a note"));
+        const QStringList before = snapshot(form());
+        const QString file = files().CurrentFile();
+        m_window.dialogs.answers = {Answer::Yes};
+        if (failure == "write failed")
+            m_window.dialogs.files = {m_window.dir.path()}; // a folder
+        if (failure == "characters refused") {
+            m_window.dialogs.files = {inDir("omega.tnc")};
+            m_window.answers.answers = {2};
+        }
+        if (command == "New")
+            files().NewButtonClick();
+        else if (command == "Load")
+            files().LoadButtonClick();
+        else
+            QVERIFY(!files().FormCloseQuery());
+        QCOMPARE(snapshot(form()), before);
+        QCOMPARE(files().CurrentFile(), file);
+        QVERIFY(m_window.dialogs.openedIn.isEmpty());
+        QVERIFY(form().Notepad->document()->isModified());
     }
 
     void damagedAndMissingFiles()
@@ -147,6 +196,17 @@ private slots:
         QCOMPARE(m_window.messages.shown.value(0).first, QStringLiteral("Load error"));
         QVERIFY(m_window.messages.shown.value(0).second.contains("no such file.tnc"));
         QCOMPARE(started->files().CurrentFile(), started->files().templatePath());
+
+        // Neither is a template that cannot be read written over.
+        m_window.messages.shown.clear();
+        const QString templateFile = m_window.dir.filePath(FileCommands::TemplateName);
+        QVERIFY(QFile::remove(templateFile) && QDir(m_window.dir.path()).mkdir(FileCommands::TemplateName));
+        auto blank = m_window.create();
+        QCOMPARE(m_window.messages.shown.size(), 1);
+        QCOMPARE(m_window.messages.shown.value(0).first, QStringLiteral("Load error"));
+        QVERIFY(m_window.messages.shown.value(0).second.contains(FileCommands::TemplateName));
+        QVERIFY(QFileInfo(templateFile).isDir());
+        QVERIFY(QDir(m_window.dir.path()).rmdir(FileCommands::TemplateName));
     }
 
     void undoAndRedo()

@@ -14,7 +14,11 @@ public:
         ++asked;
         return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
     }
-    QString openFileName(const QString&) override { return files.isEmpty() ? QString() : files.takeFirst(); }
+    QString openFileName(const QString& folder) override
+    {
+        openedIn.append(folder);
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
     QString saveFileName(const QString& proposal) override
     {
         proposals.append(proposal);
@@ -24,5 +28,6 @@ public:
     QList<Answer> answers;
     QStringList files;
     QStringList proposals;
+    QStringList openedIn;
     int asked = 0;
 };
