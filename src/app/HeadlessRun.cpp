@@ -84,20 +84,8 @@ int pdf(TMainForm& form, CollectedMessages& messages, const QString& out, const 
 
 } // namespace
 
-bool HeadlessRun::wanted(int argc, char* argv[])
+int HeadlessRun::run(const CommandLine::Invocation& call)
 {
-    return argc > 1 && (qstrcmp(argv[1], "--report") == 0 || qstrcmp(argv[1], "--pdf") == 0);
-}
-
-int HeadlessRun::run(const QStringList& arguments)
-{
-    const bool isReport = arguments.value(0) == u"--report" && arguments.size() == 2;
-    const bool withNotes = arguments.size() == 4 && arguments.value(3) == u"--notes";
-    const bool isPdf = arguments.value(0) == u"--pdf" && (arguments.size() == 3 || withNotes);
-    if (!isReport && !isPdf) {
-        printError(QStringLiteral("usage: tarnoch --report FILE\n       tarnoch --pdf OUT.pdf FILE [--notes]"));
-        return 1;
-    }
     const ProgramPaths paths =
         ProgramPaths::resolve(ProgramPaths::folderOf(QCoreApplication::applicationFilePath()));
     FontRegistry fonts;
@@ -108,6 +96,7 @@ int HeadlessRun::run(const QStringList& arguments)
         printError(messages.shown.value(0).second);
         return 2;
     }
-    return isReport ? report(form, messages, arguments.value(1))
-                    : pdf(form, messages, arguments.value(1), arguments.value(2), withNotes);
+    return call.command == CommandLine::Command::Report
+               ? report(form, messages, call.file)
+               : pdf(form, messages, call.out, call.file, call.notes);
 }

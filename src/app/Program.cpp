@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "app/CommandLine.h"
 #include "app/FontRegistry.h"
 #include "app/HeadlessRun.h"
 #include "app/MessageBoxMessages.h"
@@ -18,13 +19,51 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 namespace Program {
 
 namespace {
 
-int runWindows(QApplication& app)
+QtMessageHandler qtOutput = nullptr;
+struct HeldMessage
+{
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QList<HeldMessage> heldBack;
+
+// Until the window's platform is up, Qt's complaints are held back: without a display the
+// user gets one plain sentence instead of a plugin report and an abort.
+void startingUp(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtFatalMsg) {
+        heldBack.append({type, QByteArray(context.category), message});
+        return;
+    }
+    std::fputs("tarnoch: no display to open the window on. Start it on a desktop, or use "
+               "--report or --pdf, which need no window (see tarnoch --help).\n",
+               stderr);
+    std::_Exit(1);
+}
+
+// The commands without a window print on standard error only what went wrong.
+void quiet(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        qtOutput(type, context, message);
+}
+
+void print(std::FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+int runWindows(QApplication& app, const CommandLine::Invocation& call)
 {
     TSplash splash;
     splash.show();
@@ -43,13 +82,9 @@ int runWindows(QApplication& app)
     MessageBoxMessages messages;
     int status = 0;
     {
-        QStringList parameters = QCoreApplication::arguments().mid(1);
-        // Recognised only on its own, so that no character file name is ever taken for it.
-        const bool quitAfterPaint = parameters == QStringList{QStringLiteral("--quit-after-paint")};
-        if (quitAfterPaint)
-            parameters.clear();
+        const QStringList parameters = call.file.isEmpty() ? QStringList() : QStringList{call.file};
         TMainForm mainForm(paths, parameters, messages);
-        mainForm.setQuitAfterFirstPaint(quitAfterPaint);
+        mainForm.setQuitAfterFirstPaint(call.quitAfterPaint);
         messages.setParent(&mainForm);
         TSelectionBox selectionBox(mainForm.selectionContext(), &mainForm);
         mainForm.setSelectionBox(&selectionBox);
@@ -79,16 +114,36 @@ int runWindows(QApplication& app)
 
 int run(int argc, char* argv[])
 {
-    const bool headless = HeadlessRun::wanted(argc, argv);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine::Invocation call = CommandLine::parse(arguments);
+    switch (call.command) {
+    case CommandLine::Command::Help: print(stdout, CommandLine::usage()); return 0;
+    case CommandLine::Command::Version: print(stdout, CommandLine::versionText()); return 0;
+    case CommandLine::Command::Wrong:
+        print(stderr, QStringLiteral("tarnoch: %1\n\n").arg(call.problem) + CommandLine::usage());
+        return 1;
+    default: break;
+    }
+    const bool headless = CommandLine::headless(call.command);
     if (headless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qtOutput = qInstallMessageHandler(headless ? quiet : startingUp);
     QApplication app(argc, argv);
+    if (!headless) {
+        qInstallMessageHandler(qtOutput);
+        for (const HeldMessage& held : std::as_const(heldBack))
+            qtOutput(held.type, QMessageLogContext(nullptr, 0, nullptr, held.category.constData()),
+                     held.text);
+        heldBack.clear();
+    }
     // Before any folder is looked up, so that per-user files go to the program's own folder.
     QApplication::setApplicationName(QStringLiteral("Tarnoch"));
     if (headless)
-        return HeadlessRun::run(QCoreApplication::arguments().mid(1));
+        return HeadlessRun::run(call);
     try {
-        return runWindows(app);
+        return runWindows(app, call);
     } catch (const std::exception& error) {
         QMessageBox::critical(nullptr, QStringLiteral("Error"), QString::fromLocal8Bit(error.what()));
         return 0;

@@ -311,21 +311,37 @@ private slots:
         QCOMPARE(words.count(u'\f'), 1); // one page
     }
 
-    void commandLineErrorsNameTheFile_data()
+    // Run without a display: what needs no window must not need one. Standard error stays
+    // empty unless something went wrong, and then it names what.
+    void commandLine_data()
     {
-        columns<QStringList, int, QString>({"arguments", "exitCode", "named"});
+        columns<QStringList, int, QString, QString>({"arguments", "exitCode", "output", "errors"});
+        const QString pdf = inDir("sheet.pdf");
+        dataRow("help", QStringList{"--help"}, 0, "Usage: tarnoch", "");
+        dataRow("version", QStringList{"--version"}, 0, "tarnoch " TARNOCH_VERSION, "");
+        dataRow("window", QStringList{}, 1, "", "no display");
+        dataRow("report", QStringList{"--report", golden("v1.5.tnc")}, 0, "\"file_version\"", "");
+        dataRow("notes after the file", QStringList{"--pdf", pdf, golden("v1.1.tnc"), "--notes"}, 0,
+                "", "");
+        dataRow("notes first", QStringList{"--notes", "--pdf", pdf, golden("v1.1.tnc")}, 0, "", "");
+        dataRow("no file", QStringList{"--report"}, 1, "", "no character file named");
         dataRow("PDF in a missing folder",
-                QStringList{"--pdf", inDir("no/such/folder/sheet.pdf"), golden("v1.1.tnc")}, 1,
+                QStringList{"--pdf", inDir("no/such/folder/sheet.pdf"), golden("v1.1.tnc")}, 1, "",
                 "sheet.pdf");
-        dataRow("report of a missing file", QStringList{"--report", inDir("missing.tnc")}, 2,
+        dataRow("report of a missing file", QStringList{"--report", inDir("missing.tnc")}, 2, "",
                 "missing.tnc");
     }
-    void commandLineErrorsNameTheFile()
+    void commandLine()
     {
-        const auto [arguments, named] = fetch<QStringList, QString>({"arguments", "named"});
-        const Finished run = runTarnoch(arguments);
+        const auto [arguments, output, errors] =
+            fetch<QStringList, QString, QString>({"arguments", "output", "errors"});
+        const Finished run = runTarnochWithoutDisplay(arguments);
         QTEST(run.exitCode, "exitCode");
-        QVERIFY(QString::fromUtf8(run.errors).contains(named));
+        QVERIFY(QString::fromUtf8(run.output).contains(output));
+        if (errors.isEmpty())
+            QCOMPARE(QString::fromUtf8(run.errors), QString());
+        else
+            QVERIFY2(QString::fromUtf8(run.errors).contains(errors), run.errors.constData());
     }
 };
 

@@ -12,9 +12,11 @@ struct Finished
     QByteArray errors;
 };
 
-inline Finished runProgram(const QString& program, const QStringList& arguments)
+inline Finished runProgram(const QString& program, const QStringList& arguments,
+                           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     const bool ended =
         process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;
@@ -26,4 +28,13 @@ inline Finished runProgram(const QString& program, const QStringList& arguments)
 inline Finished runTarnoch(const QStringList& arguments)
 {
     return runProgram(QStringLiteral(TARNOCH_PROGRAM_DIR "tarnoch"), arguments);
+}
+
+// The same on a machine with no display at all.
+inline Finished runTarnochWithoutDisplay(const QStringList& arguments)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    return runProgram(QStringLiteral(TARNOCH_PROGRAM_DIR "tarnoch"), arguments, environment);
 }

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the program was asked to do: open the window, or one of the commands that run without
+// one. Options may stand in any order; "--notes" goes with "--pdf".
+namespace CommandLine {
+
+enum class Command { Window, Report, Pdf, Help, Version, Wrong };
+
+struct Invocation
+{
+    Command command = Command::Window;
+    QString file;           // the character file; for the window, the parameters joined
+    QString out;            // the PDF to write
+    bool notes = false;     // the notes pages after the sheet
+    bool quitAfterPaint = false; // timing runs: the window ends after its first paint
+    QString problem;        // what is wrong with a wrong command line
+};
+
+Invocation parse(const QStringList& arguments);
+
+// Whether the command runs without a window (so without a display).
+bool headless(Command command);
+
+QString usage();
+QString versionText();
+
+} // namespace CommandLine
