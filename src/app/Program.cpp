@@ -11,6 +11,7 @@
 #include "controls/TSelectionBox.h"
 #include "files/FileCommands.h"
 #include "files/QtFileDialogs.h"
+#include "files/RecoveryCopy.h"
 #include "output/TConfirmDlg.h"
 #include "output/TConfirmForm.h"
 #include "output/TRTFView.h"
@@ -18,6 +19,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSessionManager>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -63,6 +66,27 @@ void print(std::FILE* stream, const QString& text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
 }
 
+// Unsaved work outlives a signal or the end of the desktop session as a recovery copy.
+void keepWorkSafe(QApplication& app, TMainForm& mainForm, RecoveryCopy& recovery,
+                  TerminationSignals& termination)
+{
+    QObject::connect(&termination, &TerminationSignals::received, &recovery,
+                     [&recovery] { recovery.writeNow(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &recovery,
+                     [&](QSessionManager& manager) {
+                         if (!manager.allowsInteraction()) {
+                             recovery.writeNow();
+                             return;
+                         }
+                         const auto answer = mainForm.files().AskToSave();
+                         manager.release();
+                         if (answer == FileCommands::Answer::Cancel)
+                             manager.cancel();
+                         else if (answer == FileCommands::Answer::No)
+                             recovery.discard();
+                     });
+}
+
 int runWindows(QApplication& app, const CommandLine::Invocation& call)
 {
     TSplash splash;
@@ -102,7 +126,12 @@ int runWindows(QApplication& app, const CommandLine::Invocation& call)
         if (mainForm.startupFailed()) {
             status = 1;
         } else if (!shutdown.requested()) {
+            RecoveryCopy recovery(mainForm);
+            keepWorkSafe(app, mainForm, recovery, termination);
             mainForm.show();
+            QTimer::singleShot(0, &mainForm, [&] {
+                recovery.offerOrphans(mainForm.questions(), [&] { return shutdown.requested(); });
+            });
             status = app.exec();
         }
     }

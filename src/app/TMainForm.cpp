@@ -659,6 +659,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
     }
     FormClose();
     event->accept();
+    emit closedByUser();
 }
 
 void TMainForm::FormClose()

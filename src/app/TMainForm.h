@@ -147,6 +147,8 @@ public:
 signals:
     // F1 or the "User Guide" button.
     void guideRequested();
+    // The user closed the window, unsaved changes settled as they chose.
+    void closedByUser();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -84,11 +84,26 @@ bool FileCommands::loadFile(const QString& path)
     m_io.ReadCharacter(result);
     m_form.Notepad->document()->setModified(false);
     m_form.history().reset();
+    m_restored = false;
+    emit characterStored();
+    return true;
+}
+
+bool FileCommands::restore(const QString& copy, const QString& origin)
+{
+    if (!loadFile(copy))
+        return false;
+    m_currentFile = origin.isEmpty() ? templatePath() : origin;
+    m_restored = true;
     return true;
 }
 
 bool FileCommands::unsavedChanges()
 {
+    if (m_restored) {
+        m_lines = CharacterWriter::lines(m_io.WriteCharacter());
+        return true;
+    }
     if (!m_currentFile.isEmpty() && !QFileInfo::exists(m_currentFile))
         m_currentFile.clear();
     if (m_currentFile.isEmpty())
@@ -193,6 +208,8 @@ bool FileCommands::saveTo(const QString& path)
     }
     m_io.notesSaved();
     m_currentFile = path;
+    m_restored = false;
+    emit characterStored();
     return true;
 }
 

@@ -34,6 +34,11 @@ public:
 
     // Reads a file as Load does; false, with a "Load error" message, when it cannot be read.
     bool loadFile(const QString& path);
+    // Reads a recovery copy as Load does, as the unsaved character of the file at origin
+    // (the template's when it had none).
+    bool restore(const QString& copy, const QString& origin);
+    // Whether the sheet differs from its file (the question before New, Load and Close).
+    bool unsavedChanges();
     // Writes the sheet to path through a save file; false, with an "Error" message, when it
     // fails, leaving CurrentFile as it was.
     bool saveTo(const QString& path);
@@ -51,8 +56,11 @@ public:
     // The proposed file name: the character's name without \ / : * ? " < > |.
     static QString cleanedName(const QString& name);
 
+signals:
+    // The sheet now matches a file: it was loaded or saved.
+    void characterStored();
+
 private:
-    bool unsavedChanges();
     // Save as the user chose it; false when nothing was written.
     bool saveCommand();
     // A file of the character's own, not the template.
@@ -66,5 +74,7 @@ private:
     FileDialogs* m_dialogs = nullptr;
     QString m_currentFile;
     QString m_lastVersion;
+    // A restored character counts as unsaved until it is saved or replaced.
+    bool m_restored = false;
     QStringList m_lines;
 };

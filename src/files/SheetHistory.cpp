@@ -65,6 +65,7 @@ void SheetHistory::settled()
     m_lastTypingIn = m_typingIn;
     m_typingIn = nullptr;
     m_lastStep.restart();
+    emit characterChanged();
 }
 
 void SheetHistory::restore(int index)
@@ -77,6 +78,7 @@ void SheetHistory::restore(int index)
     m_restored = true;
     m_touched = true;
     m_lastTypingIn = nullptr;
+    emit characterChanged();
 }
 
 void SheetHistory::undo()

@@ -37,6 +37,10 @@ public:
 
     QStringList snapshot();
 
+signals:
+    // The character on the sheet is another than before: a new step, or one read back.
+    void characterChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

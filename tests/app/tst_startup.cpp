@@ -1,11 +1,14 @@
 #include "../support/DataRows.h"
 #include "../support/Files.h"
-#include "../support/RecordedMessages.h"
+#include "../support/MainWindow.h"
 #include "app/FontRegistry.h"
 #include "app/ProgramPaths.h"
 #include "app/ScratchFile.h"
 #include "app/StartupChecks.h"
 #include "app/TMainForm.h"
+#include "files/CharacterSheetIO.h"
+#include "files/CharacterWriter.h"
+#include "files/RecoveryCopy.h"
 #include "rules/DataFile.h"
 
 #include <QFile>
@@ -27,14 +30,24 @@ bool makeProgramFolder(const QTemporaryDir& dir)
     return QFile::setPermissions(dir.filePath("tarnoch"), QFile::permissions(built + "tarnoch"));
 }
 
-// Starts the program of the folder headless and waits for its scratch file.
-bool startProgram(QProcess& program, const QTemporaryDir& dir, const char* scratch)
+// Starts the program of the folder headless, its per-user data in the folder too, and waits
+// for the file that shows it is up.
+bool startProgram(QProcess& program, const QTemporaryDir& dir, const QString& upFile,
+                  const QStringList& arguments = {})
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_DATA_HOME", dir.filePath("data"));
     program.setProcessEnvironment(env);
-    program.start(dir.filePath("tarnoch"), {});
-    return QTest::qWaitFor([&] { return QFile::exists(dir.filePath(scratch)); }, 10000);
+    program.start(dir.filePath("tarnoch"), arguments);
+    return QTest::qWaitFor([&] { return QFile::exists(dir.filePath(upFile)); }, 10000);
+}
+
+// The character as the sheet holds it, settled.
+QStringList settledCharacter(TMainForm& form)
+{
+    idle();
+    return CharacterWriter::lines(form.sheetIO().WriteCharacter(false));
 }
 
 // Sends the signal; the program must end as if it had been closed.
@@ -202,6 +215,46 @@ private slots:
         }
         QVERIFY(!QFile::exists(dir.filePath("Tarn0.tmp")));
         QVERIFY(!QFile::exists(dir.filePath("Tarn1.tmp")));
+    }
+
+    // A program killed outright, or ended by a signal, leaves its unsaved character behind;
+    // the next start offers it back whole, to be saved where it belonged.
+    void unsavedCharacterOutlivesTheProgram_data()
+    {
+        columns<int, bool>({"signalNumber", "copyBeforeSignal"});
+        dataRow("kill -9 after the copy was written", int(SIGKILL), true);
+        dataRow("SIGTERM writes it", int(SIGTERM), false);
+    }
+    void unsavedCharacterOutlivesTheProgram()
+    {
+        const auto [signalNumber, copyBeforeSignal] = fetch<int, bool>({"signalNumber", "copyBeforeSignal"});
+        QTemporaryDir dir;
+        QVERIFY(makeProgramFolder(dir));
+        const QString original = QStringLiteral(TARNOCH_SOURCE_DIR "tests/files/golden/full.tnc");
+        const QString character = dir.filePath("ada.tnc");
+        QVERIFY(QFile::copy(original, character));
+        QProcess program;
+        const QString recovery = dir.filePath("data/Tarnoch/recovery");
+        QVERIFY(startProgram(program, dir, "data/Tarnoch/recovery/0.lock", {character}));
+        QVERIFY(QFile::remove(character)); // the sheet no longer matches a file
+        if (copyBeforeSignal)
+            QVERIFY(QTest::qWaitFor([&] { return QFile::exists(recovery + "/0.tnc"); }, 10000));
+        ::kill(pid_t(program.processId()), signalNumber);
+        QVERIFY(program.waitForFinished(10000));
+        QVERIFY(QFile::exists(recovery + "/0.tnc"));
+
+        RecordedMessages messages;
+        ScriptedAnswers answers;
+        answers.answers = {1};
+        const ProgramPaths paths(TARNOCH_PROGRAM_DIR, dir.path() + '/');
+        TMainForm next(paths, {}, messages);
+        auto* offer = new RecoveryCopy(next, recovery);
+        offer->offerOrphans(answers);
+        QVERIFY(answers.asked.value(0).startsWith(QStringLiteral("Restore the unsaved character ")));
+        TMainForm lost(paths, {original}, messages);
+        QCOMPARE(settledCharacter(next), settledCharacter(lost));
+        QCOMPARE(next.files().CurrentFile(), character);
+        QVERIFY(next.files().unsavedChanges());
     }
 };
 

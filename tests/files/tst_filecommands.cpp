@@ -4,6 +4,7 @@
 #include "../support/Processes.h"
 #include "files/CharacterSheetIO.h"
 #include "files/CharacterWriter.h"
+#include "files/RecoveryCopy.h"
 #include "files/SheetHistory.h"
 
 #include <QJsonArray>
@@ -142,6 +143,69 @@ private slots:
         m_window.answers.answers = {1};
         QVERIFY(files().saveTo(inDir("omega.tnc")));
         QCOMPARE(files().AskToSave(), FileCommands::Answer::None);
+    }
+
+    // A copy of the unsaved character waits in the recovery folder until it is saved, replaced
+    // or closed; a copy no running program owns is offered at the next start.
+    void recoveryCopies()
+    {
+        const QString folder = inDir("recovery");
+        auto* recovery = new RecoveryCopy(form(), folder); // the window owns it
+        QVERIFY(!recovery->writeNow()); // nothing unsaved yet
+        sheet()->Name->setText(QStringLiteral("Ada"));
+        pressDot(sheet()->Strength, 3);
+        form().Notepad->insertPlainText(QStringLiteral("a note"));
+        const QStringList lost = snapshot(form());
+        QVERIFY(recovery->writeNow());
+        // A second program keeps a copy of its own.
+        auto other = m_window.create();
+        RecoveryCopy& otherRecovery = *new RecoveryCopy(*other, folder);
+        QVERIFY(otherRecovery.path() != recovery->path() && !otherRecovery.orphans());
+        other->sheet()->Name->setText(QStringLiteral("Bea"));
+        QVERIFY(otherRecovery.writeNow());
+        QVERIFY(QFile::exists(recovery->path()) && QFile::exists(otherRecovery.path()));
+        // Saving and closing remove them.
+        m_window.dialogs.files = {inDir("bea.tnc")};
+        other->files().SaveButtonClick();
+        QVERIFY(!QFile::exists(otherRecovery.path()));
+        other->sheet()->Name->setText(QStringLiteral("Bea 2"));
+        QVERIFY(otherRecovery.writeNow());
+        m_window.dialogs.answers = {Answer::No};
+        QVERIFY(other->close());
+        QVERIFY(!QFile::exists(otherRecovery.path()));
+
+        // The first program ends without a word; its copy is offered to the next.
+        const QString copy = recovery->path();
+        m_window.form.reset(); // the window goes, and with it its lock; the copy stays
+        QVERIFY(QFile::exists(copy));
+        m_window.open();
+        RecoveryCopy& next = *new RecoveryCopy(form(), folder);
+        QCOMPARE(next.orphans(), 1);
+        m_window.answers.answers = {1};
+        next.offerOrphans(m_window.answers);
+        QVERIFY(m_window.answers.asked.value(0).startsWith(
+            QStringLiteral("Restore the unsaved character Ada from ")));
+        idle();
+        QCOMPARE(snapshot(form()), lost);
+        QCOMPARE(files().CurrentFile(), files().templatePath());
+        QVERIFY(files().unsavedChanges());
+        QVERIFY(!QFile::exists(copy) || copy == next.path());
+        QVERIFY(QFile::exists(next.path()));
+
+        // Discard deletes a copy; a damaged one is named and kept aside.
+        for (const QByteArray& content : {readFile(golden("v1.43.tnc")), QByteArray("damaged")}) {
+            const QString orphan = folder + QStringLiteral("/7.tnc");
+            QVERIFY(writeFile(orphan, content));
+            RecoveryCopy later(form(), folder);
+            m_window.answers = {};
+            m_window.messages.shown.clear();
+            later.offerOrphans(m_window.answers);
+            QVERIFY(!QFile::exists(orphan));
+            const bool damaged = m_window.answers.asked.isEmpty();
+            QCOMPARE(damaged, content == "damaged");
+            QCOMPARE(m_window.messages.shown.value(0).first, damaged ? "Load error" : QString());
+            QCOMPARE(QDir(folder).entryList({"damaged-7-*.tnc"}).size(), int(damaged));
+        }
     }
 
     // Yes to "Save changes?" followed by a save that did not happen leaves everything as it

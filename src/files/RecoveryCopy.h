@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class QLockFile;
+class RuleQuestions;
+class TMainForm;
+
+// A copy of the character with its notes, kept in the per-user data folder while the sheet
+// differs from its file, so that a crash, a signal or a logout loses nothing. Each running
+// copy of the program owns one numbered slot there, held by a lock file; a copy whose owner
+// is gone is offered back at the next start.
+class RecoveryCopy : public QObject
+{
+    Q_OBJECT
+public:
+    // The copy is written this long after the sheet last changed, so typing never waits on it.
+    static constexpr int SettleDelayMs = 2000;
+
+    explicit RecoveryCopy(TMainForm& form, const QString& folder = defaultFolder());
+    ~RecoveryCopy() override;
+
+    static QString defaultFolder();
+
+    // This program's own copy; empty when the folder cannot be written.
+    const QString& path() const { return m_path; }
+
+    // Writes the copy when the sheet differs from its file, else removes it; true if written.
+    bool writeNow();
+    // The sheet is saved, replaced or closed as the user wanted: no copy is needed.
+    void discard();
+
+    // Start-up: offers each copy that no running program owns, one at a time, until one is
+    // restored. A damaged copy is named in a "Load error" and kept aside under another name.
+    // abandoned() says the program is being ended, which keeps the copies for the next start.
+    void offerOrphans(RuleQuestions& questions, const std::function<bool()>& abandoned = {});
+    int orphans() const { return int(m_orphans.size()); }
+
+private:
+    struct Slot
+    {
+        int number = -1;
+        std::unique_ptr<QLockFile> lock;
+    };
+    void claimSlots();
+    QString slotPath(int number, const char* suffix) const;
+    void removeSlot(Slot& slot);
+    void setAside(const Slot& slot);
+
+    TMainForm& m_form;
+    QString m_folder;
+    QString m_path;
+    Slot m_own;
+    QList<std::shared_ptr<Slot>> m_orphans;
+    QTimer m_delay;
+};
