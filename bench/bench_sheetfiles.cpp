@@ -10,6 +10,7 @@
 #include "files/CharacterReader.h"
 #include "files/CharacterWriter.h"
 #include "files/FileCommands.h"
+#include "files/RecoveryCopy.h"
 #include "files/SheetHistory.h"
 
 #include <QApplication>
@@ -101,6 +102,21 @@ void BM_UnsavedChangesCheck(benchmark::State& state)
         benchmark::DoNotOptimize(window.form.files().AskToSave());
 }
 BENCHMARK(BM_UnsavedChangesCheck)->Unit(benchmark::kMillisecond);
+
+// The recovery copy of the same character, the sheet differing from its file: the comparison
+// and the write through a save file.
+void BM_WriteRecoveryCopy(benchmark::State& state)
+{
+    Window window;
+    window.form.files().loadFile(window.file);
+    window.settle();
+    window.form.files().saveTo(window.other);
+    QFile::remove(window.other);
+    RecoveryCopy recovery(window.form, window.dir.filePath(QStringLiteral("recovery")));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(recovery.writeNow());
+}
+BENCHMARK(BM_WriteRecoveryCopy)->Unit(benchmark::kMillisecond);
 
 void BM_UndoSnapshot(benchmark::State& state)
 {

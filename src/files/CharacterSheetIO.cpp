@@ -108,8 +108,9 @@ QStringList CharacterSheetIO::notesLines()
         notes = &m_edited;
     }
     QFile scratch(m_form.scratchPath());
-    if (scratch.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        scratch.write(*notes);
+    if (m_inScratch != *notes && scratch.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && scratch.write(*notes) == notes->size())
+        m_inScratch = *notes;
     return notes->isEmpty() ? QStringList() : CharacterFileText::decode(*notes);
 }
 

@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 
+#include <optional>
+
 class TMainForm;
 
 // Moves a character between the sheet and a CharacterRecord: the writer reads the sheet and
@@ -35,4 +37,7 @@ private:
     TMainForm& m_form;
     QByteArray m_notes;
     QByteArray m_edited; // the editor's notes as the writer took them last
+    // What the scratch file holds: rewriting a file makes the file system flush it to disk,
+    // which the window need not wait for when nothing changed.
+    std::optional<QByteArray> m_inScratch;
 };

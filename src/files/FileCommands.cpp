@@ -100,18 +100,16 @@ bool FileCommands::restore(const QString& copy, const QString& origin)
 
 bool FileCommands::unsavedChanges()
 {
-    if (m_restored) {
-        m_lines = CharacterWriter::lines(m_io.WriteCharacter());
+    // The lines of the sheet as it stands, for whoever writes them next.
+    m_lines = CharacterWriter::lines(m_io.WriteCharacter());
+    if (m_restored)
         return true;
-    }
     if (!m_currentFile.isEmpty() && !QFileInfo::exists(m_currentFile))
         m_currentFile.clear();
     if (m_currentFile.isEmpty())
         return true;
     QString error;
     const QByteArray onDisk = readBytes(m_currentFile, &error);
-    const CharacterRecord sheet = m_io.WriteCharacter();
-    m_lines = CharacterWriter::lines(sheet);
     if (!error.isEmpty())
         return true;
     const CharacterReadResult saved = CharacterReader::read(CharacterFileText::decode(onDisk), m_currentFile);
