@@ -180,21 +180,31 @@ private slots:
                 QVERIFY2(t.DisciplineNames.indexOf(column->at(c)) >= 0 ||
                              t.ClanNames.at(c).contains(u"Caitiff"),
                          qPrintable(t.ClanNames.at(c) + ": " + column->at(c)));
-        // Powers are numbered; each Thaumaturgy path has one on every level 1 to 5.
+        // Powers are numbered. Every power of a discipline of paths names its path or is a
+        // ritual, and each path has one power on every level 1 to 5.
+        const QStringList pathDisciplines{"Thaumaturgy", "Necromancy", "Koldunic Sorcery"};
         QMap<QString, QString> pathLevels;
+        int rituals = 0;
         for (qsizetype d = 0; d < t.DisciplineNames.size(); ++d) {
             QVERIFY2(!t.DisciplinePowers[d].isEmpty(), qPrintable(t.DisciplineNames.at(d)));
+            const bool paths = pathDisciplines.contains(t.DisciplineNames.at(d));
             for (const QString& power : t.DisciplinePowers[d].items()) {
                 QVERIFY2(DataFile::leadingNumber(power) > 0, qPrintable(power));
-                if (t.DisciplineNames.at(d) == u"Thaumaturgy" && power.endsWith(u')'))
-                    pathLevels[power.mid(power.lastIndexOf(u'('))] += power.left(1);
+                QVERIFY2(!power.endsWith(u"(Ritual)") || paths, qPrintable(power));
+                if (!paths || power.endsWith(u"(Ritual)")) {
+                    rituals += paths;
+                    continue;
+                }
+                QVERIFY2(power.endsWith(u')'), qPrintable(power));
+                pathLevels[t.DisciplineNames.at(d) + power.mid(power.lastIndexOf(u'('))] +=
+                    power.left(1);
             }
         }
-        QVERIFY(pathLevels.size() >= 6);
+        QVERIFY(pathLevels.size() >= 20 && rituals >= 10);
         for (auto path = pathLevels.cbegin(); path != pathLevels.cend(); ++path) {
             QString levels = path.value();
             std::sort(levels.begin(), levels.end());
-            QVERIFY2(levels.contains(u"12345"), qPrintable(path.key()));
+            QVERIFY2(levels == u"12345", qPrintable(path.key() + ": " + levels));
         }
 
         // Merits and flaws cost 1 to 7 and are never both; a pair is a merit, then a flaw.
