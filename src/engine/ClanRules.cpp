@@ -4,15 +4,27 @@
 
 namespace ClanRules {
 
+namespace {
+
+// A clan as a later edition tells it ("Malkavian (Revised)") keeps the clan's own rules.
+QStringView ruleClan(const QString& clan)
+{
+    static constexpr QStringView Edition = u" (Revised)";
+    return clan.endsWith(Edition) ? QStringView(clan).chopped(Edition.size()) : QStringView(clan);
+}
+
+} // namespace
+
 bool isCaitiff(const QString& clan)
 {
-    return clan == u"Caitiff" || clan == u"Panders (Sabbat Caitiff)";
+    const QStringView c = ruleClan(clan);
+    return c == u"Caitiff" || c == u"Panders (Sabbat Caitiff)";
 }
 
 bool hasZeroAppearance(const QString& clan)
 {
-    return clan == u"Nosferatu" || clan == u"Nosferatu Antitribu" || clan == u"Samedi"
-           || clan == u"Gargoyles";
+    const QStringView c = ruleClan(clan);
+    return c == u"Nosferatu" || c == u"Nosferatu Antitribu" || c == u"Samedi" || c == u"Gargoyles";
 }
 
 std::vector<Discipline> rebuiltDisciplines(const std::vector<Discipline>& current,
@@ -38,8 +50,8 @@ std::vector<Discipline> rebuiltDisciplines(const std::vector<Discipline>& curren
 
 std::optional<QString> flawUnderClan(const QString& entry, const Context& clan)
 {
-    if ((entry == u"Selective Digestion (2)" || entry == u"Prey Exclusion (1)")
-        && clan.clan == u"Ventrue")
+    const QStringView c = ruleClan(clan.clan);
+    if ((entry == u"Selective Digestion (2)" || entry == u"Prey Exclusion (1)") && c == u"Ventrue")
         return QString();
     if (entry == u"Monstrous (1)" && !clan.zeroAppearance)
         return QStringLiteral("Monstrous (3)");
@@ -47,13 +59,13 @@ std::optional<QString> flawUnderClan(const QString& entry, const Context& clan)
         return QStringLiteral("Monstrous (1)");
     if (entry == u"Disfigured (2)" && clan.zeroAppearance)
         return QString();
-    if (entry == u"Cast No Reflection (2)"
-        && (clan.clan == u"Lasombra" || clan.clan == u"Old Clan Lasombra"))
+    // The flaw costs 2 points in the second edition and 1 in the revised rules.
+    if ((entry == u"Cast No Reflection (2)" || entry == u"Cast No Reflection (1)") &&
+        (c == u"Lasombra" || c == u"Old Clan Lasombra" || c == u"Lasombra Antitribu"))
         return QString();
     // Older characters may carry the clan name misspelt; both mean the same clan.
-    if (entry == u"Insane Sire (1)"
-        && (clan.clan == u"Malkavian" || clan.clan == u"Malkavian Antitribu"
-            || clan.clan == u"Malkavian Anititribu"))
+    if (entry == u"Insane Sire (1)" &&
+        (c == u"Malkavian" || c == u"Malkavian Antitribu" || c == u"Malkavian Anititribu"))
         return QString();
     return std::nullopt;
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 #include <optional>
 #include <vector>
 
 // What the chosen clan does to the sheet: the three clan disciplines, Appearance 0, and the
-// merits and flaws the clan makes meaningless.
+// merits and flaws the clan makes meaningless. A clan named with its edition, such as
+// "Samedi (Revised)", follows the rules of the clan itself.
 namespace ClanRules {
 
 // Clans without fixed disciplines.

@@ -8,7 +8,8 @@
 namespace DataGrammar {
 
 inline constexpr int SectionCount = 17;
-inline constexpr int MaxDisciplines = 30;
+// All books together; the rule tables keep one power list for each.
+inline constexpr int MaxDisciplines = 60;
 
 struct Fault
 {

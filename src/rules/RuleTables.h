@@ -1,9 +1,9 @@
 #pragma once
 
+#include "rules/DataGrammar.h"
 #include "rules/SortedTextList.h"
 
 #include <QStringList>
-
 #include <array>
 
 // The rule tables: the in-memory form of the rules data that every list, hover text and
@@ -11,7 +11,7 @@
 class RuleTables
 {
 public:
-    static constexpr int PowerLists = 30;
+    static constexpr int PowerLists = DataGrammar::MaxDisciplines;
     static constexpr int PathTexts = 10;
 
     // Refills every table from the lines that survive the sourcebook filter. Stops at the

@@ -111,6 +111,29 @@ private slots:
         QCOMPARE(m_box->HoverIndex(), -1);
     }
 
+    // The longest lists the data allows or ships: sixty discipline names (with "<NONE>") and
+    // the Thaumaturgy powers. Every entry lies inside the popup and can be pointed at.
+    void longestListsReachable_data()
+    {
+        columns<QStringList, int>({"list", "kind"});
+        dataRow("60 disciplines", numbered(60, QStringLiteral("Discipline %1")), 6);
+        const qsizetype thaumaturgy = m_tables.disciplineIndex(QStringLiteral("Thaumaturgy"));
+        QVERIFY(thaumaturgy >= 0);
+        dataRow("Thaumaturgy powers", m_tables.DisciplinePowers[thaumaturgy].items(), 10);
+    }
+    void longestListsReachable()
+    {
+        const auto [list, kind] = fetch<QStringList, int>({"list", "kind"});
+        open(list, kind);
+        const int count = int(m_box->entries().size());
+        QVERIFY(count >= 60);
+        for (int i = 0; i < count; ++i) {
+            QVERIFY(m_box->rect().contains(entryCentre(i)));
+            moveTo(entryCentre(i));
+            QCOMPARE(m_box->HoverIndex(), i);
+        }
+    }
+
     void hoverMarginsAndTrail()
     {
         const QColor red(255, 0, 0), opening(80, 120, 80);

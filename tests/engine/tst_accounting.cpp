@@ -462,8 +462,15 @@ private slots:
         dataRow("Brujah monstrous", "Brujah", true, "Monstrous (1)", "Monstrous (3)");
         dataRow("Samedi disfigured", "Samedi", true, "Disfigured (2)", "");
         dataRow("Lasombra reflection", "Old Clan Lasombra", true, "Cast No Reflection (2)", "");
+        dataRow("revised reflection", "Lasombra Antitribu", true, "Cast No Reflection (1)", "");
+        dataRow("Brujah reflection", "Brujah", true, "Cast No Reflection (1)", "keep");
         dataRow("Malkavian sire", "Malkavian Antitribu", true, "Insane Sire (1)", "");
         dataRow("misspelt clan", "Malkavian Anititribu", true, "Insane Sire (1)", "");
+        dataRow("revised Malkavian", "Malkavian (Revised)", true, "Insane Sire (1)", "");
+        dataRow("revised Samedi", "Samedi (Revised)", true, "Disfigured (2)", "");
+        dataRow("revised Ventrue", "Ventrue (Revised)", true, "Prey Exclusion (1)", "");
+        dataRow("edition inside the name", "Samedi (Revised) Antitribu", true, "Disfigured (2)",
+                "keep");
         dataRow("Gargoyle baby face", "Gargoyles", false, "Baby Face (2)", "");
         dataRow("Toreador baby face", "Toreador", false, "Baby Face (2)", "keep");
     }

@@ -238,15 +238,15 @@ private slots:
         QVERIFY(message.contains("b.txt") && message.contains("c.txt"));
     }
 
-    // The small data holds 6 disciplines; packs may bring the whole to 30, not 31.
-    void thirtyDisciplinesInAll_data()
+    // The small data holds 6 disciplines; packs may bring the whole to 60, not 61.
+    void sixtyDisciplinesInAll_data()
     {
         columns<int, int, QStringList>({"first", "second", "merged"});
-        QTest::newRow("24 in one pack") << 24 << 0 << QStringList{"a.txt", "b.txt"};
-        QTest::newRow("25 in one pack") << 25 << 0 << QStringList{"b.txt"};
-        QTest::newRow("12 and 13") << 12 << 13 << QStringList{"a.txt"};
+        QTest::newRow("54 in one pack") << 54 << 0 << QStringList{"a.txt", "b.txt"};
+        QTest::newRow("55 in one pack") << 55 << 0 << QStringList{"b.txt"};
+        QTest::newRow("27 and 28") << 27 << 28 << QStringList{"a.txt"};
     }
-    void thirtyDisciplinesInAll()
+    void sixtyDisciplinesInAll()
     {
         const auto [first, second] = fetch<int, int>({"first", "second"});
         const RulesPack::Result result = RulesPack::merge(
@@ -254,7 +254,7 @@ private slots:
                            {"b.txt", packText({{12, disciplines(second, "Second")}}), {}}});
         QTEST(result.mergedFiles, "merged");
         for (const RulesPack::Problem& problem : result.problems)
-            QVERIFY2(problem.reason.contains("more than 30"), qPrintable(problem.text()));
+            QVERIFY2(problem.reason.contains("more than 60"), qPrintable(problem.text()));
     }
 
     void foldersAreReadInFileNameOrder()

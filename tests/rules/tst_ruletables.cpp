@@ -180,21 +180,31 @@ private slots:
                 QVERIFY2(t.DisciplineNames.indexOf(column->at(c)) >= 0 ||
                              t.ClanNames.at(c).contains(u"Caitiff"),
                          qPrintable(t.ClanNames.at(c) + ": " + column->at(c)));
-        // Powers are numbered; each Thaumaturgy path has one on every level 1 to 5.
+        // Powers are numbered. Every power of a discipline of paths names its path or is a
+        // ritual, and each path has one power on every level 1 to 5.
+        const QStringList pathDisciplines{"Thaumaturgy", "Necromancy", "Koldunic Sorcery"};
         QMap<QString, QString> pathLevels;
+        int rituals = 0;
         for (qsizetype d = 0; d < t.DisciplineNames.size(); ++d) {
             QVERIFY2(!t.DisciplinePowers[d].isEmpty(), qPrintable(t.DisciplineNames.at(d)));
+            const bool paths = pathDisciplines.contains(t.DisciplineNames.at(d));
             for (const QString& power : t.DisciplinePowers[d].items()) {
                 QVERIFY2(DataFile::leadingNumber(power) > 0, qPrintable(power));
-                if (t.DisciplineNames.at(d) == u"Thaumaturgy" && power.endsWith(u')'))
-                    pathLevels[power.mid(power.lastIndexOf(u'('))] += power.left(1);
+                QVERIFY2(!power.endsWith(u"(Ritual)") || paths, qPrintable(power));
+                if (!paths || power.endsWith(u"(Ritual)")) {
+                    rituals += paths;
+                    continue;
+                }
+                QVERIFY2(power.endsWith(u')'), qPrintable(power));
+                pathLevels[t.DisciplineNames.at(d) + power.mid(power.lastIndexOf(u'('))] +=
+                    power.left(1);
             }
         }
-        QVERIFY(pathLevels.size() >= 6);
+        QVERIFY(pathLevels.size() >= 20 && rituals >= 10);
         for (auto path = pathLevels.cbegin(); path != pathLevels.cend(); ++path) {
             QString levels = path.value();
             std::sort(levels.begin(), levels.end());
-            QVERIFY2(levels.contains(u"12345"), qPrintable(path.key()));
+            QVERIFY2(levels == u"12345", qPrintable(path.key() + ": " + levels));
         }
 
         // Merits and flaws cost 1 to 7 and are never both; a pair is a merit, then a flaw.
@@ -212,20 +222,54 @@ private slots:
                      qPrintable(t.ExclusivePairsSecond[k]));
         }
 
-        // Virtue sets are listed once; every path names its virtues, and a set has them.
+        // Virtue sets are listed once, even with every book in use.
         QCOMPARE(QSet<QString>(t.VirtueSets.cbegin(), t.VirtueSets.cend()).size(),
                  t.VirtueSets.size());
+    }
+
+    // Every path's description names its virtues; whatever single book is in use, each path
+    // it offers comes with that virtue set.
+    void shippedPathsFindTheirVirtues()
+    {
+        const QStringList lines = shippedRules();
+        const BookList books = buildBookList(lines);
         static const QRegularExpression virtues(
             QStringLiteral("Virtues: (\\w[\\w-]*), (\\w[\\w-]*) and (\\w[\\w-]*)"));
-        for (qsizetype p = 0; p < t.PathNames.size(); ++p) {
-            const auto match = virtues.match(t.PathDescriptions[p]);
-            QVERIFY2(match.hasMatch(), qPrintable(t.PathNames.at(p)));
-            const QString set = QStringLiteral("(%1, %2 & %3)")
-                                    .arg(match.captured(1), match.captured(2), match.captured(3));
-            QVERIFY2(std::any_of(t.VirtueSets.cbegin(), t.VirtueSets.cend(),
-                                 [&](const QString& s) { return s.endsWith(set); }),
-                     qPrintable(t.PathNames.at(p) + ": " + set));
+        int offered = 0;
+        for (const QString& book : books.BookTitles.items()) {
+            RuleTables t;
+            t.build(SourcebookFilter::applySelection(lines, books.BookTitles, sorted({book}))
+                        .ActiveLines,
+                    false);
+            for (qsizetype p = 0; p < t.PathNames.size(); ++p) {
+                const auto match = virtues.match(t.PathDescriptions[p]);
+                QVERIFY2(match.hasMatch(), qPrintable(t.PathNames.at(p)));
+                const QString set =
+                    QStringLiteral("(%1, %2 & %3)")
+                        .arg(match.captured(1), match.captured(2), match.captured(3));
+                QVERIFY2(std::any_of(t.VirtueSets.cbegin(), t.VirtueSets.cend(),
+                                     [&](const QString& s) { return s.endsWith(set); }),
+                         qPrintable(book + ": " + t.PathNames.at(p)));
+                ++offered;
+            }
         }
+        QVERIFY(offered >= 16);
+    }
+
+    // Sixty disciplines, the most the data may hold (the checker refuses more), each keep
+    // their own powers.
+    void sixtyDisciplines()
+    {
+        QStringList section{CoreHeader};
+        for (int d = 0; d < RuleTables::PowerLists; ++d)
+            section << QStringLiteral("Discipline %1").arg(d, 2, 10, QChar(u'0'))
+                    << QStringLiteral("1: Power of %1").arg(d);
+        const RuleTables tables = built({{12, section}});
+        QCOMPARE(tables.DisciplineNames.size(), 60);
+        for (int d = 0; d < 60; ++d)
+            QCOMPARE(tables.DisciplinePowers[d].items(),
+                     QStringList{QStringLiteral("1: Power of %1").arg(d)});
+        QCOMPARE(tables.disciplineIndex("Discipline 59....."), 59);
     }
 
     // Every book keeps one code; the "Vampire" preset's books are those below code 3000 plus
@@ -280,11 +324,13 @@ private slots:
         };
         rows("clan",
              {"Caitiff", "Panders (Sabbat Caitiff)", "Nosferatu", "Nosferatu Antitribu", "Samedi",
-              "Gargoyles", "Ventrue", "Lasombra", "Malkavian", "Malkavian Antitribu"});
+              "Samedi (Revised)", "Gargoyles", "Ventrue", "Lasombra", "Lasombra Antitribu",
+              "Malkavian", "Malkavian Antitribu", "Malkavian (Revised)"});
         rows("merit", {"Baby Face (2)", "Huge Size (4)"});
-        rows("flaw", {"Child (3)", "Short (1)", "Selective Digestion (2)", "Prey Exclusion (1)",
-                      "Monstrous (3)", "Disfigured (2)", "Cast No Reflection (2)",
-                      "Insane Sire (1)", "Inept (5)", "Unskilled (5)", "Uneducated (5)"});
+        rows("flaw",
+             {"Child (3)", "Short (1)", "Selective Digestion (2)", "Prey Exclusion (1)",
+              "Monstrous (3)", "Disfigured (2)", "Cast No Reflection (2)", "Cast No Reflection (1)",
+              "Insane Sire (1)", "Inept (5)", "Unskilled (5)", "Uneducated (5)"});
         rows("background", {"Generation", "Age", "Elder Status"});
         rows("virtues", {"Human (Conscience, Self-Control & Courage)",
                          "Sabbat (Callousness, Instincts & Morale)"});
