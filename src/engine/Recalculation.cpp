@@ -1,19 +1,20 @@
 #include "Recalculation.h"
 
 #include "app/RulesPanel.h"
-#include "app/SheetFonts.h"
 #include "app/SheetPanel.h"
 #include "app/SourcebooksPanel.h"
 #include "output/NotesPanel.h"
 #include "app/TMainForm.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TVampireDots.h"
+#include "engine/CharacterPass.h"
 #include "engine/ClanEffects.h"
 #include "engine/GenerationEffects.h"
 #include "engine/VirtueEffects.h"
 #include "engine/PointAccounting.h"
 #include "engine/RulesPresets.h"
 #include "engine/RulesSettings.h"
+#include "engine/SheetBinding.h"
 #include "rules/TextRoutines.h"
 
 #include <QAbstractEventDispatcher>
@@ -27,34 +28,6 @@
 using TraitRows = SheetPanel::TraitRows;
 
 namespace {
-
-void setText(QLabel* label, const QString& text)
-{
-    if (label->text() != text)
-        label->setText(text);
-}
-
-void setVisible(QWidget* widget, bool visible)
-{
-    if (widget->isVisibleTo(widget->parentWidget()) != visible)
-        widget->setVisible(visible);
-}
-
-// The control clamps and repaints on every write; writing only changes keeps the pass quiet.
-void setFreebies(TVampireDots* dots, int value)
-{
-    const int shown = PointAccounting::clampFreebies(value, dots->Filled(), dots->MinDots());
-    if (dots->Freebies() != shown)
-        dots->setFreebies(value);
-}
-
-std::vector<int> ratings(const TraitRows& rows, int count)
-{
-    std::vector<int> values;
-    for (int r = 0; r < count; ++r)
-        values.push_back(rows[r].dots->Filled());
-    return values;
-}
 
 bool rowUsed(const SheetPanel::TraitRow& row)
 {
@@ -174,23 +147,18 @@ void Recalculation::Recalculate()
     ++m_passes;
     if (RulesChanged)
         applySettings();
-    applyAppearance();
-    countAttributes();
-    countVirtues();
-    deriveHumanityAndWillpower();
-    if (DisciplinesDirty)
-        countDisciplines();
     if (DisciplinesDirty || RowsDirty)
         disciplineRows();
-    if (BackgroundsDirty)
-        countBackgrounds();
     if (BackgroundsDirty || RowsDirty)
         backgroundRows();
-    countAbilities();
+    abilityRows();
     if (ClanRulesDirty || MeritFlawRulesDirty)
         applyClanRules();
-    countFreebies();
-    warnDerangements();
+    // The rows and counters are in place: everything the rules derive, in one pass over the
+    // character the sheet shows.
+    Character character = SheetBinding::read(m_form);
+    CharacterPass::derive(character);
+    SheetBinding::show(character, m_form);
     if (BooksDirty)
         paintBookLabels();
     updateNotesIndicators();
@@ -249,73 +217,6 @@ void Recalculation::switchElderRules()
     ElderShown = elder;
 }
 
-void Recalculation::applyAppearance()
-{
-    const CharacterCounters& counters = m_form.counters();
-    SheetPanel* sheet = m_form.sheet();
-    const bool zero = counters.ZeroAppearanceClan || counters.ZeroAppearanceFlaw;
-    if (zero) {
-        if (sheet->Appearance->Filled() != 1)
-            sheet->Appearance->setFilled(1);
-        setFreebies(sheet->Appearance, 0);
-    }
-    setVisible(sheet->AppCrossOut, zero);
-}
-
-void Recalculation::countAttributes()
-{
-    SheetPanel* sheet = m_form.sheet();
-    const TPriorityBox* priorities = m_form.AttributePriorities;
-    const std::array<int, 3> allowances = {priorities->CategoryOne(), priorities->CategoryTwo(),
-                                           priorities->CategoryThree()};
-    const std::array<std::array<TVampireDots*, 3>, 3> groups = {{
-        {sheet->Strength, sheet->Dexterity, sheet->Stamina},
-        {sheet->Charisma, sheet->Manipulation, sheet->Appearance},
-        {sheet->Perception, sheet->Intelligence, sheet->Wits},
-    }};
-    const std::array<QLabel*, 3> tallies = {sheet->PhysLabel, sheet->SocLabel, sheet->MenLabel};
-    for (int g = 0; g < 3; ++g) {
-        const auto result = PointAccounting::traitGroup(
-            {groups[g][0]->Filled(), groups[g][1]->Filled(), groups[g][2]->Filled()}, allowances[g]);
-        for (int i = 0; i < 3; ++i)
-            setFreebies(groups[g][i], result.freebies[i]);
-        setText(tallies[g], result.tally);
-    }
-}
-
-void Recalculation::countVirtues()
-{
-    SheetPanel* sheet = m_form.sheet();
-    const auto result = PointAccounting::traitGroup(
-        {sheet->Conscience->Filled(), sheet->SelfControl->Filled(), sheet->Courage->Filled()},
-        m_form.settings().VirtuePoints);
-    setFreebies(sheet->Conscience, result.freebies[0]);
-    setFreebies(sheet->SelfControl, result.freebies[1]);
-    setFreebies(sheet->Courage, result.freebies[2]);
-    setText(sheet->VirtueTallyLabel, result.tally);
-}
-
-void Recalculation::deriveHumanityAndWillpower()
-{
-    m_form.virtues().deriveHumanityAndWillpower();
-}
-
-void Recalculation::countDisciplines()
-{
-    SheetPanel* sheet = m_form.sheet();
-    const int count = m_form.rowCounts().DisciplineRows;
-    const std::vector<int> values = ratings(sheet->DisciplineRows, count);
-    const auto result =
-        PointAccounting::disciplines(values, PointAccounting::disciplineRules(m_form.settings()));
-    std::vector<int> shown;
-    for (int r = 0; r < count; ++r) {
-        setFreebies(sheet->DisciplineRows[r].dots, result.freebies[r]);
-        shown.push_back(sheet->DisciplineRows[r].dots->Freebies());
-    }
-    setText(sheet->DisciplineTallyLabel,
-            PointAccounting::disciplineTally(values, shown, m_form.settings().DisciplinePoints));
-}
-
 void Recalculation::disciplineRows()
 {
     DisciplinesDirty = false;
@@ -323,17 +224,6 @@ void Recalculation::disciplineRows()
     if (rowProcedure({&sheet->DisciplineRows}, m_form.rowCounts().DisciplineRows, 3,
                      QStringLiteral("..."), true))
         m_form.updateSheetLayout();
-}
-
-void Recalculation::countBackgrounds()
-{
-    SheetPanel* sheet = m_form.sheet();
-    const int count = m_form.rowCounts().BackgroundRows;
-    const auto result = PointAccounting::backgrounds(ratings(sheet->BackgroundRows, count),
-                                                     m_form.settings().BackgroundPoints);
-    for (int r = 0; r < count; ++r)
-        setFreebies(sheet->BackgroundRows[r].dots, result.freebies[r]);
-    setText(sheet->BackgroundTallyLabel, result.tally);
 }
 
 void Recalculation::backgroundRows()
@@ -351,41 +241,12 @@ void Recalculation::deriveGenerationAndAge()
     m_form.generation().deriveFromBackgrounds();
 }
 
-void Recalculation::countAbilities()
+void Recalculation::abilityRows()
 {
-    SheetPanel* sheet = m_form.sheet();
-    const RulesSettings& settings = m_form.settings();
-    const CharacterCounters& counters = m_form.counters();
-    const TPriorityBox* priorities = m_form.AbilityPriorities;
-    const std::array<bool*, 3> flags = {&TalentsDirty, &SkillsDirty, &KnowledgesDirty};
-    const std::array<int, 3> allowances = {priorities->CategoryOne(), priorities->CategoryTwo(),
-                                           priorities->CategoryThree()};
-    const std::array<int, 3> penalties = {counters.TalentPenalty, counters.SkillPenalty,
-                                          counters.KnowledgePenalty};
-    const std::array<QLabel*, 3> tallies = {sheet->TalentTallyLabel, sheet->SkillTallyLabel,
-                                            sheet->KnowledgeTallyLabel};
-    const RowCounts& rows = m_form.rowCounts();
-    for (int c = 0; c < 3; ++c) {
-        if (!*flags[c])
-            continue;
-        PointAccounting::AbilityColumnInput input;
-        input.primaryRatings = ratings(sheet->AbilityRows[c], rows.AbilityRows);
-        input.secondaryRatings = ratings(sheet->SecondaryRows[c], rows.SecondaryRows);
-        input.allowance = allowances[c];
-        input.penalty = penalties[c];
-        input.MaxAbilityRating = settings.MaxAbilityRating;
-        input.MaxSecondaryRating = settings.MaxSecondaryRating;
-        input.SecondaryCostFactor = settings.SecondaryCostFactor;
-        const auto result = PointAccounting::abilityColumn(input);
-        for (int r = 0; r < rows.AbilityRows; ++r)
-            setFreebies(sheet->AbilityRows[c][r].dots, result.primaryFreebies[r]);
-        for (int r = 0; r < rows.SecondaryRows; ++r)
-            setFreebies(sheet->SecondaryRows[c][r].dots, result.secondaryFreebies[r]);
-        setText(tallies[c], result.tally);
-    }
     if (!(TalentsDirty || SkillsDirty || KnowledgesDirty || RowsDirty))
         return;
     TalentsDirty = SkillsDirty = KnowledgesDirty = RowsDirty = false;
+    SheetPanel* sheet = m_form.sheet();
     RowCounts& counts = m_form.rowCounts();
     bool changed = rowProcedure({&sheet->AbilityRows[0], &sheet->AbilityRows[1], &sheet->AbilityRows[2]},
                                 counts.AbilityRows, 10, SheetPanel::RowPlaceholder, false);
@@ -400,78 +261,6 @@ void Recalculation::applyClanRules()
 {
     ClanRulesDirty = MeritFlawRulesDirty = false;
     m_form.clanEffects().applyMeritFlawRules();
-}
-
-void Recalculation::countFreebies()
-{
-    SheetPanel* sheet = m_form.sheet();
-    const RulesSettings& settings = m_form.settings();
-    CharacterCounters& counters = m_form.counters();
-    const RowCounts& rows = m_form.rowCounts();
-    PointAccounting::FreebieCostInput input;
-    for (TVampireDots* dots : {sheet->Strength, sheet->Dexterity, sheet->Stamina, sheet->Charisma,
-                               sheet->Manipulation, sheet->Appearance, sheet->Perception,
-                               sheet->Intelligence, sheet->Wits})
-        input.attributeFreebies.push_back(dots->Freebies());
-    for (int c = 0; c < 3; ++c) {
-        for (int r = 0; r < rows.AbilityRows; ++r)
-            input.abilityFreebies.push_back(sheet->AbilityRows[c][r].dots->Freebies());
-        for (int r = 0; r < rows.SecondaryRows; ++r)
-            input.secondaryFreebies.push_back(sheet->SecondaryRows[c][r].dots->Freebies());
-    }
-    for (int r = 0; r < rows.DisciplineRows; ++r)
-        input.disciplineFreebies.push_back(sheet->DisciplineRows[r].dots->Freebies());
-    for (int r = 0; r < rows.BackgroundRows; ++r)
-        input.backgroundFreebies.push_back(
-            {sheet->BackgroundRows[r].name->text(), sheet->BackgroundRows[r].dots->Freebies()});
-    for (TVampireDots* dots : {sheet->Conscience, sheet->SelfControl, sheet->Courage})
-        input.virtueFreebies.push_back(dots->Freebies());
-    input.BoughtHumanity = counters.BoughtHumanity;
-    input.willpowerFreebies = sheet->Willpower->Freebies();
-    input.MeritPoints = counters.MeritPoints;
-    input.FlawPoints = counters.FlawPoints;
-    input.AgeFreebieBonus = counters.AgeFreebieBonus;
-    input.FreebiePoints = settings.FreebiePoints;
-    input.SecondaryCostFactor = settings.SecondaryCostFactor;
-    input.ElderRules = settings.ElderRules;
-    input.Conscience = sheet->Conscience->Filled();
-    input.SelfControl = sheet->SelfControl->Filled();
-    input.AgeHumanityPenalty = counters.AgeHumanityPenalty;
-    const auto result = PointAccounting::freebieCost(input);
-    counters.BoughtHumanity = result.BoughtHumanity;
-    QLabel* tally = m_form.FreebieTally;
-    setText(tally, result.tally);
-    // Over-spending shows at a glance; otherwise the tally keeps its panel's colour.
-    const QColor colour = result.spent > result.available
-                              ? QColor(Qt::red)
-                              : tally->parentWidget()->palette().color(QPalette::WindowText);
-    if (tally->palette().color(QPalette::WindowText) != colour)
-        SheetFonts::setTextColour(tally, colour);
-}
-
-void Recalculation::warnDerangements()
-{
-    SheetPanel* sheet = m_form.sheet();
-    const RowCounts& rows = m_form.rowCounts();
-    std::vector<int> values;
-    for (TVampireDots* dots : {sheet->Strength, sheet->Dexterity, sheet->Stamina, sheet->Charisma,
-                               sheet->Manipulation, sheet->Appearance, sheet->Perception,
-                               sheet->Intelligence, sheet->Wits, sheet->Conscience,
-                               sheet->SelfControl, sheet->Courage})
-        values.push_back(dots->Filled());
-    for (int c = 0; c < 3; ++c) {
-        for (int v : ratings(sheet->AbilityRows[c], rows.AbilityRows))
-            values.push_back(v);
-        for (int v : ratings(sheet->SecondaryRows[c], rows.SecondaryRows))
-            values.push_back(v);
-    }
-    for (int v : ratings(sheet->DisciplineRows, rows.DisciplineRows))
-        values.push_back(v);
-    for (int v : ratings(sheet->BackgroundRows, rows.BackgroundRows))
-        values.push_back(v);
-    const QString warning = PointAccounting::derangementWarning(values, m_form.settings().ElderRules);
-    setText(m_form.DerangementWarning, warning);
-    setVisible(m_form.DerangementWarning, !warning.isEmpty());
 }
 
 void Recalculation::paintBookLabels()

@@ -50,20 +50,11 @@ public:
 private:
     void applySettings();
     void switchElderRules();
-    void applyAppearance();
-    void countAttributes();
-    void countVirtues();
-    void deriveHumanityAndWillpower();
-    void countDisciplines();
     void disciplineRows();
-    void countBackgrounds();
     void backgroundRows();
     void deriveGenerationAndAge();
-    void countAbilities();
     void abilityRows();
     void applyClanRules();
-    void countFreebies();
-    void warnDerangements();
     void paintBookLabels();
     void updateNotesIndicators();
     void restoreWindow();

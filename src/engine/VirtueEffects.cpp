@@ -91,37 +91,3 @@ void VirtueEffects::applyVirtueNames()
             labels[i]->setText(text);
     }
 }
-
-void VirtueEffects::deriveHumanityAndWillpower()
-{
-    SheetPanel* sheet = m_form.sheet();
-    CharacterCounters& counters = m_form.counters();
-    const RulesSettings& settings = m_form.settings();
-    VirtueRules::Input input;
-    input.Conscience = sheet->Conscience->Filled();
-    input.SelfControl = sheet->SelfControl->Filled();
-    input.Courage = sheet->Courage->Filled();
-    input.Humanity = sheet->Humanity->Filled();
-    input.Willpower = sheet->Willpower->Filled();
-    input.BoughtHumanity = counters.BoughtHumanity;
-    input.BoughtWillpower = counters.BoughtWillpower;
-    input.AgeHumanityPenalty = counters.AgeHumanityPenalty;
-    input.MaxHumanity = settings.MaxHumanity;
-    input.HumanityDots = sheet->Humanity->MaxDots();
-    input.WillpowerDots = sheet->Willpower->MaxDots();
-    input.path = sheet->Path->text();
-    input.HumanityFromVirtues = settings.HumanityFromVirtues;
-    input.WillpowerFromVirtues = settings.WillpowerFromVirtues;
-    const VirtueRules::Derived derived = VirtueRules::derive(input);
-    counters.BoughtHumanity = derived.BoughtHumanity;
-    counters.BoughtWillpower = derived.BoughtWillpower;
-    for (auto [dots, rating, freebies] :
-         {std::tuple{sheet->Humanity, derived.Humanity, derived.humanityFreebies},
-          std::tuple{sheet->Willpower, derived.Willpower, derived.willpowerFreebies}}) {
-        if (dots->Filled() != rating)
-            dots->setFilled(rating);
-        if (dots->Freebies() !=
-            PointAccounting::clampFreebies(freebies, dots->Filled(), dots->MinDots()))
-            dots->setFreebies(freebies);
-    }
-}

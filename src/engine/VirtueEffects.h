@@ -21,9 +21,8 @@ public:
     void WillpowerChanged();
     void PathChange();
 
-    // The idle pass: the labels when the rules change, the derived ratings every time.
+    // The idle pass, when the rules change: the labels of the virtue set.
     void applyVirtueNames();
-    void deriveHumanityAndWillpower();
 
     // The file reader sets the two ratings without the handlers asking anything.
     void setAttached(bool attached) { m_attached = attached; }

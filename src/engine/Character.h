@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/SheetLayout.h"
+#include "engine/CharacterCounters.h"
+#include "engine/RulesSettings.h"
+
+#include <QString>
+
+#include <array>
+
+// The character as the sheet holds it: every rating with the freebie dots the rules give it,
+// the counters and settings beside the rows, and what the rules derive for the eye (tallies,
+// warnings). Plain values: copied and compared like numbers.
+struct Character
+{
+    // A rated trait: its name where the row names one, its rating within minDots ... maxDots,
+    // and the dots bought with freebies as the row shows them.
+    struct Trait
+    {
+        QString name;
+        int rating = 0;
+        int freebies = 0;
+        int minDots = 0;
+        int maxDots = 5;
+
+        bool operator==(const Trait&) const = default;
+    };
+    using Rows = std::array<Trait, SheetLayout::RowsPerGroup>;
+
+    // The allowance each category gets from the priority selector, in the order of the sheet.
+    using Allowances = std::array<int, 3>;
+
+    // Strength ... Wits, in their group order.
+    std::array<Trait, 9> attributes{};
+    // Talents, Skills, Knowledges; the secondary columns the same way.
+    std::array<Rows, 3> abilities{};
+    std::array<Rows, 3> secondaries{};
+    Rows disciplines{};
+    Rows backgrounds{};
+    // Conscience, Self-Control, Courage whatever the virtue set calls them.
+    std::array<Trait, 3> virtues{};
+    Trait humanity{.rating = 2, .maxDots = 10};
+    Trait willpower{.rating = 1, .minDots = 1, .maxDots = 10};
+    QString path = QStringLiteral("Humanity");
+
+    RowCounts rows{};
+    CharacterCounters counters{};
+    RulesSettings settings{};
+    Allowances attributeAllowances{7, 5, 3};
+    Allowances abilityAllowances{13, 9, 5};
+
+    // Derived for the eye.
+    std::array<QString, 3> attributeTallies;
+    std::array<QString, 3> abilityTallies;
+    QString disciplineTally, backgroundTally, virtueTally;
+    QString freebieTally;
+    bool overspent = false;
+    bool appearanceCrossed = false;
+    QString derangementWarning;
+
+    Character();
+
+    bool operator==(const Character&) const = default;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "engine/Character.h"
+
+class TMainForm;
+
+// Between the sheet's controls and the character they show: the ratings and rows read into a
+// Character, and what the rules derived written back, each value only where it differs, so
+// that a pass with nothing new repaints nothing.
+namespace SheetBinding {
+
+Character read(TMainForm& form);
+void show(const Character& character, TMainForm& form);
+
+} // namespace SheetBinding
