@@ -19,6 +19,17 @@ endif()
 
 find_program(TARNOCH_GZIP gzip REQUIRED)
 
+# Compresses file at build time as Debian compresses documentation: file.gz, without a time
+# stamp. The name of the compressed file goes into out_var.
+function(tarnoch_compress file out_var)
+    add_custom_command(
+        OUTPUT ${file}.gz
+        COMMAND ${TARNOCH_GZIP} -9nkf ${file}
+        DEPENDS ${file}
+        VERBATIM)
+    set(${out_var} ${file}.gz PARENT_SCOPE)
+endfunction()
+
 # Installs a command into bin/ with its manual page packaging/man/NAME.1, compressed as
 # Debian keeps manual pages. Every command the package carries goes through here.
 function(tarnoch_install_command target)
@@ -28,13 +39,9 @@ function(tarnoch_install_command target)
     endif()
     set(_configured ${PROJECT_BINARY_DIR}/man/${target}.1)
     configure_file(${_page} ${_configured} @ONLY)
-    add_custom_command(
-        OUTPUT ${_configured}.gz
-        COMMAND ${TARNOCH_GZIP} -9nkf ${_configured}
-        DEPENDS ${_configured}
-        VERBATIM)
-    add_custom_target(${target}_manual ALL DEPENDS ${_configured}.gz)
+    tarnoch_compress(${_configured} _compressed)
+    add_custom_target(${target}_manual ALL DEPENDS ${_compressed})
     install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES ${_compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     set_property(GLOBAL APPEND PROPERTY TARNOCH_COMMANDS ${target})
-    install(FILES ${_configured}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endfunction()
