@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
     fonts-gotico-antiqua fonts-dancingscript fonts-liberation2 fonts-goudybookletter
     fontconfig xvfb x11-utils xdotool imagemagick time poppler-utils
+    librsvg2-bin dpkg-dev file lintian appstream desktop-file-utils
 )
 
 missing=()

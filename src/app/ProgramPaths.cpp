@@ -31,18 +31,18 @@ ProgramPaths::ProgramPaths(QString readFolder, QString writeFolder)
 
 ProgramPaths ProgramPaths::resolve(const QString& programFolder, const QString& writeFallback)
 {
-    QString readFolder = programFolder;
-    const QString shared = QDir::cleanPath(programFolder + QStringLiteral("../share/tarnoch")) + u'/';
-    if (!QFileInfo::exists(programFolder + DataFile::FileName)
-        && QFileInfo::exists(shared + DataFile::FileName))
-        readFolder = shared;
+    const QString shared =
+        QDir::cleanPath(programFolder + QStringLiteral("../share/tarnoch")) + u'/';
+    const bool installed = !QFileInfo::exists(programFolder + DataFile::FileName) &&
+                           QFileInfo::exists(shared + DataFile::FileName);
+    // An installed program's folders belong to the package manager and to every user: even
+    // a user who may write there (root) keeps the template and scratch files in their own.
+    if (!installed && QFileInfo(programFolder).isWritable())
+        return ProgramPaths(programFolder, programFolder);
 
-    QString writeFolder = programFolder;
-    if (!QFileInfo(programFolder).isWritable()) {
-        writeFolder = writeFallback.isEmpty()
-                          ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                          : writeFallback;
-        QDir().mkpath(writeFolder);
-    }
-    return ProgramPaths(readFolder, writeFolder);
+    const QString writeFolder =
+        writeFallback.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                : writeFallback;
+    QDir().mkpath(writeFolder);
+    return ProgramPaths(installed ? shared : programFolder, writeFolder);
 }

@@ -3,16 +3,18 @@
 #include <QString>
 
 // Where the program finds the files it reads and puts the files it writes.
-// Run from its build folder, both are the folder of the executable; installed under a
-// folder it may not write, it reads from ../share/tarnoch and writes to the user's data folder.
+// Run from its own program folder (the build's), both are the folder of the executable.
+// Installed, it reads from ../share/tarnoch and writes to the user's data folder; so does a
+// program folder it may not write, for its writes.
 class ProgramPaths
 {
 public:
     // The folder of the executable, with a trailing separator.
     static QString folderOf(const QString& executablePath);
 
-    // Resolves the folders for an executable in programFolder; writeFallback is used when
-    // programFolder cannot be written (empty: the per-user application data folder).
+    // Resolves the folders for an executable in programFolder; writeFallback is used when the
+    // program is installed or programFolder cannot be written (empty: the per-user
+    // application data folder).
     static ProgramPaths resolve(const QString& programFolder, const QString& writeFallback = {});
 
     ProgramPaths() = default;

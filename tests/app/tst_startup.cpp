@@ -117,23 +117,32 @@ private slots:
         QCOMPARE(ProgramPaths::folderOf("tarnoch"), QStringLiteral("./"));
 
         QTemporaryDir root;
-        QDir(root.path()).mkpath("bin");
-        QDir(root.path()).mkpath("share/tarnoch");
+        for (const char* folder : {"bin", "share/tarnoch", "own"})
+            QDir(root.path()).mkpath(folder);
         QVERIFY(writeFile(root.filePath("share/tarnoch/Tarn1.dat"), {}));
+        QVERIFY(writeFile(root.filePath("own/Tarn1.dat"), {}));
         const QString bin = root.filePath("bin") + '/';
+        const QString own = root.filePath("own") + '/';
         const QString fallback = root.filePath("user-data");
 
+        // Installed: the shared files are read, and the user's own folder is written even
+        // where the program's folder could be (as root).
         ProgramPaths installed = ProgramPaths::resolve(bin, fallback);
         QCOMPARE(installed.readFolder(), root.filePath("share/tarnoch") + '/');
-        QCOMPARE(installed.writeFolder(), bin);
-
-        QFile::setPermissions(bin, QFile::ReadOwner | QFile::ExeOwner);
-        if (QFileInfo(bin).isWritable())
-            QSKIP("running as a user who may write anywhere");
-        ProgramPaths readOnly = ProgramPaths::resolve(bin, fallback);
-        QFile::setPermissions(bin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(readOnly.writeFolder(), fallback + '/');
+        QCOMPARE(installed.writeFolder(), fallback + '/');
         QVERIFY(QFileInfo(fallback).isDir());
+
+        ProgramPaths ownFolder = ProgramPaths::resolve(own, fallback);
+        QCOMPARE(ownFolder.readFolder(), own);
+        QCOMPARE(ownFolder.writeFolder(), own);
+
+        QFile::setPermissions(own, QFile::ReadOwner | QFile::ExeOwner);
+        if (QFileInfo(own).isWritable())
+            QSKIP("running as a user who may write anywhere");
+        ProgramPaths readOnly = ProgramPaths::resolve(own, fallback);
+        QFile::setPermissions(own, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(readOnly.readFolder(), own);
+        QCOMPARE(readOnly.writeFolder(), fallback + '/');
     }
 
     void fontsResolveToTheProgramFiles()

@@ -181,7 +181,7 @@ private slots:
         QCOMPARE(chapters,
                  QStringList({"Tarnoch", "The window", "Mouse and keys", "Building a character",
                               "Generation", "The Rules page", "The Sourcebooks page", "Files",
-                              "Notes", "Printing", "Keys at a glance", "Tips",
+                              "Notes", "Printing", "Keys at a glance", "Tips", "Installing",
                               "Writing a rules pack"}));
     }
 
