@@ -13,6 +13,8 @@ struct RowCounts
     int BackgroundRows = 1;
     int MeritRows = 1;
     int FlawRows = 1;
+
+    bool operator==(const RowCounts&) const = default;
 };
 
 namespace SheetLayout {

@@ -17,4 +17,6 @@ struct CharacterCounters
     bool ZeroAppearanceFlaw = false;
     bool CaitiffClan = false;
     bool HugeSize = false;
+
+    bool operator==(const CharacterCounters&) const = default;
 };

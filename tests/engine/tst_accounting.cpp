@@ -1,5 +1,6 @@
 #include "../support/DataRows.h"
 #include "controls/DotsRating.h"
+#include "engine/CharacterPass.h"
 #include "engine/ClanRules.h"
 #include "engine/GenerationRules.h"
 #include "engine/MeritFlawRules.h"
@@ -25,6 +26,11 @@ using DisciplineRow = std::tuple<L, int, bool, bool, bool, L, QString, QString>;
 // ratings, names, points, red dots, tally, freebie tally
 using BackgroundRow = std::tuple<L, QStringList, int, L, QString, QString>;
 
+// ratings set one after the other, each followed by a pass; then a trait's rating and red
+// dots, and the freebie tally
+using PassRow = std::tuple<QList<QPair<QString, int>>, QString, L, QString>;
+
+Q_DECLARE_METATYPE(PassRow)
 Q_DECLARE_METATYPE(GroupRow)
 Q_DECLARE_METATYPE(AbilityRow)
 Q_DECLARE_METATYPE(DisciplineRow)
@@ -526,6 +532,63 @@ private slots:
         QTEST((QList<int>{d.Humanity, d.humanityFreebies, d.Willpower, d.willpowerFreebies,
                           d.BoughtHumanity, d.BoughtWillpower}),
               "derived");
+    }
+
+    // The pass over a whole character: acts in, the character out, as the sheet shows it.
+    void characterPass_data()
+    {
+        const auto row = rowColumn<PassRow>();
+        row("new character", {{}, "Willpower", {1, 0}, "0/15"});
+        row("Willpower bought", {{{"Willpower", 10}}, "Willpower", {10, 9}, "18/15"});
+        // Dots bought before a virtue rose stay within the ten the row holds, and cost no more.
+        row("then Courage 3", {{{"Willpower", 10}, {"Courage", 3}}, "Willpower", {10, 7}, "14/15"});
+        row("then Courage 5", {{{"Willpower", 10}, {"Courage", 5}}, "Willpower", {10, 5}, "10/15"});
+        row("then Courage back to 1",
+            {{{"Willpower", 10}, {"Courage", 5}, {"Courage", 1}}, "Willpower", {6, 5}, "10/15"});
+        row("Humanity bought, then the virtues",
+            {{{"Humanity", 10}, {"Conscience", 5}, {"Self-Control", 3}}, "Humanity", {10, 2}, "2/15"});
+        row("attributes over the allowance",
+            {{{"Strength", 5}, {"Dexterity", 4}, {"Stamina", 2}}, "Stamina", {2, 1}, "5/15"});
+        row("Appearance held by a flaw", {{{"Appearance", 4}, {"zero Appearance", 1}}, "Appearance",
+                                          {1, 0}, "0/15"});
+    }
+    void characterPass()
+    {
+        QFETCH(PassRow, row);
+        const auto& [acts, checked, expected, freebieTally] = row;
+        Character c;
+        auto trait = [&c](const QString& name) -> Character::Trait& {
+            static const QStringList attributes = {"Strength", "Dexterity", "Stamina", "Charisma",
+                                                   "Manipulation", "Appearance"};
+            static const QStringList virtues = {"Conscience", "Self-Control", "Courage"};
+            if (name == u"Humanity")
+                return c.humanity;
+            if (name == u"Willpower")
+                return c.willpower;
+            if (virtues.contains(name))
+                return c.virtues[virtues.indexOf(name)];
+            return c.attributes[attributes.indexOf(name)];
+        };
+        CharacterPass::derive(c);
+        for (const auto& [name, rating] : acts) {
+            if (name == u"zero Appearance") {
+                c.counters.ZeroAppearanceFlaw = true;
+            } else {
+                CharacterPass::setRating(trait(name), rating);
+                // A rating set by hand keeps its bought dots, as the rows' handlers count them.
+                if (name == u"Willpower")
+                    c.counters.BoughtWillpower = rating - c.virtues[2].rating;
+                if (name == u"Humanity")
+                    c.counters.BoughtHumanity = rating - c.virtues[0].rating - c.virtues[1].rating;
+            }
+            CharacterPass::derive(c);
+        }
+        QCOMPARE(L({trait(checked).rating, trait(checked).freebies}), expected);
+        QCOMPARE(c.freebieTally, freebieTally);
+        QCOMPARE(c.overspent, freebieTally == u"18/15");
+        const Character settled = c;
+        CharacterPass::derive(c);
+        QCOMPARE(c, settled); // a second pass changes nothing
     }
 
     void meritAndFlawCosts_data()

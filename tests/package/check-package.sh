@@ -47,6 +47,8 @@ export XDG_RUNTIME_DIR=$work/runtime
 mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
 (cd "$root" && find . | sort) >"$work/contents-before"
 
+[ "$("$root/usr/bin/tarnoch" --version)" = "tarnoch $version" ] || fail "--version does not say $version"
+
 golden=$source/tests/files/golden/v1.5.tnc
 name=$(sed -n 's/^Name: //p' "${golden%.tnc}.expect")
 "$root/usr/bin/tarnoch" --report "$golden" >"$work/report.json"
