@@ -9,7 +9,8 @@
 #include "files/CharacterWriter.h"
 #include "files/CharacterSheetIO.h"
 #include "files/FileCommands.h"
-#include "files/SheetReport.h"
+#include "engine/SheetBinding.h"
+#include "files/CharacterReport.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -45,7 +46,7 @@ void settle(TMainForm& form)
         loop.exec();
         form.recalculation().Recalculate();
         QStringList now = CharacterWriter::lines(form.sheetIO().WriteCharacter());
-        now << QJsonDocument(SheetReport::build(form, {}, {})).toJson(QJsonDocument::Compact);
+        now << QJsonDocument(CharacterReport::build(SheetBinding::readAll(form), {}, {})).toJson(QJsonDocument::Compact);
         if (now == before)
             return;
         before = std::move(now);
@@ -62,7 +63,8 @@ int report(TMainForm& form, CollectedMessages& messages, const QString& file)
     const QList<QPair<QString, QString>> loadMessages = messages.shown;
     settle(form);
     const QByteArray json =
-        QJsonDocument(SheetReport::build(form, form.files().lastVersion(), loadMessages)).toJson();
+        QJsonDocument(CharacterReport::build(SheetBinding::readAll(form), form.files().lastVersion(),
+                                            loadMessages)).toJson();
     std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
     return 0;
 }

@@ -2,9 +2,12 @@
 
 #include "app/SheetLayout.h"
 #include "engine/CharacterCounters.h"
+#include "engine/RulesBoxTexts.h"
+#include "engine/RulesPresets.h"
 #include "engine/RulesSettings.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -30,6 +33,8 @@ struct Character
     // The allowance each category gets from the priority selector, in the order of the sheet.
     using Allowances = std::array<int, 3>;
 
+    // Name, Player, Chronicle, Nature, Demeanor, Clan, Generation, Haven, Concept.
+    std::array<QString, 9> header;
     // Strength ... Wits, in their group order.
     std::array<Trait, 9> attributes{};
     // Talents, Skills, Knowledges; the secondary columns the same way.
@@ -42,6 +47,12 @@ struct Character
     Trait humanity{.rating = 2, .maxDots = 10};
     Trait willpower{.rating = 1, .minDots = 1, .maxDots = 10};
     QString path = QStringLiteral("Humanity");
+    // Row texts as the rows hold them, padding included; an entry is a text without it.
+    std::array<QString, SheetLayout::RowsPerGroup> merits, flaws;
+
+    // The rules as typed on the Rules panel, and the books in use.
+    RulesBoxTexts rulesBoxes{};
+    QStringList books;
 
     RowCounts rows{};
     CharacterCounters counters{};
@@ -50,6 +61,12 @@ struct Character
     Allowances abilityAllowances{13, 9, 5};
 
     // Derived for the eye.
+    std::array<QString, 3> virtueNames;
+    QString bloodPerTurn;
+    int bloodPoolBoxes = 0;
+    bool flawWarning = false;
+    // The presets whose settings the rules match.
+    RulesPresets::PresetMatch presets{};
     std::array<QString, 3> attributeTallies;
     std::array<QString, 3> abilityTallies;
     QString disciplineTally, backgroundTally, virtueTally;

@@ -1,7 +1,9 @@
 #include "SheetBinding.h"
 
+#include "app/RulesPanel.h"
 #include "app/SheetFonts.h"
 #include "app/SheetPanel.h"
+#include "app/SourcebooksPanel.h"
 #include "app/TMainForm.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TVampireDots.h"
@@ -95,6 +97,51 @@ Character read(TMainForm& form)
     c.humanity = trait(s.Humanity);
     c.willpower = trait(s.Willpower);
     c.path = s.Path->text();
+    return c;
+}
+
+Character readAll(TMainForm& form)
+{
+    Character c = read(form);
+    const SheetPanel& s = *form.sheet();
+    const std::array<const QLineEdit*, 9> header = {s.Name, s.Player, s.Chronicle, s.Nature,
+                                                    s.Demeanor, s.Clan, s.Generation, s.Haven,
+                                                    s.Concept};
+    for (int i = 0; i < 9; ++i)
+        c.header[i] = header[i]->text();
+    for (int col = 0; col < 3; ++col)
+        for (int r = 0; r < c.rows.AbilityRows; ++r)
+            c.abilities[col][r].name = s.AbilityRows[col][r].name->text();
+    for (int col = 0; col < 3; ++col)
+        for (int r = 0; r < c.rows.SecondaryRows; ++r)
+            c.secondaries[col][r].name = s.SecondaryRows[col][r].name->text();
+    for (int r = 0; r < c.rows.DisciplineRows; ++r)
+        c.disciplines[r].name = s.DisciplineRows[r].name->text();
+    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+        c.merits[r] = s.MeritRows[r]->text();
+        c.flaws[r] = s.FlawRows[r]->text();
+    }
+    c.rulesBoxes = form.rulesPanel()->boxTexts();
+    c.books = form.books()->ChosenBooks().items();
+    c.virtueNames = {s.Virtue1->text(), s.Virtue2->text(), s.Virtue3->text()};
+    c.bloodPerTurn = s.BloodTurn->text();
+    c.bloodPoolBoxes = int(std::count_if(s.BloodPool.begin(), s.BloodPool.end(),
+                                         [&s](const QWidget* box) { return box->isVisibleTo(&s); }));
+    c.flawWarning = form.FlawWarning->isVisibleTo(form.FlawWarning->parentWidget());
+    c.presets = RulesPresets::matchingPresets(c.rulesBoxes, c.settings.ElderRules);
+    // What the sheet shows of what the rules derived.
+    c.appearanceCrossed = s.AppCrossOut->isVisibleTo(s.AppCrossOut->parentWidget());
+    c.attributeTallies = {s.PhysLabel->text(), s.SocLabel->text(), s.MenLabel->text()};
+    c.abilityTallies = {s.TalentTallyLabel->text(), s.SkillTallyLabel->text(),
+                        s.KnowledgeTallyLabel->text()};
+    c.disciplineTally = s.DisciplineTallyLabel->text();
+    c.backgroundTally = s.BackgroundTallyLabel->text();
+    c.virtueTally = s.VirtueTallyLabel->text();
+    c.freebieTally = form.FreebieTally->text();
+    c.derangementWarning =
+        form.DerangementWarning->isVisibleTo(form.DerangementWarning->parentWidget())
+            ? form.DerangementWarning->text()
+            : QString();
     return c;
 }
 

@@ -9,7 +9,10 @@ class TMainForm;
 // that a pass with nothing new repaints nothing.
 namespace SheetBinding {
 
+// What the rules work on: the ratings, rows, counters and settings.
 Character read(TMainForm& form);
+// Everything the sheet shows, texts and labels included.
+Character readAll(TMainForm& form);
 void show(const Character& character, TMainForm& form);
 
 } // namespace SheetBinding

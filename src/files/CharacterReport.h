@@ -1,0 +1,16 @@
+#pragma once
+
+#include "engine/Character.h"
+
+#include <QJsonObject>
+#include <QList>
+#include <QPair>
+
+// The character as the sheet shows it, as the JSON object of "--report": the texts, ratings,
+// red dots and limits of every row, the tallies, warnings and rules.
+namespace CharacterReport {
+
+QJsonObject build(const Character& character, const QString& fileVersion,
+                  const QList<QPair<QString, QString>>& messages);
+
+} // namespace CharacterReport
