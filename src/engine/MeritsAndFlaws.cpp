@@ -2,9 +2,7 @@
 
 #include "app/SheetPanel.h"
 #include "app/TMainForm.h"
-#include "engine/MeritFlawRules.h"
 #include "engine/Recalculation.h"
-#include "engine/RuleQuestions.h"
 #include "rules/TextRoutines.h"
 
 #include <QLabel>
@@ -12,18 +10,6 @@
 #include <QSignalBlocker>
 
 using TextRoutines::StripDots;
-
-namespace {
-
-QStringList entries(const SheetPanel::NameRows& rows, int count)
-{
-    QStringList list;
-    for (int r = 0; r < count; ++r)
-        list.append(StripDots(rows[r]->text()));
-    return list;
-}
-
-} // namespace
 
 MeritsAndFlaws::MeritsAndFlaws(TMainForm& form) : QObject(&form), m_form(form) {}
 
@@ -35,17 +21,16 @@ void MeritsAndFlaws::connectSheet()
             connect(row, &QLineEdit::textChanged, this, [this, row] { RowChanged(row); });
 }
 
-void MeritsAndFlaws::write(QLineEdit* row, const QString& entry)
+QLineEdit* MeritsAndFlaws::box(MeritFlawEditing::Row row) const
 {
-    const QString text = TextRoutines::PadWithDots(entry, row->width(), row->font());
-    if (row->text() != text)
-        row->setText(text);
+    SheetPanel* sheet = m_form.sheet();
+    return (row.flaw ? sheet->FlawRows : sheet->MeritRows)[row.index];
 }
 
-QString MeritsAndFlaws::tidy(QLineEdit* row)
+// The entry in the handwriting as large as the box allows, padded with full stops.
+void MeritsAndFlaws::fit(QLineEdit* row, const QString& entry)
 {
-    const int caret = row->cursorPosition();
-    const QString entry = StripDots(row->text());
+    const QSignalBlocker quiet(row);
     QFont font = row->font();
     const int before = font.pixelSize();
     font.setPixelSize(11);
@@ -53,147 +38,92 @@ QString MeritsAndFlaws::tidy(QLineEdit* row)
         font.setPixelSize(font.pixelSize() - 1);
     if (font.pixelSize() != before)
         row->setFont(font);
-    m_previousLength = m_length;
-    m_length = int(entry.size());
-    write(row, entry);
-    row->setCursorPosition(std::min(caret, m_length));
-    return entry;
+    const QString text = TextRoutines::PadWithDots(entry, row->width(), row->font());
+    if (row->text() != text)
+        row->setText(text);
 }
 
-void MeritsAndFlaws::RowChanged(QLineEdit* row)
+Character MeritsAndFlaws::lists() const
 {
-    // Only the row being handled is detached: rows the rules write run their own rules. A
-    // row can be on the stack once, so the nesting ends within the forty rows.
-    if (m_handling.contains(row))
-        return;
-    m_handling.insert(row);
+    const SheetPanel* sheet = m_form.sheet();
+    Character c;
+    c.rows = m_form.rowCounts();
+    c.counters = m_form.counters();
+    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+        c.merits[r] = StripDots(sheet->MeritRows[r]->text());
+        c.flaws[r] = StripDots(sheet->FlawRows[r]->text());
+    }
+    return c;
+}
+
+void MeritsAndFlaws::show(const Character& c)
+{
+    SheetPanel* sheet = m_form.sheet();
+    for (bool flaw : {false, true})
+        for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+            QLineEdit* row = box({flaw, r});
+            const QString& entry = flaw ? c.flaws[r] : c.merits[r];
+            if (StripDots(row->text()) != entry)
+                fit(row, entry);
+        }
+    RowCounts& rows = m_form.rowCounts();
+    const bool relaid = rows.MeritRows != c.rows.MeritRows || rows.FlawRows != c.rows.FlawRows;
+    rows.MeritRows = c.rows.MeritRows;
+    rows.FlawRows = c.rows.FlawRows;
+    if (relaid)
+        m_form.updateSheetLayout();
+    CharacterCounters& counters = m_form.counters();
+    Recalculation& pass = m_form.recalculation();
+    pass.TalentsDirty |= counters.TalentPenalty != c.counters.TalentPenalty;
+    pass.SkillsDirty |= counters.SkillPenalty != c.counters.SkillPenalty;
+    pass.KnowledgesDirty |= counters.KnowledgePenalty != c.counters.KnowledgePenalty;
+    // Only what the lists decide: a question may have let the idle pass change the rest.
+    counters.MeritPoints = c.counters.MeritPoints;
+    counters.FlawPoints = c.counters.FlawPoints;
+    counters.HugeSize = c.counters.HugeSize;
+    counters.ZeroAppearanceFlaw = c.counters.ZeroAppearanceFlaw;
+    counters.TalentPenalty = c.counters.TalentPenalty;
+    counters.SkillPenalty = c.counters.SkillPenalty;
+    counters.KnowledgePenalty = c.counters.KnowledgePenalty;
+    sheet->HealthPanel->move(sheet->HealthPanel->x(), c.counters.HugeSize ? 48 : 32);
+    m_form.FlawWarning->setVisible(c.flawWarning);
+}
+
+void MeritsAndFlaws::RowChanged(QLineEdit* changed)
+{
+    SheetPanel* sheet = m_form.sheet();
+    const bool flaw = std::find(sheet->FlawRows.begin(), sheet->FlawRows.end(), changed)
+                      != sheet->FlawRows.end();
+    const auto& list = flaw ? sheet->FlawRows : sheet->MeritRows;
+    const MeritFlawEditing::Row row{flaw, int(std::find(list.begin(), list.end(), changed) - list.begin())};
+    const int caret = changed->cursorPosition();
+    const QString typed = StripDots(changed->text());
     if (!m_attached) {
-        tidy(row);
-        m_handling.remove(row);
+        m_lengths = {m_lengths.current, int(typed.size())};
+        fit(changed, typed);
+        changed->setCursorPosition(std::min<int>(caret, int(typed.size())));
         return;
     }
     m_form.recalculation().MeritFlawRulesDirty = true;
-    QString entry = tidy(row);
-    if (m_length > m_previousLength) {
-        const RuleTables& tables = m_form.tables();
-        if (const auto completed =
-                MeritFlawRules::completion(entry, tables.Merits.items(), tables.Flaws.items())) {
-            entry = *completed;
-            write(row, entry);
-            row->setCursorPosition(m_length);
-        }
-    }
-    excludedBy(row, entry);
-    addShortToChild(entry);
-    keepList(true);
-    keepList(false);
-    recount();
-    m_handling.remove(row);
+    Character c = lists();
+    MeritFlawEditing editing(c, m_form.tables(), m_form.questions());
+    editing.setLengths(m_lengths);
+    editing.rowChanged(row);
+    m_lengths = editing.lengths();
+    show(c);
+    // The handled row always shows its entry padded, the caret after what was typed.
+    fit(changed, flaw ? c.flaws[row.index] : c.merits[row.index]);
+    changed->setCursorPosition(editing.completed() == row ? int(typed.size())
+                                                          : std::min<int>(caret, int(typed.size())));
 }
 
 void MeritsAndFlaws::recountAll()
 {
-    // The rows a file filled are tidied and counted, never completed or questioned.
-    const bool attached = m_attached;
-    m_attached = false;
     m_form.recalculation().MeritFlawRulesDirty = true;
-    keepList(true);
-    keepList(false);
-    recount();
-    m_attached = attached;
-}
-
-// Asks about every entry of the other list that this one excludes. "Remove" clears the
-// other entry, "Cancel" withdraws this one.
-bool MeritsAndFlaws::excludedBy(QLineEdit* row, const QString& entry)
-{
-    const RuleTables& tables = m_form.tables();
-    SheetPanel* sheet = m_form.sheet();
-    const RowCounts& counts = m_form.rowCounts();
-    bool withdrawn = false;
-    for (int k = 0; k < tables.ExclusivePairsFirst.size(); ++k) {
-        const QString& first = tables.ExclusivePairsFirst[k];
-        const QString& second = tables.ExclusivePairsSecond.value(k);
-        const bool isFirst = first == entry;
-        if (!isFirst && second != entry)
-            continue;
-        const QString& other = isFirst ? second : first;
-        const auto& rows = isFirst ? sheet->FlawRows : sheet->MeritRows;
-        const int count = isFirst ? counts.FlawRows : counts.MeritRows;
-        for (int j = 0; j < count; ++j) {
-            if (StripDots(rows[j]->text()) != other)
-                continue;
-            const int answer = m_form.questions().ask(
-                MeritFlawRules::exclusionQuestion(entry, other), QStringLiteral("Remove"),
-                QStringLiteral("Cancel"));
-            if (answer == 1) {
-                write(rows[j], QString());
-            } else {
-                write(row, QString());
-                withdrawn = true;
-            }
-        }
-    }
-    return withdrawn;
-}
-
-void MeritsAndFlaws::addShortToChild(const QString& entry)
-{
-    SheetPanel* sheet = m_form.sheet();
-    const int count = m_form.rowCounts().FlawRows;
-    // A full list has no row left for it; nothing is overwritten.
-    if (entry != u"Child (3)" || count >= SheetLayout::RowsPerGroup
-        || entries(sheet->FlawRows, count).contains(QStringLiteral("Short (1)")))
-        return;
-    write(sheet->FlawRows[count], QStringLiteral("Short (1)"));
-}
-
-void MeritsAndFlaws::keepList(bool merits)
-{
-    SheetPanel* sheet = m_form.sheet();
-    const auto& rows = merits ? sheet->MeritRows : sheet->FlawRows;
-    int& count = merits ? m_form.rowCounts().MeritRows : m_form.rowCounts().FlawRows;
-    QStringList list = entries(rows, SheetLayout::RowsPerGroup);
-    const int newCount = MeritFlawRules::closeGaps(list);
-    // The whole list moves first, so that no row's rules see an entry twice half-way.
-    QList<QLineEdit*> moved;
-    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
-        if (StripDots(rows[r]->text()) == list[r])
-            continue;
-        const QSignalBlocker quiet(rows[r]);
-        write(rows[r], list[r]);
-        moved.append(rows[r]);
-    }
-    if (newCount != count) {
-        count = newCount;
-        m_form.updateSheetLayout();
-    }
-    for (QLineEdit* row : moved) {
-        if (m_handling.contains(row))
-            tidy(row); // the row being handled still fits its new text
-        else
-            RowChanged(row);
-    }
-}
-
-void MeritsAndFlaws::recount()
-{
-    SheetPanel* sheet = m_form.sheet();
-    const RowCounts& counts = m_form.rowCounts();
-    CharacterCounters& counters = m_form.counters();
-    const MeritFlawRules::Totals totals = MeritFlawRules::totals(
-        entries(sheet->MeritRows, counts.MeritRows), entries(sheet->FlawRows, counts.FlawRows));
-    counters.MeritPoints = totals.MeritPoints;
-    counters.FlawPoints = totals.FlawPoints;
-    counters.HugeSize = totals.HugeSize;
-    counters.ZeroAppearanceFlaw = totals.ZeroAppearanceFlaw;
-    sheet->HealthPanel->move(sheet->HealthPanel->x(), totals.HugeSize ? 48 : 32);
-    Recalculation& pass = m_form.recalculation();
-    pass.TalentsDirty |= counters.TalentPenalty != totals.TalentPenalty;
-    pass.SkillsDirty |= counters.SkillPenalty != totals.SkillPenalty;
-    pass.KnowledgesDirty |= counters.KnowledgePenalty != totals.KnowledgePenalty;
-    counters.TalentPenalty = totals.TalentPenalty;
-    counters.SkillPenalty = totals.SkillPenalty;
-    counters.KnowledgePenalty = totals.KnowledgePenalty;
-    m_form.FlawWarning->setVisible(totals.FlawPoints > MeritFlawRules::FlawWarningLimit);
+    Character c = lists();
+    MeritFlawEditing editing(c, m_form.tables(), m_form.questions());
+    editing.setLengths(m_lengths);
+    editing.recountAll();
+    m_lengths = editing.lengths();
+    show(c);
 }

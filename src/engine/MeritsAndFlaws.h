@@ -1,15 +1,14 @@
 #pragma once
 
+#include "engine/MeritFlawEditing.h"
+
 #include <QObject>
-#include <QSet>
-#include <QStringList>
 
 class QLineEdit;
 class TMainForm;
 
-// The one change handler of the merit and flaw rows: it tidies and completes the entry,
-// asks about mutually exclusive pairs, gives a child its "Short (1)", keeps both lists
-// without gaps and with one open row, and recounts the points and the entries' effects.
+// The merit and flaw rows of the sheet: each change runs the rule of the lists on the
+// character they show, and the rows, counts and warnings then show what it made of them.
 class MeritsAndFlaws : public QObject
 {
     Q_OBJECT
@@ -27,19 +26,12 @@ public:
     void setAttached(bool attached) { m_attached = attached; }
 
 private:
-    QString tidy(QLineEdit* row);
-    void write(QLineEdit* row, const QString& entry);
-    bool excludedBy(QLineEdit* row, const QString& entry);
-    void addShortToChild(const QString& entry);
-    void keepList(bool merits);
-    void recount();
+    QLineEdit* box(MeritFlawEditing::Row row) const;
+    static void fit(QLineEdit* row, const QString& entry);
+    Character lists() const;
+    void show(const Character& character);
 
     TMainForm& m_form;
     bool m_attached = true;
-    // The rows whose change is being handled right now.
-    QSet<QLineEdit*> m_handling;
-    // Entry lengths at the previous change of any row and at this one: a longer entry means
-    // the user typed, which is when a name is completed.
-    int m_previousLength = 0;
-    int m_length = 0;
+    MeritFlawEditing::Lengths m_lengths;
 };

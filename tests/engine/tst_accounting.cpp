@@ -1,14 +1,18 @@
 #include "../support/DataRows.h"
+#include "../support/RulesLines.h"
+#include "../support/ScriptedAnswers.h"
 #include "controls/DotsRating.h"
 #include "engine/CharacterPass.h"
 #include "engine/ClanRules.h"
 #include "engine/GenerationRules.h"
+#include "engine/MeritFlawEditing.h"
 #include "engine/MeritFlawRules.h"
 #include "engine/PointAccounting.h"
 #include "engine/RulesBoxTexts.h"
 #include "engine/RulesPresets.h"
 #include "engine/RulesSettings.h"
 #include "engine/VirtueRules.h"
+#include "rules/RuleTables.h"
 
 #include <limits>
 
@@ -30,7 +34,13 @@ using BackgroundRow = std::tuple<L, QStringList, int, L, QString, QString>;
 // dots, and the freebie tally
 using PassRow = std::tuple<QList<QPair<QString, int>>, QString, L, QString>;
 
+// entries taken one after the other ("-" before a merit's row number empties it), the
+// answers to the questions; then the questions asked, the merits, the flaws, merit and flaw
+// points
+using EditRow = std::tuple<QStringList, L, QStringList, QStringList, QStringList, L>;
+
 Q_DECLARE_METATYPE(PassRow)
+Q_DECLARE_METATYPE(EditRow)
 Q_DECLARE_METATYPE(GroupRow)
 Q_DECLARE_METATYPE(AbilityRow)
 Q_DECLARE_METATYPE(DisciplineRow)
@@ -589,6 +599,65 @@ private slots:
         const Character settled = c;
         CharacterPass::derive(c);
         QCOMPARE(c, settled); // a second pass changes nothing
+    }
+
+    // The merit and flaw lists on the character, each entry taken as the user takes it: in
+    // the open row of its list, the rule run on it.
+    void meritAndFlawEditing_data()
+    {
+        const auto row = rowColumn<EditRow>();
+        const QString exclusive = QStringLiteral("%1 and %2 is mutually exclusive.\nRemove %3?");
+        row("a child is short too", {{"flaw Child (3)"}, {}, {}, {}, {"Child (3)", "Short (1)"}, {0, 4}});
+        row("short already", {{"flaw Short (1)", "flaw Child (3)"}, {}, {}, {},
+                              {"Short (1)", "Child (3)"}, {0, 4}});
+        row("a typed name completed", {{"flaw Inept"}, {}, {}, {}, {"Inept (5)"}, {0, 5}});
+        row("Remove the excluded flaw", {{"flaw Weak-Willed (3)", "merit Iron Will (3)"}, {1},
+                                         {exclusive.arg("Iron Will", "Weak-Willed", "Weak-Willed (3)")},
+                                         {"Iron Will (3)"}, {}, {3, 0}});
+        row("Cancel withdraws the merit", {{"flaw Weak-Willed (3)", "merit Iron Will (3)"}, {2},
+                                           {exclusive.arg("Iron Will", "Weak-Willed", "Weak-Willed (3)")},
+                                           {}, {"Weak-Willed (3)"}, {0, 3}});
+        // A row the rule writes runs the rule: the withdrawn child's "Short (1)" asks in turn.
+        row("beside Huge Size", {{"merit Huge Size (4)", "flaw Child (3)"}, {2, 1},
+                                 {exclusive.arg("Child", "Huge Size", "Huge Size (4)"),
+                                  exclusive.arg("Short", "Huge Size", "Huge Size (4)")},
+                                 {}, {"Short (1)"}, {0, 1}});
+        row("a gap closes", {{"merit Iron Will (3)", "merit Baby Face (2)", "-0"}, {}, {},
+                             {"Baby Face (2)"}, {}, {2, 0}});
+    }
+    void meritAndFlawEditing()
+    {
+        static const RuleTables tables = [] {
+            RuleTables t;
+            t.build(shippedRules(), false);
+            return t;
+        }();
+        QFETCH(EditRow, row);
+        const auto& [taken, answers, asked, merits, flaws, points] = row;
+        Character c;
+        ScriptedAnswers questions;
+        questions.answers = answers;
+        MeritFlawEditing editing(c, tables, questions);
+        for (const QString& act : taken) {
+            MeritFlawEditing::Row at;
+            if (act.startsWith(u'-')) {
+                at = {false, act.mid(1).toInt()};
+                c.merits[at.index].clear();
+            } else {
+                at.flaw = act.startsWith(u"flaw ");
+                at.index = (at.flaw ? c.rows.FlawRows : c.rows.MeritRows) - 1;
+                (at.flaw ? c.flaws : c.merits)[at.index] = act.section(u' ', 1);
+            }
+            editing.rowChanged(at);
+        }
+        QCOMPARE(questions.asked, asked);
+        const auto shown = [](const auto& rows, int count) {
+            return QStringList(rows.begin(), rows.begin() + count - (count < 20 ? 1 : 0));
+        };
+        QCOMPARE(shown(c.merits, c.rows.MeritRows), merits);
+        QCOMPARE(shown(c.flaws, c.rows.FlawRows), flaws);
+        QCOMPARE(L({c.counters.MeritPoints, c.counters.FlawPoints}), points);
+        QCOMPARE(c.counters.HugeSize, merits.contains("Huge Size (4)"));
     }
 
     void meritAndFlawCosts_data()
