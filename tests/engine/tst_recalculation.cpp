@@ -263,8 +263,8 @@ private slots:
         m_window.answers.answers = {2, 2};
         enter(sheet()->MeritRows[0], QStringLiteral("Huge Size (4)"));
         QCOMPARE(m_window.answers.asked,
-                 QStringList({"Huge Size and Child is mutually exclusive.\nRemove Child (3)?",
-                              "Huge Size and Short is mutually exclusive.\nRemove Short (1)?"}));
+                 QStringList({"Huge Size and Short is mutually exclusive.\nRemove Short (1)?",
+                              "Huge Size and Child is mutually exclusive.\nRemove Child (3)?"}));
         QCOMPARE(stripped(sheet()->MeritRows[0]), QString());
         QCOMPARE(sheet()->HealthPanel->y(), 32);
 
