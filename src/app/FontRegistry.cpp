@@ -1,7 +1,23 @@
 #include "FontRegistry.h"
 
-#include <QFont>
 #include <QFontDatabase>
+#include <QHash>
+#include <QRawFont>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+// The style of each registered face name; process-wide, as the font database and its
+// substitutions are.
+QHash<QString, QString>& registered()
+{
+    static QHash<QString, QString> styles;
+    return styles;
+}
+
+} // namespace
 
 const QList<FontRegistry::Face>& FontRegistry::faces()
 {
@@ -14,6 +30,40 @@ const QList<FontRegistry::Face>& FontRegistry::faces()
     return list;
 }
 
+QFont FontRegistry::font(const QString& faceName)
+{
+    // Named as the sheet names it, which the substitution turns into the file's family.
+    QFont face(faceName);
+    if (const auto found = registered().constFind(faceName); found != registered().constEnd())
+        face.setStyleName(*found);
+    return face;
+}
+
+void FontRegistry::useRegisteredStyles(QTextDocument& document)
+{
+    if (registered().isEmpty())
+        return;
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto piece = block.begin(); !piece.atEnd(); ++piece) {
+            const QTextFragment fragment = piece.fragment();
+            QTextCharFormat format = fragment.charFormat();
+            const QStringList families = format.fontFamilies().toStringList();
+            const auto found = registered().constFind(families.value(0));
+            // Bold and italic pieces are left to find their own style.
+            if (found == registered().constEnd() || format.fontStyleName() == *found ||
+                format.fontWeight() > QFont::Normal || format.fontItalic())
+                continue;
+            format.setFontStyleName(*found);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(format);
+        }
+    }
+    cursor.endEditBlock();
+}
+
 FontRegistry::~FontRegistry()
 {
     unregisterAll();
@@ -23,12 +73,19 @@ void FontRegistry::registerAll(const QString& folder)
 {
     unregisterAll();
     for (const Face& face : faces()) {
-        const int id = QFontDatabase::addApplicationFont(folder + face.fileName);
+        const QString file = folder + face.fileName;
+        const int id = QFontDatabase::addApplicationFont(file);
         m_ids.append(id);
         if (id < 0)
             continue;
         const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        if (!families.isEmpty() && families.first() != face.faceName)
+        if (families.isEmpty())
+            continue;
+        // A family may hold more styles than the file's own (the system may have them all),
+        // and which of them a family name alone gets depends on the order the database
+        // learnt them in.
+        registered().insert(face.faceName, QRawFont(file, 12).styleName());
+        if (families.first() != face.faceName)
             QFont::insertSubstitution(face.faceName, families.first());
     }
 }
@@ -40,6 +97,7 @@ void FontRegistry::unregisterAll()
             continue;
         QFontDatabase::removeApplicationFont(m_ids[i]);
         QFont::removeSubstitutions(faces()[i].faceName);
+        registered().remove(faces()[i].faceName);
     }
     m_ids.clear();
 }

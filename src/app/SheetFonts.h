@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/FontRegistry.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -15,7 +17,7 @@ inline const QString Belwe = QStringLiteral("Belwe Lt BT");
 
 inline QFont face(const QString& family, int pixelSize)
 {
-    QFont f(family);
+    QFont f = FontRegistry::font(family);
     f.setPixelSize(pixelSize);
     // The sheet's faces need no shaping; laying out its hundreds of rows without it is
     // several times faster, which a load or a list change feels.

@@ -404,7 +404,10 @@ void TMainForm::EditBoxResizeToFit(QLineEdit* box)
 
 SelectionContext TMainForm::selectionContext()
 {
-    return {this, TechDock, TechPanel, TechDockImage, &DockFadeImage, &DockInfoImage, &m_tables};
+    SelectionContext context{this,           TechDock,       TechPanel, TechDockImage,
+                             &DockFadeImage, &DockInfoImage, &m_tables};
+    context.titleFace = FontRegistry::font(Blackletter);
+    return context;
 }
 
 void TMainForm::setQuestions(RuleQuestions* questions)

@@ -51,7 +51,9 @@ const RuleTables& emptyTables()
 
 TSelectionBox::TSelectionBox(const SelectionContext& context, QWidget* parent)
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_context(context), m_info(context.dockInfoImage ? context.dockInfoImage->width() : 153)
+      m_context(context),
+      m_info(context.dockInfoImage ? context.dockInfoImage->width() : 153,
+             context.titleFace.value_or(QFont(QStringLiteral("Lucida Blackletter"))))
 {
     setObjectName(QStringLiteral("SelectionBox"));
     setAttribute(Qt::WA_OpaquePaintEvent);

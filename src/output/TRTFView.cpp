@@ -1,5 +1,6 @@
 #include "TRTFView.h"
 
+#include "app/FontRegistry.h"
 #include "app/UserMessages.h"
 #include "output/RtfReader.h"
 
@@ -41,6 +42,7 @@ bool TRTFView::loadGuide(const QString& path, QString* error)
             *error = tr("Cannot read file \"%1\". %2").arg(path, reader.errorString());
         return false;
     }
+    FontRegistry::useRegisteredStyles(*m_richEdit->document());
     m_richEdit->moveCursor(QTextCursor::Start);
     return true;
 }
