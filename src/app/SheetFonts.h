@@ -14,6 +14,8 @@ inline const QString Blackletter = QStringLiteral("Lucida Blackletter");
 inline const QString Handwriting = QStringLiteral("Lucida Handwriting");
 inline const QString Times = QStringLiteral("Times New Roman");
 inline const QString Belwe = QStringLiteral("Belwe Lt BT");
+// The handwriting of the names picked or typed into the sheet's rows.
+inline constexpr int NameSize = 13;
 
 inline QFont face(const QString& family, int pixelSize)
 {

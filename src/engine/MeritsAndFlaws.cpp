@@ -2,6 +2,7 @@
 
 #include "app/SheetPanel.h"
 #include "app/TMainForm.h"
+#include "controls/TNameEdit.h"
 #include "engine/MeritFlawRules.h"
 #include "engine/Recalculation.h"
 #include "engine/RuleQuestions.h"
@@ -45,13 +46,7 @@ QString MeritsAndFlaws::tidy(QLineEdit* row)
 {
     const int caret = row->cursorPosition();
     const QString entry = StripDots(row->text());
-    QFont font = row->font();
-    const int before = font.pixelSize();
-    font.setPixelSize(11);
-    while (font.pixelSize() > 6 && QFontMetrics(font).horizontalAdvance(entry + u' ') > row->width())
-        font.setPixelSize(font.pixelSize() - 1);
-    if (font.pixelSize() != before)
-        row->setFont(font);
+    TNameEdit::fitFont(row, entry);
     m_previousLength = m_length;
     m_length = int(entry.size());
     write(row, entry);
