@@ -1,9 +1,10 @@
 #include "FontRegistry.h"
 
+#include "output/TextFormats.h"
+
 #include <QFontDatabase>
 #include <QHash>
 #include <QRawFont>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -43,25 +44,17 @@ void FontRegistry::useRegisteredStyles(QTextDocument& document)
 {
     if (registered().isEmpty())
         return;
-    QTextCursor cursor(&document);
-    cursor.beginEditBlock();
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto piece = block.begin(); !piece.atEnd(); ++piece) {
-            const QTextFragment fragment = piece.fragment();
-            QTextCharFormat format = fragment.charFormat();
-            const QStringList families = format.fontFamilies().toStringList();
-            const auto found = registered().constFind(families.value(0));
-            // Bold and italic pieces are left to find their own style.
-            if (found == registered().constEnd() || format.fontStyleName() == *found ||
-                format.fontWeight() > QFont::Normal || format.fontItalic())
-                continue;
-            format.setFontStyleName(*found);
-            cursor.setPosition(fragment.position());
-            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-            cursor.setCharFormat(format);
-        }
-    }
-    cursor.endEditBlock();
+    QTextCursor whole(&document);
+    whole.select(QTextCursor::Document);
+    TextFormats::reformat(whole, [](QTextCharFormat& format) {
+        const auto found = registered().constFind(format.fontFamilies().toStringList().value(0));
+        // Bold and italic pieces are left to find their own style.
+        if (found == registered().constEnd() || format.fontStyleName() == *found ||
+            format.fontWeight() > QFont::Normal || format.fontItalic())
+            return false;
+        format.setFontStyleName(*found);
+        return true;
+    });
 }
 
 FontRegistry::~FontRegistry()
