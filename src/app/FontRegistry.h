@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QFont>
 #include <QList>
 #include <QString>
+
+class QTextDocument;
 
 // Makes the program's four font files available under the face names the sheet asks for,
 // for as long as the program runs.
@@ -15,6 +18,12 @@ public:
     };
 
     static const QList<Face>& faces();
+
+    // The face a name stands for, with the style of its registered file, so that no other
+    // style of the file's family is taken for it.
+    static QFont font(const QString& faceName);
+    // Gives every regular piece of text in a face name the style of its registered file.
+    static void useRegisteredStyles(QTextDocument& document);
 
     FontRegistry() = default;
     ~FontRegistry();

@@ -1,5 +1,7 @@
 #include "Pictures.h"
 
+#include "app/FontRegistry.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -280,7 +282,7 @@ QImage darkPlate(int width, int height)
 void drawTitleBar(QPainter& painter)
 {
     const QRectF bar(2, 0, 796, 25);
-    QFont face(QStringLiteral("Lucida Blackletter"));
+    QFont face = FontRegistry::font(QStringLiteral("Lucida Blackletter"));
     face.setPixelSize(16);
     const QString title = QStringLiteral("Tarnoch");
     const QFontMetricsF metrics(face);
@@ -344,7 +346,7 @@ void drawWindowGlyphs(QPainter& painter)
 void drawLegend(QPainter& painter)
 {
     const QRectF area(480, 24, 310, 31);
-    QFont face(QStringLiteral("Lucida Blackletter"));
+    QFont face = FontRegistry::font(QStringLiteral("Lucida Blackletter"));
     face.setPixelSize(19);
     const QString legend = QStringLiteral("Vampire - The Masquerade");
     const QFontMetricsF metrics(face);
@@ -823,7 +825,7 @@ QImage aboutPicture()
         painter.setBrush(Qt::NoBrush);
         painter.drawArc(QRectF(centre.x() - 11, centre.y() - 48, 22, 36), 100 * 16, 70 * 16);
 
-        QFont face(QStringLiteral("Lucida Blackletter"));
+        QFont face = FontRegistry::font(QStringLiteral("Lucida Blackletter"));
         face.setPixelSize(34);
         painter.setFont(face);
         const QRectF nameBox(10, 178, 220, 46);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/FontRegistry.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -12,10 +14,12 @@ inline const QString Blackletter = QStringLiteral("Lucida Blackletter");
 inline const QString Handwriting = QStringLiteral("Lucida Handwriting");
 inline const QString Times = QStringLiteral("Times New Roman");
 inline const QString Belwe = QStringLiteral("Belwe Lt BT");
+// The handwriting of the names picked or typed into the sheet's rows.
+inline constexpr int NameSize = 13;
 
 inline QFont face(const QString& family, int pixelSize)
 {
-    QFont f(family);
+    QFont f = FontRegistry::font(family);
     f.setPixelSize(pixelSize);
     // The sheet's faces need no shaping; laying out its hundreds of rows without it is
     // several times faster, which a load or a list change feels.

@@ -3,14 +3,15 @@
 #include "app/ClickLabel.h"
 #include "app/Pictures.h"
 #include "app/SheetFonts.h"
+#include "controls/TNameEdit.h"
 #include "controls/TVampireDots.h"
 #include "rules/RuleTables.h"
 #include "rules/TextRoutines.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QEvent>
 #include <QPainter>
 
 using namespace SheetFonts;
@@ -144,7 +145,7 @@ QLineEdit* SheetPanel::headerBox(int column, int row, const QString& caption,
         captionText->setCursor(m_listCursor);
         *captionLabel = captionText;
     }
-    auto* edit = new QLineEdit(Header);
+    auto* edit = new TNameEdit(Header);
     edit->setFrame(false);
     edit->setFont(face(Handwriting, 13));
     edit->setGeometry(left + CaptionWidth, top, ColumnPitch - CaptionWidth - 8, 20);
@@ -252,7 +253,7 @@ SheetPanel::TraitRow SheetPanel::traitRow(QWidget* panel, int left, int row, con
 
 QLineEdit* SheetPanel::freeRow(QWidget* panel, int left, int top, int width, const QFont& nameFont)
 {
-    auto* edit = new QLineEdit(panel);
+    auto* edit = new TNameEdit(panel);
     edit->setFrame(false);
     edit->setFont(nameFont);
     edit->setTextMargins(0, 0, 0, 0);
@@ -269,7 +270,7 @@ void SheetPanel::createAbilities(const RuleTables& tables)
                                            QStringLiteral("Knowledges")};
     std::array<QLabel**, 3> tallies = {&TalentTallyLabel, &SkillTallyLabel, &KnowledgeTallyLabel};
     const QFont times = face(Times, 13);
-    const QFont handwriting = face(Handwriting, 11);
+    const QFont handwriting = face(Handwriting, NameSize);
     for (int c = 0; c < 3; ++c) {
         heading(Abilities, titles[c], ColumnLeft[c] - 6, ColumnPitch, tallies[c]);
         for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
@@ -296,7 +297,7 @@ void SheetPanel::createSecondaryAbilities()
     const std::array<QString, 3> titles = {QStringLiteral("Secondary Talents"),
                                            QStringLiteral("Secondary Skills"),
                                            QStringLiteral("Secondary Knowledge")};
-    const QFont handwriting = face(Handwriting, 11);
+    const QFont handwriting = face(Handwriting, NameSize);
     // Created column by column so the tab order runs down each column in turn.
     for (int c = 0; c < 3; ++c) {
         heading(SecAbilities, titles[c], ColumnLeft[c] - 6, ColumnPitch, nullptr);
@@ -311,7 +312,7 @@ void SheetPanel::createAdvantages()
     heading(Advantages, QStringLiteral("Disciplines"), 0, ColumnPitch, &DisciplineTallyLabel);
     heading(Advantages, QStringLiteral("Backgrounds"), ColumnPitch, ColumnPitch, &BackgroundTallyLabel);
     heading(Advantages, QStringLiteral("Virtues"), 2 * ColumnPitch, ColumnPitch, &VirtueTallyLabel);
-    const QFont handwriting = face(Handwriting, 11);
+    const QFont handwriting = face(Handwriting, NameSize);
     for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
         DisciplineRows[r] = traitRow(Advantages, ColumnLeft[0], r, emptyName(handwriting), handwriting);
     }
@@ -335,7 +336,7 @@ void SheetPanel::createTouches()
     constexpr int MeritWidth = 200;
     constexpr int Middle = SheetWidth / 2;
     Touches = createSection(175);
-    const QFont handwriting = face(Handwriting, 11);
+    const QFont handwriting = face(Handwriting, NameSize);
     const QString meritPlaceholder =
         TextRoutines::PadWithDots(QString(), MeritWidth, handwriting);
 

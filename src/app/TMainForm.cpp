@@ -12,6 +12,7 @@
 #include "app/SourcebooksPanel.h"
 #include "app/StartupChecks.h"
 #include "app/UserMessages.h"
+#include "controls/TNameEdit.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TSelectionBox.h"
 #include "controls/TVampireDots.h"
@@ -386,17 +387,10 @@ void TMainForm::finishWindow()
 
 void TMainForm::EditBoxResizeToFit(QLineEdit* box)
 {
-    constexpr int Largest = 13;
-    constexpr int Smallest = 6; // below this handwriting cannot be read
-    QFont f = box->font();
-    const int before = f.pixelSize();
-    f.setPixelSize(Largest);
-    const int room = box->width() - 6;
-    while (f.pixelSize() > Smallest && QFontMetrics(f).horizontalAdvance(box->text()) > room)
-        f.setPixelSize(f.pixelSize() - 1);
-    if (f.pixelSize() == before)
+    const int before = box->font().pixelSize();
+    TNameEdit::fitFont(box, box->text());
+    if (box->font().pixelSize() == before)
         return;
-    box->setFont(f);
     const int caret = box->cursorPosition();
     box->setCursorPosition(0);
     box->setCursorPosition(caret);
@@ -404,7 +398,10 @@ void TMainForm::EditBoxResizeToFit(QLineEdit* box)
 
 SelectionContext TMainForm::selectionContext()
 {
-    return {this, TechDock, TechPanel, TechDockImage, &DockFadeImage, &DockInfoImage, &m_tables};
+    SelectionContext context{this,           TechDock,       TechPanel, TechDockImage,
+                             &DockFadeImage, &DockInfoImage, &m_tables};
+    context.titleFace = FontRegistry::font(Blackletter);
+    return context;
 }
 
 void TMainForm::setQuestions(RuleQuestions* questions)

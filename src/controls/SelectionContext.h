@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QFont>
+#include <optional>
+
 class QImage;
 class QLabel;
 class QWidget;
@@ -15,4 +18,6 @@ struct SelectionContext
     QImage* dockFadeImage = nullptr; // what the dock shows, fading towards dockInfoImage
     QImage* dockInfoImage = nullptr; // the information about the hovered entry
     const RuleTables* tables = nullptr;
+    // The window's heading face for the dock's titles; the face name alone when not given.
+    std::optional<QFont> titleFace;
 };

@@ -11,9 +11,8 @@ namespace {
 constexpr qsizetype RestLimit = 1000;
 constexpr qsizetype SecondLineLimit = 100;
 
-QFont face(const QString& family, int pixelSize)
+QFont sized(QFont font, int pixelSize)
 {
-    QFont font(family);
     font.setPixelSize(pixelSize);
     return font;
 }
@@ -102,9 +101,9 @@ QString SelectionInfo::titleFor(int kind, const QString& entry, int index, const
     }
 }
 
-SelectionInfo::SelectionInfo(int panelWidth)
-    : m_panelWidth(panelWidth), m_titleFont(face(QStringLiteral("Lucida Blackletter"), 13)),
-      m_bodyFont(face(QStringLiteral("Times New Roman"), 12))
+SelectionInfo::SelectionInfo(int panelWidth, const QFont& titleFace)
+    : m_panelWidth(panelWidth), m_titleFont(sized(titleFace, 13)),
+      m_bodyFont(sized(QFont(QStringLiteral("Times New Roman")), 12))
 {
 }
 

@@ -49,7 +49,8 @@ public:
     // The title the dock shows for an entry of the given kind.
     static QString titleFor(int kind, const QString& entry, int index, const RuleTables& tables);
 
-    explicit SelectionInfo(int panelWidth = 153);
+    explicit SelectionInfo(int panelWidth = 153,
+                           const QFont& titleFace = QFont(QStringLiteral("Lucida Blackletter")));
 
     const QFont& titleFont() const { return m_titleFont; }
     const QFont& bodyFont() const { return m_bodyFont; }

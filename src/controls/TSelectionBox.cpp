@@ -51,7 +51,9 @@ const RuleTables& emptyTables()
 
 TSelectionBox::TSelectionBox(const SelectionContext& context, QWidget* parent)
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_context(context), m_info(context.dockInfoImage ? context.dockInfoImage->width() : 153)
+      m_context(context),
+      m_info(context.dockInfoImage ? context.dockInfoImage->width() : 153,
+             context.titleFace.value_or(QFont(QStringLiteral("Lucida Blackletter"))))
 {
     setObjectName(QStringLiteral("SelectionBox"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -292,17 +294,17 @@ void TSelectionBox::FormDeactivate()
     if (!m_open || m_closing)
         return;
     m_closing = true;
-    m_fadeTimer->stop();
     if (!m_selectionMade)
         m_hoverIndex = -1;
     // Hidden first, so that the mouse is free again if the target's change handler asks
-    // the user something.
+    // the user something; the dock's picture goes on fading under the question meanwhile.
     if (isVisible())
         hide();
     if (m_hoverIndex > -1 && m_hoverIndex < m_list.size() && m_target) {
         const QString& entry = m_list.at(m_hoverIndex);
         m_target->setText(entry == SelectionInfo::NoneEntry ? QString() : entry);
     }
+    m_fadeTimer->stop();
     if (m_context.techDockImage)
         m_context.techDockImage->hide();
     if (m_context.techPanel)

@@ -25,7 +25,7 @@ void ClanEffects::setClanRowFixed(int row, bool fixed)
     name->setReadOnly(fixed);
     name->setFocusPolicy(fixed ? Qt::NoFocus : Qt::StrongFocus);
     name->setFont(fixed ? SheetFonts::face(SheetFonts::Times, 13)
-                        : SheetFonts::face(SheetFonts::Handwriting, 11));
+                        : SheetFonts::face(SheetFonts::Handwriting, SheetFonts::NameSize));
     if (fixed)
         name->unsetCursor();
     else

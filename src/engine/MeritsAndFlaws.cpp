@@ -2,6 +2,7 @@
 
 #include "app/SheetPanel.h"
 #include "app/TMainForm.h"
+#include "controls/TNameEdit.h"
 #include "engine/Recalculation.h"
 #include "rules/TextRoutines.h"
 
@@ -31,13 +32,7 @@ QLineEdit* MeritsAndFlaws::box(MeritFlawEditing::Row row) const
 void MeritsAndFlaws::fit(QLineEdit* row, const QString& entry)
 {
     const QSignalBlocker quiet(row);
-    QFont font = row->font();
-    const int before = font.pixelSize();
-    font.setPixelSize(11);
-    while (font.pixelSize() > 6 && QFontMetrics(font).horizontalAdvance(entry + u' ') > row->width())
-        font.setPixelSize(font.pixelSize() - 1);
-    if (font.pixelSize() != before)
-        row->setFont(font);
+    TNameEdit::fitFont(row, entry);
     const QString text = TextRoutines::PadWithDots(entry, row->width(), row->font());
     if (row->text() != text)
         row->setText(text);

@@ -5,6 +5,7 @@
 #include "app/SourcebooksPanel.h"
 #include "output/NotesPanel.h"
 #include "app/TMainForm.h"
+#include "controls/TNameEdit.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TVampireDots.h"
 #include "engine/CharacterPass.h"
@@ -124,15 +125,9 @@ void Recalculation::FitRowText(QLineEdit* box)
     const QSignalBlocker detached(box);
     const int caret = box->cursorPosition();
     const QString name = TextRoutines::StripDots(box->text());
-    QFont font = box->font();
-    const int before = font.pixelSize();
-    font.setPixelSize(font.family() == QStringLiteral("Times New Roman") ? 13 : 11);
+    TNameEdit::fitFont(box, name);
     const int width = box->width();
-    while (font.pixelSize() > 6 && QFontMetrics(font).horizontalAdvance(name + u' ') > width)
-        font.setPixelSize(font.pixelSize() - 1);
-    if (font.pixelSize() != before)
-        box->setFont(font);
-    const QString padded = TextRoutines::PadWithDots(name, width, font);
+    const QString padded = TextRoutines::PadWithDots(name, width, box->font());
     if (padded != box->text())
         box->setText(padded);
     box->setCursorPosition(std::min<int>(caret, int(name.size())));

@@ -4,6 +4,7 @@
 #include "app/SheetFonts.h"
 #include "controls/TSelectionBox.h"
 #include "output/NotesEdit.h"
+#include "output/TextFormats.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -164,8 +165,7 @@ void NotesPanel::createToolbar()
     FontListBox->installEventFilter(this);
     connect(FontListBox, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         FontName->setText(item->text());
-        FontListBox->hide();
-        Notepad->setFocus();
+        closeFontList();
     });
 
     UndoImage = createButton(400, nullptr);
@@ -218,14 +218,27 @@ void NotesPanel::FontSizeChange()
 {
     bool whole = false;
     const int points = FontSize->text().toInt(&whole);
-    QTextCharFormat format;
-    if (whole && points > 0) {
-        format.setFontPointSize(points);
+    // A size in points and one in pixels would both stay on the text, and the pixels would
+    // win over every later size: each size replaces the other.
+    const bool inPoints = whole && points > 0;
+    const QTextFormat::Property size =
+        inPoints ? QTextFormat::FontPointSize : QTextFormat::FontPixelSize;
+    const QTextFormat::Property other =
+        inPoints ? QTextFormat::FontPixelSize : QTextFormat::FontPointSize;
+    const QVariant value = inPoints ? QVariant(qreal(points)) : QVariant(DefaultPixelSize);
+    const auto resize = [&](QTextCharFormat& format) {
+        format.clearProperty(other);
+        format.setProperty(size, value);
+        return true;
+    };
+    const QTextCursor cursor = Notepad->textCursor();
+    if (cursor.hasSelection()) {
+        TextFormats::reformat(cursor, resize);
     } else {
-        format.setProperty(QTextFormat::FontPointSize, QVariant());
-        format.setProperty(QTextFormat::FontPixelSize, DefaultPixelSize);
+        QTextCharFormat typed = cursor.charFormat();
+        resize(typed);
+        Notepad->setCurrentCharFormat(typed);
     }
-    mergeFormat(format);
 }
 
 void NotesPanel::openFontChoice()
@@ -236,12 +249,19 @@ void NotesPanel::openFontChoice()
     if (m_fontNames.size() >= LongFontList) {
         FontListBox->clear();
         FontListBox->addItems(m_fontNames);
+        FontListBox->setCurrentRow(int(m_fontNames.indexOf(FontName->text())));
         FontListBox->show();
         FontListBox->raise();
         FontListBox->setFocus();
     } else if (m_popup) {
         m_popup->ShowSelection(m_fontNames, FontName, 12);
     }
+}
+
+void NotesPanel::closeFontList()
+{
+    FontListBox->hide();
+    Notepad->setFocus();
 }
 
 void NotesPanel::openSizeChoice()
@@ -253,25 +273,36 @@ void NotesPanel::openSizeChoice()
         m_popup->ShowSelection(sizes, FontSize, 11);
 }
 
+QTextCharFormat NotesPanel::selectionFormat() const
+{
+    const QTextCursor cursor = Notepad->textCursor();
+    if (!cursor.hasSelection())
+        return cursor.charFormat();
+    // A cursor reads the character before it; a selection made leftwards ends at its start.
+    QTextCursor first(Notepad->document());
+    first.setPosition(cursor.selectionStart() + 1);
+    return first.charFormat();
+}
+
 void NotesPanel::BoldImageMouseDown()
 {
     QTextCharFormat format;
-    format.setFontWeight(Notepad->textCursor().charFormat().fontWeight() >= QFont::Bold ? QFont::Normal
-                                                                                      : QFont::Bold);
+    format.setFontWeight(selectionFormat().fontWeight() >= QFont::Bold ? QFont::Normal
+                                                                       : QFont::Bold);
     mergeFormat(format);
 }
 
 void NotesPanel::ItalicImageMouseDown()
 {
     QTextCharFormat format;
-    format.setFontItalic(!Notepad->textCursor().charFormat().fontItalic());
+    format.setFontItalic(!selectionFormat().fontItalic());
     mergeFormat(format);
 }
 
 void NotesPanel::UnderlineImageMouseDown()
 {
     QTextCharFormat format;
-    format.setFontUnderline(!Notepad->textCursor().charFormat().fontUnderline());
+    format.setFontUnderline(!selectionFormat().fontUnderline());
     mergeFormat(format);
 }
 
@@ -297,13 +328,20 @@ bool NotesPanel::eventFilter(QObject* watched, QEvent* event)
             }
         }
     } else if (watched == FontListBox) {
-        if (event->type() == QEvent::KeyPress
-            && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return) {
-            FontListBox->hide();
-            Notepad->setFocus();
-        } else if (event->type() == QEvent::FocusOut) {
-            FontListBox->hide();
+        const int key =
+            event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event)->key() : 0;
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (const QListWidgetItem* item = FontListBox->currentItem())
+                FontName->setText(item->text());
+            closeFontList();
+            return true;
         }
+        if (key == Qt::Key_Escape) {
+            closeFontList();
+            return true;
+        }
+        if (event->type() == QEvent::FocusOut && FontListBox->isVisible())
+            closeFontList();
     } else if (event->type() == QEvent::MouseButtonPress
                && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
         const QString opens = watched->property("opens").toString();
@@ -320,11 +358,14 @@ bool NotesPanel::eventFilter(QObject* watched, QEvent* event)
 void NotesPanel::refreshToolbar()
 {
     const QTextCursor cursor = Notepad->textCursor();
-    const QTextCharFormat format = cursor.charFormat();
-    if (!cursor.hasSelection()) {
+    const QTextCharFormat format = selectionFormat();
+    // A box the user is typing into keeps what is typed, and its caret.
+    if (!cursor.hasSelection() && !FontName->hasFocus()) {
         const QStringList families = format.fontFamilies().toStringList();
         setIfChanged(FontName, families.isEmpty() ? Notepad->document()->defaultFont().family()
                                                   : families.first());
+    }
+    if (!cursor.hasSelection() && !FontSize->hasFocus()) {
         qreal points = format.fontPointSize();
         if (points <= 0) {
             const int pixels = format.hasProperty(QTextFormat::FontPixelSize)

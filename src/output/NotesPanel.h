@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <QTextCharFormat>
 #include <QWidget>
 
 class ClickLabel;
@@ -57,7 +58,11 @@ protected:
 private:
     ClickLabel* createButton(int left, QFrame** hilight);
     void createToolbar();
-    void mergeFormat(const class QTextCharFormat& format);
+    void mergeFormat(const QTextCharFormat& format);
+    // The format of the selection's first character, or at the caret.
+    QTextCharFormat selectionFormat() const;
+    // Hides the long font list and gives the notes the focus back.
+    void closeFontList();
 
     TSelectionBox* m_popup = nullptr;
     QStringList m_fontNames;

@@ -1,5 +1,6 @@
 #include "SheetComposer.h"
 
+#include "app/FontRegistry.h"
 #include "rules/TextRoutines.h"
 
 #include <QFontMetricsF>
@@ -452,7 +453,7 @@ void SheetComposer::line(Part part, const QLineF& segment)
 
 QFont SheetComposer::font(const QString& family, int points)
 {
-    QFont face(family);
+    QFont face = FontRegistry::font(family);
     // Points of a 96 dots-per-inch canvas, as pixels of the page.
     face.setPixelSize(std::max(1, int(std::lround(points * 96.0 / 72.0))));
     // Unhinted, so that a printer or a PDF sets the text as wide as it was measured here.

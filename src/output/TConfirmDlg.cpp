@@ -113,9 +113,7 @@ int TConfirmDlg::AskChoice(const QString& message, const QString& caption1, cons
     setQuestion(message, caption1, caption2);
     m_result = 2;
     centreOnScreen();
-    emit fadeWanted(true);
     exec();
-    emit fadeWanted(false);
     return m_result;
 }
 

@@ -24,11 +24,6 @@ public:
     // which answers 1.
     void setQuestion(const QString& message, const QString& caption1, const QString& caption2);
 
-signals:
-    // true while the question is open, false once it is answered: lets the main window keep
-    // the popup list's fade running meanwhile.
-    void fadeWanted(bool on);
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,17 +1,20 @@
 #include "TRTFView.h"
 
+#include "app/FontRegistry.h"
 #include "app/UserMessages.h"
 #include "output/RtfReader.h"
 
 #include <QFile>
+#include <QKeyEvent>
+#include <QScreen>
 #include <QTextEdit>
 
 TRTFView::TRTFView(const QRect& mainWindow, UserMessages& messages, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_messages(messages)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_messages(messages),
+      m_wanted(mainWindow.width() - 50, mainWindow.height() - 50)
 {
-    // A blank caption: an empty one would let the platform show the program's name instead.
-    setWindowTitle(QStringLiteral(" "));
-    setFixedSize(mainWindow.width() - 50, mainWindow.height() - 50);
+    setWindowTitle(tr("Tarnoch User Guide"));
+    setFixedSize(m_wanted);
     move(mainWindow.topLeft() + QPoint(25, 25));
 
     m_richEdit = new QTextEdit(this);
@@ -19,6 +22,29 @@ TRTFView::TRTFView(const QRect& mainWindow, UserMessages& messages, QWidget* par
     m_richEdit->setReadOnly(true);
     m_richEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_richEdit->setGeometry(rect());
+}
+
+QRect TRTFView::placeBeside(const QRect& mainWindow, const QSize& wanted, const QRect& screen)
+{
+    const int rightRoom = screen.right() - mainWindow.right() - Gap;
+    const int leftRoom = mainWindow.left() - screen.left() - Gap;
+    const int room = std::max(rightRoom, leftRoom);
+    QRect place(QPoint(), wanted.boundedTo(screen.size()));
+    if (room >= NarrowestWidth) {
+        place.setWidth(std::min(place.width(), room));
+        const bool right = rightRoom >= place.width() || rightRoom >= leftRoom;
+        place.moveLeft(right ? mainWindow.right() + Gap + 1
+                             : mainWindow.left() - Gap - place.width());
+        place.moveTop(mainWindow.top());
+    } else {
+        place.moveTopLeft(mainWindow.topLeft() + QPoint(25, 25));
+    }
+    // Kept on the screen, the top before the bottom.
+    place.moveRight(std::min(place.right(), screen.right()));
+    place.moveLeft(std::max(place.left(), screen.left()));
+    place.moveBottom(std::min(place.bottom(), screen.bottom()));
+    place.moveTop(std::max(place.top(), screen.top()));
+    return place;
 }
 
 bool TRTFView::loadGuide(const QString& path, QString* error)
@@ -41,6 +67,7 @@ bool TRTFView::loadGuide(const QString& path, QString* error)
             *error = tr("Cannot read file \"%1\". %2").arg(path, reader.errorString());
         return false;
     }
+    FontRegistry::useRegisteredStyles(*m_richEdit->document());
     m_richEdit->moveCursor(QTextCursor::Start);
     return true;
 }
@@ -54,10 +81,35 @@ bool TRTFView::openGuide(const QString& path)
             return false;
         }
     }
+    if (!isVisible()) {
+        const QWidget* mainWindow = parentWidget();
+        const QScreen* screen = mainWindow ? mainWindow->screen() : this->screen();
+        if (mainWindow && screen) {
+            const QRect place =
+                placeBeside(mainWindow->frameGeometry(), m_wanted, screen->availableGeometry());
+            setFixedSize(place.size());
+            move(place.topLeft());
+        }
+    }
     show();
     raise();
     activateWindow();
     return true;
+}
+
+void TRTFView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TRTFView::resizeEvent(QResizeEvent* event)
+{
+    if (m_richEdit)
+        m_richEdit->setGeometry(rect());
+    QWidget::resizeEvent(event);
 }
 
 bool TRTFView::holdsText() const

@@ -1,6 +1,7 @@
 #include "../support/DataRows.h"
 #include "../support/MainWindow.h"
 #include "app/ScrollModel.h"
+#include "controls/TNameEdit.h"
 
 #include <QSignalSpy>
 
@@ -206,16 +207,56 @@ private slots:
         QCOMPARE(form().Notepad->textCursor().position(), 500);
     }
 
-    void headerBoxesShrinkToFit()
+    // Names are set as large as they fit, never below the smallest type that reads; a longer
+    // one shows its start and an ellipsis, and the whole name as its tooltip. Clearing a box
+    // gives back the full size.
+    void namesStayReadable_data()
     {
-        QLineEdit* name = form().sheet()->Name;
-        QTest::keyClicks(name, QStringLiteral("Bob"));
-        QCOMPARE(name->font().pixelSize(), 13);
-        QTest::keyClicks(name, QStringLiteral(" the Eternally Unforgiving Wanderer of Nights"));
-        QVERIFY(name->font().pixelSize() < 13);
-        QVERIFY(name->font().pixelSize() >= 6);
-        name->clear();
-        QCOMPARE(name->font().pixelSize(), 13);
+        columns<QString, QString, bool, bool>({"box", "text", "shrinks", "cut"});
+        dataRow("short name", "Name", "Bob", false, false);
+        dataRow("long name", "Name", "Bob the Unforgiving Lord", true, false);
+        dataRow("name beyond the smallest type", "Name",
+                "Bob the Eternally Unforgiving Wanderer of Nights", true, true);
+        dataRow("background", "background", "Allies", false, false);
+        dataRow("long background", "background", "Elder Generation", true, false);
+        dataRow("merit", "merit", "Eidetic Memory (2)", false, false);
+        dataRow("merit of 39 letters", "merit", "Inconvenient Supernatural Ability (2)", true,
+                false);
+        dataRow("flaw", "flaw", "Nightmares (1)", false, false);
+        dataRow("free talent beyond the smallest type", "talent", "An Extremely Long Talent Name",
+                true, true);
+        dataRow("secondary skill", "secondary", "Carpentry", false, false);
+    }
+    void namesStayReadable()
+    {
+        const auto [box, text, shrinks, cut] =
+            fetch<QString, QString, bool, bool>({"box", "text", "shrinks", "cut"});
+        SheetPanel* s = form().sheet();
+        const QHash<QString, QLineEdit*> boxes = {{"Name", s->Name},
+                                                  {"background", s->BackgroundRows[0].name},
+                                                  {"merit", s->MeritRows[0]},
+                                                  {"flaw", s->FlawRows[0]},
+                                                  {"talent", s->AbilityRows[0][10].name},
+                                                  {"secondary", s->SecondaryRows[1][0].name}};
+        QLineEdit* edit = boxes.value(box);
+        edit->setFocus();
+        enter(edit, text);
+        const int size = edit->font().pixelSize();
+        QCOMPARE(size < 13, shrinks);
+        QVERIFY(size >= TNameEdit::SmallestPixelSize);
+        QCOMPARE(edit->toolTip(), cut ? text : QString());
+        QCOMPARE(stripped(edit), text);
+
+        // Left, the box shows the start of its text wherever the caret was.
+        s->Player->setFocus();
+        edit->setCursorPosition(0);
+        const QImage atStart = edit->grab().toImage();
+        edit->end(false);
+        QCOMPARE(edit->grab().toImage(), atStart);
+
+        enter(edit, QString());
+        QCOMPARE(edit->font().pixelSize(), 13);
+        QCOMPARE(edit->toolTip(), QString());
     }
 
     void textRoutines_data()

@@ -178,6 +178,14 @@ private slots:
         const auto [kind, how, text] = fetch<int, QString, QString>({"kind", "how", "text"});
         m_window->Target->setText(QStringLiteral("Before"));
         QSignalSpy changed(m_window->Target, &QLineEdit::textChanged);
+        // A question asked while the choice is applied runs the loop; meanwhile the dock's
+        // picture finishes its fade instead of standing half-faded under the question.
+        bool fadedUnderQuestion = false;
+        connect(m_window->Target, &QLineEdit::textChanged, m_box, [this, &fadedUnderQuestion] {
+            fadedUnderQuestion = QTest::qWaitFor(
+                [this] { return m_window->DockFadeImage == m_window->DockInfoImage; }, 5000);
+            fadedUnderQuestion &= m_window->TechDockImage->isVisible();
+        });
         const QStringList clans = m_tables.ClanNames.items();
         open(clans, kind);
         const int entry = kind == 1 ? int(clans.indexOf(QStringLiteral("Brujah"))) : 0;
@@ -196,6 +204,7 @@ private slots:
         QVERIFY(!m_box->isOpen());
         QCOMPARE(m_window->Target->text(), text);
         QCOMPARE(changed.count(), text == QLatin1String("Before") ? 0 : 1);
+        QCOMPARE(fadedUnderQuestion, changed.count() == 1);
         QCOMPARE(m_box->HoverIndex(), text == QLatin1String("Before") ? -1 : entry);
         QVERIFY(!m_box->FadeTimer()->isActive());
         QVERIFY(m_window->TechPanel->isVisible());

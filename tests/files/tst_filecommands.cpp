@@ -2,11 +2,13 @@
 #include "../support/Files.h"
 #include "../support/MainWindow.h"
 #include "../support/Processes.h"
+#include "app/PrintCommand.h"
 #include "files/CharacterSheetIO.h"
 #include "files/CharacterWriter.h"
 #include "files/RecoveryCopy.h"
 #include "files/SheetHistory.h"
 
+#include <QFontDatabase>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,6 +20,18 @@ namespace {
 QString golden(const QString& name)
 {
     return QStringLiteral(TARNOCH_SOURCE_DIR "tests/files/golden/") + name;
+}
+
+// The fonts a PDF names, as pdffonts lists them.
+QStringList pdfFonts(const QString& pdf)
+{
+    QStringList names;
+    const QStringList lines = QString::fromUtf8(runProgram("pdffonts", {pdf}).output).split(u'\n');
+    for (const QString& line : lines.mid(2))
+        if (!line.isEmpty())
+            names << line.section(u' ', 0, 0);
+    names.sort();
+    return names;
 }
 
 QStringList snapshot(TMainForm& form)
@@ -365,6 +379,8 @@ private slots:
         QTEST(QString::fromUtf8(json).mid(1).chopped(1), "value");
     }
 
+    // The command line writes the sheet the window prints, in the same faces, although the
+    // window has used the font database (for its splash) before it registers its fonts.
     void pdfFromTheCommandLine()
     {
         const QString pdf = inDir("sheet.pdf");
@@ -373,6 +389,17 @@ private slots:
         for (const char* expected : {"Renée Straßer", "Toreador", "Auspex", "Resources", "Strength"})
             QVERIFY2(words.contains(QString::fromUtf8(expected)), expected);
         QCOMPARE(words.count(u'\f'), 1); // one page
+
+        FontRegistry& fonts = m_window.fonts.fonts;
+        fonts.unregisterAll();
+        QVERIFY(!QFontDatabase::families().isEmpty());
+        fonts.registerAll(QStringLiteral(TARNOCH_PROGRAM_DIR));
+        m_window.open(TMainForm::Panel::Sheet, {golden("v1.1.tnc")});
+        const QString printed = inDir("printed.pdf");
+        QCOMPARE(form().printing().writePdf(printed, true, false), QString());
+        const QStringList names = pdfFonts(pdf);
+        QCOMPARE(names.size(), 3); // heading, label and handwriting faces
+        QCOMPARE(pdfFonts(printed), names);
     }
 
     // Run without a display: what needs no window must not need one. Standard error stays

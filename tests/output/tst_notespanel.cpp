@@ -21,21 +21,81 @@ private slots:
     void init()
     {
         m_window.open(TMainForm::Panel::Notes);
+        m_window.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.form.get()));
         pad()->setFocus();
     }
     void cleanup() { m_window.form.reset(); }
 
-    void sizeBoxAppliesWholeNumbers()
+    // The size box cleared and "12" typed, the idle pass running between the keys: the empty
+    // box gives the 13-pixel default, then 1 point, then 12 points, and no size stays behind
+    // to win over the next. The box keeps what is typed into it.
+    void sizeBoxTakesWhatIsTyped_data()
     {
+        columns<bool>({"selected"});
+        dataRow("selected text", true);
+        dataRow("text typed next", false);
+    }
+    void sizeBoxTakesWhatIsTyped()
+    {
+        QFETCH(bool, selected);
         QTest::keyClicks(pad(), QStringLiteral("Sized"));
-        pad()->selectAll();
-        notes()->FontSize->clear();
-        QCOMPARE(pad()->textCursor().charFormat().intProperty(QTextFormat::FontPixelSize), 13);
-        QTest::keyClicks(notes()->FontSize, QStringLiteral("12"));
-        QCOMPARE(pad()->textCursor().charFormat().fontPointSize(), 12.0);
+        if (selected)
+            pad()->selectAll();
+        QLineEdit* size = notes()->FontSize;
+        size->setFocus();
+        size->selectAll();
+        QTest::keyClick(size, Qt::Key_Backspace);
+        idle();
+        QCOMPARE(pad()->currentCharFormat().font().pixelSize(), 13);
+        for (const QString& typed : {QStringLiteral("1"), QStringLiteral("12")}) {
+            QTest::keyClick(size, typed.back().toLatin1());
+            idle();
+            QCOMPARE(size->text(), typed);
+            QCOMPARE(size->cursorPosition(), typed.size());
+            QCOMPARE(pad()->currentCharFormat().font().pointSize(), typed.toInt());
+        }
+        pad()->setFocus();
+        if (!selected)
+            QTest::keyClicks(pad(), QStringLiteral("!"));
+        QTextCursor last(pad()->document());
+        last.movePosition(QTextCursor::End);
+        QCOMPARE(last.charFormat().font().pointSize(), 12);
+        QVERIFY(!last.charFormat().hasProperty(QTextFormat::FontPixelSize));
+        QTextCursor first(pad()->document());
+        first.setPosition(1);
+        QCOMPARE(first.charFormat().font().pointSize() == 12, selected);
+
         notes()->FontName->setText(QStringLiteral("Lucida Handwriting"));
-        QCOMPARE(pad()->textCursor().charFormat().fontFamilies().toStringList().value(0),
+        QCOMPARE(pad()->currentCharFormat().fontFamilies().toStringList().value(0),
                  QStringLiteral("Lucida Handwriting"));
+    }
+
+    // Bold reads the selection's own first letter, whichever way the selection was made.
+    void styleFollowsTheSelection_data()
+    {
+        columns<int, int, bool>({"anchor", "position", "boldBefore"});
+        dataRow("plain, left to right", 4, 9, false);
+        dataRow("plain, right to left", 9, 4, false);
+        dataRow("bold, right to left", 4, 0, true);
+    }
+    void styleFollowsTheSelection()
+    {
+        const auto [anchor, position, boldBefore] =
+            fetch<int, int, bool>({"anchor", "position", "boldBefore"});
+        pad()->setHtml(QStringLiteral("<b>Bold</b>plain"));
+        QTextCursor selection(pad()->document());
+        selection.setPosition(anchor);
+        selection.setPosition(position, QTextCursor::KeepAnchor);
+        pad()->setTextCursor(selection);
+        idle();
+        QCOMPARE(notes()->BoldHilight->isVisibleTo(notes()), boldBefore);
+        QTest::mouseClick(notes()->BoldImage, Qt::LeftButton);
+        for (int at : {std::min(anchor, position) + 1, std::max(anchor, position)}) {
+            QTextCursor letter(pad()->document());
+            letter.setPosition(at);
+            QCOMPARE(letter.charFormat().fontWeight() >= QFont::Bold, !boldBefore);
+        }
     }
 
     void keysAndButtons()
@@ -94,31 +154,49 @@ private slots:
         QCOMPARE(bold.charFormat().fontWeight(), int(QFont::Bold));
     }
 
+    // A long font list is taken from with a click, or with the arrow keys and Return or the
+    // keypad's Enter; leaving it gives the notes the focus back. A short one opens the popup.
     void fontChoiceByNumberOfFonts_data()
     {
-        columns<int, bool>({"fonts", "listBox"});
-        QTest::newRow("150 fonts") << 150 << false;
-        QTest::newRow("250 fonts") << 250 << true;
+        columns<int, QString>({"fonts", "how"});
+        dataRow("150 fonts", 150, "popup");
+        dataRow("250 fonts, click", 250, "click");
+        dataRow("250 fonts, Return", 250, "return");
+        dataRow("250 fonts, keypad Enter", 250, "enter");
+        dataRow("250 fonts, left", 250, "leave");
     }
     void fontChoiceByNumberOfFonts()
     {
-        QFETCH(int, fonts);
+        const auto [fonts, how] = fetch<int, QString>({"fonts", "how"});
         QStringList names;
         for (int i = 0; i < fonts; ++i)
             names << QStringLiteral("Font %1").arg(i);
         notes()->setFontNames(names);
+        notes()->FontName->setText(names[1]);
         QTest::mousePress(notes()->FontName, Qt::RightButton);
-        QFETCH(bool, listBox);
-        QCOMPARE(notes()->FontListBox->isVisibleTo(notes()), listBox);
-        QCOMPARE(m_window.popup()->isOpen(), !listBox);
-        if (listBox) {
-            QCOMPARE(notes()->FontListBox->count(), fonts);
-            QTest::mouseClick(notes()->FontListBox->viewport(), Qt::LeftButton, {},
-                              notes()->FontListBox->visualItemRect(notes()->FontListBox->item(3)).center());
-            QCOMPARE(notes()->FontName->text(), QStringLiteral("Font 3"));
-            QVERIFY(!notes()->FontListBox->isVisibleTo(notes()));
-        } else {
+        QListWidget* list = notes()->FontListBox;
+        QCOMPARE(list->isVisibleTo(notes()), how != u"popup");
+        QCOMPARE(m_window.popup()->isOpen(), how == u"popup");
+        if (how == u"popup") {
             QTest::keyClick(m_window.popup(), Qt::Key_Escape);
+        } else {
+            QCOMPARE(list->count(), fonts);
+            QCOMPARE(list->currentRow(), 1); // the font in use
+            QVERIFY(list->hasFocus());
+            if (how == u"click") {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                  list->visualItemRect(list->item(3)).center());
+            } else if (how == u"leave") {
+                notes()->FontSize->setFocus();
+            } else {
+                QTest::keyClick(list, Qt::Key_Down);
+                QTest::keyClick(list, Qt::Key_Down);
+                QTest::keyClick(list, how == u"return" ? Qt::Key_Return : Qt::Key_Enter,
+                                how == u"return" ? Qt::NoModifier : Qt::KeypadModifier);
+            }
+            QCOMPARE(notes()->FontName->text(), how == u"leave" ? names[1] : names[3]);
+            QVERIFY(!list->isVisibleTo(notes()));
+            QVERIFY(pad()->hasFocus());
         }
         // The size list holds the even sizes from 6 to 28.
         QTest::mousePress(notes()->FontSize, Qt::RightButton);

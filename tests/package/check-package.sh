@@ -59,7 +59,7 @@ grep -qF "\"Name\": \"$name\"" "$work/report.json" || fail "the report does not 
 
 "$root/usr/bin/tarnoch" --pdf "$work/sheet.pdf" "$golden" --notes
 pdffonts "$work/sheet.pdf" >"$work/fonts"
-for face in Rusch-Gotico-Antiqua100G DancingScript GoudyBookletter1911; do
+for face in Rusch-Gotico-Antiqua100G KaushanScript-Regular GoudyBookletter1911; do
     grep -q "^$face " "$work/fonts" || { cat "$work/fonts"; fail "the sheet is not drawn in $face"; }
 done
 pdftotext "$work/sheet.pdf" - | grep -qF "$name" || fail "the PDF does not show $name"
