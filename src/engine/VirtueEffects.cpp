@@ -3,9 +3,9 @@
 #include "app/SheetPanel.h"
 #include "app/TMainForm.h"
 #include "controls/TVampireDots.h"
-#include "engine/PointAccounting.h"
+#include "engine/CharacterEditing.h"
 #include "engine/Recalculation.h"
-#include "engine/RuleQuestions.h"
+#include "engine/SheetBinding.h"
 #include "engine/VirtueRules.h"
 #include "rules/TextRoutines.h"
 
@@ -30,40 +30,29 @@ void VirtueEffects::connectSheet()
 
 void VirtueEffects::HumanityChanged()
 {
-    SheetPanel* sheet = m_form.sheet();
-    CharacterCounters& counters = m_form.counters();
-    RulesSettings& settings = m_form.settings();
-    const int chosen = sheet->Humanity->Filled();
-    const int base = VirtueRules::humanityBase(
-        sheet->Conscience->Filled(), sheet->SelfControl->Filled(), counters.AgeHumanityPenalty);
-    counters.BoughtHumanity = VirtueRules::bought(chosen, base);
-    if (!VirtueRules::asksToDetachHumanity(chosen, base, settings.HumanityFromVirtues,
-                                           settings.MaxHumanity))
+    TVampireDots* humanity = m_form.sheet()->Humanity;
+    Character c = SheetBinding::read(m_form);
+    const bool detached = CharacterEditing::humanitySet(c, m_form.questions());
+    m_form.counters().BoughtHumanity = c.counters.BoughtHumanity;
+    if (!detached)
         return;
-    if (m_form.questions().ask(QStringLiteral("Detach Humanity or Path from Virtues?"),
-                               QStringLiteral("Yes"), QStringLiteral("No")) != 1)
-        return;
-    settings.HumanityFromVirtues = false;
+    m_form.settings().HumanityFromVirtues = false;
     m_form.recalculation().RulesChanged = true;
     // The idle pass may have put the derived rating back while the question was open.
-    sheet->Humanity->setFilled(chosen);
+    humanity->setFilled(c.humanity.rating);
 }
 
 void VirtueEffects::WillpowerChanged()
 {
-    SheetPanel* sheet = m_form.sheet();
-    RulesSettings& settings = m_form.settings();
-    const int chosen = sheet->Willpower->Filled();
-    const int courage = sheet->Courage->Filled();
-    m_form.counters().BoughtWillpower = VirtueRules::bought(chosen, courage);
-    if (!VirtueRules::asksToDetachWillpower(chosen, courage, settings.WillpowerFromVirtues))
+    TVampireDots* willpower = m_form.sheet()->Willpower;
+    Character c = SheetBinding::read(m_form);
+    const bool detached = CharacterEditing::willpowerSet(c, m_form.questions());
+    m_form.counters().BoughtWillpower = c.counters.BoughtWillpower;
+    if (!detached)
         return;
-    if (m_form.questions().ask(QStringLiteral("Detach Willpower from Virtues?"),
-                               QStringLiteral("Yes"), QStringLiteral("No")) != 1)
-        return;
-    settings.WillpowerFromVirtues = false;
+    m_form.settings().WillpowerFromVirtues = false;
     m_form.recalculation().RulesChanged = true;
-    sheet->Willpower->setFilled(chosen);
+    willpower->setFilled(c.willpower.rating);
 }
 
 void VirtueEffects::PathChange()

@@ -2,6 +2,7 @@
 #include "../support/RulesLines.h"
 #include "../support/ScriptedAnswers.h"
 #include "controls/DotsRating.h"
+#include "engine/CharacterEditing.h"
 #include "engine/CharacterPass.h"
 #include "engine/ClanRules.h"
 #include "engine/GenerationRules.h"
@@ -599,6 +600,39 @@ private slots:
         const Character settled = c;
         CharacterPass::derive(c);
         QCOMPARE(c, settled); // a second pass changes nothing
+    }
+
+    // Humanity or Willpower set by hand: the bought dots, and below the virtues the question.
+    void settingByHand_data()
+    {
+        // the trait, the virtues, the rating set, the answer; then bought dots, whether it
+        // asked, whether it is derived afterwards
+        columns<QString, L, int, int, int, bool, bool>(
+            {"trait", "virtues", "rating", "answer", "bought", "asked", "derived"});
+        dataRow("Humanity raised", "Humanity", L{3, 2, 1}, 7, 0, 2, false, true);
+        dataRow("Humanity lowered, kept", "Humanity", L{3, 2, 1}, 4, 2, 0, true, true);
+        dataRow("Humanity lowered, detached", "Humanity", L{3, 2, 1}, 4, 1, 0, true, false);
+        dataRow("Willpower raised", "Willpower", L{1, 1, 3}, 5, 0, 2, false, true);
+        dataRow("Willpower lowered, detached", "Willpower", L{1, 1, 3}, 2, 1, 0, true, false);
+    }
+    void settingByHand()
+    {
+        const auto [trait, virtues, rating, answer] =
+            fetch<QString, L, int, int>({"trait", "virtues", "rating", "answer"});
+        Character c;
+        for (int i = 0; i < 3; ++i)
+            c.virtues[i].rating = virtues[i];
+        ScriptedAnswers questions;
+        questions.answers = {answer};
+        const bool humanity = trait == u"Humanity";
+        (humanity ? c.humanity : c.willpower).rating = rating;
+        const bool detached = humanity ? CharacterEditing::humanitySet(c, questions)
+                                       : CharacterEditing::willpowerSet(c, questions);
+        QTEST(humanity ? c.counters.BoughtHumanity : c.counters.BoughtWillpower, "bought");
+        QTEST(!questions.asked.isEmpty(), "asked");
+        QTEST(humanity ? c.settings.HumanityFromVirtues : c.settings.WillpowerFromVirtues, "derived");
+        QCOMPARE(detached, !column<bool>("derived"));
+        QCOMPARE((humanity ? c.humanity : c.willpower).rating, rating);
     }
 
     // The merit and flaw lists on the character, each entry taken as the user takes it: in
