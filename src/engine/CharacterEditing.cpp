@@ -1,7 +1,11 @@
 #include "CharacterEditing.h"
 
+#include "engine/CharacterPass.h"
+#include "engine/ClanRules.h"
 #include "engine/RuleQuestions.h"
 #include "engine/VirtueRules.h"
+#include "rules/RuleTables.h"
+#include "rules/TextRoutines.h"
 
 namespace CharacterEditing {
 
@@ -34,6 +38,34 @@ bool willpowerSet(Character& c, RuleQuestions& questions)
         != 1)
         return false;
     c.settings.WillpowerFromVirtues = false;
+    return true;
+}
+
+bool clanSet(Character& c, const RuleTables& tables)
+{
+    c.counters.ZeroAppearanceClan = false;
+    const QString& clan = c.header[5];
+    const qsizetype index = tables.clanIndex(clan);
+    if (index < 0)
+        return false;
+    c.counters.CaitiffClan = ClanRules::isCaitiff(clan);
+    c.counters.ZeroAppearanceClan = ClanRules::hasZeroAppearance(clan);
+    if (c.counters.CaitiffClan)
+        return false;
+    std::vector<ClanRules::Discipline> current;
+    for (int r = 0; r < c.rows.DisciplineRows; ++r)
+        current.push_back({TextRoutines::StripDots(c.disciplines[r].name), c.disciplines[r].rating});
+    const auto rebuilt = ClanRules::rebuiltDisciplines(
+        current, {tables.ClanDiscipline1.value(index), tables.ClanDiscipline2.value(index),
+                  tables.ClanDiscipline3.value(index)});
+    const int count = int(std::min<std::size_t>(rebuilt.size(), SheetLayout::RowsPerGroup));
+    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+        Character::Trait& row = c.disciplines[r];
+        row.name = r < count ? rebuilt[r].name : QString();
+        CharacterPass::setRating(row, r < count ? rebuilt[r].rating : 0);
+        CharacterPass::setFreebies(row, 0);
+    }
+    c.rows.DisciplineRows = count;
     return true;
 }
 

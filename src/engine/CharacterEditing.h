@@ -3,6 +3,7 @@
 #include "engine/Character.h"
 
 class RuleQuestions;
+class RuleTables;
 
 // The rules that run when the user sets a value by hand, as operations on the character.
 // Each returns true when it changed the rules options, which the next pass then applies.
@@ -14,5 +15,10 @@ namespace CharacterEditing {
 bool humanitySet(Character& character, RuleQuestions& questions);
 // The same for Willpower and Courage.
 bool willpowerSet(Character& character, RuleQuestions& questions);
+
+// The clan named in the header: its appearance rule, and unless it is unknown or Caitiff,
+// its three disciplines fixed in the first rows, the others kept below them. True when the
+// first three rows now belong to the clan.
+bool clanSet(Character& character, const RuleTables& tables);
 
 } // namespace CharacterEditing

@@ -4,7 +4,9 @@
 #include "app/SheetPanel.h"
 #include "app/TMainForm.h"
 #include "controls/TVampireDots.h"
+#include "engine/CharacterEditing.h"
 #include "engine/ClanRules.h"
+#include "engine/SheetBinding.h"
 #include "engine/Recalculation.h"
 #include "rules/TextRoutines.h"
 
@@ -37,43 +39,29 @@ void ClanEffects::setClanRowFixed(int row, bool fixed)
 void ClanEffects::ClanChanged()
 {
     SheetPanel* sheet = m_form.sheet();
-    CharacterCounters& counters = m_form.counters();
     m_form.recalculation().ClanRulesDirty = true;
     TMainForm::EditBoxResizeToFit(sheet->Clan);
     for (int r = 0; r < 3; ++r)
         setClanRowFixed(r, false);
-    counters.ZeroAppearanceClan = false;
-
-    const QString clan = sheet->Clan->text();
-    const qsizetype index = m_form.tables().clanIndex(clan);
-    if (index < 0)
-        return;
-    counters.CaitiffClan = ClanRules::isCaitiff(clan);
-    counters.ZeroAppearanceClan = ClanRules::hasZeroAppearance(clan);
-    if (counters.CaitiffClan)
+    Character c = SheetBinding::readAll(m_form);
+    const bool fixed = CharacterEditing::clanSet(c, m_form.tables());
+    CharacterCounters& counters = m_form.counters();
+    counters.ZeroAppearanceClan = c.counters.ZeroAppearanceClan;
+    counters.CaitiffClan = c.counters.CaitiffClan;
+    if (!fixed)
         return;
     for (int r = 0; r < 3; ++r)
         setClanRowFixed(r, true);
-
-    auto& rows = sheet->DisciplineRows;
-    int& count = m_form.rowCounts().DisciplineRows;
-    std::vector<ClanRules::Discipline> current;
-    for (int r = 0; r < count; ++r)
-        current.push_back({StripDots(rows[r].name->text()), rows[r].dots->Filled()});
-    const RuleTables& tables = m_form.tables();
-    const auto rebuilt = ClanRules::rebuiltDisciplines(
-        current, {tables.ClanDiscipline1.value(index), tables.ClanDiscipline2.value(index),
-                  tables.ClanDiscipline3.value(index)});
+    const int count = c.rows.DisciplineRows;
     for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
-        SheetPanel::TraitRow& row = rows[r];
-        const bool used = r < int(rebuilt.size());
-        row.name->setText(used ? rebuilt[r].name : QString());
-        row.name->setVisible(used);
-        row.dots->setVisible(used);
-        row.dots->setFilled(used ? rebuilt[r].rating : 0);
+        SheetPanel::TraitRow& row = sheet->DisciplineRows[r];
+        row.name->setText(c.disciplines[r].name);
+        row.name->setVisible(r < count);
+        row.dots->setVisible(r < count);
+        row.dots->setFilled(c.disciplines[r].rating);
         row.dots->setFreebies(0);
     }
-    count = int(std::min<std::size_t>(rebuilt.size(), SheetLayout::RowsPerGroup));
+    m_form.rowCounts().DisciplineRows = count;
     m_form.updateSheetLayout();
 }
 

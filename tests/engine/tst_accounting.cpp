@@ -98,20 +98,15 @@ std::vector<Background> backgrounds(const QString& text)
     return rows;
 }
 
-QString disciplinesText(const std::vector<ClanRules::Discipline>& list)
+// The shipped rule tables, built once.
+const RuleTables& shippedTables()
 {
-    QStringList parts;
-    for (const auto& d : list)
-        parts << d.name + u':' + QString::number(d.rating);
-    return parts.join(u',');
-}
-
-std::vector<ClanRules::Discipline> disciplines(const QString& text)
-{
-    std::vector<ClanRules::Discipline> list;
-    for (const Background& row : backgrounds(text))
-        list.push_back({row.name, row.rating});
-    return list;
+    static const RuleTables tables = [] {
+        RuleTables t;
+        t.build(shippedRules(), false);
+        return t;
+    }();
+    return tables;
 }
 
 constexpr int intMax = std::numeric_limits<int>::max();
@@ -452,21 +447,33 @@ private slots:
         QCOMPARE(backgroundForGeneration(generation, 13, elder, backgrounds(rows)), change);
     }
 
+    // A clan taken: its disciplines fixed in the first rows, the others kept below them.
     void clanDisciplines_data()
     {
-        columns<QString, QString>({"before", "after"});
-        dataRow("lost clan discipline moves down", "Auspex:2,Dominate:1,Obfuscate:0,:0",
-                "Dominate:1,Obtenebration:0,Potence:0,Auspex:2");
-        dataRow("non-clan order kept", "Celerity:1,Potence:3,Fortitude:0,Presence:2",
-                "Dominate:0,Obtenebration:0,Potence:3,Celerity:1,Presence:2");
-        dataRow("empty sheet", ":0", "Dominate:0,Obtenebration:0,Potence:0");
+        columns<QString, QString, QString, bool>({"clan", "before", "after", "fixed"});
+        dataRow("lost clan discipline moves down", "Lasombra", "Auspex:2,Dominate:1,Obfuscate:0,:0",
+                "Dominate:1,Obtenebration:0,Potence:0,Auspex:2", true);
+        dataRow("non-clan order kept", "Lasombra", "Celerity:1,Potence:3,Fortitude:0,Presence:2",
+                "Dominate:0,Obtenebration:0,Potence:3,Celerity:1,Presence:2", true);
+        dataRow("empty sheet", "Lasombra", ":0", "Dominate:0,Obtenebration:0,Potence:0", true);
+        dataRow("Caitiff keeps its rows", "Caitiff", "Celerity:1,:0", "Celerity:1,:0", false);
+        dataRow("unknown clan", "Nobody", "Celerity:1,:0", "Celerity:1,:0", false);
     }
     void clanDisciplines()
     {
-        QFETCH(QString, before);
-        const auto rebuilt = ClanRules::rebuiltDisciplines(
-            disciplines(before), {"Dominate", "Obtenebration", "Potence"});
-        QTEST(disciplinesText(rebuilt), "after");
+        const auto [clan, before] = fetch<QString, QString>({"clan", "before"});
+        Character c;
+        c.header[5] = clan;
+        const std::vector<Background> rows = backgrounds(before);
+        c.rows.DisciplineRows = int(rows.size());
+        for (int r = 0; r < int(rows.size()); ++r)
+            c.disciplines[r] = {.name = rows[r].name, .rating = rows[r].rating};
+        QTEST(CharacterEditing::clanSet(c, shippedTables()), "fixed");
+        QStringList after;
+        for (int r = 0; r < c.rows.DisciplineRows; ++r)
+            after << c.disciplines[r].name + u':' + QString::number(c.disciplines[r].rating);
+        QTEST(after.join(u','), "after");
+        QCOMPARE(c.counters.CaitiffClan, clan == u"Caitiff");
     }
 
     void clanMeritsAndFlaws_data()
@@ -661,11 +668,7 @@ private slots:
     }
     void meritAndFlawEditing()
     {
-        static const RuleTables tables = [] {
-            RuleTables t;
-            t.build(shippedRules(), false);
-            return t;
-        }();
+        const RuleTables& tables = shippedTables();
         QFETCH(EditRow, row);
         const auto& [taken, answers, asked, merits, flaws, points] = row;
         Character c;
