@@ -2,6 +2,8 @@
 
 #include "engine/CharacterPass.h"
 #include "engine/ClanRules.h"
+#include "engine/GenerationRules.h"
+#include "rules/DataFile.h"
 #include "engine/RuleQuestions.h"
 #include "engine/VirtueRules.h"
 #include "rules/RuleTables.h"
@@ -67,6 +69,85 @@ bool clanSet(Character& c, const RuleTables& tables)
     }
     c.rows.DisciplineRows = count;
     return true;
+}
+
+namespace {
+
+using Trait = Character::Trait;
+
+// A row's new highest rating: a rating above it is cut down, its freebie dots cleared.
+void setMaxDots(Trait& trait, int maxDots)
+{
+    trait.maxDots = maxDots;
+    trait.rating = std::min(trait.rating, maxDots);
+    trait.freebies = 0;
+}
+
+void applyLimits(Character& c)
+{
+    const int limit = c.counters.MaxTraitRating;
+    for (Trait& attribute : c.attributes)
+        setMaxDots(attribute, limit);
+    for (int col = 0; col < 3; ++col)
+        for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+            setMaxDots(c.abilities[col][r], limit);
+            setMaxDots(c.secondaries[col][r], limit);
+        }
+    for (Trait& background : c.backgrounds)
+        setMaxDots(background, GenerationRules::backgroundMaxDots(TextRoutines::StripDots(background.name), limit));
+    const int disciplineLimit = GenerationRules::disciplineMaxDots(limit, c.settings.GolcondaOn,
+                                                                   c.settings.GolcondaChoice);
+    for (Trait& discipline : c.disciplines)
+        setMaxDots(discipline, disciplineLimit);
+}
+
+std::vector<GenerationRules::Background> backgroundsInUse(const Character& c)
+{
+    std::vector<GenerationRules::Background> rows;
+    for (int r = 0; r < c.rows.BackgroundRows; ++r)
+        rows.push_back({TextRoutines::StripDots(c.backgrounds[r].name), c.backgrounds[r].rating});
+    return rows;
+}
+
+} // namespace
+
+bool generationSet(Character& c, const RuleTables& tables)
+{
+    const int g = DataFile::leadingNumber(c.header[6]);
+    if (g < GenerationRules::Lowest || g > GenerationRules::Highest)
+        return false;
+    if (g - 3 < tables.GenerationBloodPerTurn.size())
+        c.bloodPerTurn = tables.GenerationBloodPerTurn[g - 3];
+    c.bloodPoolBoxes = GenerationRules::bloodPoolBoxes(g);
+    c.counters.MaxTraitRating =
+        GenerationRules::maxTraitRating(g, c.settings.GolcondaOn, c.settings.GolcondaChoice);
+    applyLimits(c);
+    const auto change = GenerationRules::backgroundForGeneration(
+        g, c.settings.StartingGeneration, c.settings.ElderRules, backgroundsInUse(c));
+    if (change.row >= 0) {
+        Trait& row = c.backgrounds[change.row];
+        if (TextRoutines::StripDots(row.name) != change.name)
+            row.name = change.name;
+        row.maxDots = GenerationRules::backgroundMaxDots(change.name, c.counters.MaxTraitRating);
+        CharacterPass::setRating(row, change.rating);
+    }
+    return true;
+}
+
+void raiseLimitsForLoading(Character& c)
+{
+    c.counters.MaxTraitRating = GenerationRules::maxTraitRating(GenerationRules::Lowest, false, 0);
+    applyLimits(c);
+}
+
+void generationFromBackgrounds(Character& c, bool reset)
+{
+    const auto derived = GenerationRules::derive(DataFile::leadingNumber(c.header[6]),
+                                                 c.settings.StartingGeneration, reset,
+                                                 backgroundsInUse(c));
+    c.counters.AgeFreebieBonus = derived.age.freebieBonus;
+    c.counters.AgeHumanityPenalty = derived.age.humanityPenalty;
+    c.header[6] = derived.text;
 }
 
 } // namespace CharacterEditing

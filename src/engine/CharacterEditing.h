@@ -21,4 +21,13 @@ bool willpowerSet(Character& character, RuleQuestions& questions);
 // first three rows now belong to the clan.
 bool clanSet(Character& character, const RuleTables& tables);
 
+// The generation named in the header: the blood pool, the highest rating of every row, and the
+// generation background in step with it. False, changing nothing, outside the 3rd ... 15th.
+bool generationSet(Character& character, const RuleTables& tables);
+// Limits that let every rating a file may hold stand, until the file's generation applies.
+void raiseLimitsForLoading(Character& character);
+// The generation the background rows give, and the Age background's effects; reset starts
+// from the starting generation instead of the one shown.
+void generationFromBackgrounds(Character& character, bool reset);
+
 } // namespace CharacterEditing

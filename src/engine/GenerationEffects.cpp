@@ -3,7 +3,9 @@
 #include "app/SheetPanel.h"
 #include "app/TMainForm.h"
 #include "controls/TVampireDots.h"
+#include "engine/CharacterEditing.h"
 #include "engine/GenerationRules.h"
+#include "engine/SheetBinding.h"
 #include "engine/Recalculation.h"
 #include "rules/DataFile.h"
 #include "rules/TextRoutines.h"
@@ -12,19 +14,6 @@
 #include <QLineEdit>
 
 using TextRoutines::StripDots;
-
-namespace {
-
-std::vector<GenerationRules::Background> backgroundsInUse(const SheetPanel& sheet, int count)
-{
-    std::vector<GenerationRules::Background> rows;
-    for (int r = 0; r < count; ++r)
-        rows.push_back({StripDots(sheet.BackgroundRows[r].name->text()),
-                        sheet.BackgroundRows[r].dots->Filled()});
-    return rows;
-}
-
-} // namespace
 
 GenerationEffects::GenerationEffects(TMainForm& form) : QObject(&form), m_form(form) {}
 
@@ -42,67 +31,55 @@ void GenerationEffects::connectSheet()
 
 void GenerationEffects::GenerationChange()
 {
-    SheetPanel* sheet = m_form.sheet();
-    const int g = DataFile::leadingNumber(sheet->Generation->text());
-    if (g < GenerationRules::Lowest || g > GenerationRules::Highest)
+    Character c = SheetBinding::readAll(m_form);
+    if (!CharacterEditing::generationSet(c, m_form.tables()))
         return;
-    const QStringList& perTurn = m_form.tables().GenerationBloodPerTurn;
-    if (g - 3 < perTurn.size())
-        sheet->BloodTurn->setText(perTurn[g - 3]);
-    sheet->placeBloodPool(g);
-    const RulesSettings& settings = m_form.settings();
-    m_form.counters().MaxTraitRating =
-        GenerationRules::maxTraitRating(g, settings.GolcondaOn, settings.GolcondaChoice);
-    applyLimits();
-    keepGenerationBackground(g);
+    SheetPanel* sheet = m_form.sheet();
+    sheet->BloodTurn->setText(c.bloodPerTurn);
+    sheet->placeBloodPool(DataFile::leadingNumber(c.header[6]));
+    showLimits(c);
+    // The generation background the rule kept in step: its name first, whose own handler
+    // sets the row's limit, then its rating.
+    for (int r = 0; r < m_form.rowCounts().BackgroundRows; ++r) {
+        SheetPanel::TraitRow& row = sheet->BackgroundRows[r];
+        const Character::Trait& trait = c.backgrounds[r];
+        if (StripDots(row.name->text()) != StripDots(trait.name))
+            row.name->setText(trait.name);
+        if (row.dots->Filled() != trait.rating)
+            row.dots->setFilled(trait.rating);
+    }
 }
 
 void GenerationEffects::raiseLimitsForLoading()
 {
-    m_form.counters().MaxTraitRating = GenerationRules::maxTraitRating(GenerationRules::Lowest, false, 0);
-    applyLimits();
+    Character c = SheetBinding::readAll(m_form);
+    CharacterEditing::raiseLimitsForLoading(c);
+    showLimits(c);
 }
 
-void GenerationEffects::applyLimits()
+void GenerationEffects::showLimits(const Character& c)
 {
     SheetPanel* sheet = m_form.sheet();
-    const RulesSettings& settings = m_form.settings();
     Recalculation& pass = m_form.recalculation();
-    const int limit = m_form.counters().MaxTraitRating;
-    for (TVampireDots* dots : {sheet->Strength, sheet->Dexterity, sheet->Stamina, sheet->Charisma,
-                               sheet->Manipulation, sheet->Appearance, sheet->Perception,
-                               sheet->Intelligence, sheet->Wits})
-        dots->setMaxDots(limit);
-    for (int c = 0; c < 3; ++c)
+    m_form.counters().MaxTraitRating = c.counters.MaxTraitRating;
+    const std::array<TVampireDots*, 9> attributes = {
+        sheet->Strength, sheet->Dexterity,    sheet->Stamina,     sheet->Charisma, sheet->Manipulation,
+        sheet->Appearance, sheet->Perception, sheet->Intelligence, sheet->Wits};
+    for (int i = 0; i < 9; ++i)
+        attributes[i]->setMaxDots(c.attributes[i].maxDots);
+    for (int col = 0; col < 3; ++col)
         for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
-            sheet->AbilityRows[c][r].dots->setMaxDots(limit);
-            sheet->SecondaryRows[c][r].dots->setMaxDots(limit);
+            sheet->AbilityRows[col][r].dots->setMaxDots(c.abilities[col][r].maxDots);
+            sheet->SecondaryRows[col][r].dots->setMaxDots(c.secondaries[col][r].maxDots);
         }
     pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = true;
-    for (SheetPanel::TraitRow& row : sheet->BackgroundRows)
-        row.dots->setMaxDots(GenerationRules::backgroundMaxDots(StripDots(row.name->text()), limit));
+    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
+        sheet->BackgroundRows[r].dots->setMaxDots(c.backgrounds[r].maxDots);
     pass.BackgroundsDirty = true;
-    const int disciplineLimit =
-        GenerationRules::disciplineMaxDots(limit, settings.GolcondaOn, settings.GolcondaChoice);
-    for (SheetPanel::TraitRow& row : sheet->DisciplineRows)
-        row.dots->setMaxDots(disciplineLimit);
+    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
+        sheet->DisciplineRows[r].dots->setMaxDots(c.disciplines[r].maxDots);
     pass.DisciplinesDirty = true;
-    sheet->AppCrossOut->resize(limit * 10 + 83, sheet->AppCrossOut->height());
-}
-
-void GenerationEffects::keepGenerationBackground(int generation)
-{
-    SheetPanel* sheet = m_form.sheet();
-    const RulesSettings& settings = m_form.settings();
-    const auto change = GenerationRules::backgroundForGeneration(
-        generation, settings.StartingGeneration, settings.ElderRules,
-        backgroundsInUse(*sheet, m_form.rowCounts().BackgroundRows));
-    if (change.row < 0)
-        return;
-    SheetPanel::TraitRow& row = sheet->BackgroundRows[change.row];
-    if (StripDots(row.name->text()) != change.name)
-        row.name->setText(change.name);
-    row.dots->setFilled(change.rating);
+    sheet->AppCrossOut->resize(c.counters.MaxTraitRating * 10 + 83, sheet->AppCrossOut->height());
 }
 
 void GenerationEffects::StartingGenerationChanged()
@@ -124,19 +101,18 @@ void GenerationEffects::BackgroundNameChanged(QLineEdit* name)
 
 void GenerationEffects::deriveFromBackgrounds()
 {
-    SheetPanel* sheet = m_form.sheet();
     Recalculation& pass = m_form.recalculation();
-    const auto derived = GenerationRules::derive(
-        DataFile::leadingNumber(sheet->Generation->text()), m_form.settings().StartingGeneration,
-        pass.ResetGeneration, backgroundsInUse(*sheet, m_form.rowCounts().BackgroundRows));
+    Character c = SheetBinding::read(m_form);
+    c.header[6] = m_form.sheet()->Generation->text();
+    CharacterEditing::generationFromBackgrounds(c, pass.ResetGeneration);
     pass.ResetGeneration = false;
     CharacterCounters& counters = m_form.counters();
-    counters.AgeFreebieBonus = derived.age.freebieBonus;
-    counters.AgeHumanityPenalty = derived.age.humanityPenalty;
-    QLineEdit* box = sheet->Generation;
-    if (box->text() == derived.text)
+    counters.AgeFreebieBonus = c.counters.AgeFreebieBonus;
+    counters.AgeHumanityPenalty = c.counters.AgeHumanityPenalty;
+    QLineEdit* box = m_form.sheet()->Generation;
+    if (box->text() == c.header[6])
         return;
     const int caret = box->cursorPosition();
-    box->setText(derived.text);
-    box->setCursorPosition(std::min<int>(caret, int(derived.text.size())));
+    box->setText(c.header[6]);
+    box->setCursorPosition(std::min<int>(caret, int(c.header[6].size())));
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+struct Character;
 class QLineEdit;
 class TMainForm;
 
@@ -30,8 +31,8 @@ public:
     void setAttached(bool attached) { m_attached = attached; }
 
 private:
-    void applyLimits();
-    void keepGenerationBackground(int generation);
+    // The limits the rule gave every row, on the rows.
+    void showLimits(const Character& character);
 
     TMainForm& m_form;
     bool m_attached = true;

@@ -14,6 +14,7 @@
 #include "engine/RulesSettings.h"
 #include "engine/VirtueRules.h"
 #include "rules/RuleTables.h"
+#include "rules/TextRoutines.h"
 
 #include <limits>
 
@@ -49,7 +50,6 @@ Q_DECLARE_METATYPE(BackgroundRow)
 Q_DECLARE_METATYPE(FreebieCostInput)
 Q_DECLARE_METATYPE(RulesBoxTexts)
 Q_DECLARE_METATYPE(RulesPresets::PresetMatch)
-Q_DECLARE_METATYPE(BackgroundChange)
 
 namespace {
 
@@ -96,6 +96,17 @@ std::vector<Background> backgrounds(const QString& text)
         rows.push_back({row.left(colon), row.mid(colon + 1).toInt()});
     }
     return rows;
+}
+
+// A character whose background rows are "name:rating,..." (the last one the open row).
+Character withBackgrounds(const QString& rows)
+{
+    Character c;
+    const std::vector<Background> list = backgrounds(rows);
+    c.rows.BackgroundRows = int(list.size());
+    for (int r = 0; r < int(list.size()); ++r)
+        c.backgrounds[r] = {.name = list[r].name, .rating = list[r].rating};
+    return c;
 }
 
 // The shipped rule tables, built once.
@@ -423,28 +434,44 @@ private slots:
     {
         const auto [shown, starting, reset, rows] =
             fetch<int, int, bool, QString>({"shown", "starting", "reset", "rows"});
-        const Derived d = derive(shown, starting, reset, backgrounds(rows));
-        QTEST(d.text + QStringLiteral(" %1 %2").arg(d.age.freebieBonus).arg(d.age.humanityPenalty),
+        Character c = withBackgrounds(rows);
+        c.header[6] = ordinal(shown);
+        c.settings.StartingGeneration = starting;
+        CharacterEditing::generationFromBackgrounds(c, reset);
+        QTEST(c.header[6] + QStringLiteral(" %1 %2")
+                                .arg(c.counters.AgeFreebieBonus)
+                                .arg(c.counters.AgeHumanityPenalty),
               "derived");
     }
 
-    // A generation chosen in the header keeps the generation background in step.
-    void backgroundForChosenGeneration_data()
+    // A generation chosen in the header: the limits, the blood pool and the generation
+    // background in step with it.
+    void generationChosen_data()
     {
-        columns<int, bool, QString, BackgroundChange>({"generation", "elder", "rows", "change"});
-        using C = BackgroundChange;
-        dataRow("11th adds", 11, false, "Allies:2,:0", C{1, "Generation", 2});
-        dataRow("elder adds", 11, true, ":0", C{0, "Elder Generation", 2});
-        dataRow("re-rated", 9, false, "Generation:2,:0", C{0, "Generation", 4});
-        dataRow("14th removes", 14, false, "Generation:2,:0", C{0, "", 0});
-        dataRow("13th keeps none", 13, false, ":0", C{-1, "", 0});
-        dataRow("full list untouched", 11, false, "Allies:2,Contacts:1", C{-1, "", 0});
+        // limits: highest trait rating, blood pool boxes, the first background's highest rating
+        columns<int, bool, QString, QString, L>({"generation", "elder", "rows", "after", "limits"});
+        dataRow("11th adds", 11, false, "Allies:2,:0", "Allies:2,Generation:2", L{5, 12, 5});
+        dataRow("elder adds", 11, true, ":0", "Elder Generation:2", L{5, 12, 5});
+        dataRow("re-rated", 9, false, "Generation:2,:0", "Generation:4,:0", L{5, 14, 5});
+        dataRow("14th removes", 14, false, "Generation:2,:0", ":0,:0", L{5, 10, 5});
+        dataRow("13th keeps none", 13, false, ":0", ":0", L{5, 10, 5});
+        dataRow("full list untouched", 11, false, "Allies:2,Contacts:1", "Allies:2,Contacts:1", L{5, 12, 5});
+        dataRow("7th: six dots, rows of ten", 7, false, "Allies:6", "Allies:6", L{6, 20, 6});
+        dataRow("outside the table", 2, false, "Allies:2", "Allies:2", L{5, 0, 5});
     }
-    void backgroundForChosenGeneration()
+    void generationChosen()
     {
-        const auto [generation, elder, rows, change] =
-            fetch<int, bool, QString, BackgroundChange>({"generation", "elder", "rows", "change"});
-        QCOMPARE(backgroundForGeneration(generation, 13, elder, backgrounds(rows)), change);
+        const auto [generation, elder, rows] = fetch<int, bool, QString>({"generation", "elder", "rows"});
+        Character c = withBackgrounds(rows);
+        c.header[6] = ordinal(generation);
+        c.settings.ElderRules = elder;
+        CharacterEditing::generationSet(c, shippedTables());
+        QStringList after;
+        for (int r = 0; r < c.rows.BackgroundRows; ++r)
+            after << TextRoutines::StripDots(c.backgrounds[r].name) + u':'
+                         + QString::number(c.backgrounds[r].rating);
+        QTEST(after.join(u','), "after");
+        QTEST(L({c.counters.MaxTraitRating, c.bloodPoolBoxes, c.backgrounds[0].maxDots}), "limits");
     }
 
     // A clan taken: its disciplines fixed in the first rows, the others kept below them.
