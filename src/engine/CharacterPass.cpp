@@ -2,6 +2,7 @@
 
 #include "engine/PointAccounting.h"
 #include "engine/VirtueRules.h"
+#include "rules/TextRoutines.h"
 
 #include <algorithm>
 #include <vector>
@@ -189,6 +190,36 @@ void setRating(Trait& trait, int rating)
 {
     trait.rating = std::max(0, std::min(rating, trait.maxDots));
     trait.freebies = std::min(trait.freebies, trait.rating);
+}
+
+bool keepRows(const std::vector<Character::Rows*>& columns, int& count, int firstRemovable,
+              const QString& placeholder)
+{
+    auto used = [&](int r) {
+        for (const Character::Rows* column : columns)
+            if ((*column)[r].rating > 0 || !TextRoutines::StripDots((*column)[r].name).isEmpty())
+                return true;
+        return false;
+    };
+    bool changed = false;
+    // A list read with no rows at all (a file may hold a count of 0) opens its first row.
+    if (count < SheetLayout::RowsPerGroup && (count == 0 || used(count - 1))) {
+        ++count;
+        changed = true;
+    }
+    for (int r = firstRemovable; r < count - 1; ++r) {
+        if (used(r))
+            continue;
+        for (Character::Rows* column : columns) {
+            for (int k = r; k < count - 1; ++k)
+                (*column)[k] = (*column)[k + 1];
+            (*column)[count - 1].name = placeholder;
+            (*column)[count - 1].rating = 0;
+        }
+        --count;
+        return true;
+    }
+    return changed;
 }
 
 void derive(Character& c)

@@ -30,53 +30,37 @@ using TraitRows = SheetPanel::TraitRows;
 
 namespace {
 
-bool rowUsed(const SheetPanel::TraitRow& row)
-{
-    return row.dots->Filled() > 0 || !TextRoutines::StripDots(row.name->text()).isEmpty();
-}
-
-// Grows a list by one row when its last row is in use, and removes at most one empty row
-// between firstRemovable and the last row. The columns of one list share their rows.
+// The rows of a list through the rule that keeps them tidy: only the rows it moved are
+// written, names first, so that a name's own handler sets the row's limit for its rating.
 bool rowProcedure(const std::vector<TraitRows*>& columns, int& count, int firstRemovable,
                   const QString& placeholder, bool showRows)
 {
-    bool changed = false;
-    auto used = [&](int r) {
-        for (const TraitRows* column : columns)
-            if (rowUsed((*column)[r]))
-                return true;
-        return false;
-    };
-    // A list read with no rows at all (a file may hold a count of 0) opens its first row.
-    if (count < SheetLayout::RowsPerGroup && (count == 0 || used(count - 1))) {
-        if (showRows)
-            for (TraitRows* column : columns) {
-                (*column)[count].name->show();
-                (*column)[count].dots->show();
-            }
-        ++count;
-        changed = true;
+    std::vector<Character::Rows> lists(columns.size());
+    std::vector<Character::Rows*> models;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+            const SheetPanel::TraitRow& row = (*columns[i])[r];
+            lists[i][r] = {row.name->text(), row.dots->Filled(), 0, row.dots->MinDots(),
+                           row.dots->MaxDots()};
+        }
+        models.push_back(&lists[i]);
     }
-    for (int r = firstRemovable; r < count - 1; ++r) {
-        if (used(r))
-            continue;
-        for (TraitRows* column : columns) {
-            for (int k = r; k < count - 1; ++k) {
-                (*column)[k].name->setText((*column)[k + 1].name->text());
-                (*column)[k].dots->setFilled((*column)[k + 1].dots->Filled());
-            }
-            (*column)[count - 1].name->setText(placeholder);
-            (*column)[count - 1].dots->setFilled(0);
-            if (showRows) {
-                (*column)[count - 1].name->hide();
-                (*column)[count - 1].dots->hide();
+    const int before = count;
+    if (!CharacterPass::keepRows(models, count, firstRemovable, placeholder))
+        return false;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+            SheetPanel::TraitRow& row = (*columns[i])[r];
+            if (row.name->text() != lists[i][r].name)
+                row.name->setText(lists[i][r].name);
+            if (row.dots->Filled() != lists[i][r].rating)
+                row.dots->setFilled(lists[i][r].rating);
+            if (showRows && (r == before || r == count)) {
+                row.name->setVisible(r < count);
+                row.dots->setVisible(r < count);
             }
         }
-        --count;
-        changed = true;
-        break;
-    }
-    return changed;
+    return true;
 }
 
 } // namespace

@@ -636,6 +636,30 @@ private slots:
         QCOMPARE(c, settled); // a second pass changes nothing
     }
 
+    // A list's rows: one open row below the last in use, one empty row removed per pass.
+    void rowsKeptTidy_data()
+    {
+        columns<QString, int, QString>({"rows", "firstRemovable", "after"});
+        dataRow("last filled opens a row", "Allies:2", 0, "Allies:2,:0");
+        dataRow("an empty row goes, the rest move up", "Allies:2,:0,Contacts:1,:0", 0,
+                "Allies:2,Contacts:1,:0");
+        dataRow("one row per pass", ":0,:0,Contacts:1,:0", 0, ":0,Contacts:1,:0");
+        dataRow("fixed rows stay", ":0,:0,:0,:0", 3, ":0,:0,:0,:0");
+        dataRow("no rows opens the first", "", 0, ":0");
+    }
+    void rowsKeptTidy()
+    {
+        const auto [rows, firstRemovable] = fetch<QString, int>({"rows", "firstRemovable"});
+        Character c = withBackgrounds(rows);
+        if (rows.isEmpty())
+            c.rows.BackgroundRows = 0;
+        CharacterPass::keepRows({&c.backgrounds}, c.rows.BackgroundRows, firstRemovable, {});
+        QStringList after;
+        for (int r = 0; r < c.rows.BackgroundRows; ++r)
+            after << c.backgrounds[r].name + u':' + QString::number(c.backgrounds[r].rating);
+        QTEST(after.join(u','), "after");
+    }
+
     // Humanity or Willpower set by hand: the bought dots, and below the virtues the question.
     void settingByHand_data()
     {
