@@ -1,11 +1,20 @@
 #include "controls/PriorityGrid.h"
 
-PriorityGrid::PriorityGrid()
+PriorityGrid::PriorityGrid() : PriorityGrid(7, 5, 3) {}
+
+PriorityGrid::PriorityGrid(int first, int second, int third)
 {
-    setValue(0, 7);
-    setValue(1, 5);
-    setValue(2, 3);
+    m_values = {first, second, third};
     m_categories = m_values;
+}
+
+PriorityGrid PriorityGrid::stored(const std::array<int, Count>& values,
+                                  const std::array<int, Count>& categories)
+{
+    PriorityGrid grid;
+    grid.m_values = values;
+    grid.m_categories = categories;
+    return grid;
 }
 
 void PriorityGrid::setValue(int rank, int value)

@@ -12,6 +12,12 @@ public:
     static constexpr int Count = 3;
 
     PriorityGrid();
+    // Ranks of these allowances, each category holding the rank of its own number.
+    PriorityGrid(int first, int second, int third);
+    // As a selector shows it: the allowances of the ranks and of the categories, stored as
+    // they are, no category following a rank.
+    static PriorityGrid stored(const std::array<int, Count>& values,
+                               const std::array<int, Count>& categories);
 
     // The allowance of rank 0 (first) to 2 (third).
     int value(int rank) const { return m_values[rank]; }
@@ -35,6 +41,8 @@ public:
     // A press at pos in a control of the given size: the pressed column takes the
     // pressed rank and the lowest-numbered other category on that rank takes its place.
     void press(QPoint pos, QSize size);
+
+    bool operator==(const PriorityGrid&) const = default;
 
 private:
     std::array<int, Count> m_values{};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SheetLayout.h"
+#include "controls/PriorityGrid.h"
 #include "engine/CharacterCounters.h"
 #include "engine/RulesBoxTexts.h"
 #include "engine/RulesPresets.h"
@@ -30,9 +31,6 @@ struct Character
     };
     using Rows = std::array<Trait, SheetLayout::RowsPerGroup>;
 
-    // The allowance each category gets from the priority selector, in the order of the sheet.
-    using Allowances = std::array<int, 3>;
-
     // Name, Player, Chronicle, Nature, Demeanor, Clan, Generation, Haven, Concept.
     std::array<QString, 9> header;
     // Strength ... Wits, in their group order.
@@ -57,8 +55,9 @@ struct Character
     RowCounts rows{};
     CharacterCounters counters{};
     RulesSettings settings{};
-    Allowances attributeAllowances{7, 5, 3};
-    Allowances abilityAllowances{13, 9, 5};
+    // The priority selectors: the allowance each category holds, in the order of the sheet.
+    PriorityGrid attributePriorities{7, 5, 3};
+    PriorityGrid abilityPriorities{13, 9, 5};
 
     // Derived for the eye.
     std::array<QString, 3> virtueNames;

@@ -37,7 +37,7 @@ void attributes(Character& c)
     for (int g = 0; g < 3; ++g) {
         const auto result = PointAccounting::traitGroup(
             {c.attributes[3 * g].rating, c.attributes[3 * g + 1].rating, c.attributes[3 * g + 2].rating},
-            c.attributeAllowances[g]);
+            c.attributePriorities.category(g));
         for (int i = 0; i < 3; ++i)
             setFreebies(c.attributes[3 * g + i], result.freebies[i]);
         c.attributeTallies[g] = result.tally;
@@ -111,7 +111,7 @@ void abilities(Character& c)
         PointAccounting::AbilityColumnInput input;
         input.primaryRatings = ratings(c.abilities[col], c.rows.AbilityRows);
         input.secondaryRatings = ratings(c.secondaries[col], c.rows.SecondaryRows);
-        input.allowance = c.abilityAllowances[col];
+        input.allowance = c.abilityPriorities.category(col);
         input.penalty = penalties[col];
         input.MaxAbilityRating = c.settings.MaxAbilityRating;
         input.MaxSecondaryRating = c.settings.MaxSecondaryRating;

@@ -39,9 +39,10 @@ void readRows(const SheetPanel::TraitRows& rows, int count, Character::Rows& tra
         traits[r] = trait(rows[r].dots, names ? rows[r].name->text() : QString());
 }
 
-Character::Allowances allowances(const TPriorityBox* box)
+PriorityGrid priorities(const TPriorityBox* box)
 {
-    return {box->CategoryOne(), box->CategoryTwo(), box->CategoryThree()};
+    return PriorityGrid::stored({box->ValueFirst(), box->ValueSecond(), box->ValueThird()},
+                                {box->CategoryOne(), box->CategoryTwo(), box->CategoryThree()});
 }
 
 void showTrait(TVampireDots* dots, const Trait& trait)
@@ -79,8 +80,8 @@ Character read(TMainForm& form)
     c.rows = form.rowCounts();
     c.counters = form.counters();
     c.settings = form.settings();
-    c.attributeAllowances = allowances(form.AttributePriorities);
-    c.abilityAllowances = allowances(form.AbilityPriorities);
+    c.attributePriorities = priorities(form.AttributePriorities);
+    c.abilityPriorities = priorities(form.AbilityPriorities);
     const auto attributes = attributeDots(s);
     for (int i = 0; i < 9; ++i)
         c.attributes[i] = trait(attributes[i]);
