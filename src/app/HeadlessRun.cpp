@@ -53,22 +53,6 @@ void settle(TMainForm& form)
     }
 }
 
-int report(TMainForm& form, CollectedMessages& messages, const QString& file)
-{
-    messages.shown.clear();
-    if (!form.files().loadFile(file)) {
-        printError(messages.shown.value(0).second);
-        return 2;
-    }
-    const QList<QPair<QString, QString>> loadMessages = messages.shown;
-    settle(form);
-    const QByteArray json =
-        QJsonDocument(CharacterReport::build(SheetBinding::readAll(form), form.files().lastVersion(),
-                                            loadMessages)).toJson();
-    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
-    return 0;
-}
-
 int pdf(TMainForm& form, CollectedMessages& messages, const QString& out, const QString& file, bool notes)
 {
     messages.shown.clear();
@@ -98,7 +82,5 @@ int HeadlessRun::run(const CommandLine::Invocation& call)
         printError(messages.shown.value(0).second);
         return 2;
     }
-    return call.command == CommandLine::Command::Report
-               ? report(form, messages, call.file)
-               : pdf(form, messages, call.out, call.file, call.notes);
+    return pdf(form, messages, call.out, call.file, call.notes);
 }

@@ -2,8 +2,8 @@
 
 #include "app/CommandLine.h"
 
-// The program's faces without a window, for scripts: "--report FILE" prints the character as
-// the sheet shows it as JSON; "--pdf OUT FILE [--notes]" writes its printed sheet as a PDF.
+// "--pdf OUT FILE [--notes]": the character's printed sheet as a PDF, drawn from a sheet that
+// is never shown.
 namespace HeadlessRun {
 
 // Runs it on the offscreen platform; the exit status: 0 done, 1 a file not written, 2 a file

@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "app/CharacterReportCommand.h"
 #include "app/CommandLine.h"
 #include "app/FontRegistry.h"
 #include "app/HeadlessRun.h"
@@ -153,6 +154,12 @@ int run(int argc, char* argv[])
     case CommandLine::Command::Wrong:
         print(stderr, QStringLiteral("tarnoch: %1\n\n").arg(call.problem) + CommandLine::usage());
         return 1;
+    case CommandLine::Command::Report: {
+        // The report reads the character onto a model of the sheet: no window, no display.
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Tarnoch"));
+        return CharacterReportCommand::run(call.file);
+    }
     default: break;
     }
     const bool headless = CommandLine::headless(call.command);

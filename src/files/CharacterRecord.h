@@ -128,4 +128,21 @@ struct CharacterRecord
     std::optional<bool> ElderRules;
 
     bool operator==(const CharacterRecord&) const = default;
+
+    // The header texts in file (and sheet) order: Name ... Concept.
+    static std::array<std::optional<QString> CharacterRecord::*, 9> headerFields()
+    {
+        return {&CharacterRecord::Name,     &CharacterRecord::Player,   &CharacterRecord::Chronicle,
+                &CharacterRecord::Nature,   &CharacterRecord::Demeanor, &CharacterRecord::Clan,
+                &CharacterRecord::Generation, &CharacterRecord::Haven, &CharacterRecord::Concept};
+    }
+    // The attributes in sheet order: Strength ... Wits.
+    static std::array<std::optional<int> CharacterRecord::*, 9> attributeFields()
+    {
+        return {&CharacterRecord::Strength,     &CharacterRecord::Dexterity,
+                &CharacterRecord::Stamina,      &CharacterRecord::Charisma,
+                &CharacterRecord::Manipulation, &CharacterRecord::Appearance,
+                &CharacterRecord::Perception,   &CharacterRecord::Intelligence,
+                &CharacterRecord::Wits};
+    }
 };

@@ -34,21 +34,10 @@ std::array<QLineEdit*, 9> headerBoxes(SheetPanel* s)
     return {s->Name, s->Player, s->Chronicle, s->Nature, s->Demeanor,
             s->Clan, s->Generation, s->Haven, s->Concept};
 }
-std::array<std::optional<QString> Record::*, 9> headerFields()
-{
-    return {&Record::Name, &Record::Player, &Record::Chronicle, &Record::Nature, &Record::Demeanor,
-            &Record::Clan, &Record::Generation, &Record::Haven, &Record::Concept};
-}
 std::array<TVampireDots*, 9> attributeDots(SheetPanel* s)
 {
     return {s->Strength, s->Dexterity, s->Stamina, s->Charisma, s->Manipulation,
             s->Appearance, s->Perception, s->Intelligence, s->Wits};
-}
-std::array<std::optional<int> Record::*, 9> attributeFields()
-{
-    return {&Record::Strength, &Record::Dexterity, &Record::Stamina, &Record::Charisma,
-            &Record::Manipulation, &Record::Appearance, &Record::Perception,
-            &Record::Intelligence, &Record::Wits};
 }
 
 Record::PriorityBox priorities(const TPriorityBox* box)
@@ -127,7 +116,7 @@ Record CharacterSheetIO::WriteCharacter(bool withNotes)
     const RowCounts& rows = m_form.rowCounts();
     Record r;
     const auto boxes = headerBoxes(s);
-    const auto fields = headerFields();
+    const auto fields = CharacterRecord::headerFields();
     for (int i = 0; i < 9; ++i)
         r.*fields[i] = boxes[i]->text();
     r.FixedAbilities.emplace();
@@ -184,7 +173,7 @@ Record CharacterSheetIO::WriteCharacter(bool withNotes)
     r.GolcondaOn = settings.GolcondaOn;
     r.GolcondaChoice = settings.GolcondaChoice;
     const auto dots = attributeDots(s);
-    const auto attributes = attributeFields();
+    const auto attributes = CharacterRecord::attributeFields();
     for (int i = 0; i < 9; ++i)
         r.*attributes[i] = dots[i]->Filled();
     r.ChosenBooks = m_form.books()->ChosenBooks().items();
@@ -330,7 +319,7 @@ void CharacterSheetIO::applyRules(const CharacterReadResult& result)
     take(r.GolcondaOn, settings.GolcondaOn);
     take(r.GolcondaChoice, settings.GolcondaChoice);
     const auto dots = attributeDots(m_form.sheet());
-    const auto attributes = attributeFields();
+    const auto attributes = CharacterRecord::attributeFields();
     for (int i = 0; i < 9; ++i)
         if (r.*attributes[i])
             dots[i]->setFilled(*(r.*attributes[i]));
@@ -369,7 +358,7 @@ void CharacterSheetIO::ReadCharacter(const CharacterReadResult& result, bool qui
             m_form.messages().showMessage(message.caption, message.text);
 
     const auto boxes = headerBoxes(s);
-    const auto fields = headerFields();
+    const auto fields = CharacterRecord::headerFields();
     for (int i = 0; i < 9; ++i) {
         if (!(r.*fields[i]))
             continue;

@@ -4,6 +4,10 @@
 #include "../support/Processes.h"
 #include "app/PrintCommand.h"
 #include "files/CharacterSheetIO.h"
+#include "engine/SheetBinding.h"
+#include "files/CharacterFileText.h"
+#include "files/CharacterReader.h"
+#include "files/CharacterReport.h"
 #include "files/CharacterWriter.h"
 #include "files/RecoveryCopy.h"
 #include "files/SheetHistory.h"
@@ -346,6 +350,63 @@ private slots:
         idle();
         QCOMPARE(history.steps(), 1);
         QVERIFY(!history.canUndo());
+    }
+
+    // The report reads the file onto a model of the sheet, without a window: it must show
+    // what the sheet shows once the same file is loaded onto it and settled. Every golden
+    // file, and characters the sheet made with clans, generations and elder rules.
+    void reportMatchesTheSheet_data()
+    {
+        // a file, or the full golden character under a clan with a merit and a flaw the
+        // clan's rules change, and the elder rules; then the merits and flaws shown first
+        columns<QString, QString, QString, bool, QString>({"file", "merit", "flaw", "elder", "shown"});
+        for (const QString& name : QDir(golden({})).entryList({"*.tnc"}))
+            QTest::newRow(qPrintable(name)) << golden(name) << QString() << QString() << false << QString();
+        dataRow("Ventrue", "Ventrue", "Iron Will (3)", "Prey Exclusion (1)", false, "Iron Will (3)|");
+        dataRow("Nosferatu", "Nosferatu", "Baby Face (2)", "Monstrous (3)", false, "|Monstrous (1)");
+        dataRow("Tremere, elder", "Tremere", "Huge Size (4)", "Monstrous (1)", true,
+                "Huge Size (4)|Monstrous (3)");
+    }
+    void reportMatchesTheSheet()
+    {
+        auto [file, merit, flaw, elder] = fetch<QString, QString, QString, bool>({"file", "merit", "flaw", "elder"});
+        if (!file.endsWith(u".tnc")) {
+            CharacterRecord made = CharacterReader::read(
+                CharacterFileText::decode(readFile(golden("full.tnc"))), {}).record;
+            made.Clan = file;
+            made.ChosenBooks = QStringList{QStringLiteral("Vampire - The Masquerade")};
+            made.Merits->first() = merit;
+            made.Flaws->first() = flaw;
+            made.ElderRules = elder;
+            made.Backgrounds->first().name = QStringLiteral("Generation");
+            const QString path = inDir(file + ".tnc");
+            QVERIFY(writeFile(path, CharacterFileText::encode(CharacterWriter::lines(made))));
+            file = path;
+        }
+        m_window.messages.shown.clear();
+        files().loadFile(file);
+        QList<QPair<QString, QString>> shown = m_window.messages.shown;
+        QJsonObject sheetShows;
+        for (int round = 0; round < 10; ++round) {
+            idle();
+            const QJsonObject now = CharacterReport::build(SheetBinding::readAll(form()),
+                                                           files().lastVersion(), shown);
+            if (now == sheetShows)
+                break;
+            sheetShows = now;
+        }
+        const Finished run = runProgram(TARNOCH_PROGRAM_DIR "tarnoch-cli", {"--report", file});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QJsonDocument::fromJson(run.output).object(), sheetShows);
+        // The clan's rules acted on what the file holds: a merit kept or withdrawn, a flaw
+        // withdrawn or revalued.
+        if (!merit.isEmpty()) {
+            const QStringList merits = sheetShows.value("merits").toVariant().toStringList();
+            const QStringList flaws = sheetShows.value("flaws").toVariant().toStringList();
+            QTEST(QStringLiteral("%1|%2").arg(merits.contains(merit) ? merit : QString(),
+                                              flaws.filter(flaw.section(u' ', 0, 0)).value(0)),
+                  "shown");
+        }
     }
 
     // The program itself, headless, as scripts call it.

@@ -1,0 +1,289 @@
+#include "CharacterDocument.h"
+
+#include "engine/CharacterEditing.h"
+#include "engine/CharacterPass.h"
+#include "engine/ClanRules.h"
+#include "engine/GenerationRules.h"
+#include "engine/MeritFlawEditing.h"
+#include "engine/RulesPresets.h"
+#include "engine/VirtueRules.h"
+#include "files/CharacterReadResult.h"
+#include "rules/TextRoutines.h"
+
+using TextRoutines::StripDots;
+using Trait = Character::Trait;
+using Record = CharacterRecord;
+
+namespace {
+
+constexpr int RowsPerGroup = SheetLayout::RowsPerGroup;
+
+template <typename T, typename U> void take(const std::optional<T>& value, U& target)
+{
+    if (value)
+        target = *value;
+}
+
+void setTrait(Trait& trait, const Record::Trait& read)
+{
+    trait.name = StripDots(read.name);
+    CharacterPass::setRating(trait, read.rating);
+}
+
+void clearTrait(Trait& trait)
+{
+    trait.name.clear();
+    CharacterPass::setRating(trait, 0);
+}
+
+} // namespace
+
+CharacterDocument::CharacterDocument(const QStringList& dataLines) : m_dataLines(dataLines)
+{
+    m_books = SourcebookFilter::buildBookList(m_dataLines);
+    m_chosen = m_books.ChosenBooks;
+    applyBooks();
+    Character& c = m_character;
+    c.header[6] = QStringLiteral("13th");
+    c.bloodPerTurn = QStringLiteral("1");
+    for (int col = 0; col < 3; ++col)
+        for (int r = 0; r < 10; ++r)
+            c.abilities[col][r].name = m_tables.standardAbility(col, r);
+    c.virtueNames = VirtueRules::virtueNames(c.settings.VirtueNames);
+    CharacterEditing::generationSet(c, m_tables);
+    CharacterEditing::clanSet(c, m_tables);
+}
+
+void CharacterDocument::applyBooks()
+{
+    const auto selection =
+        SourcebookFilter::applySelection(m_dataLines, m_books.BookTitles, m_chosen);
+    m_tables.build(selection.ActiveLines, m_character.settings.ElderRules);
+    m_character.books = m_chosen.items();
+}
+
+void CharacterDocument::applyRecord(const CharacterReadResult& result)
+{
+    Character& c = m_character;
+    const Record& r = result.record;
+    c.counters.AgeHumanityPenalty = 0;
+    // No rating read below may be cut down by the limits of the character shown before.
+    CharacterEditing::raiseLimitsForLoading(c);
+    const auto fields = Record::headerFields();
+    for (int i = 0; i < 9; ++i)
+        take(r.*fields[i], c.header[i]);
+    if (r.FixedAbilities)
+        for (int row = 0; row < 10; ++row) {
+            CharacterPass::setRating(c.abilities[0][row], (*r.FixedAbilities)[row].talent);
+            CharacterPass::setRating(c.abilities[1][row], (*r.FixedAbilities)[row].skill);
+            CharacterPass::setRating(c.abilities[2][row], (*r.FixedAbilities)[row].knowledge);
+        }
+    const auto column = [](const Record::AbilityRow& line, int col) -> const Record::Trait& {
+        return col == 0 ? line.talent : col == 1 ? line.skill : line.knowledge;
+    };
+    if (r.FreeAbilities) {
+        c.rows.AbilityRows = 10 + int(r.FreeAbilities->size());
+        for (int row = 10; row < RowsPerGroup; ++row)
+            for (int col = 0; col < 3; ++col) {
+                if (row < c.rows.AbilityRows)
+                    setTrait(c.abilities[col][row], column((*r.FreeAbilities)[row - 10], col));
+                else
+                    clearTrait(c.abilities[col][row]);
+            }
+    }
+    if (r.SecondaryAbilities) {
+        c.rows.SecondaryRows = int(r.SecondaryAbilities->size());
+        for (int row = 0; row < RowsPerGroup; ++row)
+            for (int col = 0; col < 3; ++col) {
+                if (row < c.rows.SecondaryRows)
+                    setTrait(c.secondaries[col][row], column((*r.SecondaryAbilities)[row], col));
+                else
+                    clearTrait(c.secondaries[col][row]);
+            }
+    }
+    const std::pair<const std::optional<QList<Record::Trait>>*, std::pair<Character::Rows*, int*>> lists[] = {
+        {&r.Disciplines, {&c.disciplines, &c.rows.DisciplineRows}},
+        {&r.Backgrounds, {&c.backgrounds, &c.rows.BackgroundRows}}};
+    for (const auto& [list, target] : lists) {
+        if (!*list)
+            continue;
+        auto& [rows, count] = target;
+        *count = int((*list)->size());
+        for (int row = 0; row < RowsPerGroup; ++row) {
+            if (row < *count)
+                setTrait((*rows)[row], (**list)[row]);
+            else
+                clearTrait((*rows)[row]);
+        }
+    }
+    // A background's name decides its limit.
+    for (Trait& background : c.backgrounds)
+        background.maxDots = GenerationRules::backgroundMaxDots(background.name, c.counters.MaxTraitRating);
+    const std::array<const std::optional<int>*, 3> virtues = {&r.Conscience, &r.SelfControl, &r.Courage};
+    for (int i = 0; i < 3; ++i)
+        if (*virtues[i])
+            CharacterPass::setRating(c.virtues[i], **virtues[i]);
+    const std::pair<const std::optional<QStringList>*, std::pair<std::array<QString, RowsPerGroup>*, int*>> names[] = {
+        {&r.Merits, {&c.merits, &c.rows.MeritRows}}, {&r.Flaws, {&c.flaws, &c.rows.FlawRows}}};
+    for (const auto& [list, target] : names) {
+        if (!*list)
+            continue;
+        auto& [rows, count] = target;
+        *count = int((*list)->size());
+        for (int row = 0; row < RowsPerGroup; ++row)
+            (*rows)[row] = row < *count ? StripDots((**list)[row]) : QString();
+    }
+    take(r.Path, c.path);
+    take(r.BoughtHumanity, c.counters.BoughtHumanity);
+    take(r.BoughtWillpower, c.counters.BoughtWillpower);
+
+    const std::pair<PriorityGrid*, const std::optional<Record::PriorityBox>*> grids[] = {
+        {&c.attributePriorities, &r.AttributePriorities}, {&c.abilityPriorities, &r.AbilityPriorities}};
+    for (const auto& [grid, box] : grids)
+        if (*box)
+            *grid = PriorityGrid::stored({(*box)->ValueFirst, (*box)->ValueSecond, (*box)->ValueThird},
+                                         {(*box)->CategoryOne, (*box)->CategoryTwo, (*box)->CategoryThree});
+    RulesBoxTexts& texts = c.rulesBoxes;
+    if (r.AttributePriorities) {
+        texts.AttPriEdit = QString::number(r.AttributePriorities->ValueFirst);
+        texts.AttSecEdit = QString::number(r.AttributePriorities->ValueSecond);
+        texts.AttTerEdit = QString::number(r.AttributePriorities->ValueThird);
+    }
+    if (r.AbilityPriorities) {
+        texts.AbPriEdit = QString::number(r.AbilityPriorities->ValueFirst);
+        texts.AbSecEdit = QString::number(r.AbilityPriorities->ValueSecond);
+        texts.AbTerEdit = QString::number(r.AbilityPriorities->ValueThird);
+    }
+    take(r.DisciplineEdit, texts.DisciplineEdit);
+    take(r.BackgroundEdit, texts.BackgroundEdit);
+    take(r.VirtueEdit, texts.VirtueEdit);
+    take(r.MaxPrimaryEdit, texts.MaxPrimaryEdit);
+    take(r.MaxSecondaryEdit, texts.MaxSecondaryEdit);
+    take(r.MaxHumanityEdit, texts.MaxHumanityEdit);
+    take(r.FreebiesEdit, texts.FreebiesEdit);
+    take(r.VirtueNamesEdit, texts.VirtueNamesEdit);
+    RulesSettings& settings = c.settings;
+    take(r.SecondaryCostFactor, settings.SecondaryCostFactor);
+    take(r.GolcondaOn, settings.GolcondaOn);
+    take(r.GolcondaChoice, settings.GolcondaChoice);
+    const auto attributes = Record::attributeFields();
+    for (int i = 0; i < 9; ++i)
+        if (r.*attributes[i])
+            CharacterPass::setRating(c.attributes[i], *(r.*attributes[i]));
+    if (r.ChosenBooks) {
+        m_chosen = SortedTextList();
+        for (const QString& title : *r.ChosenBooks)
+            m_chosen.add(title);
+    }
+    take(r.HumanityFromVirtues, settings.HumanityFromVirtues);
+    take(r.WillpowerFromVirtues, settings.WillpowerFromVirtues);
+    if (r.Humanity)
+        CharacterPass::setRating(c.humanity, *r.Humanity);
+    if (r.Willpower)
+        CharacterPass::setRating(c.willpower, *r.Willpower);
+    if (r.StartingGenerationEdit) {
+        texts.StartingGenerationEdit = *r.StartingGenerationEdit;
+        settings.StartingGeneration = result.StartingGeneration.value_or(0);
+    }
+    take(r.ElysiumRule, settings.ElysiumRule);
+    take(r.DirtySecretsRule, settings.DirtySecretsRule);
+    take(r.ElderRules, settings.ElderRules);
+}
+
+void CharacterDocument::open(const CharacterReadResult& result)
+{
+    applyRecord(result);
+    Character& c = m_character;
+    // The limits follow the generation shown, whether the read went through or not.
+    CharacterEditing::generationSet(c, m_tables);
+    if (result.completed()) {
+        MeritFlawEditing(c, m_tables, m_escape).recountAll();
+        applyBooks();
+    }
+    CharacterEditing::clanSet(c, m_tables);
+}
+
+void CharacterDocument::applySettings()
+{
+    Character& c = m_character;
+    RulesSettings& settings = c.settings;
+    if (settings.ElderRules != m_elderShown) {
+        const bool elder = settings.ElderRules;
+        m_tables.renameGenerationBackground(elder);
+        const QString from = elder ? QStringLiteral("Generation") : QStringLiteral("Elder Generation");
+        const QString to = elder ? QStringLiteral("Elder Generation") : QStringLiteral("Generation");
+        for (Trait& row : c.backgrounds)
+            if (StripDots(row.name) == from) {
+                row.name = to;
+                row.maxDots = GenerationRules::backgroundMaxDots(to, c.counters.MaxTraitRating);
+            }
+        m_elderShown = elder;
+    }
+    readRulesBoxes(c.rulesBoxes, settings);
+    const std::array<std::pair<PriorityGrid*, RulesSettings::Priorities>, 2> grids = {{
+        {&c.attributePriorities, settings.AttributePriorities},
+        {&c.abilityPriorities, settings.AbilityPriorities},
+    }};
+    for (const auto& [grid, values] : grids) {
+        const std::array<int, 3> wanted = {values.ValueFirst, values.ValueSecond, values.ValueThird};
+        for (int rank = 0; rank < 3; ++rank)
+            if (grid->value(rank) != wanted[rank])
+                grid->setValue(rank, wanted[rank]);
+    }
+    c.virtueNames = VirtueRules::virtueNames(settings.VirtueNames);
+    c.presets = RulesPresets::matchingPresets(c.rulesBoxes, settings.ElderRules);
+}
+
+void CharacterDocument::generationFromBackgrounds()
+{
+    Character& c = m_character;
+    const QString shown = c.header[6];
+    CharacterEditing::generationFromBackgrounds(c, false);
+    // The Generation box's own rule runs when its text changes.
+    if (c.header[6] != shown)
+        CharacterEditing::generationSet(c, m_tables);
+}
+
+void CharacterDocument::applyClanRules()
+{
+    Character& c = m_character;
+    const ClanRules::Context context{c.header[5], c.counters.ZeroAppearanceClan};
+    MeritFlawEditing editing(c, m_tables, m_escape);
+    const auto apply = [&](bool flaw, int count) {
+        for (int r = 0; r < count; ++r) {
+            QString& entry = flaw ? c.flaws[r] : c.merits[r];
+            const auto replaced = flaw ? ClanRules::flawUnderClan(entry, context)
+                                       : ClanRules::meritUnderClan(entry, context);
+            if (!replaced || *replaced == entry)
+                continue;
+            entry = *replaced;
+            editing.rowChanged({flaw, r});
+        }
+    };
+    apply(true, c.rows.FlawRows);
+    apply(false, c.rows.MeritRows);
+}
+
+void CharacterDocument::pass()
+{
+    Character& c = m_character;
+    applySettings();
+    CharacterPass::keepRows({&c.disciplines}, c.rows.DisciplineRows, 3, {});
+    CharacterPass::keepRows({&c.backgrounds}, c.rows.BackgroundRows, 0, {});
+    generationFromBackgrounds();
+    CharacterPass::keepRows({&c.abilities[0], &c.abilities[1], &c.abilities[2]}, c.rows.AbilityRows, 10, {});
+    CharacterPass::keepRows({&c.secondaries[0], &c.secondaries[1], &c.secondaries[2]},
+                            c.rows.SecondaryRows, 0, {});
+    applyClanRules();
+    CharacterPass::derive(c);
+}
+
+void CharacterDocument::settle()
+{
+    for (int round = 0; round < 100; ++round) {
+        const Character before = m_character;
+        pass();
+        if (m_character == before)
+            return;
+    }
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "engine/Character.h"
+#include "engine/RuleQuestions.h"
+#include "rules/RuleTables.h"
+#include "rules/SourcebookFilter.h"
+
+struct CharacterReadResult;
+
+// A character with the rules it is made under, without a window: the rule tables of the
+// books in use, files read onto it as the sheet reads them, and the recalculation run until
+// nothing changes. What the sheet would show of it, it holds.
+class CharacterDocument
+{
+public:
+    // The rules data lines, rules packs merged in.
+    explicit CharacterDocument(const QStringList& dataLines);
+
+    const Character& character() const { return m_character; }
+    const RuleTables& tables() const { return m_tables; }
+
+    // A file's values onto the character, then what the sheet does after reading one.
+    void open(const CharacterReadResult& result);
+    // The recalculation until the character stops changing.
+    void settle();
+
+private:
+    void applyRecord(const CharacterReadResult& result);
+    void applyBooks();
+    void pass();
+    void applySettings();
+    void applyClanRules();
+    void generationFromBackgrounds();
+
+    QStringList m_dataLines;
+    SourcebookFilter::BookList m_books;
+    SortedTextList m_chosen;
+    RuleTables m_tables;
+    Character m_character;
+    bool m_elderShown = false;
+    // Questions a rule may ask while settling are answered as Escape answers them.
+    EscapeAnswers m_escape;
+};
