@@ -56,6 +56,8 @@ name=$(sed -n 's/^Name: //p' "${golden%.tnc}.expect")
 diff -u "$work/build-report.json" "$work/report.json" ||
     fail "the installed program reports the character unlike the built one"
 grep -qF "\"Name\": \"$name\"" "$work/report.json" || fail "the report does not name $name"
+"$root/usr/bin/tarnoch-cli" --report "$golden" | diff -u "$work/report.json" - ||
+    fail "tarnoch-cli reports the character unlike tarnoch"
 
 "$root/usr/bin/tarnoch" --pdf "$work/sheet.pdf" "$golden" --notes
 pdffonts "$work/sheet.pdf" >"$work/fonts"
