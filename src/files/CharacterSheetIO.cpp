@@ -192,8 +192,9 @@ void CharacterSheetIO::applyNotes(const QStringList& lines)
 {
     m_notes = CharacterFileText::encode(lines);
     QFile scratch(m_form.scratchPath());
-    if (scratch.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        scratch.write(m_notes);
+    m_inScratch.reset();
+    if (scratch.open(QIODevice::WriteOnly | QIODevice::Truncate) && scratch.write(m_notes) == m_notes.size())
+        m_inScratch = m_notes;
     QTextDocument* document = m_form.Notepad->document();
     RtfReader reader;
     if (!reader.read(m_notes, document)) {
