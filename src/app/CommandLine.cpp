@@ -62,11 +62,6 @@ Invocation parse(const QStringList& arguments)
     return call;
 }
 
-bool headless(Command command)
-{
-    return command != Command::Window;
-}
-
 QString usage()
 {
     return QStringLiteral(

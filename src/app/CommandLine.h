@@ -21,9 +21,6 @@ struct Invocation
 
 Invocation parse(const QStringList& arguments);
 
-// Whether the command runs without a window (so without a display).
-bool headless(Command command);
-
 QString usage();
 QString versionText();
 

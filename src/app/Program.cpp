@@ -1,9 +1,8 @@
 #include "Program.h"
 
-#include "app/CharacterReportCommand.h"
+#include "app/CharacterCommands.h"
 #include "app/CommandLine.h"
 #include "app/FontRegistry.h"
-#include "app/HeadlessRun.h"
 #include "app/MessageBoxMessages.h"
 #include "app/ProgramPaths.h"
 #include "app/ShutdownGuard.h"
@@ -154,30 +153,28 @@ int run(int argc, char* argv[])
     case CommandLine::Command::Wrong:
         print(stderr, QStringLiteral("tarnoch: %1\n\n").arg(call.problem) + CommandLine::usage());
         return 1;
-    case CommandLine::Command::Report: {
-        // The report reads the character onto a model of the sheet: no window, no display.
-        QCoreApplication app(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("Tarnoch"));
-        return CharacterReportCommand::run(call.file);
+    case CommandLine::Command::Report:
+    case CommandLine::Command::Pdf: {
+        // The character is read onto a model of the sheet: no window, no display. The PDF
+        // draws text, which needs a platform; the offscreen one needs no display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qtOutput = qInstallMessageHandler(quiet);
+        QGuiApplication app(argc, argv);
+        QGuiApplication::setApplicationName(QStringLiteral("Tarnoch"));
+        return call.command == CommandLine::Command::Report
+                   ? CharacterCommands::report(call.file)
+                   : CharacterCommands::pdf(call.out, call.file, call.notes);
     }
     default: break;
     }
-    const bool headless = CommandLine::headless(call.command);
-    if (headless)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qtOutput = qInstallMessageHandler(headless ? quiet : startingUp);
+    qtOutput = qInstallMessageHandler(startingUp);
     QApplication app(argc, argv);
-    if (!headless) {
-        qInstallMessageHandler(qtOutput);
-        for (const HeldMessage& held : std::as_const(heldBack))
-            qtOutput(held.type, QMessageLogContext(nullptr, 0, nullptr, held.category.constData()),
-                     held.text);
-        heldBack.clear();
-    }
+    qInstallMessageHandler(qtOutput);
+    for (const HeldMessage& held : std::as_const(heldBack))
+        qtOutput(held.type, QMessageLogContext(nullptr, 0, nullptr, held.category.constData()), held.text);
+    heldBack.clear();
     // Before any folder is looked up, so that per-user files go to the program's own folder.
     QApplication::setApplicationName(QStringLiteral("Tarnoch"));
-    if (headless)
-        return HeadlessRun::run(call);
     try {
         return runWindows(app, call);
     } catch (const std::exception& error) {

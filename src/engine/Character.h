@@ -45,12 +45,16 @@ struct Character
     Trait humanity{.rating = 2, .maxDots = 10};
     Trait willpower{.rating = 1, .minDots = 1, .maxDots = 10};
     QString path = QStringLiteral("Humanity");
+    // The first three discipline rows belong to the clan (fixed, in the label face).
+    bool clanDisciplinesFixed = false;
     // Row texts as the rows hold them, padding included; an entry is a text without it.
     std::array<QString, SheetLayout::RowsPerGroup> merits, flaws;
 
     // The rules as typed on the Rules panel, and the books in use.
     RulesBoxTexts rulesBoxes{};
     QStringList books;
+    // The notes in rich text, a line of it per entry.
+    QStringList notes;
 
     RowCounts rows{};
     CharacterCounters counters{};

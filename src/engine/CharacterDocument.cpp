@@ -134,6 +134,7 @@ void CharacterDocument::applyRecord(const CharacterReadResult& result)
             (*rows)[row] = row < *count ? StripDots((**list)[row]) : QString();
     }
     take(r.Path, c.path);
+    take(r.Notes, c.notes);
     take(r.BoughtHumanity, c.counters.BoughtHumanity);
     take(r.BoughtWillpower, c.counters.BoughtWillpower);
 

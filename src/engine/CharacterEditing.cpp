@@ -45,6 +45,7 @@ bool willpowerSet(Character& c, RuleQuestions& questions)
 
 bool clanSet(Character& c, const RuleTables& tables)
 {
+    c.clanDisciplinesFixed = false;
     c.counters.ZeroAppearanceClan = false;
     const QString& clan = c.header[5];
     const qsizetype index = tables.clanIndex(clan);
@@ -68,6 +69,7 @@ bool clanSet(Character& c, const RuleTables& tables)
         CharacterPass::setFreebies(row, 0);
     }
     c.rows.DisciplineRows = count;
+    c.clanDisciplinesFixed = true;
     return true;
 }
 

@@ -122,6 +122,7 @@ Character readAll(TMainForm& form)
         c.merits[r] = s.MeritRows[r]->text();
         c.flaws[r] = s.FlawRows[r]->text();
     }
+    c.clanDisciplinesFixed = s.DisciplineRows[0].name->isReadOnly();
     c.rulesBoxes = form.rulesPanel()->boxTexts();
     c.books = form.books()->ChosenBooks().items();
     c.virtueNames = {s.Virtue1->text(), s.Virtue2->text(), s.Virtue3->text()};

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "engine/Character.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <array>
 
-// What the printed sheet shows, read off the sheet's controls; no widgets.
+// What the printed sheet shows of a character; no widgets.
 //
 // Row lists hold the rows in use only, without the open empty row that follows them on the
 // screen. Names may be passed as their boxes show them: the printout drops trailing full
@@ -58,4 +60,7 @@ struct PrintedSheet
 
     bool AppearanceStruckOut = false; // ZeroAppearanceClan or ZeroAppearanceFlaw
     bool HugeSize = false;            // the merit "Huge Size (4)" is taken
+
+    // What the sheet of this character prints.
+    static PrintedSheet of(const Character& character);
 };

@@ -467,27 +467,31 @@ private slots:
     // empty unless something went wrong, and then it names what.
     void commandLine_data()
     {
-        columns<QStringList, int, QString, QString>({"arguments", "exitCode", "output", "errors"});
+        columns<QString, QStringList, int, QString, QString>(
+            {"program", "arguments", "exitCode", "output", "errors"});
         const QString pdf = inDir("sheet.pdf");
-        dataRow("help", QStringList{"--help"}, 0, "Usage: tarnoch", "");
-        dataRow("version", QStringList{"--version"}, 0, "tarnoch " TARNOCH_VERSION, "");
-        dataRow("window", QStringList{}, 1, "", "no display");
-        dataRow("report", QStringList{"--report", golden("v1.5.tnc")}, 0, "\"file_version\"", "");
-        dataRow("notes after the file", QStringList{"--pdf", pdf, golden("v1.1.tnc"), "--notes"}, 0,
-                "", "");
-        dataRow("notes first", QStringList{"--notes", "--pdf", pdf, golden("v1.1.tnc")}, 0, "", "");
-        dataRow("no file", QStringList{"--report"}, 1, "", "no character file named");
-        dataRow("PDF in a missing folder",
+        dataRow("help", "tarnoch", QStringList{"--help"}, 0, "Usage: tarnoch", "");
+        dataRow("version", "tarnoch", QStringList{"--version"}, 0, "tarnoch " TARNOCH_VERSION, "");
+        dataRow("window", "tarnoch", QStringList{}, 1, "", "no display");
+        dataRow("report", "tarnoch", QStringList{"--report", golden("v1.5.tnc")}, 0, "\"file_version\"", "");
+        dataRow("notes after the file", "tarnoch", QStringList{"--pdf", pdf, golden("v1.1.tnc"), "--notes"},
+                0, "", "");
+        dataRow("notes first", "tarnoch", QStringList{"--notes", "--pdf", pdf, golden("v1.1.tnc")}, 0, "", "");
+        dataRow("no file", "tarnoch", QStringList{"--report"}, 1, "", "no character file named");
+        dataRow("PDF in a missing folder", "tarnoch",
                 QStringList{"--pdf", inDir("no/such/folder/sheet.pdf"), golden("v1.1.tnc")}, 1, "",
                 "sheet.pdf");
-        dataRow("report of a missing file", QStringList{"--report", inDir("missing.tnc")}, 2, "",
-                "missing.tnc");
+        dataRow("report of a missing file", "tarnoch", QStringList{"--report", inDir("missing.tnc")}, 2,
+                "", "missing.tnc");
+        dataRow("cli version", "tarnoch-cli", QStringList{"--version"}, 0, "tarnoch " TARNOCH_VERSION, "");
+        dataRow("cli PDF", "tarnoch-cli", QStringList{"--pdf", pdf, golden("v1.5.tnc"), "--notes"}, 0, "", "");
+        dataRow("cli has no window", "tarnoch-cli", QStringList{}, 1, "", "the window is tarnoch's");
     }
     void commandLine()
     {
-        const auto [arguments, output, errors] =
-            fetch<QStringList, QString, QString>({"arguments", "output", "errors"});
-        const Finished run = runTarnochWithoutDisplay(arguments);
+        const auto [program, arguments, output, errors] =
+            fetch<QString, QStringList, QString, QString>({"program", "arguments", "output", "errors"});
+        const Finished run = runWithoutDisplay(program, arguments);
         QTEST(run.exitCode, "exitCode");
         QVERIFY(QString::fromUtf8(run.output).contains(output));
         if (errors.isEmpty())

@@ -66,7 +66,10 @@ for face in Rusch-Gotico-Antiqua100G KaushanScript-Regular GoudyBookletter1911; 
 done
 pdftotext "$work/sheet.pdf" - | grep -qF "$name" || fail "the PDF does not show $name"
 
-# Installed, the program writes into the user's folder, never beside itself.
+# Installed, the window's first start writes the template into the user's folder, never
+# beside the program (the commands above only read).
+QT_QPA_PLATFORM=offscreen "$root/usr/bin/tarnoch" --quit-after-paint ||
+    fail "the installed window did not start"
 [ -f "$XDG_DATA_HOME/Tarnoch/Template.tnc" ] || fail "no template in the user's folder"
 (cd "$root" && find . | sort) | diff -u "$work/contents-before" - ||
     fail "the program wrote into its installed folders"

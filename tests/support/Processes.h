@@ -30,11 +30,11 @@ inline Finished runTarnoch(const QStringList& arguments)
     return runProgram(QStringLiteral(TARNOCH_PROGRAM_DIR "tarnoch"), arguments);
 }
 
-// The same on a machine with no display at all.
-inline Finished runTarnochWithoutDisplay(const QStringList& arguments)
+// A program of the build (tarnoch, tarnoch-cli) on a machine with no display at all.
+inline Finished runWithoutDisplay(const QString& program, const QStringList& arguments)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
-    return runProgram(QStringLiteral(TARNOCH_PROGRAM_DIR "tarnoch"), arguments, environment);
+    return runProgram(QStringLiteral(TARNOCH_PROGRAM_DIR) + program, arguments, environment);
 }

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The commands without a window: a character read onto a model of the sheet under the rules
+// the program reads, settled, then reported or printed. The exit status: 0 done, 1 a PDF
+// that cannot be written, 2 the file or the program's data cannot be read; the reason goes
+// to standard error.
+namespace CharacterCommands {
+
+// "--report FILE": the JSON of what the sheet would show, on standard output.
+int report(const QString& file);
+// "--pdf OUT FILE [--notes]": the printed sheet (and the notes) as a PDF. Needs a
+// QGuiApplication, which may run on the offscreen platform.
+int pdf(const QString& out, const QString& file, bool notes);
+
+} // namespace CharacterCommands
