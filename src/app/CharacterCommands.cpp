@@ -14,6 +14,7 @@
 #include "rules/RulesPack.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -29,6 +30,19 @@ namespace {
 void printError(const QString& text)
 {
     std::fprintf(stderr, "tarnoch: %s\n", qPrintable(text));
+}
+
+void print(std::FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+// The commands without a window print on standard error only what went wrong.
+void quiet(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        print(stderr, message + u'\n');
 }
 
 // The whole file as the Load command reads it, or the reason it cannot be.
@@ -124,4 +138,32 @@ int CharacterCommands::pdf(const QString& out, const QString& file, bool notes)
         return 1;
     }
     return 0;
+}
+
+std::optional<int> CharacterCommands::runWithoutWindow(int argc, char* argv[],
+                                                       const CommandLine::Invocation& call,
+                                                       const char* program)
+{
+    using CommandLine::Command;
+    switch (call.command) {
+    case Command::Help: print(stdout, CommandLine::usage()); return 0;
+    case Command::Version: print(stdout, CommandLine::versionText()); return 0;
+    case Command::Wrong:
+        print(stderr, QStringLiteral("%1: %2\n\n").arg(QLatin1String(program), call.problem)
+                          + CommandLine::usage());
+        return 1;
+    case Command::Report:
+    case Command::Pdf: {
+        // The character is read onto a model of the sheet: no window, no display. The PDF
+        // draws text, which needs a platform; the offscreen one needs no display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(quiet);
+        QGuiApplication app(argc, argv);
+        QGuiApplication::setApplicationName(QStringLiteral("Tarnoch"));
+        return call.command == Command::Report ? report(call.file)
+                                               : pdf(call.out, call.file, call.notes);
+    }
+    case Command::Window: break;
+    }
+    return std::nullopt;
 }

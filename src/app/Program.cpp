@@ -53,19 +53,6 @@ void startingUp(QtMsgType type, const QMessageLogContext& context, const QString
     std::_Exit(1);
 }
 
-// The commands without a window print on standard error only what went wrong.
-void quiet(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        qtOutput(type, context, message);
-}
-
-void print(std::FILE* stream, const QString& text)
-{
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
-
 // Unsaved work outlives a signal or the end of the desktop session as a recovery copy.
 void keepWorkSafe(QApplication& app, TMainForm& mainForm, RecoveryCopy& recovery,
                   TerminationSignals& termination)
@@ -147,26 +134,8 @@ int run(int argc, char* argv[])
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     const CommandLine::Invocation call = CommandLine::parse(arguments);
-    switch (call.command) {
-    case CommandLine::Command::Help: print(stdout, CommandLine::usage()); return 0;
-    case CommandLine::Command::Version: print(stdout, CommandLine::versionText()); return 0;
-    case CommandLine::Command::Wrong:
-        print(stderr, QStringLiteral("tarnoch: %1\n\n").arg(call.problem) + CommandLine::usage());
-        return 1;
-    case CommandLine::Command::Report:
-    case CommandLine::Command::Pdf: {
-        // The character is read onto a model of the sheet: no window, no display. The PDF
-        // draws text, which needs a platform; the offscreen one needs no display.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        qtOutput = qInstallMessageHandler(quiet);
-        QGuiApplication app(argc, argv);
-        QGuiApplication::setApplicationName(QStringLiteral("Tarnoch"));
-        return call.command == CommandLine::Command::Report
-                   ? CharacterCommands::report(call.file)
-                   : CharacterCommands::pdf(call.out, call.file, call.notes);
-    }
-    default: break;
-    }
+    if (const std::optional<int> status = CharacterCommands::runWithoutWindow(argc, argv, call, "tarnoch"))
+        return *status;
     qtOutput = qInstallMessageHandler(startingUp);
     QApplication app(argc, argv);
     qInstallMessageHandler(qtOutput);
