@@ -342,10 +342,9 @@ private slots:
         m_window.answers = {};
         m_window.answers.answers = {2, 1};
         enter(sheet()->FlawRows[0], QStringLiteral("Child (3)"));
-        QCOMPARE(
-            m_window.answers.asked,
-            QStringList({"Child and Huge Size is mutually exclusive.\nRemove Huge Size (4)?",
-                         "Short and Huge Size is mutually exclusive.\nRemove Huge Size (4)?"}));
+        QCOMPARE(m_window.answers.asked,
+                 QStringList({"Child and Huge Size is mutually exclusive.\nRemove Huge Size (4)?",
+                              "Short and Huge Size is mutually exclusive.\nRemove Huge Size (4)?"}));
         QCOMPARE(stripped(sheet()->MeritRows[0]), QString());
         QCOMPARE(QList<int>({rows.MeritRows, rows.FlawRows}), QList<int>({1, 2}));
         QCOMPARE(flaw(0), QStringLiteral("Short (1)"));
