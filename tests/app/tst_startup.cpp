@@ -18,6 +18,7 @@
 #include <QRawFont>
 #include <QTemporaryDir>
 #include <csignal>
+#include <sys/syscall.h>
 
 namespace {
 
@@ -50,6 +51,18 @@ QStringList settledCharacter(TMainForm& form)
 {
     idle();
     return CharacterWriter::lines(form.sheetIO().WriteCharacter(false));
+}
+
+// Whether the program waits in its event loop for input: its window is up, or its message
+// box waits for an answer. The main thread then sleeps in poll().
+bool waitsForInput(const QProcess& program)
+{
+    bool number = false;
+    const int call = readFile(QStringLiteral("/proc/%1/syscall").arg(program.processId()))
+                         .split(' ')
+                         .value(0)
+                         .toInt(&number); // "running" while it runs
+    return number && (call == SYS_poll || call == SYS_ppoll);
 }
 
 // Sends the signal; the program must end as if it had been closed.
@@ -231,9 +244,8 @@ private slots:
         const int copies = messageBox ? 1 : 2;
         for (int i = 0; i < copies; ++i)
             QVERIFY(startProgram(programs[i], dir, i ? "Tarn1.tmp" : "Tarn0.tmp"));
-        QTest::qWait(500); // any message box is open by now
         for (int i = copies - 1; i >= 0; --i) {
-            QCOMPARE(programs[i].state(), QProcess::Running);
+            QVERIFY(QTest::qWaitFor([&] { return waitsForInput(programs[i]); }, 10000));
             QVERIFY(endsWith(programs[i], signalNumber, exitCode));
         }
         QVERIFY(!QFile::exists(dir.filePath("Tarn0.tmp")));
@@ -250,7 +262,8 @@ private slots:
     }
     void unsavedCharacterOutlivesTheProgram()
     {
-        const auto [signalNumber, copyBeforeSignal] = fetch<int, bool>({"signalNumber", "copyBeforeSignal"});
+        const auto [signalNumber, copyBeforeSignal] =
+            fetch<int, bool>({"signalNumber", "copyBeforeSignal"});
         QTemporaryDir dir;
         QVERIFY(makeProgramFolder(dir));
         const QString original = QStringLiteral(TARNOCH_SOURCE_DIR "tests/files/golden/full.tnc");
@@ -273,7 +286,8 @@ private slots:
         TMainForm next(paths, {}, messages);
         auto* offer = new RecoveryCopy(next, recovery);
         offer->offerOrphans(answers);
-        QVERIFY(answers.asked.value(0).startsWith(QStringLiteral("Restore the unsaved character ")));
+        QVERIFY(
+            answers.asked.value(0).startsWith(QStringLiteral("Restore the unsaved character ")));
         TMainForm lost(paths, {original}, messages);
         QCOMPARE(settledCharacter(next), settledCharacter(lost));
         QCOMPARE(next.files().CurrentFile(), character);

@@ -1,5 +1,6 @@
 #include "../support/DataRows.h"
 #include "../support/Files.h"
+#include "../support/RecordFields.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
 #include "files/CharacterWriter.h"
@@ -12,6 +13,7 @@ Q_DECLARE_METATYPE(CharacterRecord)
 namespace {
 
 using Record = CharacterRecord;
+using RecordFields::describe;
 
 const QString Golden = QStringLiteral(TARNOCH_SOURCE_DIR "tests/files/golden/");
 const QString Corrupt = QStringLiteral("message: Load error | Data file is corrupt.\\nThe "
@@ -21,58 +23,6 @@ const QString Corrupt = QStringLiteral("message: Load error | Data file is corru
 QStringList corruptAt(int line)
 {
     return {QStringLiteral("outcome: corrupt at line %1").arg(line), Corrupt};
-}
-
-template <typename T> QString show(const T& v)
-{
-    if constexpr (std::is_same_v<T, QString>)
-        return v;
-    else if constexpr (std::is_arithmetic_v<T>)
-        return QString::number(std::is_same_v<T, bool> ? int(v) : v);
-    else if constexpr (std::is_same_v<T, Record::Trait>)
-        return v.name + QLatin1Char(' ') + show(v.rating);
-    else if constexpr (std::is_same_v<T, Record::AbilityRow>)
-        return QStringList{show(v.talent), show(v.skill), show(v.knowledge)}.join(" / ");
-    else if constexpr (std::is_same_v<T, Record::FixedAbilityRow>)
-        return QString::asprintf("%d %d %d", v.talent, v.skill, v.knowledge);
-    else if constexpr (std::is_same_v<T, Record::PriorityBox>)
-        return QString::asprintf("%d %d %d / %d %d %d", v.CategoryOne, v.CategoryTwo,
-                                 v.CategoryThree, v.ValueFirst, v.ValueSecond, v.ValueThird);
-    else {
-        QStringList rows;
-        for (const auto& row : v)
-            rows << show(row);
-        return rows.join(std::is_same_v<T, QList<typename T::value_type>> ? "; " : ", ");
-    }
-}
-
-// Adds each present field by its name, the names being the fields as the call spells them.
-template <typename... Fields>
-void put(QMap<QString, QString>& values, const char* names, const Fields&... fields)
-{
-    const QStringList keys = QString::fromLatin1(names).remove(QStringLiteral("c.")).split(u',');
-    qsizetype i = 0;
-    (..., ((fields ? void(values.insert(keys[i].trimmed(), show(*fields))) : void()), ++i));
-}
-#define PUT(...) put(values, #__VA_ARGS__, __VA_ARGS__)
-
-// Every value present by the name the .expect files give it.
-QMap<QString, QString> describe(const Record& c, std::optional<int> StartingGeneration = {})
-{
-    QMap<QString, QString> values;
-    PUT(c.Name, c.Player, c.Chronicle, c.Nature, c.Demeanor, c.Clan, c.Generation, c.Haven,
-        c.Concept, c.FixedAbilities, c.FreeAbilities, c.SecondaryAbilities, c.Disciplines,
-        c.Backgrounds, c.Conscience, c.SelfControl, c.Courage, c.Merits, c.Flaws, c.Path,
-        c.BoughtHumanity, c.BoughtWillpower, c.AttributePriorities, c.AbilityPriorities,
-        c.DisciplineEdit, c.BackgroundEdit, c.VirtueEdit, c.MaxPrimaryEdit, c.MaxSecondaryEdit);
-    PUT(c.MaxHumanityEdit, c.FreebiesEdit, c.VirtueNamesEdit, c.SecondaryCostFactor, c.GolcondaOn,
-        c.GolcondaChoice, c.Strength, c.Dexterity, c.Stamina, c.Charisma, c.Manipulation,
-        c.Appearance, c.Perception, c.Intelligence, c.Wits, c.ChosenBooks, c.HumanityFromVirtues,
-        c.WillpowerFromVirtues, c.Humanity, c.Willpower, c.StartingGenerationEdit,
-        StartingGeneration, c.ElysiumRule, c.DirtySecretsRule, c.ElderRules);
-    if (c.Notes)
-        values.insert(QStringLiteral("Notes"), c.Notes->join(QStringLiteral(" | ")));
-    return values;
 }
 
 QByteArray fileBytes(const QString& name)
@@ -214,28 +164,36 @@ private slots:
     {
         columns<int, QString, QStringList, int>({"line", "text", "expect", "keep"});
         const auto row = [](const char* name, int line, const QString& text,
-                            const QStringList& expect, int keep = -1) {
-            dataRow(name, line, text, expect, keep);
-        };
-        row("ability count 9", 41, "9", corruptAt(41) << "Name: Mira" << "absent: FreeAbilities");
+                            const QStringList& expect,
+                            int keep = -1) { dataRow(name, line, text, expect, keep); };
+        row("ability count 9", 41, "9",
+            corruptAt(41) << "Name: Mira"
+                          << "absent: FreeAbilities");
         row("negative discipline count", 43, "-1",
-            corruptAt(43) << "SecondaryAbilities: " << "absent: Disciplines");
+            corruptAt(43) << "SecondaryAbilities: "
+                          << "absent: Disciplines");
         row("21 merits", 48, "21", corruptAt(48) << "Conscience: 3");
         row("notes count beyond the file", 53, "2000000000",
-            corruptAt(95) << "BoughtWillpower: 0" << "absent: Notes");
+            corruptAt(95) << "BoughtWillpower: 0"
+                          << "absent: Notes");
         row("notes count beyond an integer", 53, "99999999999", corruptAt(53) << "absent: Notes");
         row("book count beyond the file", 86, "2000000000",
-            corruptAt(95) << "Wits: 1" << "absent: HumanityFromVirtues");
+            corruptAt(95) << "Wits: 1"
+                          << "absent: HumanityFromVirtues");
         row("rating with a fraction", 77, "3.0",
-            corruptAt(77) << "GolcondaChoice: 2" << "absent: Strength");
+            corruptAt(77) << "GolcondaChoice: 2"
+                          << "absent: Strength");
         row("Golconda choice not a number", 76, "two",
-            corruptAt(76) << "GolcondaOn: 0" << "absent: GolcondaChoice");
+            corruptAt(76) << "GolcondaOn: 0"
+                          << "absent: GolcondaChoice");
         row("cut inside the ability priorities", 0, {},
             corruptAt(63) << "AttributePriorities: 7 5 3 / 7 5 3"
                           << "absent: AbilityPriorities",
             62);
         row("last line missing", 0, {},
-            corruptAt(94) << "DirtySecretsRule: 1" << "absent: ElderRules", 93);
+            corruptAt(94) << "DirtySecretsRule: 1"
+                          << "absent: ElderRules",
+            93);
         row("flag other than 1", 94, "yes", {"outcome: complete", "ElderRules: 0"});
         row("cost factor 0,5", 74, "0,5", {"SecondaryCostFactor: 0.5"});
         row("cost factor 1.0", 74, "1.0", {"SecondaryCostFactor: 0.5"});

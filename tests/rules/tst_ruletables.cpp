@@ -84,6 +84,46 @@ template <typename Visit> void forEachKey(int section, const QStringList& lines,
     }
 }
 
+// Every table's entries by the section of the data they come from: a key entry with its
+// columns, a discipline with its powers.
+QList<QStringList> bySection(const RuleTables& t)
+{
+    QList<QStringList> sections;
+    const auto add = [&](const QStringList& keys, const QList<const QStringList*>& columns = {}) {
+        QStringList entries;
+        for (qsizetype k = 0; k < keys.size(); ++k) {
+            QStringList entry{keys[k]};
+            for (const QStringList* column : columns)
+                entry << column->value(k, QStringLiteral("(missing)"));
+            entries << entry.join(u'/');
+        }
+        sections << entries;
+    };
+    add(t.ClanNames.items(), {&t.ClanDiscipline1, &t.ClanDiscipline2, &t.ClanDiscipline3,
+                              &t.ClanDescriptions, &t.ClanWeaknesses});
+    add(t.GenerationNames, {&t.GenerationTitles, &t.GenerationMaxTraits, &t.GenerationBloodPools,
+                            &t.GenerationBloodPerTurn});
+    add(t.Archetypes.items());
+    add(t.StandardAbilities);
+    for (const SortedTextList* list :
+         {&t.TalentChoices, &t.SkillChoices, &t.KnowledgeChoices, &t.SecondaryTalents,
+          &t.SecondarySkills, &t.SecondaryKnowledges, &t.Backgrounds})
+        add(list->items());
+    QStringList powers;
+    for (qsizetype d = 0; d < t.DisciplineNames.size(); ++d)
+        powers << t.DisciplinePowers[d].items().join(u'/');
+    add(t.DisciplineNames.items(), {&powers});
+    QList<const QStringList*> pathColumns{&t.PathDescriptions};
+    for (const QStringList& texts : t.PathLevelTexts)
+        pathColumns << &texts;
+    add(t.PathNames.items(), pathColumns);
+    add(t.Merits.items());
+    add(t.Flaws.items());
+    add(t.ExclusivePairsFirst, {&t.ExclusivePairsSecond});
+    add(t.VirtueSets);
+    return sections;
+}
+
 } // namespace
 
 // The rule tables built from the data, the shipped data, and the sourcebook filter.
@@ -100,10 +140,10 @@ private slots:
     void clansSortWithTheirColumns()
     {
         const RuleTables tables =
-            built({{1, {CoreHeader, "Ventrue", "Dominate", "Fortitude", "Presence", "Kings.",
-                        "Picky eaters.", "brujah", "Celerity", "Potence", "Presence", "Rebels.",
-                        "Frenzy.", GuideHeader, "Lasombra", "Dominate", "Obtenebration",
-                        "Potence", "Shadows.", "No reflection."}}});
+            built({{1, {CoreHeader, "Ventrue",       "Dominate", "Fortitude", "Presence",
+                        "Kings.",   "Picky eaters.", "brujah",   "Celerity",  "Potence",
+                        "Presence", "Rebels.",       "Frenzy.",  GuideHeader, "Lasombra",
+                        "Dominate", "Obtenebration", "Potence",  "Shadows.",  "No reflection."}}});
         QCOMPARE(tables.ClanNames.items(), (QStringList{"brujah", "Lasombra", "Ventrue"}));
         QCOMPARE(tables.ClanDiscipline2, (QStringList{"Potence", "Obtenebration", "Fortitude"}));
         QCOMPARE(tables.ClanDescriptions, (QStringList{"Rebels.", "Shadows.", "Kings."}));
@@ -130,10 +170,11 @@ private slots:
 
     void fileOrderTables()
     {
-        const RuleTables tables = built(
-            {{16, {"Huge Size (4)", "Short (1)", "Baby Face (2)", "Monstrous (3)"}},
-             {17, {CoreHeader, "Sabbat (Callousness, Instincts & Morale)", GuideHeader,
-                   "Human (x, y & z)"}}});
+        const RuleTables tables =
+            built({{16, {"Huge Size (4)", "Short (1)", "Baby Face (2)", "Monstrous (3)"}},
+                   {17,
+                    {CoreHeader, "Sabbat (Callousness, Instincts & Morale)", GuideHeader,
+                     "Human (x, y & z)"}}});
         QCOMPARE(tables.ExclusivePairsFirst, (QStringList{"Huge Size (4)", "Baby Face (2)"}));
         QCOMPARE(tables.ExclusivePairsSecond, (QStringList{"Short (1)", "Monstrous (3)"}));
         QCOMPARE(tables.VirtueSets,
@@ -142,11 +183,34 @@ private slots:
 
     void truncatedLinesStopAtTheEnd()
     {
+        // Cut after any line, the sections before the cut are read whole, the cut one as far
+        // as it goes (at most one record, cut short, not as in the whole), the later ones not
+        // at all.
         const QStringList lines = smallRules();
         RuleTables tables;
-        for (qsizetype n = 0; n <= lines.size(); ++n)
-            tables.build(lines.mid(0, n), false); // must neither crash nor hang
-        QCOMPARE(tables.GenerationNames.size(), 13);
+        tables.build(lines, false);
+        const QList<QStringList> whole = bySection(tables);
+        for (qsizetype n = 0; n <= lines.size(); ++n) {
+            tables.build(lines.first(n), false);
+            const QList<QStringList> read = bySection(tables);
+            const qsizetype cut = lines.first(n).count(QStringLiteral("---"));
+            for (qsizetype section = 0; section < whole.size(); ++section) {
+                const QString at =
+                    QStringLiteral("cut after line %1, section %2: ").arg(n).arg(section + 1);
+                const QString entries = read[section].join(u'|');
+                if (section < cut)
+                    QCOMPARE(at + entries, at + whole[section].join(u'|'));
+                else if (section > cut)
+                    QCOMPARE(at + entries, at);
+                else
+                    QVERIFY2(std::count_if(read[section].begin(), read[section].end(),
+                                           [&](const QString& entry) {
+                                               return !whole[section].contains(entry);
+                                           }) <= 1 &&
+                                 read[section].size() <= whole[section].size(),
+                             qPrintable(at + entries));
+            }
+        }
         // A power line right after a header cannot be credited and is passed over.
         tables.build(withSections({{12, {CoreHeader, "1: Orphan", "Potence", "1: Might"}}}), false);
         QCOMPARE(tables.DisciplineNames.items(), (QStringList{"Potence"}));
@@ -291,12 +355,19 @@ private slots:
         }
         QCOMPARE(codeOfTitle.value("Vampire - The Masquerade"), "2002");
         QCOMPARE(codeOfTitle.value("Vampire Players Guide"), "2206");
-        const QSet<QString> expected = {
-            "Vampire - The Masquerade", "Vampire Players Guide", "The Players Guide to the Sabbat",
-            "Storytellers Handbook to the Sabbat", "Elysium: The Elder Wars",
-            "Dirty Secrets of the Black Hand", "Clanbook: Brujah", "Clanbook: Gangrel",
-            "Clanbook: Malkavian", "Clanbook: Nosferatu", "Clanbook: Toreador", "Clanbook: Tremere",
-            "Clanbook: Ventrue"};
+        const QSet<QString> expected = {"Vampire - The Masquerade",
+                                        "Vampire Players Guide",
+                                        "The Players Guide to the Sabbat",
+                                        "Storytellers Handbook to the Sabbat",
+                                        "Elysium: The Elder Wars",
+                                        "Dirty Secrets of the Black Hand",
+                                        "Clanbook: Brujah",
+                                        "Clanbook: Gangrel",
+                                        "Clanbook: Malkavian",
+                                        "Clanbook: Nosferatu",
+                                        "Clanbook: Toreador",
+                                        "Clanbook: Tremere",
+                                        "Clanbook: Ventrue"};
         QCOMPARE(vampireBooks, expected);
 
         const QList<QStringList> sections = splitSections(lines);

@@ -10,9 +10,11 @@
 #include "app/TMainForm.h"
 #include "controls/TSelectionBox.h"
 #include "controls/TVampireDots.h"
+#include "engine/Recalculation.h"
 #include "files/FileCommands.h"
 #include "rules/TextRoutines.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,13 +25,24 @@
 #include <algorithm>
 #include <memory>
 
-// Lets a real event loop run dry, as the program's does, so that the idle pass serves the
-// user's acts (QTest::qWait polls and never lets the loop wait).
-inline void idle(int milliseconds = 40)
+// Runs the event loop, as the program's runs, until the idle pass of every window has served
+// what was done so far (QTest::qWait polls and never lets the loop wait, so no pass would run).
+// A pass that never settles fails the test instead of hanging it.
+inline void idle()
 {
+    QList<Recalculation*> waiting;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* form = qobject_cast<TMainForm*>(window))
+            waiting.append(&form->recalculation());
     QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
+    for (Recalculation* pass : std::as_const(waiting))
+        QObject::connect(pass, &Recalculation::settled, &loop, [&waiting, &loop, pass] {
+            if (waiting.removeAll(pass) && waiting.isEmpty())
+                loop.quit();
+        });
+    QTimer::singleShot(10000, &loop, [&loop] { loop.exit(1); });
+    if (!waiting.isEmpty())
+        QVERIFY2(loop.exec() == 0, "the idle pass did not settle within 10 seconds");
 }
 
 // The centre of the dot of rating k on a sheet row of 8-pixel dots with 2-pixel gaps.
@@ -94,8 +107,7 @@ struct MainWindow
     }
 
     // Replaces the window with a new one shown on the panel, scripts and messages fresh, settled.
-    void open(TMainForm::Panel panel = TMainForm::Panel::Sheet,
-              const QStringList& parameters = {},
+    void open(TMainForm::Panel panel = TMainForm::Panel::Sheet, const QStringList& parameters = {},
               const QString& programFolder = TARNOCH_PROGRAM_DIR)
     {
         form.reset();
