@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FontRegistry.h"
+#include "program/FontRegistry.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/TMainForm.h"
+#include "window/TMainForm.h"
 #include "controls/TVampireDots.h"
-#include "engine/Recalculation.h"
+#include "sheet/Recalculation.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>

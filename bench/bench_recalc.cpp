@@ -1,13 +1,13 @@
 // One full recalculation pass, every flag raised, on a shown sheet whose row lists are all full.
 #include "BenchMain.h"
 #include "SettledSheet.h"
-#include "app/FontRegistry.h"
-#include "app/RulesPanel.h"
-#include "app/SheetPanel.h"
-#include "app/TMainForm.h"
-#include "app/UserMessages.h"
+#include "program/FontRegistry.h"
+#include "window/RulesPanel.h"
+#include "window/SheetPanel.h"
+#include "window/TMainForm.h"
+#include "window/UserMessages.h"
 #include "controls/TVampireDots.h"
-#include "engine/Recalculation.h"
+#include "sheet/Recalculation.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -3,9 +3,9 @@
 // in the event loop, and the unsaved-changes check on the same character.
 #include "BenchMain.h"
 #include "SettledSheet.h"
-#include "app/FontRegistry.h"
-#include "app/TMainForm.h"
-#include "app/UserMessages.h"
+#include "program/FontRegistry.h"
+#include "window/TMainForm.h"
+#include "window/UserMessages.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
 #include "files/CharacterWriter.h"

@@ -1,5 +1,5 @@
-#include "app/CharacterCommands.h"
-#include "app/CommandLine.h"
+#include "program/CharacterCommands.h"
+#include "program/CommandLine.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "../support/DataRows.h"
 #include "../support/MainWindow.h"
-#include "app/ScrollModel.h"
+#include "program/ScrollModel.h"
 #include "controls/TNameEdit.h"
 
 #include <QSignalSpy>

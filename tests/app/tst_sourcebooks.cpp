@@ -1,7 +1,7 @@
 #include "../support/Files.h"
 #include "../support/MainWindow.h"
 #include "../support/RulesLines.h"
-#include "app/SourcebooksPanel.h"
+#include "window/SourcebooksPanel.h"
 
 #include <QDir>
 

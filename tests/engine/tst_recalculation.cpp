@@ -1,7 +1,7 @@
 #include "../support/DataRows.h"
 #include "../support/MainWindow.h"
 #include "../support/WhileOpen.h"
-#include "engine/Recalculation.h"
+#include "sheet/Recalculation.h"
 #include "output/TConfirmDlg.h"
 
 #include <QAbstractEventDispatcher>

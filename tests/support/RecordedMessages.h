@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UserMessages.h"
+#include "window/UserMessages.h"
 
 #include <QList>
 #include <QPair>

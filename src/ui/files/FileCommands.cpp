@@ -1,0 +1,296 @@
+#include "FileCommands.h"
+
+#include "window/ClickLabel.h"
+#include "window/SheetFonts.h"
+#include "window/SheetPanel.h"
+#include "window/TMainForm.h"
+#include "window/UserMessages.h"
+#include "sheet/GenerationEffects.h"
+#include "sheet/Recalculation.h"
+#include "engine/RuleQuestions.h"
+#include "files/CharacterCompare.h"
+#include "files/CharacterFileText.h"
+#include "files/CharacterReader.h"
+#include "files/CharacterSheetIO.h"
+#include "files/CharacterWriter.h"
+#include "files/FileDialogs.h"
+#include "files/SheetHistory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTextEdit>
+
+#include <functional>
+
+namespace {
+
+// Whole files only: a character is a few kilobytes; this bounds what a stray file can cost.
+QByteArray readBytes(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return {};
+    }
+    return file.read(CharacterFileText::MaxBytes);
+}
+
+} // namespace
+
+FileCommands::FileCommands(TMainForm& form, CharacterSheetIO& io)
+    : QObject(&form), m_form(form), m_io(io)
+{
+}
+
+QString FileCommands::templatePath() const
+{
+    return m_form.paths().writePath(TemplateName);
+}
+
+QString FileCommands::cleanedName(const QString& name)
+{
+    QString cleaned = name;
+    cleaned.remove(QRegularExpression(QStringLiteral(R"([\\/:*?"<>|])")));
+    return cleaned;
+}
+
+void FileCommands::runCommand(ClickLabel* label, const std::function<void()>& command)
+{
+    SheetFonts::setTextColour(label, SheetFonts::ActiveColour);
+    label->repaint();
+    command();
+    SheetFonts::setTextColour(label, SheetFonts::CaptionColour);
+}
+
+bool FileCommands::loadFile(const QString& path)
+{
+    QString error;
+    const QByteArray bytes = readBytes(path, &error);
+    if (!error.isEmpty()) {
+        m_form.messages().showMessage(
+            QStringLiteral("Load error"),
+            tr("The character file \"%1\" cannot be opened: %2").arg(QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    m_lines = CharacterFileText::decode(bytes);
+    m_currentFile = path;
+    const CharacterReadResult result = CharacterReader::read(m_lines, path);
+    m_lastVersion = result.version;
+    m_io.ReadCharacter(result);
+    m_form.Notepad->document()->setModified(false);
+    m_form.history().reset();
+    m_restored = false;
+    emit characterStored();
+    return true;
+}
+
+bool FileCommands::restore(const QString& copy, const QString& origin)
+{
+    if (!loadFile(copy))
+        return false;
+    m_currentFile = origin.isEmpty() ? templatePath() : origin;
+    m_restored = true;
+    return true;
+}
+
+bool FileCommands::unsavedChanges()
+{
+    // The lines of the sheet as it stands, for whoever writes them next.
+    m_lines = CharacterWriter::lines(m_io.WriteCharacter());
+    if (m_restored)
+        return true;
+    if (!m_currentFile.isEmpty() && !QFileInfo::exists(m_currentFile))
+        m_currentFile.clear();
+    if (m_currentFile.isEmpty())
+        return true;
+    QString error;
+    const QByteArray onDisk = readBytes(m_currentFile, &error);
+    if (!error.isEmpty())
+        return true;
+    const CharacterReadResult saved = CharacterReader::read(CharacterFileText::decode(onDisk), m_currentFile);
+    // The sheet as the file would hold it: a text Windows-1252 lacks is stored with "?", so
+    // a character saved that way matches its file.
+    const CharacterRecord stored =
+        CharacterReader::read(CharacterFileText::decode(CharacterFileText::encode(m_lines)), m_currentFile)
+            .record;
+    // A file of an older version or a damaged one is saved anew in any case.
+    return saved.version != CharacterWriter::Banner.mid(11) || !saved.completed()
+           || !sameCharacter(saved.record, stored);
+}
+
+FileCommands::Answer FileCommands::AskToSave()
+{
+    if (!unsavedChanges())
+        return Answer::None;
+    const FileDialogs::Answer answer =
+        m_dialogs ? m_dialogs->askSaveChanges() : FileDialogs::Answer::No;
+    // A save that did not happen (a cancelled dialog, a failed write, a "Cancel" to the
+    // characters Windows-1252 lacks) stops the command, so nothing unsaved is lost.
+    if (answer == FileDialogs::Answer::Yes && !saveCommand())
+        return Answer::Cancel;
+    return answer == FileDialogs::Answer::Yes  ? Answer::Yes
+           : answer == FileDialogs::Answer::No ? Answer::No
+                                               : Answer::Cancel;
+}
+
+bool FileCommands::FormCloseQuery()
+{
+    return AskToSave() != Answer::Cancel;
+}
+
+void FileCommands::NewButtonClick()
+{
+    runCommand(m_form.NewButtonLabel, [this] {
+        if (AskToSave() == Answer::Cancel)
+            return;
+        if (!QFileInfo::exists(templatePath())) {
+            m_form.messages().showMessage(
+                QStringLiteral("Error"),
+                QStringLiteral("Could not find Template.tnc. Please restart Tarnoch to rebuild the file."));
+            return;
+        }
+        loadFile(templatePath());
+        m_form.switchToPanel(TMainForm::Panel::Sheet);
+        m_form.scrollSheetToTop();
+        m_form.sheet()->Name->setFocus();
+    });
+}
+
+void FileCommands::LoadButtonClick()
+{
+    runCommand(m_form.LoadButtonLabel, [this] {
+        if (AskToSave() == Answer::Cancel || !m_dialogs)
+            return;
+        const QString folder =
+            savedCharacter() ? QFileInfo(m_currentFile).absolutePath() : startFolder();
+        const QString path = m_dialogs->openFileName(folder);
+        if (!path.isEmpty())
+            loadFile(path);
+    });
+}
+
+bool FileCommands::confirmUnstorable()
+{
+    const auto fields = CharacterFileText::unstorableFields(m_io.WriteCharacter());
+    if (fields.isEmpty())
+        return true;
+    QStringList lines;
+    for (const auto& field : fields)
+        lines << tr("%1: %2").arg(field.field, field.characters);
+    const QString message =
+        tr("These characters cannot be stored in a character file and will be saved as \"?\":\n%1")
+            .arg(lines.join(u'\n'));
+    return m_form.questions().ask(message, tr("Save"), tr("Cancel")) == 1;
+}
+
+bool FileCommands::saveTo(const QString& path)
+{
+    if (!confirmUnstorable())
+        return false;
+    m_lines = CharacterWriter::lines(m_io.WriteCharacter());
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    written = written && file.write(CharacterFileText::encode(m_lines)) >= 0;
+    written = written && file.commit();
+    if (!written) {
+        m_form.messages().showMessage(
+            QStringLiteral("Error"),
+            tr("The character could not be saved as \"%1\": %2")
+                .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    m_io.notesSaved();
+    m_currentFile = path;
+    m_restored = false;
+    emit characterStored();
+    return true;
+}
+
+void FileCommands::SaveButtonClick()
+{
+    saveCommand();
+}
+
+bool FileCommands::saveCommand()
+{
+    bool saved = false;
+    runCommand(m_form.SaveButtonLabel, [this, &saved] {
+        if (!m_dialogs)
+            return;
+        // A character never saved starts in the documents folder under its own name.
+        QString proposal = m_currentFile;
+        if (!savedCharacter()) {
+            const QString name = cleanedName(m_form.sheet()->Name->text());
+            proposal = startFolder();
+            if (!name.isEmpty())
+                proposal += u'/' + name + QStringLiteral(".tnc");
+        }
+        const QString path = m_dialogs->saveFileName(proposal);
+        saved = !path.isEmpty() && saveTo(path);
+    });
+    return saved;
+}
+
+bool FileCommands::savedCharacter() const
+{
+    return !m_currentFile.isEmpty() && m_currentFile.compare(templatePath(), Qt::CaseInsensitive) != 0;
+}
+
+QString FileCommands::startFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+QString FileCommands::pdfProposal() const
+{
+    if (savedCharacter()) {
+        const QFileInfo file(m_currentFile);
+        return file.absolutePath() + u'/' + file.completeBaseName() + QStringLiteral(".pdf");
+    }
+    const QString name = cleanedName(m_form.sheet()->Name->text());
+    return startFolder() + u'/' + (name.isEmpty() ? QStringLiteral("Character") : name)
+           + QStringLiteral(".pdf");
+}
+
+void FileCommands::openAtStartup(const QStringList& parameters)
+{
+    const QString named = parameters.join(u' ');
+    if (!named.isEmpty() && loadFile(named))
+        return;
+    m_currentFile = templatePath();
+    // A template that is there but cannot be read is named, and never written over.
+    const bool firstRun = !QFileInfo::exists(m_currentFile);
+    if (!firstRun && loadFile(m_currentFile))
+        return;
+    if (firstRun)
+        writeTemplate();
+    Recalculation& pass = m_form.recalculation();
+    pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = pass.RowsDirty = true;
+    pass.DisciplinesDirty = pass.BackgroundsDirty = pass.RulesChanged = pass.BooksDirty = true;
+    m_form.updateSheetLayout();
+    m_form.generation().GenerationChange();
+    m_form.updateSheetLayout();
+    if (firstRun)
+        m_form.switchToPanel(TMainForm::Panel::About);
+}
+
+// The first run: the sheet as it stands becomes the template.
+void FileCommands::writeTemplate()
+{
+    m_form.Notepad->document()->setModified(true);
+    m_lines = CharacterWriter::lines(m_io.WriteCharacter());
+    QSaveFile file(m_currentFile);
+    if (!(file.open(QIODevice::WriteOnly) && file.write(CharacterFileText::encode(m_lines)) >= 0
+          && file.commit()))
+        m_form.messages().showMessage(
+            QStringLiteral("Error"),
+            tr("The template \"%1\" could not be written: %2")
+                .arg(QDir::toNativeSeparators(m_currentFile), file.errorString()));
+    m_io.notesSaved();
+}

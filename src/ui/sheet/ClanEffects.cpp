@@ -1,0 +1,84 @@
+#include "ClanEffects.h"
+
+#include "window/SheetFonts.h"
+#include "window/SheetPanel.h"
+#include "window/TMainForm.h"
+#include "controls/TVampireDots.h"
+#include "engine/CharacterEditing.h"
+#include "engine/ClanRules.h"
+#include "sheet/SheetBinding.h"
+#include "sheet/Recalculation.h"
+#include "rules/TextRoutines.h"
+
+#include <QLineEdit>
+
+using TextRoutines::StripDots;
+
+ClanEffects::ClanEffects(TMainForm& form) : QObject(&form), m_form(form) {}
+
+void ClanEffects::connectSheet()
+{
+    connect(m_form.sheet()->Clan, &QLineEdit::textChanged, this, &ClanEffects::ClanChanged);
+}
+
+void ClanEffects::setClanRowFixed(int row, bool fixed)
+{
+    QLineEdit* name = m_form.sheet()->DisciplineRows[row].name;
+    name->setReadOnly(fixed);
+    name->setFocusPolicy(fixed ? Qt::NoFocus : Qt::StrongFocus);
+    name->setFont(fixed ? SheetFonts::face(SheetFonts::Times, 13)
+                        : SheetFonts::face(SheetFonts::Handwriting, SheetFonts::NameSize));
+    if (fixed)
+        name->unsetCursor();
+    else
+        name->setCursor(m_form.ankhCursor());
+    // One more full stop makes the row's own handler re-fit the name in its new font.
+    name->setText(name->text() + u'.');
+}
+
+void ClanEffects::ClanChanged()
+{
+    SheetPanel* sheet = m_form.sheet();
+    m_form.recalculation().ClanRulesDirty = true;
+    TMainForm::EditBoxResizeToFit(sheet->Clan);
+    for (int r = 0; r < 3; ++r)
+        setClanRowFixed(r, false);
+    Character c = SheetBinding::readAll(m_form);
+    const bool fixed = CharacterEditing::clanSet(c, m_form.tables());
+    CharacterCounters& counters = m_form.counters();
+    counters.ZeroAppearanceClan = c.counters.ZeroAppearanceClan;
+    counters.CaitiffClan = c.counters.CaitiffClan;
+    if (!fixed)
+        return;
+    for (int r = 0; r < 3; ++r)
+        setClanRowFixed(r, true);
+    const int count = c.rows.DisciplineRows;
+    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+        SheetPanel::TraitRow& row = sheet->DisciplineRows[r];
+        row.name->setText(c.disciplines[r].name);
+        row.name->setVisible(r < count);
+        row.dots->setVisible(r < count);
+        row.dots->setFilled(c.disciplines[r].rating);
+        row.dots->setFreebies(0);
+    }
+    m_form.rowCounts().DisciplineRows = count;
+    m_form.updateSheetLayout();
+}
+
+void ClanEffects::applyMeritFlawRules()
+{
+    SheetPanel* sheet = m_form.sheet();
+    const ClanRules::Context context{sheet->Clan->text(), m_form.counters().ZeroAppearanceClan};
+    auto apply = [](QLineEdit* row, const std::optional<QString>& text) {
+        if (!text)
+            return;
+        row->setText(text->isEmpty() ? QString()
+                                     : TextRoutines::PadWithDots(*text, row->width(), row->font()));
+    };
+    const RowCounts& counts = m_form.rowCounts();
+    for (int r = 0; r < counts.FlawRows; ++r)
+        apply(sheet->FlawRows[r], ClanRules::flawUnderClan(StripDots(sheet->FlawRows[r]->text()), context));
+    for (int r = 0; r < counts.MeritRows; ++r)
+        apply(sheet->MeritRows[r],
+              ClanRules::meritUnderClan(StripDots(sheet->MeritRows[r]->text()), context));
+}

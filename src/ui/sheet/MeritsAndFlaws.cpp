@@ -1,0 +1,124 @@
+#include "MeritsAndFlaws.h"
+
+#include "window/SheetPanel.h"
+#include "window/TMainForm.h"
+#include "controls/TNameEdit.h"
+#include "sheet/Recalculation.h"
+#include "rules/TextRoutines.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+using TextRoutines::StripDots;
+
+MeritsAndFlaws::MeritsAndFlaws(TMainForm& form) : QObject(&form), m_form(form) {}
+
+void MeritsAndFlaws::connectSheet()
+{
+    SheetPanel* sheet = m_form.sheet();
+    for (auto* rows : {&sheet->MeritRows, &sheet->FlawRows})
+        for (QLineEdit* row : *rows)
+            connect(row, &QLineEdit::textChanged, this, [this, row] { RowChanged(row); });
+}
+
+QLineEdit* MeritsAndFlaws::box(MeritFlawEditing::Row row) const
+{
+    SheetPanel* sheet = m_form.sheet();
+    return (row.flaw ? sheet->FlawRows : sheet->MeritRows)[row.index];
+}
+
+// The entry in the handwriting as large as the box allows, padded with full stops.
+void MeritsAndFlaws::fit(QLineEdit* row, const QString& entry)
+{
+    const QSignalBlocker quiet(row);
+    TNameEdit::fitFont(row, entry);
+    const QString text = TextRoutines::PadWithDots(entry, row->width(), row->font());
+    if (row->text() != text)
+        row->setText(text);
+}
+
+Character MeritsAndFlaws::lists() const
+{
+    const SheetPanel* sheet = m_form.sheet();
+    Character c;
+    c.rows = m_form.rowCounts();
+    c.counters = m_form.counters();
+    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+        c.merits[r] = StripDots(sheet->MeritRows[r]->text());
+        c.flaws[r] = StripDots(sheet->FlawRows[r]->text());
+    }
+    return c;
+}
+
+void MeritsAndFlaws::show(const Character& c)
+{
+    SheetPanel* sheet = m_form.sheet();
+    for (bool flaw : {false, true})
+        for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+            QLineEdit* row = box({flaw, r});
+            const QString& entry = flaw ? c.flaws[r] : c.merits[r];
+            if (StripDots(row->text()) != entry)
+                fit(row, entry);
+        }
+    RowCounts& rows = m_form.rowCounts();
+    const bool relaid = rows.MeritRows != c.rows.MeritRows || rows.FlawRows != c.rows.FlawRows;
+    rows.MeritRows = c.rows.MeritRows;
+    rows.FlawRows = c.rows.FlawRows;
+    if (relaid)
+        m_form.updateSheetLayout();
+    CharacterCounters& counters = m_form.counters();
+    Recalculation& pass = m_form.recalculation();
+    pass.TalentsDirty |= counters.TalentPenalty != c.counters.TalentPenalty;
+    pass.SkillsDirty |= counters.SkillPenalty != c.counters.SkillPenalty;
+    pass.KnowledgesDirty |= counters.KnowledgePenalty != c.counters.KnowledgePenalty;
+    // Only what the lists decide: a question may have let the idle pass change the rest.
+    counters.MeritPoints = c.counters.MeritPoints;
+    counters.FlawPoints = c.counters.FlawPoints;
+    counters.HugeSize = c.counters.HugeSize;
+    counters.ZeroAppearanceFlaw = c.counters.ZeroAppearanceFlaw;
+    counters.TalentPenalty = c.counters.TalentPenalty;
+    counters.SkillPenalty = c.counters.SkillPenalty;
+    counters.KnowledgePenalty = c.counters.KnowledgePenalty;
+    sheet->HealthPanel->move(sheet->HealthPanel->x(), c.counters.HugeSize ? 48 : 32);
+    m_form.FlawWarning->setVisible(c.flawWarning);
+}
+
+void MeritsAndFlaws::RowChanged(QLineEdit* changed)
+{
+    SheetPanel* sheet = m_form.sheet();
+    const bool flaw = std::find(sheet->FlawRows.begin(), sheet->FlawRows.end(), changed)
+                      != sheet->FlawRows.end();
+    const auto& list = flaw ? sheet->FlawRows : sheet->MeritRows;
+    const MeritFlawEditing::Row row{flaw, int(std::find(list.begin(), list.end(), changed) - list.begin())};
+    const int caret = changed->cursorPosition();
+    const QString typed = StripDots(changed->text());
+    if (!m_attached) {
+        m_lengths = {m_lengths.current, int(typed.size())};
+        fit(changed, typed);
+        changed->setCursorPosition(std::min<int>(caret, int(typed.size())));
+        return;
+    }
+    m_form.recalculation().MeritFlawRulesDirty = true;
+    Character c = lists();
+    MeritFlawEditing editing(c, m_form.tables(), m_form.questions());
+    editing.setLengths(m_lengths);
+    editing.rowChanged(row);
+    m_lengths = editing.lengths();
+    show(c);
+    // The handled row always shows its entry padded, the caret after what was typed.
+    fit(changed, flaw ? c.flaws[row.index] : c.merits[row.index]);
+    changed->setCursorPosition(editing.completed() == row ? int(typed.size())
+                                                          : std::min<int>(caret, int(typed.size())));
+}
+
+void MeritsAndFlaws::recountAll()
+{
+    m_form.recalculation().MeritFlawRulesDirty = true;
+    Character c = lists();
+    MeritFlawEditing editing(c, m_form.tables(), m_form.questions());
+    editing.setLengths(m_lengths);
+    editing.recountAll();
+    m_lengths = editing.lengths();
+    show(c);
+}

@@ -1,0 +1,263 @@
+#include "Recalculation.h"
+
+#include "window/RulesPanel.h"
+#include "window/SheetPanel.h"
+#include "window/SourcebooksPanel.h"
+#include "output/NotesPanel.h"
+#include "window/TMainForm.h"
+#include "controls/TNameEdit.h"
+#include "controls/TPriorityBox.h"
+#include "controls/TVampireDots.h"
+#include "engine/CharacterPass.h"
+#include "sheet/ClanEffects.h"
+#include "sheet/GenerationEffects.h"
+#include "sheet/VirtueEffects.h"
+#include "engine/PointAccounting.h"
+#include "engine/RulesPresets.h"
+#include "engine/RulesSettings.h"
+#include "sheet/SheetBinding.h"
+#include "rules/TextRoutines.h"
+
+#include <QAbstractEventDispatcher>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+#include <vector>
+
+using TraitRows = SheetPanel::TraitRows;
+
+namespace {
+
+// The rows of a list through the rule that keeps them tidy: only the rows it moved are
+// written, names first, so that a name's own handler sets the row's limit for its rating.
+bool rowProcedure(const std::vector<TraitRows*>& columns, int& count, int firstRemovable,
+                  const QString& placeholder, bool showRows)
+{
+    std::vector<Character::Rows> lists(columns.size());
+    std::vector<Character::Rows*> models;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+            const SheetPanel::TraitRow& row = (*columns[i])[r];
+            lists[i][r] = {row.name->text(), row.dots->Filled(), 0, row.dots->MinDots(),
+                           row.dots->MaxDots()};
+        }
+        models.push_back(&lists[i]);
+    }
+    const int before = count;
+    if (!CharacterPass::keepRows(models, count, firstRemovable, placeholder))
+        return false;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+            SheetPanel::TraitRow& row = (*columns[i])[r];
+            if (row.name->text() != lists[i][r].name)
+                row.name->setText(lists[i][r].name);
+            if (row.dots->Filled() != lists[i][r].rating)
+                row.dots->setFilled(lists[i][r].rating);
+            if (showRows && (r == before || r == count)) {
+                row.name->setVisible(r < count);
+                row.dots->setVisible(r < count);
+            }
+        }
+    return true;
+}
+
+} // namespace
+
+Recalculation::Recalculation(TMainForm& form) : QObject(&form), m_form(form) {}
+
+void Recalculation::bindToIdle()
+{
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &Recalculation::Recalculate);
+}
+
+void Recalculation::connectSheet()
+{
+    SheetPanel* sheet = m_form.sheet();
+    auto raise = [this](bool& flag) { return [this, &flag] { flag = true; }; };
+    const std::array<bool*, 3> columnFlags = {&TalentsDirty, &SkillsDirty, &KnowledgesDirty};
+    for (int c = 0; c < 3; ++c) {
+        for (auto* rows : {&sheet->AbilityRows[c], &sheet->SecondaryRows[c]})
+            for (SheetPanel::TraitRow& row : *rows) {
+                connect(row.dots, &TVampireDots::OnChange, this, raise(*columnFlags[c]));
+                if (!row.name->isReadOnly())
+                    connect(row.name, &QLineEdit::textChanged, this,
+                            [this, box = row.name] { FitRowText(box); });
+            }
+    }
+    for (SheetPanel::TraitRow& row : sheet->DisciplineRows) {
+        connect(row.dots, &TVampireDots::OnChange, this, raise(DisciplinesDirty));
+        connect(row.name, &QLineEdit::textChanged, this, [this, box = row.name] { FitRowText(box); });
+    }
+    // Background names are fitted by the generation rules, which also set their limits.
+    for (SheetPanel::TraitRow& row : sheet->BackgroundRows)
+        connect(row.dots, &TVampireDots::OnChange, this, raise(BackgroundsDirty));
+    // A new rating must show even when its freebie dots stay the same, in which case the
+    // pass writes nothing back to the control.
+    for (TVampireDots* dots : sheet->findChildren<TVampireDots*>())
+        connect(dots, &TVampireDots::OnChange, dots, qOverload<>(&QWidget::update));
+    connect(m_form.AbilityPriorities, &TPriorityBox::OnClick, this, [this] {
+        TalentsDirty = SkillsDirty = KnowledgesDirty = true;
+    });
+}
+
+void Recalculation::FitRowText(QLineEdit* box)
+{
+    RowsDirty = true;
+    const QSignalBlocker detached(box);
+    const int caret = box->cursorPosition();
+    const QString name = TextRoutines::StripDots(box->text());
+    TNameEdit::fitFont(box, name);
+    const int width = box->width();
+    const QString padded = TextRoutines::PadWithDots(name, width, box->font());
+    if (padded != box->text())
+        box->setText(padded);
+    box->setCursorPosition(std::min<int>(caret, int(name.size())));
+}
+
+void Recalculation::Recalculate()
+{
+    // A question asked by a rule runs a nested event loop, which must not start a second pass.
+    if (m_running || !m_form.sheet() || m_form.ScrollDragging() || m_form.selectionOpen())
+        return;
+    m_running = true;
+    ++m_passes;
+    if (RulesChanged)
+        applySettings();
+    if (DisciplinesDirty || RowsDirty)
+        disciplineRows();
+    if (BackgroundsDirty || RowsDirty)
+        backgroundRows();
+    abilityRows();
+    if (ClanRulesDirty || MeritFlawRulesDirty)
+        applyClanRules();
+    // The rows and counters are in place: everything the rules derive, in one pass over the
+    // character the sheet shows.
+    Character character = SheetBinding::read(m_form);
+    CharacterPass::derive(character);
+    SheetBinding::show(character, m_form);
+    if (BooksDirty)
+        paintBookLabels();
+    updateNotesIndicators();
+    restoreWindow();
+    m_running = false;
+    if (!anythingDirty())
+        emit settled();
+}
+
+bool Recalculation::anythingDirty() const
+{
+    return RulesChanged || TalentsDirty || SkillsDirty || KnowledgesDirty || RowsDirty
+           || DisciplinesDirty || BackgroundsDirty || ClanRulesDirty || MeritFlawRulesDirty
+           || BooksDirty || ResetGeneration;
+}
+
+void Recalculation::applySettings()
+{
+    RulesSettings& settings = m_form.settings();
+    RulesPanel* panel = m_form.rulesPanel();
+    const RulesBoxTexts texts = panel->boxTexts();
+    panel->showPresetMatch(RulesPresets::matchingPresets(texts, settings.ElderRules));
+    if (settings.ElderRules != ElderShown)
+        switchElderRules();
+    panel->showOptions(settings);
+    readRulesBoxes(texts, settings);
+    const std::array<std::pair<TPriorityBox*, RulesSettings::Priorities>, 2> boxes = {{
+        {m_form.AttributePriorities, settings.AttributePriorities},
+        {m_form.AbilityPriorities, settings.AbilityPriorities},
+    }};
+    for (const auto& [box, values] : boxes) {
+        if (box->ValueFirst() != values.ValueFirst)
+            box->setValueFirst(values.ValueFirst);
+        if (box->ValueSecond() != values.ValueSecond)
+            box->setValueSecond(values.ValueSecond);
+        if (box->ValueThird() != values.ValueThird)
+            box->setValueThird(values.ValueThird);
+    }
+    m_form.virtues().applyVirtueNames();
+    BackgroundsDirty = DisciplinesDirty = RowsDirty = true;
+    TalentsDirty = SkillsDirty = KnowledgesDirty = true;
+    RulesChanged = false;
+}
+
+void Recalculation::switchElderRules()
+{
+    const bool elder = m_form.settings().ElderRules;
+    DisciplinesDirty = true;
+    m_form.rulesPanel()->ElderDiscPanel->setVisible(elder);
+    m_form.tables().renameGenerationBackground(elder);
+    const QString from = elder ? QStringLiteral("Generation") : QStringLiteral("Elder Generation");
+    const QString to = elder ? QStringLiteral("Elder Generation") : QStringLiteral("Generation");
+    for (SheetPanel::TraitRow& row : m_form.sheet()->BackgroundRows)
+        if (TextRoutines::StripDots(row.name->text()) == from)
+            row.name->setText(to);
+    ElderShown = elder;
+}
+
+void Recalculation::disciplineRows()
+{
+    DisciplinesDirty = false;
+    SheetPanel* sheet = m_form.sheet();
+    if (rowProcedure({&sheet->DisciplineRows}, m_form.rowCounts().DisciplineRows, 3,
+                     QStringLiteral("..."), true))
+        m_form.updateSheetLayout();
+}
+
+void Recalculation::backgroundRows()
+{
+    BackgroundsDirty = false;
+    SheetPanel* sheet = m_form.sheet();
+    if (rowProcedure({&sheet->BackgroundRows}, m_form.rowCounts().BackgroundRows, 0,
+                     QStringLiteral("..."), true))
+        m_form.updateSheetLayout();
+    deriveGenerationAndAge();
+}
+
+void Recalculation::deriveGenerationAndAge()
+{
+    m_form.generation().deriveFromBackgrounds();
+}
+
+void Recalculation::abilityRows()
+{
+    if (!(TalentsDirty || SkillsDirty || KnowledgesDirty || RowsDirty))
+        return;
+    TalentsDirty = SkillsDirty = KnowledgesDirty = RowsDirty = false;
+    SheetPanel* sheet = m_form.sheet();
+    RowCounts& counts = m_form.rowCounts();
+    bool changed = rowProcedure({&sheet->AbilityRows[0], &sheet->AbilityRows[1], &sheet->AbilityRows[2]},
+                                counts.AbilityRows, 10, SheetPanel::RowPlaceholder, false);
+    changed |= rowProcedure({&sheet->SecondaryRows[0], &sheet->SecondaryRows[1],
+                             &sheet->SecondaryRows[2]},
+                            counts.SecondaryRows, 0, SheetPanel::RowPlaceholder, false);
+    if (changed)
+        m_form.updateSheetLayout();
+}
+
+void Recalculation::applyClanRules()
+{
+    ClanRulesDirty = MeritFlawRulesDirty = false;
+    m_form.clanEffects().applyMeritFlawRules();
+}
+
+void Recalculation::paintBookLabels()
+{
+    BooksDirty = false;
+    m_form.books()->paintPresetLabels();
+}
+
+void Recalculation::updateNotesIndicators()
+{
+    if (!m_form.Notes->isVisibleTo(m_form.Dock) || m_form.ScrollDragging())
+        return;
+    m_form.followNotesCaret();
+    m_form.notes()->refreshToolbar();
+}
+
+void Recalculation::restoreWindow()
+{
+    if (m_form.windowState() != Qt::WindowNoState && !(m_form.windowState() & Qt::WindowMinimized))
+        m_form.setWindowState(Qt::WindowNoState);
+}

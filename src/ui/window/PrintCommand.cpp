@@ -1,0 +1,72 @@
+#include "PrintCommand.h"
+
+#include "window/ClickLabel.h"
+#include "window/SheetFonts.h"
+#include "window/SheetPanel.h"
+#include "sheet/SheetBinding.h"
+#include "window/TMainForm.h"
+#include "window/UserMessages.h"
+#include "controls/TVampireDots.h"
+#include "files/FileCommands.h"
+#include "files/FileDialogs.h"
+#include "output/PrinterJobs.h"
+#include "output/SheetPrinter.h"
+#include "output/TPrintForm.h"
+#include "rules/TextRoutines.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextEdit>
+
+#include <optional>
+
+PrintCommand::PrintCommand(TMainForm& form) : QObject(&form), m_form(form) {}
+
+TPrintForm* PrintCommand::dialog()
+{
+    // Made on first use: asking the print service for its printers costs start-up time, and
+    // printers come and go while the program runs.
+    if (!m_dialog) {
+        m_dialog = new TPrintForm(&m_form);
+        m_dialog->setJobs(jobs());
+    }
+    m_dialog->setPrinterAvailable(PrinterJobs::available());
+    return m_dialog;
+}
+
+TPrintForm::Jobs PrintCommand::jobs()
+{
+    TPrintForm::Jobs jobs;
+    jobs.PrintSheet = [this] { return PrinterJobs::printSheet(printedSheet()); };
+    jobs.PrintNotes = [this] {
+        return PrinterJobs::printNotes(*m_form.Notepad->document(), m_form.sheet()->Name->text());
+    };
+    jobs.ChoosePdfFile = [this] {
+        FileDialogs* dialogs = m_form.files().dialogs();
+        return dialogs ? dialogs->pdfFileName(m_form.files().pdfProposal()) : QString();
+    };
+    jobs.WritePdf = [this](const QString& file, bool sheet, bool notes) { return writePdf(file, sheet, notes); };
+    return jobs;
+}
+
+PrintedSheet PrintCommand::printedSheet() const
+{
+    return PrintedSheet::of(SheetBinding::readAll(m_form));
+}
+
+QString PrintCommand::writePdf(const QString& fileName, bool sheet, bool notes) const
+{
+    const std::optional<PrintedSheet> printed = sheet ? std::optional(printedSheet()) : std::nullopt;
+    return SheetPrinter::writePdf(fileName, m_form.sheet()->Name->text(), printed ? &*printed : nullptr,
+                                  notes ? m_form.Notepad->document() : nullptr);
+}
+
+void PrintCommand::PrintButtonClick()
+{
+    SheetFonts::setTextColour(m_form.PrintButtonLabel, SheetFonts::ActiveColour);
+    m_form.PrintButtonLabel->repaint();
+    TPrintForm* form = dialog();
+    if (form->ShowModal() != QDialog::Accepted && !form->lastError().isEmpty())
+        m_form.messages().showMessage(QStringLiteral("Error"), form->lastError());
+    SheetFonts::setTextColour(m_form.PrintButtonLabel, SheetFonts::CaptionColour);
+}

@@ -1,0 +1,663 @@
+#include "TMainForm.h"
+
+#include "window/AboutPanel.h"
+#include "window/AnkhCursor.h"
+#include "window/ClickLabel.h"
+#include "program/Pictures.h"
+#include "window/PrintCommand.h"
+#include "window/RulesPanel.h"
+#include "window/SheetFonts.h"
+#include "window/SheetOpeners.h"
+#include "window/SheetPanel.h"
+#include "window/SourcebooksPanel.h"
+#include "program/StartupChecks.h"
+#include "window/UserMessages.h"
+#include "controls/TNameEdit.h"
+#include "controls/TPriorityBox.h"
+#include "controls/TSelectionBox.h"
+#include "controls/TVampireDots.h"
+#include "sheet/ClanEffects.h"
+#include "sheet/GenerationEffects.h"
+#include "sheet/MeritsAndFlaws.h"
+#include "sheet/Recalculation.h"
+#include "engine/RuleQuestions.h"
+#include "sheet/VirtueEffects.h"
+#include "files/CharacterSheetIO.h"
+#include "files/FileCommands.h"
+#include "files/SheetHistory.h"
+#include "output/NotesPanel.h"
+#include "rules/DataFile.h"
+#include "rules/RulesDataLoader.h"
+#include "rules/RulesPack.h"
+#include "rules/TextRoutines.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QShortcut>
+#include <QStandardPaths>
+#include <QTextEdit>
+#include <QThread>
+#include <QTimer>
+
+using namespace SheetFonts;
+
+namespace {
+
+constexpr int ScrollColumnLeft = 610;
+constexpr int ScrollColumnWidth = 20;
+constexpr int SlideSteps = 34;
+
+} // namespace
+
+TMainForm::TMainForm(const ProgramPaths& paths, const QStringList& parameters,
+                     UserMessages& messages, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_paths(paths),
+      m_parameters(parameters), m_messages(messages),
+      m_escapeAnswers(std::make_unique<EscapeAnswers>()), m_questions(m_escapeAnswers.get())
+{
+    setWindowTitle(QStringLiteral("Tarnoch"));
+    checkScreen();
+    placeWindow();
+    m_ankhCursor = AnkhCursor::create();
+    // The window paints every pixel itself; nothing needs erasing underneath.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    chooseScratchFile();
+    createPictures();
+    createPanels();
+    m_recalculation = new Recalculation(*this);
+    m_recalculation->bindToIdle();
+    readRulesData();
+    if (m_startupFailed)
+        return;
+    createSheet();
+    m_recalculation->connectSheet();
+    m_clanEffects = new ClanEffects(*this);
+    m_clanEffects->connectSheet();
+    m_generation = new GenerationEffects(*this);
+    m_generation->connectSheet();
+    m_virtues = new VirtueEffects(*this);
+    m_virtues->connectSheet();
+    m_meritsAndFlaws = new MeritsAndFlaws(*this);
+    m_meritsAndFlaws->connectSheet();
+    m_generation->GenerationChange();
+    // The rows as a loaded character has them, so that a new template reads back unchanged.
+    m_clanEffects->ClanChanged();
+    // The first pass counts everything.
+    Recalculation& pass = *m_recalculation;
+    pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = pass.RowsDirty = true;
+    pass.DisciplinesDirty = pass.BackgroundsDirty = pass.RulesChanged = pass.BooksDirty = true;
+    finishWindow();
+    createFileCommands();
+}
+
+TMainForm::~TMainForm()
+{
+    FormClose();
+}
+
+void TMainForm::createFileCommands()
+{
+    m_sheetIO = std::make_unique<CharacterSheetIO>(*this);
+    m_files = new FileCommands(*this, *m_sheetIO);
+    const std::pair<ClickLabel*, void (FileCommands::*)()> commands[] = {
+        {NewButton, &FileCommands::NewButtonClick},   {NewButtonLabel, &FileCommands::NewButtonClick},
+        {LoadButton, &FileCommands::LoadButtonClick}, {LoadButtonLabel, &FileCommands::LoadButtonClick},
+        {SaveButton, &FileCommands::SaveButtonClick}, {SaveButtonLabel, &FileCommands::SaveButtonClick}};
+    for (const auto& [control, command] : commands)
+        connect(control, &ClickLabel::pressed, m_files, command);
+    m_history = new SheetHistory(*this);
+    m_printing = new PrintCommand(*this);
+    for (ClickLabel* control : {PrintButton, PrintButtonLabel})
+        connect(control, &ClickLabel::pressed, m_printing, &PrintCommand::PrintButtonClick);
+    m_files->openAtStartup(m_parameters);
+}
+
+void TMainForm::scrollSheetToTop()
+{
+    m_scroll.saveSheetThumb();
+    if (Sheet->isVisibleTo(Dock)) {
+        m_scroll.dragSheetTo(0);
+        showSheetScroll(Sheet);
+    } else {
+        m_scroll.resetSavedSheetThumb();
+    }
+}
+
+void TMainForm::checkScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    if (StartupChecks::screenTooSmall(screen->size())) {
+        m_messages.showMessage(QStringLiteral("Error"), StartupChecks::ScreenTooSmallText);
+        // Construction goes on; the program ends as soon as the event loop starts.
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    }
+    if (StartupChecks::fewColours(screen->depth()))
+        m_messages.showMessage(QStringLiteral("Suggestion"), StartupChecks::FewColoursText);
+}
+
+void TMainForm::placeWindow()
+{
+    setFixedSize(StartupChecks::WindowSize);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(StartupChecks::windowPosition(screen->availableGeometry()));
+}
+
+void TMainForm::chooseScratchFile()
+{
+    if (!m_scratch.create(m_paths.writeFolder()))
+        m_messages.showMessage(QStringLiteral("Error"),
+                               tr("The scratch file cannot be created in \"%1\"; notes cannot be "
+                                  "saved in this session.")
+                                   .arg(m_paths.writeFolder()));
+}
+
+ClickLabel* TMainForm::createButton(int left, int top, const QString& caption, ClickLabel** label)
+{
+    static const QPixmap plate = QPixmap::fromImage(Pictures::buttonFace());
+    auto* button = new ClickLabel(this);
+    button->setPixmap(plate);
+    button->setGeometry(left, top, 107, 31);
+    button->setCursor(Qt::PointingHandCursor);
+    *label = new ClickLabel(caption, this);
+    (*label)->setFont(face(Times, 13));
+    (*label)->setAlignment(Qt::AlignCenter);
+    (*label)->setGeometry(left, top, 107, 31);
+    (*label)->setCursor(Qt::PointingHandCursor);
+    setTextColour(*label, CaptionColour);
+    return button;
+}
+
+void TMainForm::createPictures()
+{
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, WindowColour);
+    setPalette(palette);
+
+    BackgroundImage = new QLabel(this);
+    BackgroundImage->setPixmap(QPixmap::fromImage(Pictures::background()));
+    BackgroundImage->setGeometry(0, 0, 800, 572);
+    BackgroundImage->setAttribute(Qt::WA_OpaquePaintEvent);
+    BackgroundImage->installEventFilter(this);
+
+    TitleBar = new QLabel(this);
+    TitleBar->setGeometry(2, 0, 796, 25);
+    TitleBar->setFont(face(Blackletter, 16));
+    TitleBar->installEventFilter(this);
+
+    auto clickArea = [this](const QRect& place, const QString& hint) {
+        auto* area = new ClickLabel(this);
+        area->setGeometry(place);
+        area->setToolTip(hint);
+        area->setCursor(Qt::PointingHandCursor);
+        return area;
+    };
+    CloseButton = clickArea(QRect(777, 0, 24, 21), tr("Close"));
+    MinimizeButton = clickArea(QRect(762, 7, 14, 14), tr("Minimise"));
+    AboutButton = clickArea(QRect(747, 7, 14, 14), tr("About Tarnoch"));
+    connect(CloseButton, &ClickLabel::pressed, this, [this] { close(); });
+    connect(MinimizeButton, &ClickLabel::pressed, this, [this] { showMinimized(); });
+    connect(AboutButton, &ClickLabel::pressed, this, [this] { switchToPanel(Panel::About); });
+
+    SheetButton = createButton(9, 24, QStringLiteral("Character Sheet"), &SheetButtonLabel);
+    NoteButton = createButton(129, 24, QStringLiteral("Notes"), &NoteButtonLabel);
+    RulesButton = createButton(249, 24, QStringLiteral("Rules"), &RulesButtonLabel);
+    BookButton = createButton(369, 24, QStringLiteral("Sourcebooks"), &BookButtonLabel);
+    setTextColour(SheetButtonLabel, ActiveColour);
+    const std::array<std::pair<ClickLabel*, Panel>, 8> navigation = {{
+        {SheetButton, Panel::Sheet}, {SheetButtonLabel, Panel::Sheet},
+        {NoteButton, Panel::Notes},  {NoteButtonLabel, Panel::Notes},
+        {RulesButton, Panel::Rules}, {RulesButtonLabel, Panel::Rules},
+        {BookButton, Panel::Books},  {BookButtonLabel, Panel::Books},
+    }};
+    for (const auto& [control, target] : navigation)
+        connect(control, &ClickLabel::pressed, this, [this, target = target] { switchToPanel(target); });
+
+    NewButton = createButton(661, 409, QStringLiteral("New"), &NewButtonLabel);
+    LoadButton = createButton(661, 440, QStringLiteral("Load"), &LoadButtonLabel);
+    SaveButton = createButton(661, 471, QStringLiteral("Save"), &SaveButtonLabel);
+    PrintButton = createButton(661, 502, QStringLiteral("Print"), &PrintButtonLabel);
+
+    ScrollButton = new QLabel(this);
+    ScrollButton->setPixmap(QPixmap::fromImage(Pictures::scrollThumb()));
+    ScrollButton->setGeometry(ScrollColumnLeft, ScrollModel::DockTop, ScrollColumnWidth, 20);
+    ScrollButton->hide();
+
+    // The groove: the picture under the scroll bar column with its two engraved lines.
+    m_groove = Pictures::background().copy(ScrollColumnLeft, ScrollModel::DockTop,
+                                           ScrollColumnWidth, ScrollModel::DockHeight);
+    {
+        QPainter painter(&m_groove);
+        painter.setPen(Qt::black);
+        painter.drawLine(9, 5, 9, 496);
+        painter.setPen(QColor(48, 96, 96));
+        painter.drawLine(10, 5, 10, 496);
+    }
+    ScrollBarImage = new QLabel(this);
+    ScrollBarImage->setGeometry(ScrollColumnLeft, ScrollModel::DockTop, ScrollColumnWidth,
+                                ScrollModel::DockHeight);
+    ScrollBarImage->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    Checked = new QLabel(this);
+    Checked->setPixmap(QPixmap::fromImage(Pictures::checked()));
+    Checked->hide();
+    UnChecked = new QLabel(this);
+    UnChecked->setPixmap(QPixmap::fromImage(Pictures::unChecked()));
+    UnChecked->hide();
+
+    DockFadeImage = QImage(153, 345, QImage::Format_RGB888);
+    DockFadeImage.fill(Qt::black);
+    DockInfoImage = DockFadeImage;
+
+    auto* guide = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    guide->setContext(Qt::ApplicationShortcut);
+    connect(guide, &QShortcut::activated, this, &TMainForm::guideRequested);
+}
+
+void TMainForm::createPanels()
+{
+    Dock = new QWidget(this);
+    Dock->setGeometry(9, ScrollModel::DockTop, 594, ScrollModel::DockHeight);
+    Dock->setAutoFillBackground(true);
+    QPalette paper = Dock->palette();
+    paper.setColor(QPalette::Window, Qt::white);
+    paper.setColor(QPalette::WindowText, Qt::black);
+    Dock->setPalette(paper);
+    Dock->installEventFilter(this);
+
+    m_books = new SourcebooksPanel(*this, Dock);
+    Books = m_books;
+    m_rulesPanel = new RulesPanel(*this, Dock);
+    Rules = m_rulesPanel;
+    m_notes = new NotesPanel(Dock);
+    Notes = m_notes;
+    Notepad = m_notes->Notepad;
+    auto* about = new AboutPanel(Dock);
+    About = about;
+    ManualButton = about->ManualButton;
+    ManualButtonLabel = about->ManualButtonLabel;
+    connect(about, &AboutPanel::guideRequested, this, &TMainForm::guideRequested);
+    createTechPanel();
+}
+
+void TMainForm::createTechPanel()
+{
+    TechDock = new QWidget(this);
+    TechDock->setGeometry(638, ScrollModel::DockTop, 153, 345);
+    TechDock->setAutoFillBackground(true);
+    QPalette dark = TechDock->palette();
+    dark.setColor(QPalette::Window, Qt::black);
+    dark.setColor(QPalette::WindowText, CaptionColour);
+    TechDock->setPalette(dark);
+
+    TechPanel = new QWidget(TechDock);
+    TechPanel->setGeometry(0, 0, 153, 345);
+    auto caption = [this](const QString& text, int top) {
+        auto* label = new QLabel(text, TechPanel);
+        label->setFont(face(Blackletter, 15));
+        label->setGeometry(0, top, 153, 20);
+        label->setAlignment(Qt::AlignCenter);
+        return label;
+    };
+    auto priorities = [this](int top) {
+        auto* box = new TPriorityBox(TechPanel);
+        box->setGeometry(41, top, 70, 70);
+        box->setColor(QColor(48, 64, 32));
+        box->setFont(face(Handwriting, 13));
+        box->setFontColor(QColor(96, 144, 128));
+        box->setCursor(Qt::PointingHandCursor);
+        return box;
+    };
+    caption(tr("Attributes"), 8);
+    AttributePriorities = priorities(30);
+    caption(tr("Abilities"), 110);
+    AbilityPriorities = priorities(132);
+    AbilityPriorities->setValueFirst(13);
+    AbilityPriorities->setValueSecond(9);
+    AbilityPriorities->setValueThird(5);
+    caption(tr("Freebies"), 214);
+    FreebieTally = new QLabel(QStringLiteral("0/15"), TechPanel);
+    FreebieTally->setFont(face(Belwe, 22));
+    FreebieTally->setGeometry(0, 236, 153, 28);
+    FreebieTally->setAlignment(Qt::AlignCenter);
+
+    DerangementWarning = new QLabel(TechPanel);
+    DerangementWarning->setFont(face(Times, 13));
+    DerangementWarning->setWordWrap(true);
+    DerangementWarning->setAlignment(Qt::AlignCenter);
+    DerangementWarning->setGeometry(4, 274, 145, 34);
+    setTextColour(DerangementWarning, ActiveColour);
+    DerangementWarning->hide();
+    FlawWarning = new QLabel(QStringLiteral("Flaws exceed 7 pts"), TechPanel);
+    FlawWarning->setFont(face(Times, 13));
+    FlawWarning->setAlignment(Qt::AlignCenter);
+    FlawWarning->setGeometry(4, 312, 145, 20);
+    setTextColour(FlawWarning, ActiveColour);
+    FlawWarning->hide();
+
+    TechDockImage = new QLabel(TechDock);
+    TechDockImage->setGeometry(0, 0, 153, 345);
+    TechDockImage->hide();
+}
+
+void TMainForm::readRulesData()
+{
+    RulesDataLoader::Result data = RulesDataLoader::load(m_paths.readPath(DataFile::FileName));
+    if (!data.problem.isEmpty()) {
+        m_messages.showMessage(QStringLiteral("Error"), data.problem);
+        m_startupFailed = true;
+        return;
+    }
+    const QStringList packFolders = {
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/packs"),
+        m_paths.readFolder() + QStringLiteral("packs")};
+    RulesPack::Result merged = RulesPack::merge(data.lines, RulesPack::readFolders(packFolders));
+    if (!merged.problems.isEmpty())
+        m_messages.showMessage(QStringLiteral("Rules packs"), RulesPack::message(merged.problems));
+    m_dataLines = std::move(merged.lines);
+    m_books->buildBookList(m_dataLines);
+    m_books->applySelection();
+}
+
+void TMainForm::createSheet()
+{
+    Sheet = new SheetPanel(m_tables, m_ankhCursor, Dock);
+    Sheet->move(0, 0);
+    for (QLineEdit* box : {Sheet->Name, Sheet->Player, Sheet->Chronicle, Sheet->Nature,
+                           Sheet->Demeanor, Sheet->Haven, Sheet->Concept})
+        connect(box, &QLineEdit::textChanged, this, [box] { EditBoxResizeToFit(box); });
+    updateSheetLayout();
+}
+
+void TMainForm::finishWindow()
+{
+    setFixedSize(StartupChecks::WindowSize);
+    redrawScrollBar(true);
+    ScrollBarImage->raise();
+    for (QWidget* top : {static_cast<QWidget*>(TitleBar), static_cast<QWidget*>(CloseButton),
+                         static_cast<QWidget*>(MinimizeButton), static_cast<QWidget*>(AboutButton)})
+        top->raise();
+}
+
+void TMainForm::EditBoxResizeToFit(QLineEdit* box)
+{
+    const int before = box->font().pixelSize();
+    TNameEdit::fitFont(box, box->text());
+    if (box->font().pixelSize() == before)
+        return;
+    const int caret = box->cursorPosition();
+    box->setCursorPosition(0);
+    box->setCursorPosition(caret);
+}
+
+SelectionContext TMainForm::selectionContext()
+{
+    return {this,           TechDock,       TechPanel, TechDockImage,
+            &DockFadeImage, &DockInfoImage, &m_tables, FontRegistry::font(Blackletter)};
+}
+
+void TMainForm::setQuestions(RuleQuestions* questions)
+{
+    m_questions = questions ? questions : m_escapeAnswers.get();
+}
+
+void TMainForm::setSelectionBox(TSelectionBox* box)
+{
+    m_selectionBox = box;
+    m_openers = new SheetOpeners(*this, *box);
+    m_notes->setSelectionBox(box);
+}
+
+bool TMainForm::selectionOpen() const
+{
+    return m_selectionBox && m_selectionBox->isOpen();
+}
+
+TMainForm::Panel TMainForm::visiblePanel() const
+{
+    for (Panel p : {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About})
+        if (panel(p) && panel(p)->isVisibleTo(Dock))
+            return p;
+    return Panel::Sheet;
+}
+
+QWidget* TMainForm::panel(Panel which) const
+{
+    switch (which) {
+    case Panel::Sheet: return Sheet;
+    case Panel::Books: return Books;
+    case Panel::Rules: return Rules;
+    case Panel::Notes: return Notes;
+    case Panel::About: return About;
+    }
+    return nullptr;
+}
+
+void TMainForm::setNavigationColours(Panel shown)
+{
+    const std::array<std::pair<ClickLabel*, Panel>, 4> labels = {{
+        {SheetButtonLabel, Panel::Sheet},
+        {NoteButtonLabel, Panel::Notes},
+        {RulesButtonLabel, Panel::Rules},
+        {BookButtonLabel, Panel::Books},
+    }};
+    for (const auto& [label, p] : labels) {
+        setTextColour(label, p == shown ? ActiveColour : CaptionColour);
+        label->repaint();
+    }
+}
+
+void TMainForm::slideDock()
+{
+    m_slideDirection = -m_slideDirection;
+    for (int k = 1; k <= SlideSteps; ++k) {
+        for (QObject* child : Dock->children())
+            if (auto* w = qobject_cast<QWidget*>(child); w && w->isVisible())
+                w->move(w->x() + k * m_slideDirection, w->y());
+        Dock->repaint();
+        QThread::msleep(1);
+    }
+}
+
+void TMainForm::switchToPanel(Panel target)
+{
+    QWidget* shown = panel(target);
+    if (!shown || shown->isVisibleTo(Dock))
+        return;
+    const Panel previous = visiblePanel();
+    m_scroll.setDragging(true); // the idle pass keeps out while the panels move
+    repaint();
+    setNavigationColours(target);
+    slideDock();
+
+    if (previous == Panel::Sheet)
+        m_scroll.saveSheetThumb();
+    if (previous == Panel::Books)
+        m_books->applySelection();
+    for (Panel p : {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About})
+        panel(p)->hide();
+    Sheet->move(0, 0);
+    m_scroll.resetOffsets();
+    m_books->rows()->move(0, 0);
+    m_scroll.setContentHeight(target == Panel::Books ? m_books->rowsHeight() : shown->height());
+    redrawScrollBar(target == Panel::Books);
+
+    shown->move(0, 0);
+    if (target == Panel::Sheet) {
+        // One drag step with the dragging flag set, as the scroll bar itself would make.
+        m_scroll.setDragging(true);
+        m_scroll.dragSheetTo(m_scroll.savedSheetThumb());
+        showSheetScroll(Sheet);
+    } else if (target == Panel::Notes) {
+        m_scroll.setNotesThumb(Notepad->textCursor().position(),
+                               Notepad->document()->characterCount() - 1);
+        redrawScrollBar(true);
+    }
+    shown->show();
+    if (target == Panel::Notes)
+        Notepad->setFocus();
+    m_scroll.setDragging(false);
+}
+
+void TMainForm::updateSheetLayout()
+{
+    const int height = Sheet->updateLayout(m_rows);
+    const bool sheetShown = Sheet->isVisibleTo(Dock);
+    if (sheetShown) {
+        const int offset = m_scroll.setSheetHeight(height);
+        Sheet->move(0, -offset);
+    }
+    redrawScrollBar(sheetShown || Notes->isVisibleTo(Dock));
+}
+
+void TMainForm::followNotesCaret()
+{
+    const int before = m_scroll.thumbOffset();
+    m_scroll.setNotesThumb(Notepad->textCursor().position(), Notepad->document()->characterCount() - 1);
+    if (m_scroll.thumbOffset() != before)
+        redrawScrollBar(true);
+}
+
+void TMainForm::redrawScrollBar(bool withThumb)
+{
+    QImage composed = m_groove;
+    if (withThumb) {
+        QPainter painter(&composed);
+        painter.drawImage(0, m_scroll.thumbOffset(), Pictures::scrollThumb());
+    }
+    ScrollBarImage->setPixmap(QPixmap::fromImage(composed));
+}
+
+QWidget* TMainForm::scrolledContent() const
+{
+    if (Sheet->isVisibleTo(Dock))
+        return Sheet;
+    if (Books->isVisibleTo(Dock))
+        return m_books->rows();
+    return nullptr;
+}
+
+void TMainForm::showSheetScroll(QWidget* content)
+{
+    redrawScrollBar(true);
+    if (!content)
+        content = scrolledContent();
+    if (content)
+        content->move(0, -m_scroll.contentOffset());
+    Dock->repaint();
+}
+
+void TMainForm::notesDragStep(int pointerY)
+{
+    const int length = Notepad->document()->characterCount() - 1;
+    QTextCursor cursor = Notepad->textCursor();
+    cursor.setPosition(m_scroll.dragNotes(pointerY, length));
+    Notepad->setTextCursor(cursor);
+    Notepad->ensureCursorVisible();
+    redrawScrollBar(true);
+}
+
+void TMainForm::TitleBarMouseDown(const QPoint& windowPoint)
+{
+    m_dragStart = windowPoint;
+}
+
+void TMainForm::TitleBarMouseMove(const QPoint& globalPoint)
+{
+    move(globalPoint - m_dragStart);
+}
+
+void TMainForm::BackgroundImageMouseDown(const QPoint& point, Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton || point.x() < ScrollColumnLeft
+        || point.x() >= ScrollColumnLeft + ScrollColumnWidth)
+        return;
+    if (scrolledContent()) {
+        const bool onThumb = m_scroll.onThumb(point.y());
+        if (!m_scroll.pressSheet(point.y()))
+            return;
+        if (!onThumb) {
+            m_scroll.dragSheet(point.y());
+            showSheetScroll();
+        }
+    } else if (Notes->isVisibleTo(Dock) && m_scroll.pressNotes(point.y())) {
+        notesDragStep(point.y());
+    }
+}
+
+void TMainForm::ScrollBarMouseMove(const QPoint& point, Qt::MouseButtons buttons)
+{
+    if (!(buttons & Qt::LeftButton) || !m_scroll.dragging())
+        return;
+    if (scrolledContent()) {
+        m_scroll.dragSheet(point.y());
+        showSheetScroll();
+    } else if (Notes->isVisibleTo(Dock)) {
+        notesDragStep(point.y());
+    }
+}
+
+void TMainForm::BackgroundImageMouseUp()
+{
+    m_scroll.release();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel && watched == Dock && scrolledContent()) {
+        m_scroll.scrollBy(-static_cast<QWheelEvent*>(event)->angleDelta().y() / 2);
+        showSheetScroll();
+        return true;
+    }
+    if (watched == BackgroundImage && event->type() == QEvent::Paint && m_quitAfterFirstPaint) {
+        m_quitAfterFirstPaint = false;
+        // The whole window is painted in this one pass; the end waits behind it. Not quit(),
+        // which would close the window and ask about unsaved changes.
+        QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    }
+    const auto* mouse = dynamic_cast<const QMouseEvent*>(event);
+    if (!mouse)
+        return QWidget::eventFilter(watched, event);
+    if (watched == TitleBar) {
+        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton)
+            TitleBarMouseDown(mouse->position().toPoint() + TitleBar->pos());
+        else if (event->type() == QEvent::MouseMove && (mouse->buttons() & Qt::LeftButton))
+            TitleBarMouseMove(mouse->globalPosition().toPoint());
+    } else if (watched == BackgroundImage) {
+        if (event->type() == QEvent::MouseButtonPress)
+            BackgroundImageMouseDown(mouse->position().toPoint(), mouse->button());
+        else if (event->type() == QEvent::MouseMove)
+            ScrollBarMouseMove(mouse->position().toPoint(), mouse->buttons());
+        else if (event->type() == QEvent::MouseButtonRelease)
+            BackgroundImageMouseUp();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TMainForm::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), WindowColour);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    if (m_files && !m_files->FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+    emit closedByUser();
+}
+
+void TMainForm::FormClose()
+{
+    m_scratch.remove();
+}
