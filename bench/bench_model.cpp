@@ -1,6 +1,6 @@
 // The character without a window: a full character (every list at 20 rows) read onto the
 // model and settled, and one pass over it when nothing changed.
-#include "engine/CharacterDocument.h"
+#include "files/CharacterDocument.h"
 #include "engine/CharacterPass.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"

@@ -1,7 +1,7 @@
 // The printed sheet of a character whose every list is full: composing the page, drawing the
 // page picture, and writing the PDF.
 #include "BenchMain.h"
-#include "program/FontRegistry.h"
+#include "output/FontRegistry.h"
 #include "output/SheetComposer.h"
 #include "output/SheetPage.h"
 #include "output/SheetPrinter.h"

@@ -1,7 +1,7 @@
 // One full recalculation pass, every flag raised, on a shown sheet whose row lists are all full.
 #include "BenchMain.h"
 #include "SettledSheet.h"
-#include "program/FontRegistry.h"
+#include "output/FontRegistry.h"
 #include "window/RulesPanel.h"
 #include "window/SheetPanel.h"
 #include "window/TMainForm.h"

@@ -1,5 +1,5 @@
 // Timings of the selection popup: opening a 300-entry list and one fade tick.
-#include "program/FontRegistry.h"
+#include "output/FontRegistry.h"
 #include "controls/TSelectionBox.h"
 #include "rules/RuleTables.h"
 #include "rules/RulesDataLoader.h"

@@ -3,7 +3,7 @@
 // in the event loop, and the unsaved-changes check on the same character.
 #include "BenchMain.h"
 #include "SettledSheet.h"
-#include "program/FontRegistry.h"
+#include "output/FontRegistry.h"
 #include "window/TMainForm.h"
 #include "window/UserMessages.h"
 #include "files/CharacterFileText.h"

@@ -1,7 +1,7 @@
 #include "../support/DataRows.h"
 #include "../support/Pixels.h"
 #include "../support/ProgramFonts.h"
-#include "program/Pictures.h"
+#include "output/Pictures.h"
 
 #include <QSet>
 #include <cmath>

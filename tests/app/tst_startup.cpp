@@ -1,7 +1,7 @@
 #include "../support/DataRows.h"
 #include "../support/Files.h"
 #include "../support/MainWindow.h"
-#include "program/FontRegistry.h"
+#include "output/FontRegistry.h"
 #include "program/ProgramPaths.h"
 #include "program/ScratchFile.h"
 #include "program/StartupChecks.h"

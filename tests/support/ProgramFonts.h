@@ -1,6 +1,6 @@
 #pragma once
 
-#include "program/FontRegistry.h"
+#include "output/FontRegistry.h"
 
 // The program's own faces, registered for the fixture's life as the program does at start.
 struct ProgramFonts

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "program/SheetLayout.h"
+#include "engine/SheetLayout.h"
 #include "controls/PriorityGrid.h"
 #include "engine/CharacterCounters.h"
 #include "engine/RulesBoxTexts.h"

@@ -1,6 +1,6 @@
 #include "SheetComposer.h"
 
-#include "program/FontRegistry.h"
+#include "output/FontRegistry.h"
 #include "rules/TextRoutines.h"
 
 #include <QFontMetricsF>

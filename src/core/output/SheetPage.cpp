@@ -1,6 +1,6 @@
 #include "SheetPage.h"
 
-#include "program/Pictures.h"
+#include "output/Pictures.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 #include "CharacterCommands.h"
 
-#include "program/FontRegistry.h"
+#include "output/FontRegistry.h"
 #include "program/ProgramPaths.h"
-#include "engine/CharacterDocument.h"
+#include "files/CharacterDocument.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
 #include "files/CharacterReport.h"

@@ -1,7 +1,7 @@
 #include "TPrintForm.h"
 
 #include "window/ClickLabel.h"
-#include "program/Pictures.h"
+#include "output/Pictures.h"
 #include "window/SheetFonts.h"
 
 #include <QGuiApplication>

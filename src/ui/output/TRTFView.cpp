@@ -1,6 +1,6 @@
 #include "TRTFView.h"
 
-#include "program/FontRegistry.h"
+#include "output/FontRegistry.h"
 #include "window/UserMessages.h"
 #include "output/RtfReader.h"
 

@@ -1,7 +1,7 @@
 #include "AboutPanel.h"
 
 #include "window/ClickLabel.h"
-#include "program/Pictures.h"
+#include "output/Pictures.h"
 #include "window/SheetFonts.h"
 
 using namespace SheetFonts;

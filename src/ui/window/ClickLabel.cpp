@@ -1,6 +1,6 @@
 #include "ClickLabel.h"
 
-#include "program/Pictures.h"
+#include "output/Pictures.h"
 #include "window/SheetFonts.h"
 
 #include <QMouseEvent>

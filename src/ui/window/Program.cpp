@@ -2,7 +2,7 @@
 
 #include "program/CharacterCommands.h"
 #include "program/CommandLine.h"
-#include "program/FontRegistry.h"
+#include "output/FontRegistry.h"
 #include "window/MessageBoxMessages.h"
 #include "program/ProgramPaths.h"
 #include "window/ShutdownGuard.h"

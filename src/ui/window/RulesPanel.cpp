@@ -1,7 +1,7 @@
 #include "RulesPanel.h"
 
 #include "window/ClickLabel.h"
-#include "program/Pictures.h"
+#include "output/Pictures.h"
 #include "window/SheetFonts.h"
 #include "window/TMainForm.h"
 #include "sheet/GenerationEffects.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "program/FontRegistry.h"
+#include "output/FontRegistry.h"
 
 #include <QColor>
 #include <QFont>

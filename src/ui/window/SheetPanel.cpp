@@ -1,7 +1,7 @@
 #include "SheetPanel.h"
 
 #include "window/ClickLabel.h"
-#include "program/Pictures.h"
+#include "output/Pictures.h"
 #include "window/SheetFonts.h"
 #include "controls/TNameEdit.h"
 #include "controls/TVampireDots.h"

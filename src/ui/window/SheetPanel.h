@@ -1,6 +1,6 @@
 #pragma once
 
-#include "program/SheetLayout.h"
+#include "engine/SheetLayout.h"
 
 #include <QWidget>
 

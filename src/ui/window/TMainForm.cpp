@@ -3,7 +3,7 @@
 #include "window/AboutPanel.h"
 #include "window/AnkhCursor.h"
 #include "window/ClickLabel.h"
-#include "program/Pictures.h"
+#include "output/Pictures.h"
 #include "window/PrintCommand.h"
 #include "window/RulesPanel.h"
 #include "window/SheetFonts.h"

@@ -3,7 +3,7 @@
 #include "program/ProgramPaths.h"
 #include "program/ScratchFile.h"
 #include "program/ScrollModel.h"
-#include "program/SheetLayout.h"
+#include "engine/SheetLayout.h"
 #include "controls/SelectionContext.h"
 #include "engine/CharacterCounters.h"
 #include "engine/RulesSettings.h"

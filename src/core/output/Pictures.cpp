@@ -1,6 +1,6 @@
 #include "Pictures.h"
 
-#include "program/FontRegistry.h"
+#include "output/FontRegistry.h"
 
 #include <QFont>
 #include <QFontMetricsF>
