@@ -41,7 +41,7 @@ void clearTrait(Trait& trait)
 CharacterDocument::CharacterDocument(const QStringList& dataLines) : m_dataLines(dataLines)
 {
     m_books = SourcebookFilter::buildBookList(m_dataLines);
-    m_chosen = m_books.ChosenBooks;
+    m_character.books = m_books.ChosenBooks.items();
     applyBooks();
     Character& c = m_character;
     c.header[6] = QStringLiteral("13th");
@@ -56,15 +56,15 @@ CharacterDocument::CharacterDocument(const QStringList& dataLines) : m_dataLines
 
 void CharacterDocument::applyBooks()
 {
-    const auto selection =
-        SourcebookFilter::applySelection(m_dataLines, m_books.BookTitles, m_chosen);
+    SortedTextList chosen;
+    for (const QString& title : std::as_const(m_character.books))
+        chosen.add(title);
+    const auto selection = SourcebookFilter::applySelection(m_dataLines, m_books.BookTitles, chosen);
     m_tables.build(selection.ActiveLines, m_character.settings.ElderRules);
-    m_character.books = m_chosen.items();
 }
 
-void CharacterDocument::applyRecord(const CharacterReadResult& result)
+void CharacterDocument::apply(const CharacterReadResult& result, Character& c)
 {
-    Character& c = m_character;
     const Record& r = result.record;
     c.counters.AgeHumanityPenalty = 0;
     // No rating read below may be cut down by the limits of the character shown before.
@@ -172,9 +172,10 @@ void CharacterDocument::applyRecord(const CharacterReadResult& result)
         if (r.*attributes[i])
             CharacterPass::setRating(c.attributes[i], *(r.*attributes[i]));
     if (r.ChosenBooks) {
-        m_chosen = SortedTextList();
+        SortedTextList chosen;
         for (const QString& title : *r.ChosenBooks)
-            m_chosen.add(title);
+            chosen.add(title);
+        c.books = chosen.items();
     }
     take(r.HumanityFromVirtues, settings.HumanityFromVirtues);
     take(r.WillpowerFromVirtues, settings.WillpowerFromVirtues);
@@ -193,7 +194,7 @@ void CharacterDocument::applyRecord(const CharacterReadResult& result)
 
 void CharacterDocument::open(const CharacterReadResult& result)
 {
-    applyRecord(result);
+    apply(result, m_character);
     Character& c = m_character;
     // The limits follow the generation shown, whether the read went through or not.
     CharacterEditing::generationSet(c, m_tables);

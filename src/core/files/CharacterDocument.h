@@ -21,11 +21,13 @@ public:
 
     // A file's values onto the character, then what the sheet does after reading one.
     void open(const CharacterReadResult& result);
+    // The values a file carries onto a character; what an older or damaged file lacks stays.
+    // Every limit is raised first, so that no rating read is cut down by the character before.
+    static void apply(const CharacterReadResult& result, Character& character);
     // The recalculation until the character stops changing.
     void settle();
 
 private:
-    void applyRecord(const CharacterReadResult& result);
     void applyBooks();
     void pass();
     void applySettings();
@@ -34,7 +36,6 @@ private:
 
     QStringList m_dataLines;
     SourcebookFilter::BookList m_books;
-    SortedTextList m_chosen;
     RuleTables m_tables;
     Character m_character;
     bool m_elderShown = false;

@@ -11,8 +11,10 @@
 #include "sheet/GenerationEffects.h"
 #include "sheet/MeritsAndFlaws.h"
 #include "sheet/Recalculation.h"
+#include "sheet/SheetBinding.h"
 #include "engine/RulesSettings.h"
 #include "sheet/VirtueEffects.h"
+#include "files/CharacterDocument.h"
 #include "files/CharacterFileText.h"
 #include "output/RtfReader.h"
 #include "output/RtfWriter.h"
@@ -49,39 +51,6 @@ Record::PriorityBox priorities(const TPriorityBox* box)
 Record::Trait trait(const SheetPanel::TraitRow& row)
 {
     return {row.name->text(), row.dots->Filled()};
-}
-
-// A name is written as the row will show it, padded in the row's font, so that the row's own
-// fitting finds nothing to change: every write lays the text out anew.
-void setName(QLineEdit* box, const QString& text)
-{
-    const QString name = TextRoutines::StripDots(text);
-    if (name.isEmpty() && TextRoutines::StripDots(box->text()).isEmpty())
-        return; // an empty row stays as it shows
-    const QString shown = TextRoutines::PadWithDots(name, box->width(), box->font());
-    if (box->text() != shown)
-        box->setText(shown);
-}
-
-void setTrait(SheetPanel::TraitRow& row, const Record::Trait& trait)
-{
-    setName(row.name, trait.name);
-    row.dots->setFilled(trait.rating);
-}
-
-// A value the file carries replaces the sheet's; an absent one leaves it.
-template <typename T, typename U>
-void take(const std::optional<T>& value, U& target)
-{
-    if (value)
-        target = *value;
-}
-
-void clearTrait(SheetPanel::TraitRow& row)
-{
-    if (!TextRoutines::StripDots(row.name->text()).isEmpty())
-        row.name->setText(SheetPanel::RowPlaceholder);
-    row.dots->setFilled(0);
 }
 
 } // namespace
@@ -204,149 +173,8 @@ void CharacterSheetIO::applyNotes(const QStringList& lines)
     }
 }
 
-void CharacterSheetIO::applyRows(const Record& r)
-{
-    SheetPanel* s = m_form.sheet();
-    RowCounts& rows = m_form.rowCounts();
-    using SheetLayout::RowsPerGroup;
-    if (r.FreeAbilities) {
-        rows.AbilityRows = 10 + int(r.FreeAbilities->size());
-        for (int row = 10; row < RowsPerGroup; ++row) {
-            const bool used = row < rows.AbilityRows;
-            const auto* line = used ? &(*r.FreeAbilities)[row - 10] : nullptr;
-            for (int c = 0; c < 3; ++c) {
-                if (!line)
-                    clearTrait(s->AbilityRows[c][row]);
-                else
-                    setTrait(s->AbilityRows[c][row], c == 0 ? line->talent : c == 1 ? line->skill : line->knowledge);
-            }
-        }
-    }
-    if (r.SecondaryAbilities) {
-        rows.SecondaryRows = int(r.SecondaryAbilities->size());
-        for (int row = 0; row < RowsPerGroup; ++row) {
-            const auto* line = row < rows.SecondaryRows ? &(*r.SecondaryAbilities)[row] : nullptr;
-            for (int c = 0; c < 3; ++c) {
-                if (!line)
-                    clearTrait(s->SecondaryRows[c][row]);
-                else
-                    setTrait(s->SecondaryRows[c][row], c == 0 ? line->talent : c == 1 ? line->skill : line->knowledge);
-            }
-        }
-    }
-    const std::pair<const std::optional<QList<Record::Trait>>*, std::pair<SheetPanel::TraitRows*, int*>> lists[] = {
-        {&r.Disciplines, {&s->DisciplineRows, &rows.DisciplineRows}},
-        {&r.Backgrounds, {&s->BackgroundRows, &rows.BackgroundRows}}};
-    for (const auto& [list, target] : lists) {
-        if (!*list)
-            continue;
-        auto& [sheetRows, count] = target;
-        *count = int((*list)->size());
-        for (int row = 0; row < RowsPerGroup; ++row) {
-            if (row < *count)
-                setTrait((*sheetRows)[row], (**list)[row]);
-            else
-                clearTrait((*sheetRows)[row]);
-        }
-    }
-    if (r.Conscience)
-        s->Conscience->setFilled(*r.Conscience);
-    if (r.SelfControl)
-        s->SelfControl->setFilled(*r.SelfControl);
-    if (r.Courage)
-        s->Courage->setFilled(*r.Courage);
-    const std::pair<const std::optional<QStringList>*, std::pair<SheetPanel::NameRows*, int*>> names[] = {
-        {&r.Merits, {&s->MeritRows, &rows.MeritRows}}, {&r.Flaws, {&s->FlawRows, &rows.FlawRows}}};
-    for (const auto& [list, target] : names) {
-        if (!*list)
-            continue;
-        auto& [sheetRows, count] = target;
-        *count = int((*list)->size());
-        for (int row = 0; row < RowsPerGroup; ++row) {
-            QLineEdit* box = (*sheetRows)[row];
-            if (row < *count)
-                setName(box, (**list)[row]);
-            else if (!TextRoutines::StripDots(box->text()).isEmpty())
-                box->setText(QString());
-        }
-    }
-    m_form.updateSheetLayout();
-}
-
-void CharacterSheetIO::applyRules(const CharacterReadResult& result)
-{
-    const Record& r = result.record;
-    RulesPanel* panel = m_form.rulesPanel();
-    RulesSettings& settings = m_form.settings();
-    const std::pair<TPriorityBox*, const std::optional<Record::PriorityBox>*> boxes[] = {
-        {m_form.AttributePriorities, &r.AttributePriorities},
-        {m_form.AbilityPriorities, &r.AbilityPriorities}};
-    for (const auto& [box, values] : boxes) {
-        if (!*values)
-            continue;
-        // Values that match no allowance, so that writing one re-assigns no category.
-        box->setCategoryOne(-1);
-        box->setCategoryTwo(-2);
-        box->setCategoryThree(-3);
-        box->setValueFirst(-1);
-        box->setValueSecond(-2);
-        box->setValueThird(-3);
-        box->setCategoryOne((*values)->CategoryOne);
-        box->setCategoryTwo((*values)->CategoryTwo);
-        box->setCategoryThree((*values)->CategoryThree);
-        box->setValueFirst((*values)->ValueFirst);
-        box->setValueSecond((*values)->ValueSecond);
-        box->setValueThird((*values)->ValueThird);
-    }
-    if (r.AttributePriorities) {
-        panel->AttPriEdit->setText(QString::number(r.AttributePriorities->ValueFirst));
-        panel->AttSecEdit->setText(QString::number(r.AttributePriorities->ValueSecond));
-        panel->AttTerEdit->setText(QString::number(r.AttributePriorities->ValueThird));
-    }
-    if (r.AbilityPriorities) {
-        panel->AbPriEdit->setText(QString::number(r.AbilityPriorities->ValueFirst));
-        panel->AbSecEdit->setText(QString::number(r.AbilityPriorities->ValueSecond));
-        panel->AbTerEdit->setText(QString::number(r.AbilityPriorities->ValueThird));
-    }
-    const std::pair<QLineEdit*, const std::optional<QString>*> texts[] = {
-        {panel->DisciplineEdit, &r.DisciplineEdit}, {panel->BackgroundEdit, &r.BackgroundEdit},
-        {panel->VirtueEdit, &r.VirtueEdit},         {panel->MaxPrimaryEdit, &r.MaxPrimaryEdit},
-        {panel->MaxSecondaryEdit, &r.MaxSecondaryEdit}, {panel->MaxHumanityEdit, &r.MaxHumanityEdit},
-        {panel->FreebiesEdit, &r.FreebiesEdit},     {panel->VirtueNamesEdit, &r.VirtueNamesEdit}};
-    for (const auto& [box, text] : texts)
-        if (*text)
-            box->setText(**text);
-    take(r.SecondaryCostFactor, settings.SecondaryCostFactor);
-    take(r.GolcondaOn, settings.GolcondaOn);
-    take(r.GolcondaChoice, settings.GolcondaChoice);
-    const auto dots = attributeDots(m_form.sheet());
-    const auto attributes = CharacterRecord::attributeFields();
-    for (int i = 0; i < 9; ++i)
-        if (r.*attributes[i])
-            dots[i]->setFilled(*(r.*attributes[i]));
-    if (r.ChosenBooks)
-        m_form.books()->setChosenBooks(*r.ChosenBooks);
-    take(r.HumanityFromVirtues, settings.HumanityFromVirtues);
-    take(r.WillpowerFromVirtues, settings.WillpowerFromVirtues);
-    if (r.Humanity)
-        m_form.sheet()->Humanity->setFilled(*r.Humanity);
-    if (r.Willpower)
-        m_form.sheet()->Willpower->setFilled(*r.Willpower);
-    if (r.StartingGenerationEdit) {
-        // Written without its change handler: restarting the generation from it would lose
-        // the generation the file gives.
-        const QSignalBlocker quiet(panel->StartingGenerationEdit);
-        panel->StartingGenerationEdit->setText(*r.StartingGenerationEdit);
-        settings.StartingGeneration = result.StartingGeneration.value_or(0);
-    }
-    take(r.ElysiumRule, settings.ElysiumRule);
-    take(r.DirtySecretsRule, settings.DirtySecretsRule);
-    take(r.ElderRules, settings.ElderRules);
-}
-
 void CharacterSheetIO::ReadCharacter(const CharacterReadResult& result, bool quiet)
 {
-    SheetPanel* s = m_form.sheet();
     const Record& r = result.record;
     m_form.virtues().setAttached(false);
     m_form.generation().setAttached(false);
@@ -358,29 +186,12 @@ void CharacterSheetIO::ReadCharacter(const CharacterReadResult& result, bool qui
         for (const auto& message : result.messages)
             m_form.messages().showMessage(message.caption, message.text);
 
-    const auto boxes = headerBoxes(s);
-    const auto fields = CharacterRecord::headerFields();
-    for (int i = 0; i < 9; ++i) {
-        if (!(r.*fields[i]))
-            continue;
-        // The clan change runs once the rows are read.
-        const QSignalBlocker clanLater(boxes[i] == s->Clan ? s->Clan : nullptr);
-        boxes[i]->setText(*(r.*fields[i]));
-    }
-    if (r.FixedAbilities)
-        for (int row = 0; row < 10; ++row) {
-            s->AbilityRows[0][row].dots->setFilled((*r.FixedAbilities)[row].talent);
-            s->AbilityRows[1][row].dots->setFilled((*r.FixedAbilities)[row].skill);
-            s->AbilityRows[2][row].dots->setFilled((*r.FixedAbilities)[row].knowledge);
-        }
-    applyRows(r);
-    if (r.Path)
-        s->Path->setText(*r.Path);
-    take(r.BoughtHumanity, m_form.counters().BoughtHumanity);
-    take(r.BoughtWillpower, m_form.counters().BoughtWillpower);
+    // The file's values go onto the character the sheet shows, and from it onto the sheet.
+    Character character = SheetBinding::readAll(m_form);
+    CharacterDocument::apply(result, character);
+    SheetBinding::showRead(character, m_form);
     if (r.Notes)
         applyNotes(*r.Notes);
-    applyRules(result);
 
     Recalculation& pass = m_form.recalculation();
     if (result.completed()) {

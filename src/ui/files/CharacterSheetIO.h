@@ -31,8 +31,6 @@ public:
 private:
     QStringList notesLines();
     void applyNotes(const QStringList& lines);
-    void applyRows(const CharacterRecord& record);
-    void applyRules(const CharacterReadResult& result);
 
     TMainForm& m_form;
     QByteArray m_notes;

@@ -7,9 +7,11 @@
 #include "window/TMainForm.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TVampireDots.h"
+#include "rules/TextRoutines.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace SheetBinding {
 
@@ -71,6 +73,28 @@ void setVisible(QWidget* widget, bool visible)
         widget->setVisible(visible);
 }
 
+// A name is written as the row will show it, padded in the row's font, so that the row's own
+// fitting finds nothing to change; an empty row stays as it shows.
+void showName(QLineEdit* box, const QString& name)
+{
+    if (TextRoutines::StripDots(box->text()) == TextRoutines::StripDots(name))
+        return;
+    box->setText(TextRoutines::PadWithDots(TextRoutines::StripDots(name), box->width(), box->font()));
+}
+
+void showRow(SheetPanel::TraitRow& row, const Trait& trait)
+{
+    showName(row.name, trait.name);
+    if (row.dots->Filled() != trait.rating)
+        row.dots->setFilled(trait.rating);
+}
+
+void showRows(SheetPanel::TraitRows& rows, const Character::Rows& traits, int from = 0)
+{
+    for (int r = from; r < SheetLayout::RowsPerGroup; ++r)
+        showRow(rows[r], traits[r]);
+}
+
 } // namespace
 
 Character read(TMainForm& form)
@@ -110,14 +134,13 @@ Character readAll(TMainForm& form)
                                                     s.Concept};
     for (int i = 0; i < 9; ++i)
         c.header[i] = header[i]->text();
-    for (int col = 0; col < 3; ++col)
-        for (int r = 0; r < c.rows.AbilityRows; ++r)
-            c.abilities[col][r].name = s.AbilityRows[col][r].name->text();
-    for (int col = 0; col < 3; ++col)
-        for (int r = 0; r < c.rows.SecondaryRows; ++r)
-            c.secondaries[col][r].name = s.SecondaryRows[col][r].name->text();
-    for (int r = 0; r < c.rows.DisciplineRows; ++r)
-        c.disciplines[r].name = s.DisciplineRows[r].name->text();
+    // Every row, shown or not, names and all.
+    for (int col = 0; col < 3; ++col) {
+        readRows(s.AbilityRows[col], SheetLayout::RowsPerGroup, c.abilities[col], true);
+        readRows(s.SecondaryRows[col], SheetLayout::RowsPerGroup, c.secondaries[col], true);
+    }
+    readRows(s.DisciplineRows, SheetLayout::RowsPerGroup, c.disciplines, true);
+    readRows(s.BackgroundRows, SheetLayout::RowsPerGroup, c.backgrounds, true);
     for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
         c.merits[r] = s.MeritRows[r]->text();
         c.flaws[r] = s.FlawRows[r]->text();
@@ -191,6 +214,95 @@ void show(const Character& c, TMainForm& form)
         SheetFonts::setTextColour(tally, colour);
     setText(form.DerangementWarning, c.derangementWarning);
     setVisible(form.DerangementWarning, !c.derangementWarning.isEmpty());
+}
+
+
+void showRead(const Character& c, TMainForm& form)
+{
+    SheetPanel& s = *form.sheet();
+    const std::array<QLineEdit*, 9> header = {s.Name, s.Player, s.Chronicle, s.Nature, s.Demeanor,
+                                              s.Clan, s.Generation, s.Haven, s.Concept};
+    for (int i = 0; i < 9; ++i) {
+        // The clan change runs once the rows are read.
+        const QSignalBlocker clanLater(header[i] == s.Clan ? s.Clan : nullptr);
+        if (header[i]->text() != c.header[i])
+            header[i]->setText(c.header[i]);
+    }
+    for (int col = 0; col < 3; ++col)
+        for (int r = 0; r < 10; ++r)
+            if (s.AbilityRows[col][r].dots->Filled() != c.abilities[col][r].rating)
+                s.AbilityRows[col][r].dots->setFilled(c.abilities[col][r].rating);
+    for (int col = 0; col < 3; ++col) {
+        showRows(s.AbilityRows[col], c.abilities[col], 10);
+        showRows(s.SecondaryRows[col], c.secondaries[col]);
+    }
+    showRows(s.DisciplineRows, c.disciplines);
+    showRows(s.BackgroundRows, c.backgrounds);
+    const auto virtues = virtueDots(s);
+    for (int i = 0; i < 3; ++i)
+        if (virtues[i]->Filled() != c.virtues[i].rating)
+            virtues[i]->setFilled(c.virtues[i].rating);
+    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+        showName(s.MeritRows[r], c.merits[r]);
+        showName(s.FlawRows[r], c.flaws[r]);
+    }
+    form.rowCounts() = c.rows;
+    form.updateSheetLayout();
+    if (s.Path->text() != c.path)
+        s.Path->setText(c.path);
+    form.counters().BoughtHumanity = c.counters.BoughtHumanity;
+    form.counters().BoughtWillpower = c.counters.BoughtWillpower;
+
+    // The priority selectors take their values as stored: ranks matching no category first,
+    // so that no category follows a rank.
+    for (auto [box, grid] : {std::pair{form.AttributePriorities, &c.attributePriorities},
+                             std::pair{form.AbilityPriorities, &c.abilityPriorities}}) {
+        if (priorities(box) == *grid)
+            continue;
+        const auto setCategories = [box](int one, int two, int three) {
+            box->setCategoryOne(one);
+            box->setCategoryTwo(two);
+            box->setCategoryThree(three);
+        };
+        setCategories(-1, -2, -3);
+        box->setValueFirst(-1);
+        box->setValueSecond(-2);
+        box->setValueThird(-3);
+        setCategories(grid->category(0), grid->category(1), grid->category(2));
+        box->setValueFirst(grid->value(0));
+        box->setValueSecond(grid->value(1));
+        box->setValueThird(grid->value(2));
+    }
+    RulesPanel& rules = *form.rulesPanel();
+    const RulesBoxTexts& texts = c.rulesBoxes;
+    for (auto [box, text] : {std::pair{rules.AttPriEdit, &texts.AttPriEdit}, {rules.AttSecEdit, &texts.AttSecEdit},
+                             {rules.AttTerEdit, &texts.AttTerEdit}, {rules.AbPriEdit, &texts.AbPriEdit},
+                             {rules.AbSecEdit, &texts.AbSecEdit}, {rules.AbTerEdit, &texts.AbTerEdit},
+                             {rules.DisciplineEdit, &texts.DisciplineEdit},
+                             {rules.BackgroundEdit, &texts.BackgroundEdit},
+                             {rules.VirtueEdit, &texts.VirtueEdit}, {rules.MaxPrimaryEdit, &texts.MaxPrimaryEdit},
+                             {rules.MaxSecondaryEdit, &texts.MaxSecondaryEdit},
+                             {rules.MaxHumanityEdit, &texts.MaxHumanityEdit},
+                             {rules.FreebiesEdit, &texts.FreebiesEdit},
+                             {rules.VirtueNamesEdit, &texts.VirtueNamesEdit}})
+        if (box->text() != *text)
+            box->setText(*text);
+    const auto attributes = attributeDots(s);
+    for (int i = 0; i < 9; ++i)
+        if (attributes[i]->Filled() != c.attributes[i].rating)
+            attributes[i]->setFilled(c.attributes[i].rating);
+    if (form.books()->ChosenBooks().items() != c.books)
+        form.books()->setChosenBooks(c.books);
+    for (auto [dots, rating] : {std::pair{s.Humanity, c.humanity.rating}, {s.Willpower, c.willpower.rating}})
+        if (dots->Filled() != rating)
+            dots->setFilled(rating);
+    if (rules.StartingGenerationEdit->text() != texts.StartingGenerationEdit) {
+        // Written without its change handler: restarting the generation from it would lose
+        // the generation the file gives.
+        const QSignalBlocker quiet(rules.StartingGenerationEdit);
+        rules.StartingGenerationEdit->setText(texts.StartingGenerationEdit);
+    }
+    form.settings() = c.settings;
 }
 
 } // namespace SheetBinding

@@ -14,5 +14,9 @@ Character read(TMainForm& form);
 // Everything the sheet shows, texts and labels included.
 Character readAll(TMainForm& form);
 void show(const Character& character, TMainForm& form);
+// What a file read onto the character gave it, on the sheet in the order of the file: the
+// header, the rows, the notes aside, the rules. Only what differs is written; the clan's own
+// rule waits for the caller.
+void showRead(const Character& character, TMainForm& form);
 
 } // namespace SheetBinding
