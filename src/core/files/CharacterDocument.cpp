@@ -192,6 +192,74 @@ void CharacterDocument::apply(const CharacterReadResult& result, Character& c)
     take(r.ElderRules, settings.ElderRules);
 }
 
+CharacterRecord CharacterDocument::record(const Character& c)
+{
+    Record r;
+    const auto fields = Record::headerFields();
+    for (int i = 0; i < 9; ++i)
+        r.*fields[i] = c.header[i];
+    r.FixedAbilities.emplace();
+    for (int row = 0; row < 10; ++row)
+        (*r.FixedAbilities)[row] = {c.abilities[0][row].rating, c.abilities[1][row].rating,
+                                    c.abilities[2][row].rating};
+    const auto trait = [](const Trait& t) { return Record::Trait{t.name, t.rating}; };
+    const auto line = [&](const std::array<Character::Rows, 3>& columns, int row) {
+        return Record::AbilityRow{trait(columns[0][row]), trait(columns[1][row]), trait(columns[2][row])};
+    };
+    r.FreeAbilities.emplace();
+    for (int row = 10; row < c.rows.AbilityRows; ++row)
+        r.FreeAbilities->append(line(c.abilities, row));
+    r.SecondaryAbilities.emplace();
+    for (int row = 0; row < c.rows.SecondaryRows; ++row)
+        r.SecondaryAbilities->append(line(c.secondaries, row));
+    r.Disciplines.emplace();
+    for (int row = 0; row < c.rows.DisciplineRows; ++row)
+        r.Disciplines->append(trait(c.disciplines[row]));
+    r.Backgrounds.emplace();
+    for (int row = 0; row < c.rows.BackgroundRows; ++row)
+        r.Backgrounds->append(trait(c.backgrounds[row]));
+    r.Conscience = c.virtues[0].rating;
+    r.SelfControl = c.virtues[1].rating;
+    r.Courage = c.virtues[2].rating;
+    r.Merits = QStringList(c.merits.begin(), c.merits.begin() + c.rows.MeritRows);
+    r.Flaws = QStringList(c.flaws.begin(), c.flaws.begin() + c.rows.FlawRows);
+    r.Path = c.path;
+    r.BoughtHumanity = c.counters.BoughtHumanity;
+    r.BoughtWillpower = c.counters.BoughtWillpower;
+    for (auto [box, grid] : {std::pair{&r.AttributePriorities, &c.attributePriorities},
+                             std::pair{&r.AbilityPriorities, &c.abilityPriorities}})
+        *box = Record::PriorityBox{grid->category(0), grid->category(1), grid->category(2),
+                                   grid->value(0),    grid->value(1),    grid->value(2)};
+    // The allowances and limits as the numbers in force, the rest of the rules as they stand.
+    const RulesSettings& settings = c.settings;
+    RulesSettings inForce = settings;
+    readRulesBoxes(c.rulesBoxes, inForce);
+    r.DisciplineEdit = QString::number(inForce.DisciplinePoints);
+    r.BackgroundEdit = QString::number(inForce.BackgroundPoints);
+    r.VirtueEdit = QString::number(inForce.VirtuePoints);
+    r.MaxPrimaryEdit = QString::number(inForce.MaxAbilityRating);
+    r.MaxSecondaryEdit = QString::number(inForce.MaxSecondaryRating);
+    r.MaxHumanityEdit = c.rulesBoxes.MaxHumanityEdit;
+    r.FreebiesEdit = QString::number(inForce.FreebiePoints);
+    r.VirtueNamesEdit = c.rulesBoxes.VirtueNamesEdit;
+    r.SecondaryCostFactor = settings.SecondaryCostFactor;
+    r.GolcondaOn = settings.GolcondaOn;
+    r.GolcondaChoice = settings.GolcondaChoice;
+    const auto attributes = Record::attributeFields();
+    for (int i = 0; i < 9; ++i)
+        r.*attributes[i] = c.attributes[i].rating;
+    r.ChosenBooks = c.books;
+    r.HumanityFromVirtues = settings.HumanityFromVirtues;
+    r.WillpowerFromVirtues = settings.WillpowerFromVirtues;
+    r.Humanity = c.humanity.rating;
+    r.Willpower = c.willpower.rating;
+    r.StartingGenerationEdit = c.rulesBoxes.StartingGenerationEdit;
+    r.ElysiumRule = settings.ElysiumRule;
+    r.DirtySecretsRule = settings.DirtySecretsRule;
+    r.ElderRules = settings.ElderRules;
+    return r;
+}
+
 void CharacterDocument::open(const CharacterReadResult& result)
 {
     apply(result, m_character);

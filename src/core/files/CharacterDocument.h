@@ -5,6 +5,8 @@
 #include "rules/RuleTables.h"
 #include "rules/SourcebookFilter.h"
 
+#include "files/CharacterRecord.h"
+
 struct CharacterReadResult;
 
 // A character with the rules it is made under, without a window: the rule tables of the
@@ -24,6 +26,9 @@ public:
     // The values a file carries onto a character; what an older or damaged file lacks stays.
     // Every limit is raised first, so that no rating read is cut down by the character before.
     static void apply(const CharacterReadResult& result, Character& character);
+    // What a file holds of a character, the notes aside: the rows in use as they show, the
+    // allowances and limits as the numbers in force.
+    static CharacterRecord record(const Character& character);
     // The recalculation until the character stops changing.
     void settle();
 

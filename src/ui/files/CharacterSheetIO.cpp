@@ -28,33 +28,6 @@
 
 using Record = CharacterRecord;
 
-namespace {
-
-// Header boxes in file order.
-std::array<QLineEdit*, 9> headerBoxes(SheetPanel* s)
-{
-    return {s->Name, s->Player, s->Chronicle, s->Nature, s->Demeanor,
-            s->Clan, s->Generation, s->Haven, s->Concept};
-}
-std::array<TVampireDots*, 9> attributeDots(SheetPanel* s)
-{
-    return {s->Strength, s->Dexterity, s->Stamina, s->Charisma, s->Manipulation,
-            s->Appearance, s->Perception, s->Intelligence, s->Wits};
-}
-
-Record::PriorityBox priorities(const TPriorityBox* box)
-{
-    return {box->CategoryOne(), box->CategoryTwo(), box->CategoryThree(),
-            box->ValueFirst(), box->ValueSecond(), box->ValueThird()};
-}
-
-Record::Trait trait(const SheetPanel::TraitRow& row)
-{
-    return {row.name->text(), row.dots->Filled()};
-}
-
-} // namespace
-
 CharacterSheetIO::CharacterSheetIO(TMainForm& form) : m_form(form) {}
 
 QStringList CharacterSheetIO::notesLines()
@@ -81,79 +54,9 @@ void CharacterSheetIO::notesSaved()
 
 Record CharacterSheetIO::WriteCharacter(bool withNotes)
 {
-    SheetPanel* s = m_form.sheet();
-    const RowCounts& rows = m_form.rowCounts();
-    Record r;
-    const auto boxes = headerBoxes(s);
-    const auto fields = CharacterRecord::headerFields();
-    for (int i = 0; i < 9; ++i)
-        r.*fields[i] = boxes[i]->text();
-    r.FixedAbilities.emplace();
-    for (int row = 0; row < 10; ++row)
-        (*r.FixedAbilities)[row] = {s->AbilityRows[0][row].dots->Filled(),
-                                    s->AbilityRows[1][row].dots->Filled(),
-                                    s->AbilityRows[2][row].dots->Filled()};
-    r.FreeAbilities.emplace();
-    for (int row = 10; row < rows.AbilityRows; ++row)
-        r.FreeAbilities->append({trait(s->AbilityRows[0][row]), trait(s->AbilityRows[1][row]),
-                                 trait(s->AbilityRows[2][row])});
-    r.SecondaryAbilities.emplace();
-    for (int row = 0; row < rows.SecondaryRows; ++row)
-        r.SecondaryAbilities->append({trait(s->SecondaryRows[0][row]),
-                                      trait(s->SecondaryRows[1][row]),
-                                      trait(s->SecondaryRows[2][row])});
-    r.Disciplines.emplace();
-    for (int row = 0; row < rows.DisciplineRows; ++row)
-        r.Disciplines->append(trait(s->DisciplineRows[row]));
-    r.Backgrounds.emplace();
-    for (int row = 0; row < rows.BackgroundRows; ++row)
-        r.Backgrounds->append(trait(s->BackgroundRows[row]));
-    r.Conscience = s->Conscience->Filled();
-    r.SelfControl = s->SelfControl->Filled();
-    r.Courage = s->Courage->Filled();
-    r.Merits.emplace();
-    for (int row = 0; row < rows.MeritRows; ++row)
-        r.Merits->append(s->MeritRows[row]->text());
-    r.Flaws.emplace();
-    for (int row = 0; row < rows.FlawRows; ++row)
-        r.Flaws->append(s->FlawRows[row]->text());
-    r.Path = s->Path->text();
-    r.BoughtHumanity = m_form.counters().BoughtHumanity;
-    r.BoughtWillpower = m_form.counters().BoughtWillpower;
+    Record r = CharacterDocument::record(SheetBinding::readAll(m_form));
     if (withNotes)
         r.Notes = notesLines();
-    r.AttributePriorities = priorities(m_form.AttributePriorities);
-    r.AbilityPriorities = priorities(m_form.AbilityPriorities);
-
-    // The allowances and limits as the numbers in force, the rest of the rules as they stand.
-    const RulesPanel* panel = m_form.rulesPanel();
-    const RulesSettings& settings = m_form.settings();
-    RulesSettings inForce = settings;
-    readRulesBoxes(panel->boxTexts(), inForce);
-    r.DisciplineEdit = QString::number(inForce.DisciplinePoints);
-    r.BackgroundEdit = QString::number(inForce.BackgroundPoints);
-    r.VirtueEdit = QString::number(inForce.VirtuePoints);
-    r.MaxPrimaryEdit = QString::number(inForce.MaxAbilityRating);
-    r.MaxSecondaryEdit = QString::number(inForce.MaxSecondaryRating);
-    r.MaxHumanityEdit = panel->MaxHumanityEdit->text();
-    r.FreebiesEdit = QString::number(inForce.FreebiePoints);
-    r.VirtueNamesEdit = panel->VirtueNamesEdit->text();
-    r.SecondaryCostFactor = settings.SecondaryCostFactor;
-    r.GolcondaOn = settings.GolcondaOn;
-    r.GolcondaChoice = settings.GolcondaChoice;
-    const auto dots = attributeDots(s);
-    const auto attributes = CharacterRecord::attributeFields();
-    for (int i = 0; i < 9; ++i)
-        r.*attributes[i] = dots[i]->Filled();
-    r.ChosenBooks = m_form.books()->ChosenBooks().items();
-    r.HumanityFromVirtues = settings.HumanityFromVirtues;
-    r.WillpowerFromVirtues = settings.WillpowerFromVirtues;
-    r.Humanity = s->Humanity->Filled();
-    r.Willpower = s->Willpower->Filled();
-    r.StartingGenerationEdit = panel->StartingGenerationEdit->text();
-    r.ElysiumRule = settings.ElysiumRule;
-    r.DirtySecretsRule = settings.DirtySecretsRule;
-    r.ElderRules = settings.ElderRules;
     return r;
 }
 
