@@ -5,6 +5,7 @@
 #include "engine/GenerationRules.h"
 #include "rules/DataFile.h"
 #include "engine/RuleQuestions.h"
+#include "engine/RulesPresets.h"
 #include "engine/VirtueRules.h"
 #include "rules/RuleTables.h"
 #include "rules/TextRoutines.h"
@@ -140,6 +141,36 @@ void raiseLimitsForLoading(Character& c)
 {
     c.counters.MaxTraitRating = GenerationRules::maxTraitRating(GenerationRules::Lowest, false, 0);
     applyLimits(c);
+}
+
+void rulesChanged(Character& c, RuleTables& tables, bool& elderShown)
+{
+    RulesSettings& settings = c.settings;
+    if (settings.ElderRules != elderShown) {
+        const bool elder = settings.ElderRules;
+        tables.renameGenerationBackground(elder);
+        const QString from = elder ? QStringLiteral("Generation") : QStringLiteral("Elder Generation");
+        const QString to = elder ? QStringLiteral("Elder Generation") : QStringLiteral("Generation");
+        for (Trait& row : c.backgrounds)
+            if (TextRoutines::StripDots(row.name) == from) {
+                row.name = to;
+                row.maxDots = GenerationRules::backgroundMaxDots(to, c.counters.MaxTraitRating);
+            }
+        elderShown = elder;
+    }
+    readRulesBoxes(c.rulesBoxes, settings);
+    const std::array<std::pair<PriorityGrid*, RulesSettings::Priorities>, 2> grids = {{
+        {&c.attributePriorities, settings.AttributePriorities},
+        {&c.abilityPriorities, settings.AbilityPriorities},
+    }};
+    for (const auto& [grid, values] : grids) {
+        const std::array<int, 3> wanted = {values.ValueFirst, values.ValueSecond, values.ValueThird};
+        for (int rank = 0; rank < 3; ++rank)
+            if (grid->value(rank) != wanted[rank])
+                grid->setValue(rank, wanted[rank]);
+    }
+    c.virtueNames = VirtueRules::virtueNames(settings.VirtueNames);
+    c.presets = RulesPresets::matchingPresets(c.rulesBoxes, settings.ElderRules);
 }
 
 void generationFromBackgrounds(Character& c, bool reset)

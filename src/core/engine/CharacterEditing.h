@@ -30,4 +30,10 @@ void raiseLimitsForLoading(Character& character);
 // from the starting generation instead of the one shown.
 void generationFromBackgrounds(Character& character, bool reset);
 
+// The rules as the Rules panel's boxes hold them, brought into force: the elder rules switched
+// when they changed (the generation background renamed in the rows and the tables), the boxes
+// read into the settings, the priority selectors' allowances, the virtue names and the presets
+// the rules match. elderShown is whether the elder rules are in force on the rows now.
+void rulesChanged(Character& character, RuleTables& tables, bool& elderShown);
+
 } // namespace CharacterEditing

@@ -273,37 +273,6 @@ void CharacterDocument::open(const CharacterReadResult& result)
     CharacterEditing::clanSet(c, m_tables);
 }
 
-void CharacterDocument::applySettings()
-{
-    Character& c = m_character;
-    RulesSettings& settings = c.settings;
-    if (settings.ElderRules != m_elderShown) {
-        const bool elder = settings.ElderRules;
-        m_tables.renameGenerationBackground(elder);
-        const QString from = elder ? QStringLiteral("Generation") : QStringLiteral("Elder Generation");
-        const QString to = elder ? QStringLiteral("Elder Generation") : QStringLiteral("Generation");
-        for (Trait& row : c.backgrounds)
-            if (StripDots(row.name) == from) {
-                row.name = to;
-                row.maxDots = GenerationRules::backgroundMaxDots(to, c.counters.MaxTraitRating);
-            }
-        m_elderShown = elder;
-    }
-    readRulesBoxes(c.rulesBoxes, settings);
-    const std::array<std::pair<PriorityGrid*, RulesSettings::Priorities>, 2> grids = {{
-        {&c.attributePriorities, settings.AttributePriorities},
-        {&c.abilityPriorities, settings.AbilityPriorities},
-    }};
-    for (const auto& [grid, values] : grids) {
-        const std::array<int, 3> wanted = {values.ValueFirst, values.ValueSecond, values.ValueThird};
-        for (int rank = 0; rank < 3; ++rank)
-            if (grid->value(rank) != wanted[rank])
-                grid->setValue(rank, wanted[rank]);
-    }
-    c.virtueNames = VirtueRules::virtueNames(settings.VirtueNames);
-    c.presets = RulesPresets::matchingPresets(c.rulesBoxes, settings.ElderRules);
-}
-
 void CharacterDocument::generationFromBackgrounds()
 {
     Character& c = m_character;
@@ -337,7 +306,7 @@ void CharacterDocument::applyClanRules()
 void CharacterDocument::pass()
 {
     Character& c = m_character;
-    applySettings();
+    CharacterEditing::rulesChanged(c, m_tables, m_elderShown);
     CharacterPass::keepRows({&c.disciplines}, c.rows.DisciplineRows, 3, {});
     CharacterPass::keepRows({&c.backgrounds}, c.rows.BackgroundRows, 0, {});
     generationFromBackgrounds();

@@ -35,7 +35,6 @@ public:
 private:
     void applyBooks();
     void pass();
-    void applySettings();
     void applyClanRules();
     void generationFromBackgrounds();
 

@@ -8,12 +8,12 @@
 #include "controls/TNameEdit.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TVampireDots.h"
+#include "engine/CharacterEditing.h"
 #include "engine/CharacterPass.h"
 #include "sheet/ClanEffects.h"
 #include "sheet/GenerationEffects.h"
 #include "sheet/VirtueEffects.h"
 #include "engine/PointAccounting.h"
-#include "engine/RulesPresets.h"
 #include "engine/RulesSettings.h"
 #include "sheet/SheetBinding.h"
 #include "rules/TextRoutines.h"
@@ -156,44 +156,35 @@ bool Recalculation::anythingDirty() const
 
 void Recalculation::applySettings()
 {
-    RulesSettings& settings = m_form.settings();
     RulesPanel* panel = m_form.rulesPanel();
-    const RulesBoxTexts texts = panel->boxTexts();
-    panel->showPresetMatch(RulesPresets::matchingPresets(texts, settings.ElderRules));
-    if (settings.ElderRules != ElderShown)
-        switchElderRules();
-    panel->showOptions(settings);
-    readRulesBoxes(texts, settings);
-    const std::array<std::pair<TPriorityBox*, RulesSettings::Priorities>, 2> boxes = {{
-        {m_form.AttributePriorities, settings.AttributePriorities},
-        {m_form.AbilityPriorities, settings.AbilityPriorities},
-    }};
-    for (const auto& [box, values] : boxes) {
-        if (box->ValueFirst() != values.ValueFirst)
-            box->setValueFirst(values.ValueFirst);
-        if (box->ValueSecond() != values.ValueSecond)
-            box->setValueSecond(values.ValueSecond);
-        if (box->ValueThird() != values.ValueThird)
-            box->setValueThird(values.ValueThird);
+    Character c = SheetBinding::readAll(m_form);
+    const bool elderShown = ElderShown;
+    CharacterEditing::rulesChanged(c, m_form.tables(), ElderShown);
+    panel->showPresetMatch(c.presets);
+    if (ElderShown != elderShown) {
+        DisciplinesDirty = true;
+        panel->ElderDiscPanel->setVisible(ElderShown);
+        for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+            QLineEdit* name = m_form.sheet()->BackgroundRows[r].name;
+            if (TextRoutines::StripDots(name->text()) != TextRoutines::StripDots(c.backgrounds[r].name))
+                name->setText(c.backgrounds[r].name);
+        }
+    }
+    panel->showOptions(c.settings);
+    m_form.settings() = c.settings;
+    for (const auto& [box, grid] : {std::pair{m_form.AttributePriorities, &c.attributePriorities},
+                                    std::pair{m_form.AbilityPriorities, &c.abilityPriorities}}) {
+        if (box->ValueFirst() != grid->value(0))
+            box->setValueFirst(grid->value(0));
+        if (box->ValueSecond() != grid->value(1))
+            box->setValueSecond(grid->value(1));
+        if (box->ValueThird() != grid->value(2))
+            box->setValueThird(grid->value(2));
     }
     m_form.virtues().applyVirtueNames();
     BackgroundsDirty = DisciplinesDirty = RowsDirty = true;
     TalentsDirty = SkillsDirty = KnowledgesDirty = true;
     RulesChanged = false;
-}
-
-void Recalculation::switchElderRules()
-{
-    const bool elder = m_form.settings().ElderRules;
-    DisciplinesDirty = true;
-    m_form.rulesPanel()->ElderDiscPanel->setVisible(elder);
-    m_form.tables().renameGenerationBackground(elder);
-    const QString from = elder ? QStringLiteral("Generation") : QStringLiteral("Elder Generation");
-    const QString to = elder ? QStringLiteral("Elder Generation") : QStringLiteral("Generation");
-    for (SheetPanel::TraitRow& row : m_form.sheet()->BackgroundRows)
-        if (TextRoutines::StripDots(row.name->text()) == from)
-            row.name->setText(to);
-    ElderShown = elder;
 }
 
 void Recalculation::disciplineRows()

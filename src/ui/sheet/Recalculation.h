@@ -49,7 +49,6 @@ public:
 
 private:
     void applySettings();
-    void switchElderRules();
     void disciplineRows();
     void backgroundRows();
     void deriveGenerationAndAge();
