@@ -198,10 +198,10 @@ CharacterRecord CharacterDocument::record(const Character& c)
     const auto fields = Record::headerFields();
     for (int i = 0; i < 9; ++i)
         r.*fields[i] = c.header[i];
-    r.FixedAbilities.emplace();
+    std::array<Record::FixedAbilityRow, 10> fixed{};
     for (int row = 0; row < 10; ++row)
-        (*r.FixedAbilities)[row] = {c.abilities[0][row].rating, c.abilities[1][row].rating,
-                                    c.abilities[2][row].rating};
+        fixed[row] = {c.abilities[0][row].rating, c.abilities[1][row].rating, c.abilities[2][row].rating};
+    r.FixedAbilities = fixed;
     const auto trait = [](const Trait& t) { return Record::Trait{t.name, t.rating}; };
     const auto line = [&](const std::array<Character::Rows, 3>& columns, int row) {
         return Record::AbilityRow{trait(columns[0][row]), trait(columns[1][row]), trait(columns[2][row])};
