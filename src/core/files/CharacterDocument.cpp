@@ -5,7 +5,6 @@
 #include "engine/ClanRules.h"
 #include "engine/GenerationRules.h"
 #include "engine/MeritFlawEditing.h"
-#include "engine/RulesPresets.h"
 #include "engine/VirtueRules.h"
 #include "files/CharacterReadResult.h"
 #include "rules/TextRoutines.h"
