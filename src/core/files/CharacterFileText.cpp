@@ -2,6 +2,8 @@
 
 #include "files/CharacterRecord.h"
 
+#include <QFile>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
@@ -161,4 +163,22 @@ QList<CharacterFileText::Unstorable> CharacterFileText::unstorableFields(const C
     out.checkList(QStringLiteral("Sourcebook"), c.ChosenBooks);
     out.check(QStringLiteral("Starting generation"), c.StartingGenerationEdit);
     return out.found;
+}
+
+std::optional<QByteArray> CharacterFileText::readFile(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return std::nullopt;
+    }
+    return file.read(MaxBytes);
+}
+
+QString CharacterFileText::writeFile(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return {};
+    return file.errorString();
 }

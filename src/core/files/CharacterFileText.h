@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 struct CharacterRecord;
 
 // The bytes of a character file: Windows-1252 text, every line ended by CR LF.
@@ -37,4 +39,11 @@ public:
     static QList<Unstorable> unstorableFields(const CharacterRecord& character);
 
     static bool canStore(char32_t character);
+
+    // A whole file, at most MaxBytes of it; nothing, with the reason in error, when it cannot
+    // be read.
+    static std::optional<QByteArray> readFile(const QString& path, QString* error);
+    // Writes bytes through a save file, so that a failed write leaves the old file whole; the
+    // reason when it failed, else an empty text.
+    static QString writeFile(const QString& path, const QByteArray& bytes);
 };

@@ -16,7 +16,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QDir>
-#include <QFile>
 #include <QJsonDocument>
 #include <QStandardPaths>
 #include <QTextDocument>
@@ -43,17 +42,6 @@ void quiet(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         print(stderr, message + u'\n');
-}
-
-// The whole file as the Load command reads it, or the reason it cannot be.
-std::optional<QByteArray> readBytes(const QString& path, QString* error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return std::nullopt;
-    }
-    return file.read(CharacterFileText::MaxBytes);
 }
 
 ProgramPaths programPaths()
@@ -83,9 +71,9 @@ std::optional<Loaded> load(const ProgramPaths& paths, const QString& file)
     // A new character starts from the template, as the window's does.
     QString error;
     const QString templateFile = paths.writePath(QStringLiteral("Template.tnc"));
-    if (const auto bytes = readBytes(templateFile, &error))
+    if (const auto bytes = CharacterFileText::readFile(templateFile, &error))
         document->open(CharacterReader::read(CharacterFileText::decode(*bytes), templateFile));
-    const auto bytes = readBytes(file, &error);
+    const auto bytes = CharacterFileText::readFile(file, &error);
     if (!bytes) {
         printError(QStringLiteral("The character file \"%1\" cannot be opened: %2")
                        .arg(QDir::toNativeSeparators(file), error));

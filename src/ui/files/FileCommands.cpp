@@ -17,30 +17,13 @@
 #include "files/SheetHistory.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextEdit>
 
 #include <functional>
-
-namespace {
-
-// Whole files only: a character is a few kilobytes; this bounds what a stray file can cost.
-QByteArray readBytes(const QString& path, QString* error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return {};
-    }
-    return file.read(CharacterFileText::MaxBytes);
-}
-
-} // namespace
 
 FileCommands::FileCommands(TMainForm& form, CharacterSheetIO& io)
     : QObject(&form), m_form(form), m_io(io)
@@ -70,14 +53,14 @@ void FileCommands::runCommand(ClickLabel* label, const std::function<void()>& co
 bool FileCommands::loadFile(const QString& path)
 {
     QString error;
-    const QByteArray bytes = readBytes(path, &error);
-    if (!error.isEmpty()) {
+    const std::optional<QByteArray> bytes = CharacterFileText::readFile(path, &error);
+    if (!bytes) {
         m_form.messages().showMessage(
             QStringLiteral("Load error"),
             tr("The character file \"%1\" cannot be opened: %2").arg(QDir::toNativeSeparators(path), error));
         return false;
     }
-    m_lines = CharacterFileText::decode(bytes);
+    m_lines = CharacterFileText::decode(*bytes);
     m_currentFile = path;
     const CharacterReadResult result = CharacterReader::read(m_lines, path);
     m_lastVersion = result.version;
@@ -109,10 +92,10 @@ bool FileCommands::unsavedChanges()
     if (m_currentFile.isEmpty())
         return true;
     QString error;
-    const QByteArray onDisk = readBytes(m_currentFile, &error);
-    if (!error.isEmpty())
+    const std::optional<QByteArray> onDisk = CharacterFileText::readFile(m_currentFile, &error);
+    if (!onDisk)
         return true;
-    const CharacterReadResult saved = CharacterReader::read(CharacterFileText::decode(onDisk), m_currentFile);
+    const CharacterReadResult saved = CharacterReader::read(CharacterFileText::decode(*onDisk), m_currentFile);
     // The sheet as the file would hold it: a text Windows-1252 lacks is stored with "?", so
     // a character saved that way matches its file.
     const CharacterRecord stored =
@@ -193,15 +176,11 @@ bool FileCommands::saveTo(const QString& path)
     if (!confirmUnstorable())
         return false;
     m_lines = CharacterWriter::lines(m_io.WriteCharacter());
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    written = written && file.write(CharacterFileText::encode(m_lines)) >= 0;
-    written = written && file.commit();
-    if (!written) {
+    if (const QString error = CharacterFileText::writeFile(path, CharacterFileText::encode(m_lines));
+        !error.isEmpty()) {
         m_form.messages().showMessage(
             QStringLiteral("Error"),
-            tr("The character could not be saved as \"%1\": %2")
-                .arg(QDir::toNativeSeparators(path), file.errorString()));
+            tr("The character could not be saved as \"%1\": %2").arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     m_io.notesSaved();
@@ -285,12 +264,11 @@ void FileCommands::writeTemplate()
 {
     m_form.Notepad->document()->setModified(true);
     m_lines = CharacterWriter::lines(m_io.WriteCharacter());
-    QSaveFile file(m_currentFile);
-    if (!(file.open(QIODevice::WriteOnly) && file.write(CharacterFileText::encode(m_lines)) >= 0
-          && file.commit()))
+    if (const QString error = CharacterFileText::writeFile(m_currentFile, CharacterFileText::encode(m_lines));
+        !error.isEmpty())
         m_form.messages().showMessage(
             QStringLiteral("Error"),
             tr("The template \"%1\" could not be written: %2")
-                .arg(QDir::toNativeSeparators(m_currentFile), file.errorString()));
+                .arg(QDir::toNativeSeparators(m_currentFile), error));
     m_io.notesSaved();
 }

@@ -15,7 +15,6 @@
 #include <QLocale>
 #include <QLockFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -31,12 +30,6 @@ std::unique_ptr<QLockFile> lockIfFree(const QString& path)
     // Only a lock whose program has ended is free, however long that program ran.
     lock->setStaleLockTime(0);
     return lock->tryLock(0) ? std::move(lock) : nullptr;
-}
-
-bool writeWhole(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 } // namespace
@@ -110,8 +103,8 @@ bool RecoveryCopy::writeNow()
         discard();
         return false;
     }
-    return writeWhole(slotPath(m_own.number, ".origin"), origin.toUtf8())
-           && writeWhole(m_path, CharacterFileText::encode(files.CharacterLines()));
+    return CharacterFileText::writeFile(slotPath(m_own.number, ".origin"), origin.toUtf8()).isEmpty()
+           && CharacterFileText::writeFile(m_path, CharacterFileText::encode(files.CharacterLines())).isEmpty();
 }
 
 void RecoveryCopy::discard()
@@ -150,9 +143,8 @@ void RecoveryCopy::offerOrphans(RuleQuestions& questions, const std::function<bo
     while (!m_orphans.isEmpty()) {
         const std::shared_ptr<Slot> slot = m_orphans.takeFirst();
         const QString copy = slotPath(slot->number, ".tnc");
-        QFile file(copy);
-        const QByteArray bytes =
-            file.open(QIODevice::ReadOnly) ? file.read(CharacterFileText::MaxBytes) : QByteArray();
+        QString error;
+        const QByteArray bytes = CharacterFileText::readFile(copy, &error).value_or(QByteArray());
         const CharacterReadResult read = CharacterReader::read(CharacterFileText::decode(bytes), copy);
         if (bytes.isEmpty() || !read.completed()) {
             setAside(*slot);
