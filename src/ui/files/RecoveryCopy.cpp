@@ -75,10 +75,10 @@ void RecoveryCopy::claimSlots()
         const int number = match.captured(1).toInt();
         taken.append(number);
         if (auto lock = lockIfFree(slotPath(number, ".lock")))
-            m_orphans.append(std::make_shared<Slot>(Slot{number, std::move(lock)}));
+            m_orphans.push_back({number, std::move(lock)});
     }
     std::sort(m_orphans.begin(), m_orphans.end(),
-              [](const auto& a, const auto& b) { return a->number < b->number; });
+              [](const Slot& a, const Slot& b) { return a.number < b.number; });
     for (int number = 0; number < MaxSlots; ++number) {
         if (taken.contains(number))
             continue;
@@ -140,14 +140,15 @@ void RecoveryCopy::setAside(const Slot& slot)
 
 void RecoveryCopy::offerOrphans(RuleQuestions& questions, const std::function<bool()>& abandoned)
 {
-    while (!m_orphans.isEmpty()) {
-        const std::shared_ptr<Slot> slot = m_orphans.takeFirst();
-        const QString copy = slotPath(slot->number, ".tnc");
+    while (!m_orphans.empty()) {
+        Slot slot = std::move(m_orphans.front());
+        m_orphans.erase(m_orphans.begin());
+        const QString copy = slotPath(slot.number, ".tnc");
         QString error;
         const QByteArray bytes = CharacterFileText::readFile(copy, &error).value_or(QByteArray());
         const CharacterReadResult read = CharacterReader::read(CharacterFileText::decode(bytes), copy);
         if (bytes.isEmpty() || !read.completed()) {
-            setAside(*slot);
+            setAside(slot);
             continue;
         }
         const QString name = read.record.Name.value_or(QString()).trimmed();
@@ -161,15 +162,15 @@ void RecoveryCopy::offerOrphans(RuleQuestions& questions, const std::function<bo
             return;
         }
         if (answer == 1) {
-            QFile origin(slotPath(slot->number, ".origin"));
+            QFile origin(slotPath(slot.number, ".origin"));
             const QString originPath =
                 origin.open(QIODevice::ReadOnly) ? QString::fromUtf8(origin.readAll()) : QString();
             if (m_form.files().restore(copy, originPath))
                 writeNow(); // this program's own copy first, then the old one goes
-            removeSlot(*slot);
+            removeSlot(slot);
             m_orphans.clear(); // the others wait for the next start
             return;
         }
-        removeSlot(*slot);
+        removeSlot(slot);
     }
 }

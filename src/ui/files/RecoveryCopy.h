@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QLockFile;
 class RuleQuestions;
@@ -57,6 +57,6 @@ private:
     QString m_folder;
     QString m_path;
     Slot m_own;
-    QList<std::shared_ptr<Slot>> m_orphans;
+    std::vector<Slot> m_orphans; // in slot order
     QTimer m_delay;
 };
