@@ -82,17 +82,18 @@ void showName(QLineEdit* box, const QString& name)
     box->setText(TextRoutines::PadWithDots(TextRoutines::StripDots(name), box->width(), box->font()));
 }
 
-void showRow(SheetPanel::TraitRow& row, const Trait& trait)
+void showReadRow(SheetPanel::TraitRow& row, const Trait& trait)
 {
     showName(row.name, trait.name);
     if (row.dots->Filled() != trait.rating)
         row.dots->setFilled(trait.rating);
 }
 
-void showRows(SheetPanel::TraitRows& rows, const Character::Rows& traits, int from = 0)
+// Names and ratings of every row from the given one on, as a file read gave them.
+void showReadRows(SheetPanel::TraitRows& rows, const Character::Rows& traits, int from = 0)
 {
     for (int r = from; r < SheetLayout::RowsPerGroup; ++r)
-        showRow(rows[r], traits[r]);
+        showReadRow(rows[r], traits[r]);
 }
 
 } // namespace
@@ -233,11 +234,11 @@ void showRead(const Character& c, TMainForm& form)
             if (s.AbilityRows[col][r].dots->Filled() != c.abilities[col][r].rating)
                 s.AbilityRows[col][r].dots->setFilled(c.abilities[col][r].rating);
     for (int col = 0; col < 3; ++col) {
-        showRows(s.AbilityRows[col], c.abilities[col], 10);
-        showRows(s.SecondaryRows[col], c.secondaries[col]);
+        showReadRows(s.AbilityRows[col], c.abilities[col], 10);
+        showReadRows(s.SecondaryRows[col], c.secondaries[col]);
     }
-    showRows(s.DisciplineRows, c.disciplines);
-    showRows(s.BackgroundRows, c.backgrounds);
+    showReadRows(s.DisciplineRows, c.disciplines);
+    showReadRows(s.BackgroundRows, c.backgrounds);
     const auto virtues = virtueDots(s);
     for (int i = 0; i < 3; ++i)
         if (virtues[i]->Filled() != c.virtues[i].rating)
