@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QResource>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -80,8 +81,8 @@ void addGrain(QImage& image, const QRect& area, int strength, quint32 seed)
             const quint8* g = green[k].data();
             const quint8* rb = redBlue[k].data();
             const QRgb p = line[x];
-            line[x] = 0xff000000u | uint(rb[(p >> 16) & 0xff]) << 16 | uint(g[(p >> 8) & 0xff]) << 8 |
-                      rb[p & 0xff];
+            line[x] = 0xff000000u | uint(rb[(p >> 16) & 0xff]) << 16 |
+                      uint(g[(p >> 8) & 0xff]) << 8 | rb[p & 0xff];
         }
     }
 }
@@ -503,10 +504,10 @@ void paintWings(QPainter& painter, QPointF shoulder, qreal span, qreal lift)
 
 } // namespace
 
-QImage background()
+QImage drawBackground()
 {
-    static const QImage image = [] {
-        QImage picture = blank(800, 572);
+    QImage picture = blank(BackgroundSize.width(), BackgroundSize.height());
+    {
         QPainter painter(&picture);
         smooth(painter);
 
@@ -557,7 +558,20 @@ QImage background()
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.fillRect(dock, Qt::white);
         painter.fillRect(techDock, Qt::black);
-        return picture;
+    }
+    return picture;
+}
+
+QImage background()
+{
+    static const QImage image = [] {
+        // Drawn at build time into the program's resources: the program only maps it in.
+        const QResource prepared(QString::fromLatin1(PreparedBackground));
+        if (prepared.isValid() && prepared.compressionAlgorithm() == QResource::NoCompression &&
+            prepared.size() == qint64(BackgroundSize.width()) * BackgroundSize.height() * 4)
+            return QImage(prepared.data(), BackgroundSize.width(), BackgroundSize.height(),
+                          QImage::Format_RGB32);
+        return drawBackground();
     }();
     return image;
 }

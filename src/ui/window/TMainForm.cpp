@@ -188,8 +188,8 @@ void TMainForm::createPictures()
     palette.setColor(QPalette::Window, WindowColour);
     setPalette(palette);
 
+    // Painted straight from the picture (see eventFilter): no pixmap copy of it is kept.
     BackgroundImage = new QLabel(this);
-    BackgroundImage->setPixmap(QPixmap::fromImage(Pictures::background()));
     BackgroundImage->setGeometry(0, 0, 800, 572);
     BackgroundImage->setAttribute(Qt::WA_OpaquePaintEvent);
     BackgroundImage->installEventFilter(this);
@@ -566,12 +566,16 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         showSheetScroll();
         return true;
     }
-    if (watched == BackgroundImage && event->type() == QEvent::Paint && m_quitAfterFirstPaint) {
-        m_quitAfterFirstPaint = false;
-        // The whole window is painted in this one pass; the end waits behind it. Not quit(),
-        // which would close the window and ask about unsaved changes.
-        QMetaObject::invokeMethod(
-            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    if (watched == BackgroundImage && event->type() == QEvent::Paint) {
+        QPainter(BackgroundImage).drawImage(0, 0, Pictures::background());
+        if (m_quitAfterFirstPaint) {
+            m_quitAfterFirstPaint = false;
+            // The whole window is painted in this one pass; the end waits behind it. Not
+            // quit(), which would close the window and ask about unsaved changes.
+            QMetaObject::invokeMethod(
+                qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        }
+        return true;
     }
     const auto* mouse = dynamic_cast<const QMouseEvent*>(event);
     if (!mouse)
