@@ -1,6 +1,6 @@
 // The pictures tool: draws the window's background once at build time, in the program's own
-// faces, as raw 32-bit pixels that the program carries as a resource and maps in at start-up
-// instead of drawing it.
+// faces, and writes the pieces of it that the docks leave uncovered as raw 32-bit pixels,
+// which the program carries as a resource and maps in at start-up instead of drawing them.
 #include "output/FontRegistry.h"
 #include "output/Pictures.h"
 
@@ -24,10 +24,13 @@ int main(int argc, char* argv[])
     }
     const QImage picture = Pictures::drawBackground();
     QSaveFile out(arguments[2]);
-    if (!out.open(QIODevice::WriteOnly) ||
-        out.write(reinterpret_cast<const char*>(picture.constBits()), picture.sizeInBytes()) !=
-            picture.sizeInBytes() ||
-        !out.commit()) {
+    bool written = out.open(QIODevice::WriteOnly);
+    for (const QRect& place : Pictures::backgroundPieces()) {
+        const QImage piece = picture.copy(place);
+        written = written && out.write(reinterpret_cast<const char*>(piece.constBits()),
+                                       piece.sizeInBytes()) == piece.sizeInBytes();
+    }
+    if (!written || !out.commit()) {
         std::fprintf(stderr, "tarnoch-pictures: cannot write %s\n", qPrintable(arguments[2]));
         return 1;
     }

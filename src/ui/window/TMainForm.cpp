@@ -238,8 +238,8 @@ void TMainForm::createPictures()
     PrintButton = createButton(661, 502, QStringLiteral("Print"), &PrintButtonLabel);
 
     // The groove: the picture under the scroll bar column with its two engraved lines.
-    m_groove = Pictures::background().copy(ScrollColumnLeft, ScrollModel::DockTop,
-                                           ScrollColumnWidth, ScrollModel::DockHeight);
+    m_groove = Pictures::backgroundPart(
+        QRect(ScrollColumnLeft, ScrollModel::DockTop, ScrollColumnWidth, ScrollModel::DockHeight));
     {
         QPainter painter(&m_groove);
         painter.setPen(Qt::black);
@@ -567,7 +567,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     if (watched == BackgroundImage && event->type() == QEvent::Paint) {
-        QPainter(BackgroundImage).drawImage(0, 0, Pictures::background());
+        QPainter painter(BackgroundImage);
+        Pictures::paintBackground(painter);
         if (m_quitAfterFirstPaint) {
             m_quitAfterFirstPaint = false;
             // The whole window is painted in this one pass; the end waits behind it. Not
