@@ -621,7 +621,8 @@ QImage backgroundPart(const QRect& area)
 
 QImage background()
 {
-    return backgroundPart(QRect(QPoint(0, 0), BackgroundSize));
+    static const QImage image = backgroundPart(QRect(QPoint(0, 0), BackgroundSize));
+    return image;
 }
 
 QImage buttonFace()
