@@ -354,6 +354,13 @@ bool TMainForm::selectionOpen() const
     return m_selectionBox && m_selectionBox->isOpen();
 }
 
+RulesPanel* TMainForm::rulesPanel() const
+{
+    if (m_rulesPanel)
+        m_rulesPanel->ensureBuilt();
+    return m_rulesPanel;
+}
+
 TMainForm::Panel TMainForm::visiblePanel() const
 {
     for (Panel p : {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About})
@@ -410,6 +417,8 @@ void TMainForm::switchToPanel(Panel target)
     QWidget* shown = panel(target);
     if (!shown || shown->isVisibleTo(Dock))
         return;
+    if (target == Panel::Rules)
+        m_rulesPanel->ensureBuilt();
     const Panel previous = visiblePanel();
     m_scroll.setDragging(true); // the idle pass keeps out while the panels move
     repaint();
