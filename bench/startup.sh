@@ -4,6 +4,7 @@
 # least any window that shows text pays. Tarnoch starts with its template loaded.
 # Usage: bench/startup.sh [runs]        (needs a display; starts Xvfb when DISPLAY is unset)
 #        bench/startup.sh --instructions  (one run of each under callgrind: instruction totals)
+# PROGRAM_FOLDER=dir bench/startup.sh     measures the program in dir instead of build/bin.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-21}
@@ -25,7 +26,8 @@ fi
 # recovery files of a run stay out of the build and the user's folders.
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"; [ -n "${xvfb:-}" ] && kill $xvfb' EXIT
-cp "$build"/bin/* "$folder"/
+cp "${PROGRAM_FOLDER:-$build/bin}"/* "$folder"/
+rm -f "$folder/Template.tnc" "$folder"/Tarn*.tmp
 mkdir "$folder/home"
 export HOME="$folder/home"
 
