@@ -1,15 +1,15 @@
 #pragma once
 
-#include "engine/SheetLayout.h"
 #include "controls/PriorityGrid.h"
 #include "engine/CharacterCounters.h"
+#include "engine/CharacterExtension.h"
 #include "engine/RulesBoxTexts.h"
 #include "engine/RulesPresets.h"
 #include "engine/RulesSettings.h"
+#include "engine/SheetLayout.h"
 
 #include <QString>
 #include <QStringList>
-
 #include <array>
 
 // The character as the sheet holds it: every rating with the freebie dots the rules give it,
@@ -55,6 +55,9 @@ struct Character
     QStringList books;
     // The notes in rich text, a line of it per entry.
     QStringList notes;
+    // The entries of the file's extension block that no part of this program reads, kept to be
+    // written back as they came.
+    CharacterExtension extension;
 
     RowCounts rows{};
     CharacterCounters counters{};

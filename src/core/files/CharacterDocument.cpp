@@ -189,6 +189,9 @@ void CharacterDocument::apply(const CharacterReadResult& result, Character& c)
     take(r.ElysiumRule, settings.ElysiumRule);
     take(r.DirtySecretsRule, settings.DirtySecretsRule);
     take(r.ElderRules, settings.ElderRules);
+    // Another character's entries never travel with this one.
+    if (!result.bannerRejected)
+        c.extension = r.extension;
 }
 
 CharacterRecord CharacterDocument::record(const Character& c)
@@ -256,6 +259,7 @@ CharacterRecord CharacterDocument::record(const Character& c)
     r.ElysiumRule = settings.ElysiumRule;
     r.DirtySecretsRule = settings.DirtySecretsRule;
     r.ElderRules = settings.ElderRules;
+    r.extension = c.extension;
     return r;
 }
 
