@@ -5,6 +5,7 @@
 #include "files/CharacterExtensionBlock.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
+#include "files/CharacterSpecialties.h"
 #include "files/CharacterWriter.h"
 
 #include <QDir>
@@ -261,6 +262,41 @@ private slots:
         lines[1] = body;
         const Record read = CharacterReader::read(lines, "x.tnc").record;
         QCOMPARE(*read.Name, name);
+        QVERIFY(read.extension.isEmpty());
+    }
+
+    // Specialties through a file and back, on every kind of row that takes one.
+    void specialties_data()
+    {
+        columns<QString, int, QString, QString>({"field", "rating", "specialty", "entry"});
+        dataRow("attribute", "Strength", 4, "Iron grip", "Strength=Iron grip");
+        dataRow("standard ability below 4, kept", "Talent 4", 2, "Grappling",
+                "Talent 4=Grappling");
+        dataRow("free row, any script", "Knowledge 11", 5, u"Ξυλουργική"_qs,
+                u"Knowledge 11=Ξυλουργική"_qs);
+        dataRow("secondary row", "Secondary Skill 1", 4, "Longbow", "Secondary Skill 1=Longbow");
+        dataRow("a line break", "Wits", 4, "Am\nbushes", "Wits=Am bushes");
+        dataRow("none", "Wits", 4, "", "");
+    }
+    void specialties()
+    {
+        const auto [field, rating, specialty, entry] =
+            fetch<QString, int, QString, QString>({"field", "rating", "specialty", "entry"});
+        Character character;
+        character.rows.AbilityRows = 12;
+        character.rows.SecondaryRows = 2;
+        character.abilities[2][10].name = QStringLiteral("Crafts");
+        character.secondaries[1][0].name = QStringLiteral("Archery");
+        CharacterSpecialties::forEachTrait(character, [&](const QString& name, Character::Trait& trait) {
+            if (name == field)
+                trait = {.name = trait.name, .rating = rating, .specialty = specialty};
+        });
+        const QStringList lines = CharacterWriter::lines(CharacterDocument::record(character));
+        QCOMPARE(lines.contains(CharacterExtensionBlock::Banner), !entry.isEmpty());
+        Character read;
+        read.attributes[8].specialty = QStringLiteral("from the character before");
+        CharacterDocument::apply(CharacterReader::read(lines, "x.tnc"), read);
+        QCOMPARE(CharacterSpecialties::entry(read), entry);
         QVERIFY(read.extension.isEmpty());
     }
 

@@ -26,6 +26,13 @@ struct Character
         int freebies = 0;
         int minDots = 0;
         int maxDots = 5;
+        // What the character is best at within the trait ("Grappling" for Brawl); attributes
+        // and abilities take one. It moves with its row.
+        QString specialty{};
+
+        // A specialty comes with the fourth dot; below it the text is kept but does not count.
+        static constexpr int SpecialtyRating = 4;
+        bool specialtyCounts() const { return !specialty.isEmpty() && rating >= SpecialtyRating; }
 
         bool operator==(const Trait&) const = default;
     };
@@ -82,6 +89,9 @@ struct Character
     QString derangementWarning;
 
     Character();
+
+    // Strength ... Wits, as the sheet names them.
+    static const std::array<QString, 9>& attributeNames();
 
     bool operator==(const Character&) const = default;
 };
