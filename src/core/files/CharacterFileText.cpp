@@ -35,49 +35,6 @@ QString singleLine(QString text)
     return text;
 }
 
-class UnstorableCollector
-{
-public:
-    void check(const QString& field, const QString& text)
-    {
-        QString characters;
-        forEachCodePoint(text, [&](char32_t c, QStringView units) {
-            if (!CharacterFileText::canStore(c) && !characters.contains(units))
-                characters += units;
-        });
-        if (!characters.isEmpty())
-            found.append({field, characters});
-    }
-    void check(const QString& field, const std::optional<QString>& text)
-    {
-        if (text)
-            check(field, *text);
-    }
-    // Rows are numbered as the sheet counts them, from first.
-    void checkList(const QString& field, const std::optional<QStringList>& texts, int first = 1)
-    {
-        for (qsizetype i = 0; texts && i < texts->size(); ++i)
-            check(field + QLatin1Char(' ') + QString::number(first + i), texts->at(i));
-    }
-    void checkRows(const QString& prefix,
-                   const std::optional<QList<CharacterRecord::AbilityRow>>& rows, int first)
-    {
-        for (qsizetype i = 0; rows && i < rows->size(); ++i) {
-            const QString number = QLatin1Char(' ') + QString::number(first + i);
-            check(prefix + QStringLiteral("Talent") + number, rows->at(i).talent.name);
-            check(prefix + QStringLiteral("Skill") + number, rows->at(i).skill.name);
-            check(prefix + QStringLiteral("Knowledge") + number, rows->at(i).knowledge.name);
-        }
-    }
-    void checkTraits(const QString& field, const std::optional<QList<CharacterRecord::Trait>>& rows)
-    {
-        for (qsizetype i = 0; rows && i < rows->size(); ++i)
-            check(field + QLatin1Char(' ') + QString::number(i + 1), rows->at(i).name);
-    }
-
-    QList<CharacterFileText::Unstorable> found;
-};
-
 } // namespace
 
 bool CharacterFileText::canStore(char32_t character)
@@ -184,34 +141,6 @@ QStringList CharacterFileText::decode(QByteArrayView bytes)
         start = lineEnd + 1;
     }
     return lines;
-}
-
-QList<CharacterFileText::Unstorable> CharacterFileText::unstorableFields(const CharacterRecord& c)
-{
-    UnstorableCollector out;
-    out.check(QStringLiteral("Name"), c.Name);
-    out.check(QStringLiteral("Player"), c.Player);
-    out.check(QStringLiteral("Chronicle"), c.Chronicle);
-    out.check(QStringLiteral("Nature"), c.Nature);
-    out.check(QStringLiteral("Demeanor"), c.Demeanor);
-    out.check(QStringLiteral("Clan"), c.Clan);
-    out.check(QStringLiteral("Generation"), c.Generation);
-    out.check(QStringLiteral("Haven"), c.Haven);
-    out.check(QStringLiteral("Concept"), c.Concept);
-    out.checkRows(QString(), c.FreeAbilities, 11);
-    out.checkRows(QStringLiteral("Secondary "), c.SecondaryAbilities, 1);
-    out.checkTraits(QStringLiteral("Discipline"), c.Disciplines);
-    out.checkTraits(QStringLiteral("Background"), c.Backgrounds);
-    out.checkList(QStringLiteral("Merit"), c.Merits);
-    out.checkList(QStringLiteral("Flaw"), c.Flaws);
-    out.check(QStringLiteral("Path"), c.Path);
-    if (c.Notes)
-        out.check(QStringLiteral("Notes"), c.Notes->join(QLatin1Char('\n')));
-    out.check(QStringLiteral("Max humanity"), c.MaxHumanityEdit);
-    out.check(QStringLiteral("Virtues"), c.VirtueNamesEdit);
-    out.checkList(QStringLiteral("Sourcebook"), c.ChosenBooks);
-    out.check(QStringLiteral("Starting generation"), c.StartingGenerationEdit);
-    return out.found;
 }
 
 std::optional<QByteArray> CharacterFileText::readFile(const QString& path, QString* error)
