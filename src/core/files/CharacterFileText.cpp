@@ -79,23 +79,18 @@ QString CharacterFileText::fromUtf8Line(const QString& line)
 
 QString CharacterFileText::fullTexts(const CharacterRecord& character)
 {
-    QStringList lines;
+    CharacterExtension::Fields texts;
     CharacterRecord::forEachText(character, [&](const QString& field, const QString& value) {
         const QString text = singleLine(value);
         if (storable(text) != text)
-            lines.append(field + QLatin1Char('=') + text);
+            texts.append({field, text});
     });
-    return lines.join(QLatin1Char('\n'));
+    return CharacterExtension::fieldsText(texts);
 }
 
 void CharacterFileText::restoreFullTexts(CharacterRecord& character, const QString& fullTexts)
 {
-    QHash<QString, QString> texts;
-    for (const QString& line : fullTexts.split(QLatin1Char('\n'))) {
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals > 0)
-            texts.insert(line.left(equals), line.mid(equals + 1));
-    }
+    const QHash<QString, QString> texts = CharacterExtension::fields(fullTexts);
     if (texts.isEmpty())
         return;
     CharacterRecord::forEachText(character, [&](const QString& field, QString& value) {
