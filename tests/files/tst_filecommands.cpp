@@ -338,6 +338,21 @@ private slots:
         }
     }
 
+    // A file with an extension block, through the window: loaded and saved, the block comes
+    // back line for line, an entry of a newer program included.
+    void extensionBlockSavedAsRead()
+    {
+        const QString file = golden("extensions.tnc");
+        load(file);
+        idle();
+        QCOMPARE(stripped(sheet()->Name), u"Ωmega Жуков"_qs);
+        saved();
+        const auto block = [](const QByteArray& bytes) {
+            return bytes.mid(bytes.indexOf("Tarnoch98 extensions"));
+        };
+        QCOMPARE(block(readFile(inDir("saved.tnc"))), block(readFile(file)));
+    }
+
     // Lists of no rows at all each open one empty row.
     void listsOfNoRowsOpenOne()
     {

@@ -262,9 +262,11 @@ CharacterRecord CharacterDocument::record(const Character& c)
     r.ElysiumRule = settings.ElysiumRule;
     r.DirtySecretsRule = settings.DirtySecretsRule;
     r.ElderRules = settings.ElderRules;
-    r.extension = c.extension;
+    // The entries of this program first, then those it keeps for another, in their order.
     if (const QString specialties = CharacterSpecialties::entry(c); !specialties.isEmpty())
         r.extension.setText(CharacterSpecialties::Key, specialties);
+    for (const CharacterExtension::Entry& entry : c.extension.entries())
+        r.extension.setText(entry.key, entry.text);
     return r;
 }
 

@@ -29,7 +29,6 @@ SpecialtyLabel::SpecialtyLabel(TVampireDots* dots, QWidget* name, int right, QWi
     QFont font = SheetFonts::face(SheetFonts::Times, LargestSize);
     font.setItalic(true);
     setFont(font);
-    setAttribute(Qt::WA_TransparentForMouseEvents, false);
     dots->installEventFilter(this);
     connect(dots, &TVampireDots::OnChange, this, &SpecialtyLabel::refresh);
     place();
