@@ -298,7 +298,7 @@ private slots:
         QVERIFY(label->isVisible() && label->counts());
         QCOMPARE(dots->x(), dotsLeft);
         QVERIFY(label->x() > dots->geometry().right());
-        QCOMPARE(name->toolTip(), u"Specialty: "_qs + expected);
+        QCOMPARE(label->toolTip(), u"Specialty: "_qs + expected);
 
         const CharacterRecord record = saved();
         QVERIFY(record.extension.text(CharacterSpecialties::Key)->contains(expected));

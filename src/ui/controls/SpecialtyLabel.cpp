@@ -23,8 +23,8 @@ QFont sized(QFont font, int pixelSize)
 
 } // namespace
 
-SpecialtyLabel::SpecialtyLabel(TVampireDots* dots, QWidget* name, int right, QWidget* parent)
-    : QWidget(parent), m_dots(dots), m_name(name), m_right(right)
+SpecialtyLabel::SpecialtyLabel(TVampireDots* dots, int right, QWidget* parent)
+    : QWidget(parent), m_dots(dots), m_right(right)
 {
     QFont font = SheetFonts::face(SheetFonts::Times, LargestSize);
     font.setItalic(true);
@@ -69,8 +69,6 @@ void SpecialtyLabel::refresh()
         tip = counts() ? tr("Specialty: %1").arg(m_specialty)
                        : tr("Specialty: %1 (counts from the fourth dot)").arg(m_specialty);
     setToolTip(tip);
-    if (m_name)
-        m_name->setToolTip(tip);
     update();
 }
 

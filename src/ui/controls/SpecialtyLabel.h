@@ -1,20 +1,19 @@
 #pragma once
 
-#include <QPointer>
 #include <QWidget>
 
 class TVampireDots;
 
 // The specialty of an attribute or ability row, and where the sheet shows it: right of the
 // row's dots in a smaller face, up to the column's edge, so the dots never move. Faded while
-// the rating is below the fourth dot; shortened to the room there is, the whole text in the
-// tool tip of the label and of the row's name.
+// the rating is below the fourth dot; smaller, then shortened, when the room is too small, the
+// whole text in its tool tip. (The name's own tool tip shows a long name whole.)
 class SpecialtyLabel : public QWidget
 {
     Q_OBJECT
 public:
-    // right: the column's right edge in the parent; name: the row's name control.
-    SpecialtyLabel(TVampireDots* dots, QWidget* name, int right, QWidget* parent);
+    // right: the column's right edge in the parent.
+    SpecialtyLabel(TVampireDots* dots, int right, QWidget* parent);
 
     const QString& specialty() const { return m_specialty; }
     void setSpecialty(const QString& specialty);
@@ -34,7 +33,6 @@ private:
     void refresh();
 
     TVampireDots* m_dots;
-    QPointer<QWidget> m_name;
     int m_right;
     QString m_specialty;
 };

@@ -238,7 +238,7 @@ void SheetPanel::createAttributes()
             *dots[c][r] = attributeDots(Attributes, ColumnLeft[c] + NameWidth, dotsTop(r), 5, 1);
             AttributeCaptions[3 * c + r] = caption;
             AttributeSpecialties[3 * c + r] =
-                new SpecialtyLabel(*dots[c][r], caption, columnRight(c), Attributes);
+                new SpecialtyLabel(*dots[c][r], columnRight(c), Attributes);
         }
     }
     PhysLabel->setText(QStringLiteral("(0/7)"));
@@ -262,8 +262,8 @@ SheetPanel::TraitRow SheetPanel::traitRow(QWidget* panel, int left, int row, con
     trait.name->setCursorPosition(0); // keep the start of a name in view, not its dots
     trait.dots = attributeDots(panel, left + NameWidth, dotsTop(row), 5, 0);
     if (specialty)
-        trait.specialty = new SpecialtyLabel(trait.dots, trait.name,
-                                             left - ColumnLeft[0] + columnRight(0), panel);
+        trait.specialty =
+            new SpecialtyLabel(trait.dots, left - ColumnLeft[0] + columnRight(0), panel);
     return trait;
 }
 
