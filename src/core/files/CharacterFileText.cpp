@@ -53,6 +53,9 @@ bool CharacterFileText::canStore(char32_t character)
 
 QString CharacterFileText::storable(const QString& text)
 {
+    // Most texts are plain ASCII, and the writer asks for every one.
+    if (std::ranges::all_of(text, [](QChar c) { return c.unicode() < 0x80; }))
+        return text;
     QString result;
     forEachCodePoint(text, [&](char32_t c, QStringView units) {
         if (canStore(c))
@@ -107,8 +110,7 @@ QByteArray CharacterFileText::encode(const QStringList& lines)
     for (const QString& line : lines) {
         // The code page's encoder turns some characters (CJK among them) into a control
         // character without a fault, so each is checked here.
-        const bool plain = std::ranges::all_of(line, [](QChar c) { return c.unicode() < 0x80; });
-        bytes += fromUnicode(plain ? line : storable(line));
+        bytes += fromUnicode(storable(line));
         bytes += "\r\n";
     }
     return bytes;
