@@ -203,7 +203,11 @@ public:
             settings.insert(it.key(), it.value());
         system.insert("settings", settings);
 
-        return {{"name", m_c.header[0]},
+        // Foundry takes no actor without a name.
+        const QString name = m_c.header[0].trimmed();
+        return {{"name", name.isEmpty()
+                             ? QCoreApplication::translate("FoundryExport", "Unnamed vampire")
+                             : name},
                 {"type", "Vampire"},
                 {"img", "icons/svg/mystery-man.svg"},
                 {"system", system},
@@ -468,9 +472,10 @@ private:
         QJsonObject virtueList;
         for (int i = 0; i < 3; ++i) {
             const auto [id, other] = virtues[i];
-            const QString shown = StripDots(m_c.virtueNames[i]).trimmed();
+            // The Sabbat's older set calls Instinct "Instincts".
+            const QString shown = simplified(StripDots(m_c.virtueNames[i]));
             const bool renamed =
-                *other && shown.compare(QLatin1String(other), Qt::CaseInsensitive) == 0;
+                *other && (shown == QLatin1String(other) || shown == QLatin1String(other) + u's');
             virtueList.insert(
                 id, pool(m_c.virtues[i].rating, 5,
                          QStringLiteral("wod.advantages.virtue.") + key(renamed ? other : id)));
