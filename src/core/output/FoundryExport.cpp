@@ -544,16 +544,6 @@ QString FoundryExport::specialty(const Character::Trait&)
     return {};
 }
 
-QString FoundryExport::proposedFileName(const QString& characterName)
-{
-    QString name;
-    for (const QChar c : characterName.trimmed())
-        name += QStringLiteral("/\\:*?\"<>|").contains(c) || c.category() == QChar::Other_Control
-                    ? u'_'
-                    : c;
-    return (name.isEmpty() ? QStringLiteral("character") : name) + QStringLiteral(".json");
-}
-
 QString FoundryExport::writeFile(const QString& fileName, const Character& character)
 {
     QSaveFile file(fileName);

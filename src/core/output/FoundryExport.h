@@ -20,10 +20,6 @@ QJsonObject actor(const Character& character);
 // The specialty a trait carries into the export, "" when none.
 QString specialty(const Character::Trait& trait);
 
-// "Renée Straßer" -> "Renée Straßer.json": the file name offered for the export, with the
-// characters no file system takes replaced; "character.json" for a nameless character.
-QString proposedFileName(const QString& characterName);
-
 // Writes the document to fileName, replacing the file only once it is complete. Returns an
 // error text naming the file and the reason, or an empty text.
 QString writeFile(const QString& fileName, const Character& character);

@@ -1,12 +1,5 @@
 #include "FileCommands.h"
 
-#include "window/ClickLabel.h"
-#include "window/SheetFonts.h"
-#include "window/SheetPanel.h"
-#include "window/TMainForm.h"
-#include "window/UserMessages.h"
-#include "sheet/GenerationEffects.h"
-#include "sheet/Recalculation.h"
 #include "engine/RuleQuestions.h"
 #include "files/CharacterCompare.h"
 #include "files/CharacterFileText.h"
@@ -15,6 +8,13 @@
 #include "files/CharacterWriter.h"
 #include "files/FileDialogs.h"
 #include "files/SheetHistory.h"
+#include "sheet/GenerationEffects.h"
+#include "sheet/Recalculation.h"
+#include "window/ClickLabel.h"
+#include "window/SheetFonts.h"
+#include "window/SheetPanel.h"
+#include "window/TMainForm.h"
+#include "window/UserMessages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,7 +22,6 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTextEdit>
-
 #include <functional>
 
 FileCommands::FileCommands(TMainForm& form, CharacterSheetIO& io)
@@ -55,9 +54,9 @@ bool FileCommands::loadFile(const QString& path)
     QString error;
     const std::optional<QByteArray> bytes = CharacterFileText::readFile(path, &error);
     if (!bytes) {
-        m_form.messages().showMessage(
-            QStringLiteral("Load error"),
-            tr("The character file \"%1\" cannot be opened: %2").arg(QDir::toNativeSeparators(path), error));
+        m_form.messages().showMessage(QStringLiteral("Load error"),
+                                      tr("The character file \"%1\" cannot be opened: %2")
+                                          .arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     m_lines = CharacterFileText::decode(*bytes);
@@ -95,15 +94,17 @@ bool FileCommands::unsavedChanges()
     const std::optional<QByteArray> onDisk = CharacterFileText::readFile(m_currentFile, &error);
     if (!onDisk)
         return true;
-    const CharacterReadResult saved = CharacterReader::read(CharacterFileText::decode(*onDisk), m_currentFile);
+    const CharacterReadResult saved =
+        CharacterReader::read(CharacterFileText::decode(*onDisk), m_currentFile);
     // The sheet as the file would hold it: a text Windows-1252 lacks is stored with "?", so
     // a character saved that way matches its file.
     const CharacterRecord stored =
-        CharacterReader::read(CharacterFileText::decode(CharacterFileText::encode(m_lines)), m_currentFile)
+        CharacterReader::read(CharacterFileText::decode(CharacterFileText::encode(m_lines)),
+                              m_currentFile)
             .record;
     // A file of an older version or a damaged one is saved anew in any case.
-    return saved.version != CharacterWriter::Banner.mid(11) || !saved.completed()
-           || !sameCharacter(saved.record, stored);
+    return saved.version != CharacterWriter::Banner.mid(11) || !saved.completed() ||
+           !sameCharacter(saved.record, stored);
 }
 
 FileCommands::Answer FileCommands::AskToSave()
@@ -134,7 +135,8 @@ void FileCommands::NewButtonClick()
         if (!QFileInfo::exists(templatePath())) {
             m_form.messages().showMessage(
                 QStringLiteral("Error"),
-                QStringLiteral("Could not find Template.tnc. Please restart Tarnoch to rebuild the file."));
+                QStringLiteral(
+                    "Could not find Template.tnc. Please restart Tarnoch to rebuild the file."));
             return;
         }
         loadFile(templatePath());
@@ -176,11 +178,12 @@ bool FileCommands::saveTo(const QString& path)
     if (!confirmUnstorable())
         return false;
     m_lines = CharacterWriter::lines(m_io.WriteCharacter());
-    if (const QString error = CharacterFileText::writeFile(path, CharacterFileText::encode(m_lines));
+    if (const QString error =
+            CharacterFileText::writeFile(path, CharacterFileText::encode(m_lines));
         !error.isEmpty()) {
-        m_form.messages().showMessage(
-            QStringLiteral("Error"),
-            tr("The character could not be saved as \"%1\": %2").arg(QDir::toNativeSeparators(path), error));
+        m_form.messages().showMessage(QStringLiteral("Error"),
+                                      tr("The character could not be saved as \"%1\": %2")
+                                          .arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     m_io.notesSaved();
@@ -217,7 +220,8 @@ bool FileCommands::saveCommand()
 
 bool FileCommands::savedCharacter() const
 {
-    return !m_currentFile.isEmpty() && m_currentFile.compare(templatePath(), Qt::CaseInsensitive) != 0;
+    return !m_currentFile.isEmpty() &&
+           m_currentFile.compare(templatePath(), Qt::CaseInsensitive) != 0;
 }
 
 QString FileCommands::startFolder()
@@ -233,8 +237,17 @@ QString FileCommands::pdfProposal() const
         return file.absolutePath() + u'/' + file.completeBaseName() + QStringLiteral(".pdf");
     }
     const QString name = cleanedName(m_form.sheet()->Name->text());
-    return startFolder() + u'/' + (name.isEmpty() ? QStringLiteral("Character") : name)
-           + QStringLiteral(".pdf");
+    return startFolder() + u'/' + (name.isEmpty() ? QStringLiteral("Character") : name) +
+           QStringLiteral(".pdf");
+}
+
+QString FileCommands::foundryProposal() const
+{
+    const QString folder =
+        savedCharacter() ? QFileInfo(m_currentFile).absolutePath() : startFolder();
+    const QString name = cleanedName(m_form.sheet()->Name->text()).trimmed();
+    return folder + u'/' + (name.isEmpty() ? QStringLiteral("Character") : name) +
+           QStringLiteral(".json");
 }
 
 void FileCommands::openAtStartup(const QStringList& parameters)
@@ -264,11 +277,11 @@ void FileCommands::writeTemplate()
 {
     m_form.Notepad->document()->setModified(true);
     m_lines = CharacterWriter::lines(m_io.WriteCharacter());
-    if (const QString error = CharacterFileText::writeFile(m_currentFile, CharacterFileText::encode(m_lines));
+    if (const QString error =
+            CharacterFileText::writeFile(m_currentFile, CharacterFileText::encode(m_lines));
         !error.isEmpty())
-        m_form.messages().showMessage(
-            QStringLiteral("Error"),
-            tr("The template \"%1\" could not be written: %2")
-                .arg(QDir::toNativeSeparators(m_currentFile), error));
+        m_form.messages().showMessage(QStringLiteral("Error"),
+                                      tr("The template \"%1\" could not be written: %2")
+                                          .arg(QDir::toNativeSeparators(m_currentFile), error));
     m_io.notesSaved();
 }

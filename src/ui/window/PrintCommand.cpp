@@ -1,23 +1,25 @@
 #include "PrintCommand.h"
 
-#include "window/ClickLabel.h"
-#include "window/SheetFonts.h"
-#include "window/SheetPanel.h"
-#include "sheet/SheetBinding.h"
-#include "window/TMainForm.h"
-#include "window/UserMessages.h"
 #include "controls/TVampireDots.h"
+#include "files/CharacterFileText.h"
 #include "files/FileCommands.h"
 #include "files/FileDialogs.h"
+#include "output/FoundryExport.h"
 #include "output/PrinterJobs.h"
+#include "output/RtfWriter.h"
 #include "output/SheetPrinter.h"
 #include "output/TPrintForm.h"
 #include "rules/TextRoutines.h"
+#include "sheet/SheetBinding.h"
+#include "window/ClickLabel.h"
+#include "window/SheetFonts.h"
+#include "window/SheetPanel.h"
+#include "window/TMainForm.h"
+#include "window/UserMessages.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextEdit>
-
 #include <optional>
 
 PrintCommand::PrintCommand(TMainForm& form) : QObject(&form), m_form(form) {}
@@ -45,7 +47,14 @@ TPrintForm::Jobs PrintCommand::jobs()
         FileDialogs* dialogs = m_form.files().dialogs();
         return dialogs ? dialogs->pdfFileName(m_form.files().pdfProposal()) : QString();
     };
-    jobs.WritePdf = [this](const QString& file, bool sheet, bool notes) { return writePdf(file, sheet, notes); };
+    jobs.WritePdf = [this](const QString& file, bool sheet, bool notes) {
+        return writePdf(file, sheet, notes);
+    };
+    jobs.ChooseFoundryFile = [this] {
+        FileDialogs* dialogs = m_form.files().dialogs();
+        return dialogs ? dialogs->foundryFileName(m_form.files().foundryProposal()) : QString();
+    };
+    jobs.WriteFoundry = [this](const QString& file) { return writeFoundry(file); };
     return jobs;
 }
 
@@ -56,9 +65,18 @@ PrintedSheet PrintCommand::printedSheet() const
 
 QString PrintCommand::writePdf(const QString& fileName, bool sheet, bool notes) const
 {
-    const std::optional<PrintedSheet> printed = sheet ? std::optional(printedSheet()) : std::nullopt;
-    return SheetPrinter::writePdf(fileName, m_form.sheet()->Name->text(), printed ? &*printed : nullptr,
+    const std::optional<PrintedSheet> printed =
+        sheet ? std::optional(printedSheet()) : std::nullopt;
+    return SheetPrinter::writePdf(fileName, m_form.sheet()->Name->text(),
+                                  printed ? &*printed : nullptr,
                                   notes ? m_form.Notepad->document() : nullptr);
+}
+
+QString PrintCommand::writeFoundry(const QString& fileName) const
+{
+    Character character = SheetBinding::readAll(m_form);
+    character.notes = CharacterFileText::decode(RtfWriter::write(*m_form.Notepad->document()));
+    return FoundryExport::writeFile(fileName, character);
 }
 
 void PrintCommand::PrintButtonClick()
