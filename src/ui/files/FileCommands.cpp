@@ -1,5 +1,8 @@
 #include "FileCommands.h"
 
+#include "controls/ClickLabel.h"
+#include "controls/SheetFonts.h"
+#include "controls/UserMessages.h"
 #include "engine/RuleQuestions.h"
 #include "files/CharacterCompare.h"
 #include "files/CharacterFileText.h"
@@ -7,14 +10,12 @@
 #include "files/CharacterSheetIO.h"
 #include "files/CharacterWriter.h"
 #include "files/FileDialogs.h"
-#include "files/SheetHistory.h"
+#include "panels/NotesPanel.h"
+#include "panels/SheetPanel.h"
+#include "program/ProgramPaths.h"
+#include "sheet/CharacterView.h"
 #include "sheet/GenerationEffects.h"
 #include "sheet/Recalculation.h"
-#include "window/ClickLabel.h"
-#include "window/SheetFonts.h"
-#include "window/SheetPanel.h"
-#include "window/TMainForm.h"
-#include "window/UserMessages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,14 +25,23 @@
 #include <QTextEdit>
 #include <functional>
 
-FileCommands::FileCommands(TMainForm& form, CharacterSheetIO& io)
-    : QObject(&form), m_form(form), m_io(io)
+FileCommands::FileCommands(CharacterView& view, CharacterSheetIO& io, const ProgramPaths& paths,
+                           QObject* parent)
+    : QObject(parent), m_view(view), m_paths(paths), m_io(io)
 {
+}
+
+void FileCommands::setCommandLabels(ClickLabel* newLabel, ClickLabel* loadLabel,
+                                    ClickLabel* saveLabel)
+{
+    m_newLabel = newLabel;
+    m_loadLabel = loadLabel;
+    m_saveLabel = saveLabel;
 }
 
 QString FileCommands::templatePath() const
 {
-    return m_form.paths().writePath(TemplateName);
+    return m_paths.writePath(TemplateName);
 }
 
 QString FileCommands::cleanedName(const QString& name)
@@ -43,6 +53,10 @@ QString FileCommands::cleanedName(const QString& name)
 
 void FileCommands::runCommand(ClickLabel* label, const std::function<void()>& command)
 {
+    if (!label) {
+        command();
+        return;
+    }
     SheetFonts::setTextColour(label, SheetFonts::ActiveColour);
     label->repaint();
     command();
@@ -54,7 +68,7 @@ bool FileCommands::loadFile(const QString& path)
     QString error;
     const std::optional<QByteArray> bytes = CharacterFileText::readFile(path, &error);
     if (!bytes) {
-        m_form.messages().showMessage(QStringLiteral("Load error"),
+        m_view.messages().showMessage(QStringLiteral("Load error"),
                                       tr("The character file \"%1\" cannot be opened: %2")
                                           .arg(QDir::toNativeSeparators(path), error));
         return false;
@@ -64,8 +78,8 @@ bool FileCommands::loadFile(const QString& path)
     const CharacterReadResult result = CharacterReader::read(m_lines, path);
     m_lastVersion = result.version;
     m_io.ReadCharacter(result);
-    m_form.Notepad->document()->setModified(false);
-    m_form.history().reset();
+    m_view.notes()->Notepad->document()->setModified(false);
+    emit characterReplaced();
     m_restored = false;
     emit characterStored();
     return true;
@@ -129,26 +143,24 @@ bool FileCommands::FormCloseQuery()
 
 void FileCommands::NewButtonClick()
 {
-    runCommand(m_form.NewButtonLabel, [this] {
+    runCommand(m_newLabel, [this] {
         if (AskToSave() == Answer::Cancel)
             return;
         if (!QFileInfo::exists(templatePath())) {
-            m_form.messages().showMessage(
+            m_view.messages().showMessage(
                 QStringLiteral("Error"),
                 QStringLiteral(
                     "Could not find Template.tnc. Please restart Tarnoch to rebuild the file."));
             return;
         }
         loadFile(templatePath());
-        m_form.switchToPanel(TMainForm::Panel::Sheet);
-        m_form.scrollSheetToTop();
-        m_form.sheet()->Name->setFocus();
+        emit newCharacterShown();
     });
 }
 
 void FileCommands::LoadButtonClick()
 {
-    runCommand(m_form.LoadButtonLabel, [this] {
+    runCommand(m_loadLabel, [this] {
         if (AskToSave() == Answer::Cancel || !m_dialogs)
             return;
         const QString folder =
@@ -170,7 +182,7 @@ bool FileCommands::confirmUnstorable()
     const QString message =
         tr("These characters cannot be stored in a character file and will be saved as \"?\":\n%1")
             .arg(lines.join(u'\n'));
-    return m_form.questions().ask(message, tr("Save"), tr("Cancel")) == 1;
+    return m_view.questions().ask(message, tr("Save"), tr("Cancel")) == 1;
 }
 
 bool FileCommands::saveTo(const QString& path)
@@ -181,7 +193,7 @@ bool FileCommands::saveTo(const QString& path)
     if (const QString error =
             CharacterFileText::writeFile(path, CharacterFileText::encode(m_lines));
         !error.isEmpty()) {
-        m_form.messages().showMessage(QStringLiteral("Error"),
+        m_view.messages().showMessage(QStringLiteral("Error"),
                                       tr("The character could not be saved as \"%1\": %2")
                                           .arg(QDir::toNativeSeparators(path), error));
         return false;
@@ -201,13 +213,13 @@ void FileCommands::SaveButtonClick()
 bool FileCommands::saveCommand()
 {
     bool saved = false;
-    runCommand(m_form.SaveButtonLabel, [this, &saved] {
+    runCommand(m_saveLabel, [this, &saved] {
         if (!m_dialogs)
             return;
         // A character never saved starts in the documents folder under its own name.
         QString proposal = m_currentFile;
         if (!savedCharacter()) {
-            const QString name = cleanedName(m_form.sheet()->Name->text());
+            const QString name = cleanedName(m_view.sheet()->Name->text());
             proposal = startFolder();
             if (!name.isEmpty())
                 proposal += u'/' + name + QStringLiteral(".tnc");
@@ -236,7 +248,7 @@ QString FileCommands::pdfProposal() const
         const QFileInfo file(m_currentFile);
         return file.absolutePath() + u'/' + file.completeBaseName() + QStringLiteral(".pdf");
     }
-    const QString name = cleanedName(m_form.sheet()->Name->text());
+    const QString name = cleanedName(m_view.sheet()->Name->text());
     return startFolder() + u'/' + (name.isEmpty() ? QStringLiteral("Character") : name) +
            QStringLiteral(".pdf");
 }
@@ -245,7 +257,7 @@ QString FileCommands::foundryProposal() const
 {
     const QString folder =
         savedCharacter() ? QFileInfo(m_currentFile).absolutePath() : startFolder();
-    const QString name = cleanedName(m_form.sheet()->Name->text()).trimmed();
+    const QString name = cleanedName(m_view.sheet()->Name->text()).trimmed();
     return folder + u'/' + (name.isEmpty() ? QStringLiteral("Character") : name) +
            QStringLiteral(".json");
 }
@@ -257,30 +269,30 @@ void FileCommands::openAtStartup(const QStringList& parameters)
         return;
     m_currentFile = templatePath();
     // A template that is there but cannot be read is named, and never written over.
-    const bool firstRun = !QFileInfo::exists(m_currentFile);
-    if (!firstRun && loadFile(m_currentFile))
+    const bool firstTime = !QFileInfo::exists(m_currentFile);
+    if (!firstTime && loadFile(m_currentFile))
         return;
-    if (firstRun)
+    if (firstTime)
         writeTemplate();
-    Recalculation& pass = m_form.recalculation();
+    Recalculation& pass = m_view.recalculation();
     pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = pass.RowsDirty = true;
     pass.DisciplinesDirty = pass.BackgroundsDirty = pass.RulesChanged = pass.BooksDirty = true;
-    m_form.updateSheetLayout();
-    m_form.generation().GenerationChange();
-    m_form.updateSheetLayout();
-    if (firstRun)
-        m_form.switchToPanel(TMainForm::Panel::About);
+    m_view.updateSheetLayout();
+    m_view.generation().GenerationChange();
+    m_view.updateSheetLayout();
+    if (firstTime)
+        emit firstRun();
 }
 
 // The first run: the sheet as it stands becomes the template.
 void FileCommands::writeTemplate()
 {
-    m_form.Notepad->document()->setModified(true);
+    m_view.notes()->Notepad->document()->setModified(true);
     m_lines = CharacterWriter::lines(m_io.WriteCharacter());
     if (const QString error =
             CharacterFileText::writeFile(m_currentFile, CharacterFileText::encode(m_lines));
         !error.isEmpty())
-        m_form.messages().showMessage(QStringLiteral("Error"),
+        m_view.messages().showMessage(QStringLiteral("Error"),
                                       tr("The template \"%1\" could not be written: %2")
                                           .arg(QDir::toNativeSeparators(m_currentFile), error));
     m_io.notesSaved();

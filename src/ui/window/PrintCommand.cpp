@@ -1,6 +1,9 @@
 #include "PrintCommand.h"
 
+#include "controls/ClickLabel.h"
+#include "controls/SheetFonts.h"
 #include "controls/TVampireDots.h"
+#include "controls/UserMessages.h"
 #include "files/CharacterFileText.h"
 #include "files/FileCommands.h"
 #include "files/FileDialogs.h"
@@ -9,13 +12,12 @@
 #include "output/RtfWriter.h"
 #include "output/SheetPrinter.h"
 #include "output/TPrintForm.h"
+#include "panels/NotesPanel.h"
+#include "panels/SheetPanel.h"
 #include "rules/TextRoutines.h"
+#include "sheet/CharacterView.h"
 #include "sheet/SheetBinding.h"
-#include "window/ClickLabel.h"
-#include "window/SheetFonts.h"
-#include "window/SheetPanel.h"
 #include "window/TMainForm.h"
-#include "window/UserMessages.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -41,7 +43,8 @@ TPrintForm::Jobs PrintCommand::jobs()
     TPrintForm::Jobs jobs;
     jobs.PrintSheet = [this] { return PrinterJobs::printSheet(printedSheet()); };
     jobs.PrintNotes = [this] {
-        return PrinterJobs::printNotes(*m_form.Notepad->document(), m_form.sheet()->Name->text());
+        return PrinterJobs::printNotes(*m_form.notes()->Notepad->document(),
+                                       m_form.sheet()->Name->text());
     };
     jobs.ChoosePdfFile = [this] {
         FileDialogs* dialogs = m_form.files().dialogs();
@@ -60,7 +63,7 @@ TPrintForm::Jobs PrintCommand::jobs()
 
 PrintedSheet PrintCommand::printedSheet() const
 {
-    return PrintedSheet::of(SheetBinding::readAll(m_form));
+    return PrintedSheet::of(SheetBinding::readAll(m_form.view()));
 }
 
 QString PrintCommand::writePdf(const QString& fileName, bool sheet, bool notes) const
@@ -69,13 +72,14 @@ QString PrintCommand::writePdf(const QString& fileName, bool sheet, bool notes) 
         sheet ? std::optional(printedSheet()) : std::nullopt;
     return SheetPrinter::writePdf(fileName, m_form.sheet()->Name->text(),
                                   printed ? &*printed : nullptr,
-                                  notes ? m_form.Notepad->document() : nullptr);
+                                  notes ? m_form.notes()->Notepad->document() : nullptr);
 }
 
 QString PrintCommand::writeFoundry(const QString& fileName) const
 {
-    Character character = SheetBinding::readAll(m_form);
-    character.notes = CharacterFileText::decode(RtfWriter::write(*m_form.Notepad->document()));
+    Character character = SheetBinding::readAll(m_form.view());
+    character.notes =
+        CharacterFileText::decode(RtfWriter::write(*m_form.notes()->Notepad->document()));
     return FoundryExport::writeFile(fileName, character);
 }
 
