@@ -175,33 +175,13 @@ public:
     QJsonObject build()
     {
         QJsonObject system = base();
+        system.insert("settings", settings());
         system.insert("abilities", abilities());
-        addItems();
         system.insert("attributes", attributes());
         system.insert("advantages", advantages());
         system.insert("health", health());
-        for (const char* field : {"affiliation", "affinity", "essence", "sect", "bloodline",
-                                  "weakness", "balance", "ponature", "direction", "wu"})
-            system.insert(field, "");
-        system.insert(
-            "conditions",
-            QJsonObject{{"isignoringpain", false}, {"isstunned", false}, {"isfrenzy", false}});
-        const QString clan = m_c.header[5].trimmed();
-        QString clanKey = lookup(Clans, clan);
-        if (clanKey.isEmpty() && clan.endsWith(u')')) // "Malkavian (Revised)" is the clan itself
-            clanKey = lookup(Clans, clan.left(clan.lastIndexOf(u" (")));
-        system.insert("clan", clanKey.isEmpty()
-                                  ? (clan.isEmpty() ? QString() : QStringLiteral("custom"))
-                                  : QStringLiteral("wod.bio.vampire.") + clanKey);
-        system.insert("custom",
-                      QJsonObject{{"sect", ""}, {"clan", clanKey.isEmpty() ? clan : QString()}});
-        system.insert("generation", SheetComposer::generationNumber(m_c.header[6]));
-        system.insert("generationmod", 0);
-        system.insert("sire", "");
-        QJsonObject settings = system["settings"].toObject();
-        for (auto it = m_settings.begin(); it != m_settings.end(); ++it)
-            settings.insert(it.key(), it.value());
-        system.insert("settings", settings);
+        insertVampire(system);
+        addItems();
 
         // Foundry takes no actor without a name.
         const QString name = m_c.header[0].trimmed();
@@ -220,13 +200,16 @@ public:
     }
 
 private:
-    QJsonObject base()
+    // What the system's own creation sets for a vampire, marked done, so that it leaves the
+    // actor as it comes.
+    QJsonObject settings() const
     {
         const QJsonObject soakRoll = {{"bonus", 0}, {"isrollable", true}};
         QJsonObject settings = {
             {"iscreated", true},
             {"isupdated", true},
             {"isshapecreated", false},
+            {"version", FoundryExport::SystemVersion},
             {"soak", QJsonObject{{"bashing", soakRoll},
                                  {"lethal", soakRoll},
                                  {"aggravated", QJsonObject{{"bonus", 0}, {"isrollable", false}}}}},
@@ -235,30 +218,52 @@ private:
             {"variant", ""},
             {"variantsheet", ""},
             {"dicesetting", ""}};
-        // What the system's own creation sets for a vampire, so that it leaves the actor be.
         for (const char* flag :
              {"hasrage", "hasgnosis", "hasglamour", "hasbanality", "hasnightmare", "hasconviction",
               "hasfaith", "hastorment", "hasessence", "hascorpus", "haspathos", "hasangst",
               "hasvitality", "hasspite", "hasbalance", "hassekhem", "hasquintessence"})
-            m_settings.insert(flag, false);
+            settings.insert(flag, false);
         for (const char* flag :
              {"haswillpower", "haspath", "hasbloodpool", "hasvirtue", "usesplatfont"})
-            m_settings.insert(flag, true);
-        m_settings.insert("version", FoundryExport::SystemVersion);
-        QJsonObject powers;
+            settings.insert(flag, true);
+        QJsonObject powers = {{"defaultmaxvalue", m_powerMax}, {"hasdisciplines", true}};
         for (const char* flag :
              {"hasgifts", "hasarts", "hasedges", "haslores", "hasarcanois", "hascharms",
               "haspowers", "hashorrors", "hasstains", "hashekau", "hasnumina"})
             powers.insert(flag, false);
-        powers.insert("hasdisciplines", true);
-        powers.insert("defaultmaxvalue", m_powerMax);
-        m_settings.insert("powers", powers);
+        settings.insert("powers", powers);
+        return settings;
+    }
 
+    // The clan and generation; the system's other fields for vampires and the other games at
+    // their starting values.
+    void insertVampire(QJsonObject& system) const
+    {
+        for (const char* field : {"affiliation", "affinity", "essence", "sect", "bloodline",
+                                  "weakness", "sire", "balance", "ponature", "direction", "wu"})
+            system.insert(field, "");
+        system.insert(
+            "conditions",
+            QJsonObject{{"isignoringpain", false}, {"isstunned", false}, {"isfrenzy", false}});
+        const QString clan = m_c.header[5].trimmed();
+        QString clanKey = lookup(Clans, clan);
+        if (clanKey.isEmpty() && clan.endsWith(u')')) // "Malkavian (Revised)" is the clan itself
+            clanKey = lookup(Clans, clan.left(clan.lastIndexOf(u" (")));
+        system.insert("clan", clanKey.isEmpty()
+                                  ? (clan.isEmpty() ? QString() : QStringLiteral("custom"))
+                                  : QStringLiteral("wod.bio.vampire.") + clanKey);
+        system.insert("custom",
+                      QJsonObject{{"sect", ""}, {"clan", clanKey.isEmpty() ? clan : QString()}});
+        system.insert("generation", SheetComposer::generationNumber(m_c.header[6]));
+        system.insert("generationmod", 0);
+    }
+
+    QJsonObject base() const
+    {
         const QJsonObject zeroSoak = {{"bashing", 0}, {"lethal", 0}, {"aggravated", 0}};
         return {{"traits",
                  QJsonObject{{"health", QJsonObject{{"totalhealthlevels",
                                                      QJsonObject{{"value", 7}, {"max", 7}}}}}}},
-                {"settings", settings},
                 {"worldanvil", ""},
                 {"name", m_c.header[0]},
                 {"player", m_c.header[1]},
@@ -528,7 +533,6 @@ private:
     const Character& m_c;
     int m_traitMax = 5;
     int m_powerMax = 5;
-    QJsonObject m_settings;
     QJsonArray m_items;
 };
 
