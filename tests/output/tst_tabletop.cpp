@@ -306,6 +306,8 @@ private slots:
                 QStringList{"Renée Straßer", "sketchbook", "Jakub Novák", "sketchbook", "Ilse Vogt",
                             "sketchbook"},
                 "");
+        dataRow("a damaged one as far as it was read", QStringList{golden("cut-off.tnc")}, 0, 1,
+                QStringList{"Renée Straßer"}, "cut-off.tnc\" is damaged");
         dataRow("none readable", QStringList{inDir("gone.tnc")}, 2, 0, QStringList{}, "gone.tnc");
     }
     void coterie()
