@@ -200,6 +200,12 @@ private slots:
             {"novak.tnc", "/system/advantages/path/custom", "\"Path of Harmony\""},
             {"vogt.tnc", "/system/clan", "\"wod.bio.vampire.malkavian\""},
             {"vogt.tnc", "/system/advantages/path/label", "\"wod.advantages.path.caine\""},
+            {"extensions.tnc", "/name", "\"Ωmega Жуков\""},
+            {"extensions.tnc", "/system/attributes/charisma/speciality", "\"Storyteller\""},
+            {"extensions.tnc", "/system/attributes/appearance/speciality", "\"Striking eyes\""},
+            {"extensions.tnc", "/system/attributes/strength/speciality", "\"\""},
+            {"extensions.tnc", "/items/1/system/value", "1"},
+            {"extensions.tnc", "/items/1/system/speciality", "\"Improvisation\""},
             {"empty.tnc", "/name", "\"Unnamed vampire\""},
             {"empty.tnc", "/system/clan", "\"\""},
         };

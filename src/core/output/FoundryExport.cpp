@@ -543,9 +543,10 @@ QJsonObject FoundryExport::actor(const Character& character)
     return ActorBuilder(character).build();
 }
 
-QString FoundryExport::specialty(const Character::Trait&)
+// The text as the player wrote it, counting or not: the table judges the fourth dot.
+QString FoundryExport::specialty(const Character::Trait& trait)
 {
-    return {};
+    return trait.specialty;
 }
 
 QString FoundryExport::writeFile(const QString& fileName, const Character& character)
