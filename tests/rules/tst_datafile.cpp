@@ -140,7 +140,11 @@ private slots:
         // Every cut of the file is refused without reading past its end.
         for (qsizetype n = 0; n < lines.size(); ++n)
             QVERIFY2(DataGrammar::check(lines.mid(0, n)), qPrintable(QString::number(n)));
-        QCOMPARE(DataGrammar::check(lines + QStringList{"trailing"})->section, 0);
+        // After the virtue sets a line begins the experience chart; after its end nothing.
+        QCOMPARE(DataGrammar::check(lines + QStringList{"trailing"})->section,
+                 DataGrammar::ChartSection);
+        QVERIFY(!DataGrammar::check(lines + QStringList{"Willpower: current x 2", "---"}));
+        QCOMPARE(DataGrammar::check(lines + QStringList{"---", "trailing"})->section, 0);
     }
 
     void loaderNamesFileAndPlace()
@@ -168,8 +172,10 @@ private slots:
         const Sections first{{1, QStringList{Book} + clan("Lamplighters")},
                              {14, {Book, "Keen Night Eyes (1)"}},
                              {16, {"Keen Night Eyes (1)", "Short (1)"}}};
+        // The base has no experience chart: the second pack's chart becomes its last section.
         const Sections second{{3, {"*9102Other", "Watchman"}},
-                              {14, {"*9102Other", "Street Memory (2)"}}};
+                              {14, {"*9102Other", "Street Memory (2)"}},
+                              {DataGrammar::ChartSection, {"Attribute: current x 5"}}};
         const RulesPack::Result result = RulesPack::merge(
             smallRules(), {{"a.txt", packText(first), {}}, {"b.txt", packText(second), {}}});
         QVERIFY(result.problems.isEmpty());
@@ -177,9 +183,10 @@ private slots:
 
         const QList<QStringList> base = splitSections(smallRules());
         const QList<QStringList> merged = splitSections(result.lines);
-        QCOMPARE(merged.size(), base.size());
+        QCOMPARE(base.size(), DataGrammar::RequiredSections);
+        QCOMPARE(merged.size(), DataGrammar::SectionCount);
         for (int s = 1; s <= DataGrammar::SectionCount; ++s)
-            QCOMPARE(merged[s - 1], base[s - 1] + first.value(s) + second.value(s));
+            QCOMPARE(merged[s - 1], base.value(s - 1) + first.value(s) + second.value(s));
     }
 
     void refusals_data()
@@ -199,8 +206,13 @@ private slots:
         dataRow("not Windows-1252", packText({{14, {Book, "Snow \u2603 (1)"}}}), 14, 15,
                 "Windows-1252");
         dataRow("sections missing", QByteArray("# notes\n---\n---\n"), 3, 3, "ends in section 3");
-        dataRow("lines after the end", packText({}) + "\n# note\nstray\n", 0, 20,
+        dataRow("lines after the end", packText({}) + "\n# note\nstray\n", 0, 21,
                 "nothing may follow");
+        dataRow("chart line", packText({{DataGrammar::ChartSection, {"Attribute: 4 per dot"}}}),
+                DataGrammar::ChartSection, 18, "a chart line is a kind of trait");
+        dataRow("chart without its end",
+                QStringLiteral("---\n").repeated(17).toUtf8() + "Willpower: 2\n", 18, 18,
+                "ends in section 18");
     }
     void refusals()
     {

@@ -1,6 +1,7 @@
 #include "DataGrammar.h"
 
 #include "DataFile.h"
+#include "ExperienceChart.h"
 
 #include <QHash>
 
@@ -34,6 +35,7 @@ constexpr SectionShape Sections[SectionCount] = {
     {"Flaws", true, 1, true},
     {"Exclusive pairs", false, 2, false},
     {"Virtue sets", true, 1, true},
+    {"Experience costs", false, 1, false},
 };
 
 class Checker
@@ -47,6 +49,8 @@ public:
     QList<Fault> run()
     {
         for (m_section = 1; m_section <= SectionCount; ++m_section) {
+            if (m_section > RequiredSections && atEnd())
+                break;
             const bool ok = m_section == 12 ? disciplines() : records();
             if (!ok)
                 return m_faults;
@@ -158,6 +162,9 @@ private:
 
     bool recordRules(qsizetype start, int index)
     {
+        if (m_section == ChartSection)
+            if (const auto fault = ExperienceChart::lineFault(line(start)))
+                return fail(start, *fault);
         if (m_section == 2 && DataFile::leadingNumber(line(start)) != index + 3)
             return fail(start, QStringLiteral("generation record %1 must describe generation %2")
                                    .arg(index + 1)

@@ -166,6 +166,12 @@ void RuleTables::build(const QStringList& activeLines, bool elderRules)
         VirtueSets.append(walk.line());
         walk.advance();
     }
+    walk.advance();
+
+    QStringList chart;
+    for (; walk.inSection(); walk.advance())
+        chart.append(walk.line());
+    XpChart = ExperienceChart::fromLines(chart);
 }
 
 void RuleTables::renameGenerationBackground(bool elderRules)

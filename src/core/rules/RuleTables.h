@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rules/DataGrammar.h"
+#include "rules/ExperienceChart.h"
 #include "rules/SortedTextList.h"
 
 #include <QStringList>
@@ -55,6 +56,8 @@ public:
     SortedTextList Merits, Flaws;
     QStringList ExclusivePairsFirst, ExclusivePairsSecond;
     QStringList VirtueSets;
+    // The revised chart unless the data gives lines of its own.
+    ExperienceChart XpChart;
 
 private:
     bool m_powersCreated = false;
