@@ -3,6 +3,7 @@
 #include "engine/SheetLayout.h"
 #include "controls/PriorityGrid.h"
 #include "engine/CharacterCounters.h"
+#include "engine/CharacterExperience.h"
 #include "engine/RulesBoxTexts.h"
 #include "engine/RulesPresets.h"
 #include "engine/RulesSettings.h"
@@ -62,6 +63,8 @@ struct Character
     // The priority selectors: the allowance each category holds, in the order of the sheet.
     PriorityGrid attributePriorities{7, 5, 3};
     PriorityGrid abilityPriorities{13, 9, 5};
+    // Creation finished, the baseline, the experience log and its options.
+    CharacterExperience experience;
 
     // Derived for the eye.
     std::array<QString, 3> virtueNames;

@@ -1,0 +1,108 @@
+#include "CreationBaseline.h"
+
+#include "engine/CharacterPass.h"
+#include "rules/TextRoutines.h"
+
+namespace CreationBaseline {
+
+namespace {
+
+constexpr std::array<const char*, 9> AttributeNames = {"Strength",   "Dexterity",    "Stamina",
+                                                       "Charisma",   "Manipulation", "Appearance",
+                                                       "Perception", "Intelligence", "Wits"};
+
+Character::Trait* rowAt(Character::Rows& rows, int row, int count)
+{
+    return row >= 0 && row < count ? &rows[row] : nullptr;
+}
+
+} // namespace
+
+Character::Trait* traitAt(Character& c, TraitRef ref)
+{
+    const bool column = ref.column >= 0 && ref.column < 3;
+    switch (ref.group) {
+    case TraitRef::Attribute:
+        return ref.row >= 0 && ref.row < 9 ? &c.attributes[ref.row] : nullptr;
+    case TraitRef::Ability:
+        return column ? rowAt(c.abilities[ref.column], ref.row, c.rows.AbilityRows) : nullptr;
+    case TraitRef::Secondary:
+        return column ? rowAt(c.secondaries[ref.column], ref.row, c.rows.SecondaryRows) : nullptr;
+    case TraitRef::Discipline:
+        return rowAt(c.disciplines, ref.row, c.rows.DisciplineRows);
+    case TraitRef::Background:
+        return rowAt(c.backgrounds, ref.row, c.rows.BackgroundRows);
+    case TraitRef::Virtue:
+        return ref.row >= 0 && ref.row < 3 ? &c.virtues[ref.row] : nullptr;
+    case TraitRef::Humanity:
+        return &c.humanity;
+    case TraitRef::Willpower:
+        return &c.willpower;
+    case TraitRef::None:
+        break;
+    }
+    return nullptr;
+}
+
+const Character::Trait* traitAt(const Character& c, TraitRef ref)
+{
+    return traitAt(const_cast<Character&>(c), ref); // reads only
+}
+
+QString traitName(const Character& c, TraitRef ref)
+{
+    switch (ref.group) {
+    case TraitRef::Attribute:
+        return ref.row >= 0 && ref.row < 9 ? QString::fromLatin1(AttributeNames[ref.row])
+                                           : QString();
+    case TraitRef::Virtue:
+        return ref.row >= 0 && ref.row < 3 ? TextRoutines::StripDots(c.virtueNames[ref.row])
+                                           : QString();
+    case TraitRef::Humanity:
+        return c.path;
+    case TraitRef::Willpower:
+        return QStringLiteral("Willpower");
+    case TraitRef::None:
+        return {};
+    default: {
+        const Character::Trait* trait = traitAt(c, ref);
+        return trait ? TextRoutines::StripDots(trait->name) : QString();
+    }
+    }
+}
+
+void capture(Character& c)
+{
+    CharacterExperience& xp = c.experience;
+    xp.baseline.clear();
+    forEachTrait(c, [&](TraitRef ref, const Character::Trait& trait) {
+        xp.baseline.append({ref, ref.named() ? TextRoutines::StripDots(trait.name) : QString(),
+                            trait.rating, trait.freebies});
+    });
+    xp.tallies = {c.attributeTallies, c.abilityTallies, c.disciplineTally, c.backgroundTally,
+                  c.virtueTally,      c.freebieTally,   c.overspent};
+}
+
+void overlay(Character& c)
+{
+    const QList<BaselineSlot>& baseline = c.experience.baseline;
+    qsizetype at = 0;
+    forEachTrait(c, [&](TraitRef ref, Character::Trait& trait) {
+        while (at < baseline.size() && baseline[at].ref < ref)
+            ++at;
+        const bool kept =
+            at < baseline.size() && baseline[at].ref == ref &&
+            (!ref.named() || baseline[at].name == TextRoutines::StripDots(trait.name));
+        CharacterPass::setFreebies(trait, kept ? baseline[at].freebies : 0);
+    });
+    const CreationTallies& t = c.experience.tallies;
+    c.attributeTallies = t.attributes;
+    c.abilityTallies = t.abilities;
+    c.disciplineTally = t.disciplines;
+    c.backgroundTally = t.backgrounds;
+    c.virtueTally = t.virtues;
+    c.freebieTally = t.freebies;
+    c.overspent = t.overspent;
+}
+
+} // namespace CreationBaseline
