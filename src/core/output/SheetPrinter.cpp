@@ -40,6 +40,11 @@ QString SheetPrinter::notesJobTitle(const QString& name)
     return jobTitle(name, QStringLiteral("Notes"));
 }
 
+QString SheetPrinter::logJobTitle(const QString& name)
+{
+    return jobTitle(name, QStringLiteral("Experience"));
+}
+
 QRect SheetPrinter::notesRectangle(const QSize& printable)
 {
     const int left = int(0.1 * printable.width());
@@ -125,13 +130,14 @@ QString SheetPrinter::printNotes(const QTextDocument& notes, QPagedPaintDevice& 
 }
 
 QString SheetPrinter::writePdf(const QString& fileName, const QString& name,
-                               const PrintedSheet* sheet, const QTextDocument* notes)
+                               const PrintedSheet* sheet, const QTextDocument* notes,
+                               const QTextDocument* log)
 {
     const QString shownName = QDir::toNativeSeparators(fileName);
     auto failure = [&](const QString& reason) {
         return tr("The PDF file \"%1\" could not be written: %2").arg(shownName, reason);
     };
-    if (!sheet && !notes)
+    if (!sheet && !notes && !log)
         return failure(tr("there is nothing to print."));
 
     QSaveFile file(fileName);
@@ -139,9 +145,11 @@ QString SheetPrinter::writePdf(const QString& fileName, const QString& name,
         return failure(file.errorString());
     {
         QPdfWriter writer(&file);
-        writer.setTitle(sheet && notes ? jobTitle(name, {})
-                        : sheet        ? sheetJobTitle(name)
-                                       : notesJobTitle(name));
+        const int parts = int(sheet != nullptr) + int(notes != nullptr) + int(log != nullptr);
+        writer.setTitle(parts > 1 ? jobTitle(name, {})
+                        : sheet   ? sheetJobTitle(name)
+                        : notes   ? notesJobTitle(name)
+                                  : logJobTitle(name));
         writer.setCreator(QStringLiteral("Tarnoch"));
         // Letter where the user's locale measures in inches, A4 elsewhere.
         writer.setPageSize(QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
@@ -158,6 +166,11 @@ QString SheetPrinter::writePdf(const QString& fileName, const QString& name,
             if (sheet)
                 writer.newPage();
             drawNotes(painter, writer, *notes);
+        }
+        if (log) {
+            if (sheet || notes)
+                writer.newPage();
+            drawNotes(painter, writer, *log);
         }
         if (!painter.end())
             return failure(tr("the PDF could not be finished."));

@@ -6,6 +6,7 @@
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
 #include "files/CharacterReport.h"
+#include "output/ExperienceLogDocument.h"
 #include "output/PrintedSheet.h"
 #include "output/RtfReader.h"
 #include "output/SheetPrinter.h"
@@ -102,7 +103,7 @@ int CharacterCommands::report(const QString& file)
     return 0;
 }
 
-int CharacterCommands::pdf(const QString& out, const QString& file, bool notes)
+int CharacterCommands::pdf(const QString& out, const QString& file, bool notes, bool log)
 {
     const ProgramPaths paths = programPaths();
     FontRegistry fonts;
@@ -118,8 +119,12 @@ int CharacterCommands::pdf(const QString& out, const QString& file, bool notes)
             notesDocument.setPlainText(character.notes.join(u'\n')); // notes that are not rich text
     }
     const PrintedSheet sheet = PrintedSheet::of(character);
-    const QString error = SheetPrinter::writePdf(out, character.header[0], &sheet,
-                                                 notes ? &notesDocument : nullptr);
+    QTextDocument logDocument;
+    if (log)
+        logDocument.setHtml(ExperienceLogDocument::html(character));
+    const QString error =
+        SheetPrinter::writePdf(out, character.header[0], &sheet, notes ? &notesDocument : nullptr,
+                               log ? &logDocument : nullptr);
     fonts.unregisterAll();
     if (!error.isEmpty()) {
         printError(error);
@@ -149,7 +154,7 @@ std::optional<int> CharacterCommands::runWithoutWindow(int argc, char* argv[],
         QGuiApplication app(argc, argv);
         QGuiApplication::setApplicationName(QStringLiteral("Tarnoch"));
         return call.command == Command::Report ? report(call.file)
-                                               : pdf(call.out, call.file, call.notes);
+                                               : pdf(call.out, call.file, call.notes, call.log);
     }
     case Command::Window: break;
     }

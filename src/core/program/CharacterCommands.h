@@ -16,7 +16,7 @@ namespace CharacterCommands {
 int report(const QString& file);
 // "--pdf OUT FILE [--notes]": the printed sheet (and the notes) as a PDF. Needs a
 // QGuiApplication, which may run on the offscreen platform.
-int pdf(const QString& out, const QString& file, bool notes);
+int pdf(const QString& out, const QString& file, bool notes, bool log = false);
 
 // Runs what the command line asks for when it needs no window (help, the version, a wrong
 // command line, a report, a PDF) and returns its exit status; nothing when it asks for the

@@ -34,6 +34,8 @@ Invocation parse(const QStringList& arguments)
             options = false;
         } else if (options && argument == u"--notes") {
             call.notes = true;
+        } else if (options && argument == u"--log") {
+            call.log = true;
         } else if (options && argument == u"--report") {
             call.command = Command::Report;
         } else if (options && argument == u"--pdf") {
@@ -52,6 +54,8 @@ Invocation parse(const QStringList& arguments)
         call.problem = QStringLiteral("--pdf needs the PDF file to write");
     else if (call.notes && call.command != Command::Pdf)
         call.problem = QStringLiteral("--notes goes with --pdf");
+    else if (call.log && call.command != Command::Pdf)
+        call.problem = QStringLiteral("--log goes with --pdf");
     else if (files.size() != 1 && call.problem.isEmpty())
         call.problem = files.isEmpty() ? QStringLiteral("no character file named")
                                        : QStringLiteral("one character file at a time");
@@ -67,7 +71,7 @@ QString usage()
     return QStringLiteral(
         "Usage: tarnoch [FILE]\n"
         "       tarnoch --report FILE\n"
-        "       tarnoch --pdf OUT.pdf FILE [--notes]\n"
+        "       tarnoch --pdf OUT.pdf FILE [--notes] [--log]\n"
         "\n"
         "Tarnoch builds player characters for \"Vampire - The Masquerade\".\n"
         "\n"
@@ -75,6 +79,7 @@ QString usage()
         "  --report FILE   print the character as the sheet shows it, as JSON\n"
         "  --pdf OUT FILE  write the character's printed sheet to OUT as a PDF\n"
         "  --notes         with --pdf: the notes pages follow the sheet\n"
+        "  --log           with --pdf: the experience log's pages follow\n"
         "  --help          show this text\n"
         "  --version       show the version\n"
         "\n"

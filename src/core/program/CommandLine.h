@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // What the program was asked to do: open the window, or one of the commands that run without
-// one. Options may stand in any order; "--notes" goes with "--pdf".
+// one. Options may stand in any order; "--notes" and "--log" go with "--pdf".
 namespace CommandLine {
 
 enum class Command { Window, Report, Pdf, Help, Version, Wrong };
@@ -15,6 +15,7 @@ struct Invocation
     QString file;           // the character file; for the window, the parameters joined
     QString out;            // the PDF to write
     bool notes = false;     // the notes pages after the sheet
+    bool log = false;       // the experience log's pages after those
     bool quitAfterPaint = false; // timing runs: the window ends after its first paint
     QString problem;        // what is wrong with a wrong command line
 };
