@@ -4,10 +4,9 @@
 #include "files/CharacterRecord.h"
 
 #include <QByteArray>
-
 #include <optional>
 
-class TMainForm;
+class CharacterView;
 
 // Moves a character between the sheet and a CharacterRecord: the writer reads the sheet and
 // changes nothing on it; the reader applies a read result in the order of the file, with the
@@ -15,7 +14,8 @@ class TMainForm;
 class CharacterSheetIO
 {
 public:
-    explicit CharacterSheetIO(TMainForm& form);
+    // The notes go to the scratch file at scratchPath as well, for the notes viewer.
+    CharacterSheetIO(CharacterView& view, const QString& scratchPath);
 
     // withNotes false leaves the notes out (the undo steps of the sheet: the notes keep theirs).
     CharacterRecord WriteCharacter(bool withNotes = true);
@@ -32,7 +32,8 @@ private:
     QStringList notesLines();
     void applyNotes(const QStringList& lines);
 
-    TMainForm& m_form;
+    CharacterView& m_view;
+    QString m_scratchPath;
     QByteArray m_notes;
     QByteArray m_edited; // the editor's notes as the writer took them last
     // What the scratch file holds: rewriting a file makes the file system flush it to disk,

@@ -8,7 +8,9 @@
 #include <QStringList>
 
 class QLineEdit;
-class TMainForm;
+class CharacterSheetIO;
+class CharacterView;
+class FileCommands;
 
 // Undo and redo for the whole sheet. A step is a snapshot of the character as the file writer
 // lines it up (the notes left out: they keep their own undo), taken when the idle pass has
@@ -22,7 +24,8 @@ public:
     static constexpr int MaxSteps = 200;
     static constexpr int TypingMergeMs = 1000;
 
-    explicit SheetHistory(TMainForm& form);
+    // Steps are taken of what happens in window, after the view's idle pass settles.
+    SheetHistory(CharacterView& view, CharacterSheetIO& io, FileCommands& files, QWidget& window);
 
     void undo();
     void redo();
@@ -49,7 +52,9 @@ private:
     void restore(int index);
     bool isSheetShortcut(const class QKeyEvent& key, bool& redo) const;
 
-    TMainForm& m_form;
+    CharacterSheetIO& m_io;
+    FileCommands& m_files;
+    QWidget& m_window;
     QList<QStringList> m_steps;
     qsizetype m_index = -1;
     // The character of the step at m_index, as read back: what a new snapshot is compared with.
