@@ -154,7 +154,7 @@ private slots:
         c.experience.options.XpBackgroundsRule = pack == u"leave";
         RuleTables tables = shippedTables();
         if (!pack.isEmpty() && pack != u"leave") {
-            const QString text = QStringLiteral("---\n").repeated(DataGrammar::RequiredSections);
+            const QString text = QStringLiteral("---\n").repeated(DataGrammar::ChartSection - 1);
             const RulesPack::Result merged = RulesPack::merge(
                 shippedRules(), {{"chart.txt", (text + pack + "\n---\n").toUtf8(), {}}});
             QCOMPARE(merged.problems.size(), 0);

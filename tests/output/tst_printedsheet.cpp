@@ -203,6 +203,41 @@ private slots:
         QVERIFY(value.rect.right() <= Column);
     }
 
+    // A specialty prints after its name while the rating is 4 or more, whole, clear of the dots.
+    void specialties_data()
+    {
+        columns<int, QString, QStringList>({"rating", "specialty", "printed"});
+        dataRow("fits on the row", 4, "Grappling", QStringList{"Brawl (Grappling)"});
+        dataRow("long: two lines, whole", 5, "Grappling with much larger opponents",
+                QStringList{"Brawl", "(Grappling with much larger opponents)"});
+        dataRow("below 4: left off", 3, "Grappling", QStringList{"Brawl."});
+    }
+    void specialties()
+    {
+        const auto [rating, specialty, printed] =
+            fetch<int, QString, QStringList>({"rating", "specialty", "printed"});
+        Character character;
+        character.abilities[0][3] = {.name = u"Brawl"_qs, .rating = rating, .specialty = specialty};
+        character.attributes[0] = {.rating = rating, .specialty = specialty};
+        const SheetPage page = SheetComposer::compose(PrintedSheet::of(character));
+        QStringList brawl, strength;
+        for (const SheetPage::Item& item : page.items(Part::TraitName)) {
+            QVERIFY(item.rect.right() <= Column / 2); // clear of the dots
+            if (item.text.startsWith(u"Brawl") || item.text.startsWith(u'(') && brawl.size())
+                brawl << item.text;
+            if (item.text.startsWith(u"Strength"))
+                strength << item.text;
+        }
+        if (rating < 4) {
+            QCOMPARE(brawl.size(), 1);
+            QVERIFY(brawl[0].startsWith(printed[0]));
+            QVERIFY(!strength[0].contains(specialty));
+        } else {
+            QCOMPARE(brawl, printed);
+            QCOMPARE(strength[0].left(9), u"Strength "_qs);
+        }
+    }
+
     void strikeOut_data()
     {
         QTest::addColumn<bool>("struckOut");

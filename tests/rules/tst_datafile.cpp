@@ -115,6 +115,7 @@ private slots:
         dataRow("empty record", "Allies", "", 11, "empty line");
         dataRow("path record short", "Sin 1", "<drop>", 13, "cut short");
         dataRow("star in record", "Rebels and firebrands.", "*bold", 1, "begin with \"*\"");
+        dataRow("specialty without its trait", "Wits: Ambushes", "Ambushes", 18, "specialty line");
     }
     void grammarFaults()
     {
@@ -137,14 +138,22 @@ private slots:
     void missingSectionEndAndTruncation()
     {
         const QStringList lines = smallRules();
-        // Every cut of the file is refused without reading past its end.
+        // Every cut of the file is refused without reading past its end, but the one that
+        // leaves out the optional last section.
+        qsizetype required = 0;
+        for (int ends = 0; ends < DataGrammar::RequiredSections; ++required)
+            ends += DataFile::isSectionEnd(lines[required]) ? 1 : 0;
         for (qsizetype n = 0; n < lines.size(); ++n)
-            QVERIFY2(DataGrammar::check(lines.mid(0, n)), qPrintable(QString::number(n)));
-        // After the virtue sets a line begins the experience chart; after its end nothing.
+            QVERIFY2(bool(DataGrammar::check(lines.mid(0, n))) == (n != required),
+                     qPrintable(QString::number(n)));
+        // After the specialties a line begins the experience chart; after its end nothing.
         QCOMPARE(DataGrammar::check(lines + QStringList{"trailing"})->section,
                  DataGrammar::ChartSection);
-        QVERIFY(!DataGrammar::check(lines + QStringList{"Willpower: current x 2", "---"}));
-        QCOMPARE(DataGrammar::check(lines + QStringList{"---", "trailing"})->section, 0);
+        const QStringList charted = lines + QStringList{"Willpower: current x 2", "---"};
+        QVERIFY(!DataGrammar::check(charted));
+        QCOMPARE(DataGrammar::check(charted + QStringList{"trailing"})->section, 0);
+        QCOMPARE(DataGrammar::check(lines.first(required) + QStringList{"Wits: Ambushes"})->section,
+                 18);
     }
 
     void loaderNamesFileAndPlace()
@@ -172,21 +181,22 @@ private slots:
         const Sections first{{1, QStringList{Book} + clan("Lamplighters")},
                              {14, {Book, "Keen Night Eyes (1)"}},
                              {16, {"Keen Night Eyes (1)", "Short (1)"}}};
-        // The base has no experience chart: the second pack's chart becomes its last section.
         const Sections second{{3, {"*9102Other", "Watchman"}},
-                              {14, {"*9102Other", "Street Memory (2)"}},
-                              {DataGrammar::ChartSection, {"Attribute: current x 5"}}};
+                              {14, {"*9102Other", "Street Memory (2)"}}};
+        // The base has no experience chart: the second pack's becomes its last section.
+        const QByteArray secondText = packText(second) + "---\nAttribute: current x 5\n---\n";
         const RulesPack::Result result = RulesPack::merge(
-            smallRules(), {{"a.txt", packText(first), {}}, {"b.txt", packText(second), {}}});
+            smallRules(), {{"a.txt", packText(first), {}}, {"b.txt", secondText, {}}});
         QVERIFY(result.problems.isEmpty());
         QCOMPARE(result.mergedFiles, (QStringList{"a.txt", "b.txt"}));
 
         const QList<QStringList> base = splitSections(smallRules());
         const QList<QStringList> merged = splitSections(result.lines);
-        QCOMPARE(base.size(), DataGrammar::RequiredSections);
-        QCOMPARE(merged.size(), DataGrammar::SectionCount);
-        for (int s = 1; s <= DataGrammar::SectionCount; ++s)
-            QCOMPARE(merged[s - 1], base.value(s - 1) + first.value(s) + second.value(s));
+        QCOMPARE(base.size(), DataGrammar::SpecialtiesSection);
+        QCOMPARE(merged.size(), DataGrammar::ChartSection);
+        for (int s = 1; s < merged.size(); ++s)
+            QCOMPARE(merged[s - 1], base[s - 1] + first.value(s) + second.value(s));
+        QCOMPARE(merged.last(), QStringList{"Attribute: current x 5"});
     }
 
     void refusals_data()
@@ -206,13 +216,14 @@ private slots:
         dataRow("not Windows-1252", packText({{14, {Book, "Snow \u2603 (1)"}}}), 14, 15,
                 "Windows-1252");
         dataRow("sections missing", QByteArray("# notes\n---\n---\n"), 3, 3, "ends in section 3");
-        dataRow("lines after the end", packText({}) + "\n# note\nstray\n", 0, 21,
+        dataRow("specialties", packText({}) + "\n# note\nstray\n", 18, 20, "cannot add");
+        const QByteArray chartPack = packText({}) + "---\n";
+        dataRow("lines after the end", chartPack + "Willpower: 2\n---\nstray\n", 0, 21,
                 "nothing may follow");
-        dataRow("chart line", packText({{DataGrammar::ChartSection, {"Attribute: 4 per dot"}}}),
-                DataGrammar::ChartSection, 18, "a chart line is a kind of trait");
-        dataRow("chart without its end",
-                QStringLiteral("---\n").repeated(17).toUtf8() + "Willpower: 2\n", 18, 18,
-                "ends in section 18");
+        dataRow("chart line", chartPack + "Attribute: 4 per dot\n---\n", 19, 19,
+                "a chart line is a kind of trait");
+        dataRow("chart without its end", chartPack + "Willpower: 2\n", 19, 19,
+                "ends in section 19");
     }
     void refusals()
     {

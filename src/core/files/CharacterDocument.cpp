@@ -7,6 +7,7 @@
 #include "engine/MeritFlawEditing.h"
 #include "engine/VirtueRules.h"
 #include "files/CharacterReadResult.h"
+#include "files/CharacterSpecialties.h"
 #include "rules/TextRoutines.h"
 
 using TextRoutines::StripDots;
@@ -189,6 +190,11 @@ void CharacterDocument::apply(const CharacterReadResult& result, Character& c)
     take(r.ElysiumRule, settings.ElysiumRule);
     take(r.DirtySecretsRule, settings.DirtySecretsRule);
     take(r.ElderRules, settings.ElderRules);
+    // Another character's entries and specialties never travel with this one.
+    if (!result.bannerRejected) {
+        c.extension = r.extension;
+        CharacterSpecialties::apply(c.extension.take(CharacterSpecialties::Key).value_or(QString()), c);
+    }
 }
 
 CharacterRecord CharacterDocument::record(const Character& c)
@@ -256,6 +262,9 @@ CharacterRecord CharacterDocument::record(const Character& c)
     r.ElysiumRule = settings.ElysiumRule;
     r.DirtySecretsRule = settings.DirtySecretsRule;
     r.ElderRules = settings.ElderRules;
+    r.extension = c.extension;
+    if (const QString specialties = CharacterSpecialties::entry(c); !specialties.isEmpty())
+        r.extension.setText(CharacterSpecialties::Key, specialties);
     return r;
 }
 

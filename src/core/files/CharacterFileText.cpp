@@ -3,6 +3,7 @@
 #include "files/CharacterRecord.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -26,16 +27,12 @@ void forEachCodePoint(QStringView text, const std::function<void(char32_t, QStri
     }
 }
 
-QString storableText(const QString& text)
+// As the writer puts a text on its one line.
+QString singleLine(QString text)
 {
-    QString result;
-    forEachCodePoint(text, [&](char32_t c, QStringView units) {
-        if (CharacterFileText::canStore(c))
-            result += units;
-        else
-            result += QLatin1Char('?');
-    });
-    return result;
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
 }
 
 class UnstorableCollector
@@ -97,17 +94,69 @@ bool CharacterFileText::canStore(char32_t character)
     return character <= 0xffff && high.contains(QChar(char16_t(character)));
 }
 
+QString CharacterFileText::storable(const QString& text)
+{
+    QString result;
+    forEachCodePoint(text, [&](char32_t c, QStringView units) {
+        if (canStore(c))
+            result += units;
+        else
+            result += QLatin1Char('?');
+    });
+    return result;
+}
+
+QString CharacterFileText::utf8Line(const QString& text)
+{
+    return QStringDecoder(Encoding)(text.toUtf8());
+}
+
+QString CharacterFileText::fromUtf8Line(const QString& line)
+{
+    QStringEncoder toBytes(Encoding);
+    const QByteArray bytes = toBytes(line);
+    QStringDecoder fromUtf8(QStringDecoder::Utf8);
+    const QString text = fromUtf8(bytes);
+    return toBytes.hasError() || fromUtf8.hasError() ? line : text;
+}
+
+QString CharacterFileText::fullTexts(const CharacterRecord& character)
+{
+    QStringList lines;
+    CharacterRecord::forEachText(character, [&](const QString& field, const QString& value) {
+        const QString text = singleLine(value);
+        if (storable(text) != text)
+            lines.append(field + QLatin1Char('=') + text);
+    });
+    return lines.join(QLatin1Char('\n'));
+}
+
+void CharacterFileText::restoreFullTexts(CharacterRecord& character, const QString& fullTexts)
+{
+    QHash<QString, QString> texts;
+    for (const QString& line : fullTexts.split(QLatin1Char('\n'))) {
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals > 0)
+            texts.insert(line.left(equals), line.mid(equals + 1));
+    }
+    if (texts.isEmpty())
+        return;
+    CharacterRecord::forEachText(character, [&](const QString& field, QString& value) {
+        const auto full = texts.constFind(field);
+        if (full != texts.cend() && storable(*full) == value)
+            value = *full;
+    });
+}
+
 QByteArray CharacterFileText::encode(const QStringList& lines)
 {
     QByteArray bytes;
     QStringEncoder fromUnicode(Encoding);
     for (const QString& line : lines) {
-        QByteArray encoded = fromUnicode(line);
-        if (fromUnicode.hasError()) {
-            fromUnicode = QStringEncoder(Encoding);
-            encoded = fromUnicode(storableText(line));
-        }
-        bytes += encoded;
+        // The code page's encoder turns some characters (CJK among them) into a control
+        // character without a fault, so each is checked here.
+        const bool plain = std::ranges::all_of(line, [](QChar c) { return c.unicode() < 0x80; });
+        bytes += fromUnicode(plain ? line : storable(line));
         bytes += "\r\n";
     }
     return bytes;

@@ -2,6 +2,9 @@
 
 #include "engine/RulesBoxTexts.h"
 #include "engine/RulesSettings.h"
+#include "files/CharacterExtensionBlock.h"
+#include "files/CharacterFileText.h"
+#include "files/CharacterReader.h"
 #include "files/CharacterRecord.h"
 
 namespace {
@@ -151,5 +154,12 @@ QStringList CharacterWriter::lines(const CharacterRecord& c)
     out.flag(c.ElysiumRule, settings.ElysiumRule);
     out.flag(c.DirtySecretsRule, settings.DirtySecretsRule);
     out.flag(c.ElderRules, settings.ElderRules);
+
+    CharacterExtension extension;
+    if (const QString texts = CharacterFileText::fullTexts(c); !texts.isEmpty())
+        extension.setText(CharacterReader::FullTextsKey, texts);
+    for (const CharacterExtension::Entry& entry : c.extension.entries())
+        extension.setText(entry.key, entry.text);
+    out.lines += CharacterExtensionBlock::lines(extension);
     return out.lines;
 }

@@ -35,6 +35,7 @@ constexpr SectionShape Sections[SectionCount] = {
     {"Flaws", true, 1, true},
     {"Exclusive pairs", false, 2, false},
     {"Virtue sets", true, 1, true},
+    {"Specialties", false, 1, false},
     {"Experience costs", false, 1, false},
 };
 
@@ -165,6 +166,9 @@ private:
         if (m_section == ChartSection)
             if (const auto fault = ExperienceChart::lineFault(line(start)))
                 return fail(start, *fault);
+        if (m_section == SpecialtiesSection && line(start).indexOf(QStringLiteral(": ")) <= 0)
+            return fail(start, QStringLiteral("a specialty line is the trait's name, \": \" and "
+                                              "the specialty"));
         if (m_section == 2 && DataFile::leadingNumber(line(start)) != index + 3)
             return fail(start, QStringLiteral("generation record %1 must describe generation %2")
                                    .arg(index + 1)

@@ -4,6 +4,7 @@
 #include "rules/ExperienceChart.h"
 #include "rules/SortedTextList.h"
 
+#include <QHash>
 #include <QStringList>
 #include <array>
 
@@ -56,6 +57,11 @@ public:
     SortedTextList Merits, Flaws;
     QStringList ExclusivePairsFirst, ExclusivePairsSecond;
     QStringList VirtueSets;
+
+    // The suggested specialties of an attribute or standard ability, in data order.
+    QStringList specialties(const QString& trait) const { return Specialties.value(trait); }
+    QHash<QString, QStringList> Specialties;
+
     // The revised chart unless the data gives lines of its own.
     ExperienceChart XpChart;
 

@@ -109,12 +109,13 @@ QList<Problem> split(const QString& fileName, const QByteArray& bytes, Sections&
         lines.lines.append(text);
         lines.sourceLines.append(at);
     }
-    const bool openChart = section == ChartSection && !sections[ChartSection - 1].lines.isEmpty();
-    if (section <= RequiredSections || openChart) {
+    // Past the seventeenth "---" a pack may end, but not inside a section it began.
+    if (section <= RequiredSections ||
+        (section <= SectionCount && !sections[section - 1].lines.isEmpty())) {
         const int last = source.sourceLine.isEmpty() ? 1 : source.sourceLine.last();
         problem(section, last,
                 QStringLiteral("the pack ends in section %1; each of the seventeen sections, "
-                               "and the experience chart when given, needs its closing \"---\"")
+                               "and any later one it begins, needs its closing \"---\"")
                     .arg(section));
     }
     return problems;
@@ -147,13 +148,16 @@ Merged withPack(const Merged& merged, const Sections& sections, const QString& f
         result.origins.append(merged.origins[i]);
         result.sourceLines.append(merged.sourceLines[i]);
     }
-    // Data without a chart of its own gets the pack's chart as its last section.
+    // Data that ends before the chart gets the sections up to it, the pack's chart last.
     const Section& chart = sections[ChartSection - 1];
-    if (section == RequiredSections && !chart.lines.isEmpty()) {
-        addSection(ChartSection - 1);
-        result.lines.append(QStringLiteral("---"));
-        result.origins.append(origin);
-        result.sourceLines.append(chart.sourceLines.last());
+    if (section < ChartSection && !chart.lines.isEmpty()) {
+        for (; section < ChartSection; ++section) {
+            if (section == ChartSection - 1)
+                addSection(section);
+            result.lines.append(QStringLiteral("---"));
+            result.origins.append(origin);
+            result.sourceLines.append(chart.sourceLines.last());
+        }
     }
     return result;
 }
