@@ -1,7 +1,18 @@
 #include "../support/DataRows.h"
+#include "../support/RulesLines.h"
+#include "engine/CharacterPass.h"
+#include "engine/CreationBaseline.h"
+#include "engine/ExperienceSpending.h"
+#include "files/CharacterDocument.h"
+#include "files/CharacterExtensionBlock.h"
+#include "files/CharacterReadResult.h"
+#include "files/CharacterReader.h"
+#include "files/CharacterReport.h"
+#include "files/CharacterWriter.h"
 #include "files/ExperienceRecord.h"
 
 #include <QJsonArray>
+#include <QJsonObject>
 
 Q_DECLARE_METATYPE(CharacterExperience)
 
@@ -28,6 +39,30 @@ CharacterExperience played()
               {{TraitRef::Ability, 0, 2}, "Brawl", 2, 3, 4, QDate(2026, 12, 8), "back\\slash"},
               {{TraitRef::Discipline, 0, 3}, "Auspex", 0, 1, 10, {}, "two\nlines"}};
     return xp;
+}
+
+// The lines of the character's file.
+QStringList fileLines(const Character& c)
+{
+    return CharacterWriter::lines(CharacterDocument::record(c));
+}
+
+// The document after reading lines as Load reads them.
+CharacterDocument& opened(CharacterDocument& document, const QStringList& lines)
+{
+    document.open(CharacterReader::read(lines, QStringLiteral("x.tnc")));
+    document.settle();
+    return document;
+}
+
+TraitRef named(const Character& c, const QString& name)
+{
+    TraitRef found;
+    CreationBaseline::forEachTrait(c, [&](TraitRef ref, const Character::Trait&) {
+        if (found.group == TraitRef::None && CreationBaseline::traitName(c, ref) == name)
+            found = ref;
+    });
+    return found;
 }
 
 } // namespace
@@ -78,6 +113,51 @@ private slots:
         QCOMPARE(read.damagedLine, entries == 3 ? 5 : 0);
         QCOMPARE(read.experience.log.size(), entries);
         QCOMPARE(read.experience.baseline, played().baseline);
+    }
+
+    // A Brujah finished, 20 earned, Brawl raised, Auspex learned: saved and loaded, the log,
+    // the baseline and the frozen accounting come back; a program that reads only the body sees
+    // the ratings as they are now, as a character still in creation; New forgets it all.
+    void throughTheFile()
+    {
+        CharacterDocument document(shippedRules());
+        Character c = document.character();
+        c.header[0] = QStringLiteral("Mara");
+        c.header[5] = QStringLiteral("Brujah");
+        opened(document, fileLines(c));
+        c = document.character();
+        const ExperienceChart& chart = document.tables().XpChart;
+        c.abilities[0][named(c, "Brawl").row].rating = 2;
+        opened(document, fileLines(c));
+        c = document.character();
+        c.disciplines[3].name = QStringLiteral("Auspex"); // the open row
+        QVERIFY(ExperienceSpending::finishCreation(c).done);
+        ExperienceSpending::earn(c, 20, QStringLiteral("session 3"), QDate(2026, 12, 7));
+        QCOMPARE(ExperienceSpending::setRating(c, chart, named(c, "Brawl"), 3, {}).points, 4);
+        QCOMPARE(ExperienceSpending::setRating(c, chart, named(c, "Auspex"), 1, {}).points, 10);
+        CharacterPass::derive(c);
+        const QStringList lines = fileLines(c);
+
+        const Character& loaded = opened(document, lines).character();
+        QVERIFY(loaded.experience == c.experience);
+        QCOMPARE(loaded.freebieTally, c.freebieTally);
+        QCOMPARE(loaded.abilityTallies, c.abilityTallies);
+        QCOMPARE(loaded.disciplines[3].rating, 1);
+        const QJsonObject report = CharacterReport::build(loaded, "1.43", {});
+        QCOMPARE(report["creation_finished"].toBool(), true);
+        QCOMPARE(report["experience"].toObject()["left"].toInt(), 6);
+
+        const qsizetype block = lines.indexOf(CharacterExtensionBlock::Banner);
+        QVERIFY(block > 0);
+        const Character& older = opened(document, lines.first(block)).character();
+        QCOMPARE(older.experience, CharacterExperience());
+        QCOMPARE(older.disciplines[3].rating, 1);
+        QCOMPARE(older.abilities[0][named(older, "Brawl").row].rating, 3);
+        QCOMPARE(CharacterReport::build(older, "1.43", {})["creation_finished"].toBool(), false);
+
+        opened(document, lines);
+        const Character& fresh = opened(document, fileLines(Character())).character();
+        QCOMPARE(fresh.experience, CharacterExperience());
     }
 
     void report()

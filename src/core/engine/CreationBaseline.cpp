@@ -7,10 +7,6 @@ namespace CreationBaseline {
 
 namespace {
 
-constexpr std::array<const char*, 9> AttributeNames = {"Strength",   "Dexterity",    "Stamina",
-                                                       "Charisma",   "Manipulation", "Appearance",
-                                                       "Perception", "Intelligence", "Wits"};
-
 Character::Trait* rowAt(Character::Rows& rows, int row, int count)
 {
     return row >= 0 && row < count ? &rows[row] : nullptr;
@@ -53,8 +49,7 @@ QString traitName(const Character& c, TraitRef ref)
 {
     switch (ref.group) {
     case TraitRef::Attribute:
-        return ref.row >= 0 && ref.row < 9 ? QString::fromLatin1(AttributeNames[ref.row])
-                                           : QString();
+        return ref.row >= 0 && ref.row < 9 ? Character::attributeNames()[ref.row] : QString();
     case TraitRef::Virtue:
         return ref.row >= 0 && ref.row < 3 ? TextRoutines::StripDots(c.virtueNames[ref.row])
                                            : QString();

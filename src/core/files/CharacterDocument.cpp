@@ -8,6 +8,7 @@
 #include "engine/VirtueRules.h"
 #include "files/CharacterReadResult.h"
 #include "files/CharacterSpecialties.h"
+#include "files/ExperienceRecord.h"
 #include "rules/TextRoutines.h"
 
 using TextRoutines::StripDots;
@@ -191,9 +192,12 @@ void CharacterDocument::apply(const CharacterReadResult& result, Character& c)
     take(r.DirtySecretsRule, settings.DirtySecretsRule);
     take(r.ElderRules, settings.ElderRules);
     // Another character's entries and specialties never travel with this one.
+    c.experience = {};
     if (!result.bannerRejected) {
         c.extension = r.extension;
         CharacterSpecialties::apply(c.extension.take(CharacterSpecialties::Key).value_or(QString()), c);
+        if (const auto xp = c.extension.take(ExperienceRecord::Key))
+            c.experience = ExperienceRecord::read(*xp).experience;
     }
 }
 
@@ -265,6 +269,8 @@ CharacterRecord CharacterDocument::record(const Character& c)
     r.extension = c.extension;
     if (const QString specialties = CharacterSpecialties::entry(c); !specialties.isEmpty())
         r.extension.setText(CharacterSpecialties::Key, specialties);
+    if (const QString experience = ExperienceRecord::text(c.experience); !experience.isEmpty())
+        r.extension.setText(ExperienceRecord::Key, experience);
     return r;
 }
 
