@@ -257,7 +257,7 @@ private slots:
         Character sheet = c;
         sheet.attributes[3].rating = 3;                       // Charisma 1 -> 3: 4 + 8
         sheet.abilities[0][refOf(c, "Brawl").row].rating = 5; // 4 + 6 + 8 is more than is left
-        const QStringList messages = reconcile(c, sheet, shippedTables().XpChart, Today);
+        const QStringList messages = reconcile(sheet, shippedTables().XpChart, Today);
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains("Raising Brawl from 2 to 5 needs 18 points"),
                  qPrintable(messages[0]));

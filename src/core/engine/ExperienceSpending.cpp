@@ -6,6 +6,8 @@
 #include "rules/ExperienceChart.h"
 #include "rules/TextRoutines.h"
 
+#include <map>
+
 namespace ExperienceSpending {
 
 namespace {
@@ -41,7 +43,7 @@ QString points(int n)
 }
 
 // The row the entry raised: where it stood, or the row of its group that now bears its name.
-TraitRef locate(Character& c, const ExperienceEntry& entry)
+TraitRef locate(const Character& c, const ExperienceEntry& entry)
 {
     if (!entry.ref.named() || CreationBaseline::traitName(c, entry.ref) == entry.trait)
         return entry.ref;
@@ -54,7 +56,7 @@ TraitRef locate(Character& c, const ExperienceEntry& entry)
     return found.group == TraitRef::None ? entry.ref : found;
 }
 
-bool sameTrait(Character& c, const ExperienceEntry& entry, TraitRef ref)
+bool sameTrait(const Character& c, const ExperienceEntry& entry, TraitRef ref)
 {
     return !entry.earning() && locate(c, entry) == ref;
 }
@@ -196,23 +198,31 @@ Outcome takeBack(Character& c, qsizetype index)
     return {true, {}, refund};
 }
 
-QStringList reconcile(const Character& before, Character& after, const ExperienceChart& chart,
-                      QDate date)
+QStringList reconcile(Character& c, const ExperienceChart& chart, QDate date)
 {
     QStringList messages;
-    if (!after.experience.creationFinished)
+    if (!c.experience.creationFinished)
         return messages;
-    QList<std::pair<TraitRef, int>> changed;
-    CreationBaseline::forEachTrait(after, [&](TraitRef ref, Character::Trait& trait) {
-        const Character::Trait* old = CreationBaseline::traitAt(before, ref);
-        if (old && old->rating != trait.rating)
-            changed.append({ref, trait.rating});
+    // What creation left each trait, then its raises: the name it had and its rating.
+    std::map<TraitRef, std::pair<QString, int>> expected;
+    for (const BaselineSlot& slot : c.experience.baseline)
+        expected[slot.ref] = {slot.name, slot.rating};
+    for (const ExperienceEntry& entry : c.experience.log)
+        if (!entry.earning())
+            expected[locate(c, entry)] = {entry.trait, entry.to};
+    QList<std::tuple<TraitRef, int, int>> changed;
+    CreationBaseline::forEachTrait(c, [&](TraitRef ref, const Character::Trait& trait) {
+        const auto known = expected.find(ref);
+        const bool same =
+            known != expected.end() &&
+            (!ref.named() || known->second.first == TextRoutines::StripDots(trait.name));
+        const int rating = same ? known->second.second : 0;
+        if (trait.rating != rating)
+            changed.append({ref, rating, trait.rating});
     });
-    for (const auto& [ref, rating] : changed) {
-        Character::Trait* trait = CreationBaseline::traitAt(after, ref);
-        const int wanted = rating;
-        trait->rating = CreationBaseline::traitAt(before, ref)->rating;
-        const Outcome outcome = setRating(after, chart, ref, wanted, date);
+    for (const auto& [ref, rating, wanted] : changed) {
+        CreationBaseline::traitAt(c, ref)->rating = rating;
+        const Outcome outcome = setRating(c, chart, ref, wanted, date);
         if (!outcome.done)
             messages.append(outcome.message);
     }

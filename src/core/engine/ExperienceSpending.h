@@ -45,10 +45,9 @@ Outcome setRating(Character& c, const ExperienceChart& chart, TraitRef ref, int 
 // them.
 Outcome takeBack(Character& c, qsizetype index);
 
-// Where a ratings change came from, for a sheet that changes ratings in place: every trait
-// whose rating differs from before set through setRating, a refused one put back.
+// For a sheet that changes ratings in place: every trait whose rating differs from what the
+// baseline and the log give it is set through setRating from there, a refused one put back.
 // The messages of the refusals, in sheet order.
-QStringList reconcile(const Character& before, Character& after, const ExperienceChart& chart,
-                      QDate date);
+QStringList reconcile(Character& c, const ExperienceChart& chart, QDate date);
 
 } // namespace ExperienceSpending
