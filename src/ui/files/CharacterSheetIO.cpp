@@ -81,15 +81,19 @@ void CharacterSheetIO::applyNotes(const QStringList& lines)
     }
 }
 
-void CharacterSheetIO::ReadCharacter(const CharacterReadResult& result, bool quiet)
+void CharacterSheetIO::beginRead()
 {
-    const Record& r = result.record;
     m_view.virtues().setAttached(false);
     m_view.generation().setAttached(false);
     m_view.meritsAndFlaws().setAttached(false);
     m_view.counters().AgeHumanityPenalty = 0;
     // No rating read below may be cut down by the limits of the character shown before.
     m_view.generation().raiseLimitsForLoading();
+}
+
+void CharacterSheetIO::ReadCharacter(const CharacterReadResult& result, bool quiet)
+{
+    beginRead();
     if (!quiet)
         for (const auto& message : result.messages)
             m_view.messages().showMessage(message.caption, message.text);
@@ -98,11 +102,22 @@ void CharacterSheetIO::ReadCharacter(const CharacterReadResult& result, bool qui
     Character character = SheetBinding::readAll(m_view);
     CharacterDocument::apply(result, character);
     SheetBinding::showRead(character, m_view);
-    if (r.Notes)
-        applyNotes(*r.Notes);
+    if (result.record.Notes)
+        applyNotes(*result.record.Notes);
+    endRead(result.completed());
+}
 
+void CharacterSheetIO::showCharacter(const Character& character)
+{
+    beginRead();
+    SheetBinding::showRead(character, m_view);
+    endRead(true);
+}
+
+void CharacterSheetIO::endRead(bool completed)
+{
     Recalculation& pass = m_view.recalculation();
-    if (result.completed()) {
+    if (completed) {
         pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = pass.RowsDirty = true;
         pass.DisciplinesDirty = pass.BackgroundsDirty = pass.RulesChanged = pass.BooksDirty = true;
         m_view.updateSheetLayout();
@@ -110,7 +125,7 @@ void CharacterSheetIO::ReadCharacter(const CharacterReadResult& result, bool qui
     // The limits follow the generation shown, whether the read went through or not.
     m_view.generation().GenerationChange();
     m_view.meritsAndFlaws().setAttached(true);
-    if (result.completed()) {
+    if (completed) {
         m_view.meritsAndFlaws().recountAll();
         QTextCursor caret = m_view.notes()->Notepad->textCursor();
         caret.movePosition(QTextCursor::Start);

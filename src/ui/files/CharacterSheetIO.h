@@ -4,6 +4,8 @@
 #include "files/CharacterRecord.h"
 
 #include <QByteArray>
+
+struct Character;
 #include <optional>
 
 class CharacterView;
@@ -21,6 +23,9 @@ public:
     CharacterRecord WriteCharacter(bool withNotes = true);
     // Applies what was read; shows the messages unless quiet (the undo steps read quietly).
     void ReadCharacter(const CharacterReadResult& result, bool quiet = false);
+    // Puts a whole character back on the sheet as a quiet read would (an undo step); the
+    // notes stay as they are.
+    void showCharacter(const Character& character);
 
     // The notes as the file read or saved last carries them. The writer takes the notes from
     // the editor only while they are edited, so unedited notes are written back byte for byte.
@@ -31,6 +36,10 @@ public:
 private:
     QStringList notesLines();
     void applyNotes(const QStringList& lines);
+    // Around a read: the handlers that would ask or start the generation logic held back,
+    // then the sheet recounted and the clan's rows applied.
+    void beginRead();
+    void endRead(bool completed);
 
     CharacterView& m_view;
     QString m_scratchPath;

@@ -1,12 +1,10 @@
 #include "SheetHistory.h"
 
-#include "files/CharacterCompare.h"
-#include "files/CharacterReader.h"
 #include "files/CharacterSheetIO.h"
-#include "files/CharacterWriter.h"
 #include "files/FileCommands.h"
 #include "sheet/CharacterView.h"
 #include "sheet/Recalculation.h"
+#include "sheet/SheetBinding.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -15,7 +13,7 @@
 
 SheetHistory::SheetHistory(CharacterView& view, CharacterSheetIO& io, FileCommands& files,
                            QWidget& window)
-    : QObject(&window), m_io(io), m_files(files), m_window(window)
+    : QObject(&window), m_io(io), m_window(window), m_view(view)
 {
     connect(&view.recalculation(), &Recalculation::settled, this, &SheetHistory::settled);
     connect(&files, &FileCommands::characterReplaced, this, &SheetHistory::reset);
@@ -24,10 +22,10 @@ SheetHistory::SheetHistory(CharacterView& view, CharacterSheetIO& io, FileComman
     reset();
 }
 
-QStringList SheetHistory::snapshot()
+Character SheetHistory::snapshot()
 {
     ++m_taken;
-    return CharacterWriter::lines(m_io.WriteCharacter(false));
+    return SheetBinding::readAll(m_view);
 }
 
 void SheetHistory::reset()
@@ -45,13 +43,12 @@ void SheetHistory::settled()
     if (!m_touched)
         return;
     m_touched = false;
-    QStringList now = snapshot();
-    CharacterRecord character = CharacterReader::read(now, {}).record;
-    if (m_index >= 0 && sameCharacter(m_stepCharacter, character)) {
+    Character now = snapshot();
+    if (m_index >= 0 && now == m_stepCharacter) {
         m_restored = false;
         return;
     }
-    m_stepCharacter = std::move(character);
+    m_stepCharacter = now;
     // Typing on in the same box, within a second, extends the step it began.
     const bool typingOn = m_typingIn && m_typingIn == m_lastTypingIn &&
                           m_lastStep.elapsed() < TypingMergeMs && m_index > 0;
@@ -74,10 +71,8 @@ void SheetHistory::settled()
 void SheetHistory::restore(int index)
 {
     m_index = index;
-    CharacterReadResult result = CharacterReader::read(m_steps[index], m_files.CurrentFile());
-    result.record.Notes.reset();
-    m_stepCharacter = result.record;
-    m_io.ReadCharacter(result, true);
+    m_stepCharacter = m_steps[index];
+    m_io.showCharacter(m_stepCharacter);
     m_restored = true;
     m_touched = true;
     m_lastTypingIn = nullptr;

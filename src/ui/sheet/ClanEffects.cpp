@@ -69,18 +69,19 @@ void ClanEffects::ClanChanged()
 void ClanEffects::applyMeritFlawRules()
 {
     SheetPanel* sheet = m_view.sheet();
-    const ClanRules::Context context{sheet->Clan->text(), m_view.counters().ZeroAppearanceClan};
-    auto apply = [](QLineEdit* row, const std::optional<QString>& text) {
-        if (!text)
-            return;
-        row->setText(text->isEmpty() ? QString()
-                                     : TextRoutines::PadWithDots(*text, row->width(), row->font()));
-    };
     const RowCounts& counts = m_view.rowCounts();
-    for (int r = 0; r < counts.FlawRows; ++r)
-        apply(sheet->FlawRows[r],
-              ClanRules::flawUnderClan(StripDots(sheet->FlawRows[r]->text()), context));
-    for (int r = 0; r < counts.MeritRows; ++r)
-        apply(sheet->MeritRows[r],
-              ClanRules::meritUnderClan(StripDots(sheet->MeritRows[r]->text()), context));
+    auto box = [sheet](bool flaw, int r) {
+        return flaw ? sheet->FlawRows[r] : sheet->MeritRows[r];
+    };
+    // Each new text runs the lists' own rule through the row's change handler.
+    ClanRules::applyToLists(
+        {sheet->Clan->text(), m_view.counters().ZeroAppearanceClan},
+        {[&counts](bool flaw) { return flaw ? counts.FlawRows : counts.MeritRows; },
+         [box](bool flaw, int r) { return StripDots(box(flaw, r)->text()); },
+         [box](bool flaw, int r, const QString& entry) {
+             QLineEdit* row = box(flaw, r);
+             row->setText(entry.isEmpty()
+                              ? QString()
+                              : TextRoutines::PadWithDots(entry, row->width(), row->font()));
+         }});
 }
