@@ -257,6 +257,9 @@ private slots:
         dataRow("sheet only, by the labels", true, "NotesLabel,PrintButtonLabel", "", "sheet", ok);
         dataRow("both unticked: closes without a job", true, "Sheet,Notes,PrintButton", "", "", ok);
         dataRow("Cancel", true, "CancelButton", "", "", cancel);
+        dataRow("the log as its own job", true, "Sheet,LogLabel,PrintButton", "", "notes,log", ok);
+        dataRow("log only, to a PDF", true, "Sheet,Notes,Log,PdfLabel,PrintButton", "",
+                pdf + " log", ok);
         dataRow("Escape", true, "Escape", "", "", cancel);
         dataRow("a failed sheet stops the notes", true, "PrintButton", "sheet", "sheet", cancel);
         dataRow("PDF chosen", true, "PdfLabel,PrintButton", "", pdf + " sheet notes", ok);
@@ -286,16 +289,17 @@ private slots:
             called << QStringLiteral("choose");
             return leftOpen ? QString() : QStringLiteral("x.pdf");
         };
-        jobs.WritePdf = [&](const QString& file, bool sheet, bool notes) {
+        jobs.PrintLog = [&] { return job(QStringLiteral("log")); };
+        jobs.WritePdf = [&](const QString& file, bool sheet, bool notes, bool log) {
             return job(QStringLiteral("pdf ") + file + (sheet ? " sheet" : "") +
-                       (notes ? " notes" : ""));
+                       (notes ? " notes" : "") + (log ? " log" : ""));
         };
         form.setJobs(jobs);
         form.setPrinterAvailable(printer);
 
         // An earlier opening changes every tick and is cancelled; each opening starts afresh.
         bool stayed = false;
-        openAndPress(form, {"Sheet", "Notes", "PdfLabel", "CancelButton"}, stayed);
+        openAndPress(form, {"Sheet", "Notes", "Log", "PdfLabel", "CancelButton"}, stayed);
         called.clear();
         QTEST(openAndPress(form, presses.split(u',', Qt::SkipEmptyParts), stayed), "result");
         QTEST(called.join(u','), "calls");

@@ -70,9 +70,11 @@ void capture(Character& c)
 {
     CharacterExperience& xp = c.experience;
     xp.baseline.clear();
+    // A trait without dots needs no slot: what the baseline does not hold has none.
     forEachTrait(c, [&](TraitRef ref, const Character::Trait& trait) {
-        xp.baseline.append({ref, ref.named() ? TextRoutines::StripDots(trait.name) : QString(),
-                            trait.rating, trait.freebies});
+        if (trait.rating > 0 || trait.freebies > 0)
+            xp.baseline.append({ref, ref.named() ? TextRoutines::StripDots(trait.name) : QString(),
+                                trait.rating, trait.freebies});
     });
     xp.tallies = {c.attributeTallies, c.abilityTallies, c.disciplineTally, c.backgroundTally,
                   c.virtueTally,      c.freebieTally,   c.overspent};

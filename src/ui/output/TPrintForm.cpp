@@ -18,8 +18,9 @@ using namespace SheetFonts;
 constexpr int ButtonTop = 91;
 constexpr int ButtonWidth = 90;
 constexpr int TickSize = 13;
-constexpr QPoint SheetTick(36, 44);
-constexpr QPoint NotesTick(112, 44);
+constexpr QPoint SheetTick(24, 44);
+constexpr QPoint NotesTick(84, 44);
+constexpr QPoint LogTick(144, 44);
 constexpr QPoint PdfTick(36, 66);
 constexpr int LabelGap = 4; // between a tick and its label
 
@@ -106,12 +107,16 @@ void TPrintForm::createTicks()
     SheetLabel = createLabel(QStringLiteral("SheetLabel"), tr("Sheet"), SheetTick);
     Notes = createTick(QStringLiteral("Notes"), NotesTick);
     NotesLabel = createLabel(QStringLiteral("NotesLabel"), tr("Notes"), NotesTick);
+    Log = createTick(QStringLiteral("Log"), LogTick);
+    LogLabel = createLabel(QStringLiteral("LogLabel"), tr("Log"), LogTick);
     Pdf = createTick(QStringLiteral("Pdf"), PdfTick);
     PdfLabel = createLabel(QStringLiteral("PdfLabel"), tr("To a PDF file"), PdfTick);
     for (ClickLabel* part : {Sheet, SheetLabel})
         connect(part, &ClickLabel::pressed, this, &TPrintForm::SheetMouseDown);
     for (ClickLabel* part : {Notes, NotesLabel})
         connect(part, &ClickLabel::pressed, this, &TPrintForm::NotesMouseDown);
+    for (ClickLabel* part : {Log, LogLabel})
+        connect(part, &ClickLabel::pressed, this, &TPrintForm::LogMouseDown);
     for (ClickLabel* part : {Pdf, PdfLabel})
         connect(part, &ClickLabel::pressed, this, &TPrintForm::PdfMouseDown);
 }
@@ -203,6 +208,7 @@ int TPrintForm::ShowModal()
 {
     m_printSheet = true;
     m_printNotes = true;
+    m_printLog = false;
     m_toPdf = false;
     m_lastError.clear();
     showTicks();
@@ -216,6 +222,7 @@ void TPrintForm::showTicks()
     };
     Sheet->setPixmap(picture(m_printSheet));
     Notes->setPixmap(picture(m_printNotes));
+    Log->setPixmap(picture(m_printLog));
     Pdf->setPixmap(picture(m_toPdf));
 }
 
@@ -231,6 +238,12 @@ void TPrintForm::NotesMouseDown()
     showTicks();
 }
 
+void TPrintForm::LogMouseDown()
+{
+    m_printLog = !m_printLog;
+    showTicks();
+}
+
 void TPrintForm::PdfMouseDown()
 {
     if (!m_printerAvailable)
@@ -242,7 +255,7 @@ void TPrintForm::PdfMouseDown()
 void TPrintForm::PrintButtonClick()
 {
     m_lastError.clear();
-    if (!m_printSheet && !m_printNotes) {
+    if (!m_printSheet && !m_printNotes && !m_printLog) {
         accept();
         return;
     }
@@ -272,9 +285,11 @@ void TPrintForm::PrintButtonClick()
 QString TPrintForm::runJobs(const QString& pdfFile)
 {
     if (!pdfFile.isEmpty())
-        return m_jobs.WritePdf(pdfFile, m_printSheet, m_printNotes);
-    const std::pair<bool, const std::function<QString()>*> jobs[2] = {
-        {m_printSheet, &m_jobs.PrintSheet}, {m_printNotes, &m_jobs.PrintNotes}};
+        return m_jobs.WritePdf(pdfFile, m_printSheet, m_printNotes, m_printLog);
+    const std::pair<bool, const std::function<QString()>*> jobs[] = {
+        {m_printSheet, &m_jobs.PrintSheet},
+        {m_printNotes, &m_jobs.PrintNotes},
+        {m_printLog, &m_jobs.PrintLog}};
     for (const auto& [wanted, job] : jobs) {
         if (!wanted)
             continue;

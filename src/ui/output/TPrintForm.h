@@ -7,7 +7,7 @@
 class ClickLabel;
 class QLabel;
 
-// The print dialog: tick the sheet, the notes or both, then Print. It knows nothing of the
+// The print dialog: tick the sheet, the notes, the experience log, then Print. It knows nothing of the
 // main window; the caller hands it the jobs to run.
 //
 // Where no printer is installed Print writes a PDF file instead; where printers exist the
@@ -21,9 +21,10 @@ public:
     {
         std::function<QString()> PrintSheet;
         std::function<QString()> PrintNotes;
+        std::function<QString()> PrintLog;
         // Asks where the PDF goes, proposing a name; an empty text when the user gives up.
         std::function<QString()> ChoosePdfFile;
-        std::function<QString(const QString& fileName, bool sheet, bool notes)> WritePdf;
+        std::function<QString(const QString& fileName, bool sheet, bool notes, bool log)> WritePdf;
     };
 
     explicit TPrintForm(QWidget* parent = nullptr);
@@ -32,13 +33,14 @@ public:
     void setPrinterAvailable(bool available);
     bool printerAvailable() const { return m_printerAvailable; }
 
-    // Ticks both items, clears the PDF choice and shows the dialog modally. Returns Accepted
+    // Ticks the sheet and the notes, clears the log and the PDF choice and shows the dialog modally. Returns Accepted
     // when Print ran without an error (or found nothing ticked), Rejected after Cancel,
     // Escape or a failed job, whose error lastError() then holds.
     int ShowModal();
 
     bool PrintSheetFlag() const { return m_printSheet; }
     bool PrintNotesFlag() const { return m_printNotes; }
+    bool PrintLogFlag() const { return m_printLog; }
     // Whether Print writes a PDF file rather than printing.
     bool PdfFlag() const { return m_toPdf || !m_printerAvailable; }
     const QString& lastError() const { return m_lastError; }
@@ -64,6 +66,7 @@ private:
 
     void SheetMouseDown();
     void NotesMouseDown();
+    void LogMouseDown();
     void PdfMouseDown();
     void PrintButtonClick();
     void CancelButtonClick();
@@ -71,6 +74,7 @@ private:
 
     ClickLabel *Sheet = nullptr, *SheetLabel = nullptr;
     ClickLabel *Notes = nullptr, *NotesLabel = nullptr;
+    ClickLabel *Log = nullptr, *LogLabel = nullptr;
     ClickLabel *Pdf = nullptr, *PdfLabel = nullptr;
     ClickLabel *PrintButton = nullptr, *PrintButtonLabel = nullptr;
     ClickLabel *CancelButton = nullptr, *CancelButtonLabel = nullptr;
@@ -80,6 +84,7 @@ private:
     bool m_printerAvailable = true;
     bool m_printSheet = true;
     bool m_printNotes = true;
+    bool m_printLog = false;
     bool m_toPdf = false;
     QString m_lastError;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CharacterCounters.h"
+#include "engine/CharacterExperience.h"
 #include "engine/RulesSettings.h"
 #include "engine/SheetLayout.h"
 #include "rules/RuleTables.h"
@@ -60,6 +61,10 @@ public:
     RowCounts& rowCounts() { return m_rows; }
     RulesSettings& settings() { return m_settings; }
     CharacterCounters& counters() { return m_counters; }
+    // Creation finished, the baseline and the experience log; experienceChanged tells the
+    // panels that show it.
+    CharacterExperience& experience() { return m_experience; }
+    void setExperience(const CharacterExperience& experience);
     UserMessages& messages() { return m_messages; }
     const QCursor& ankhCursor() const { return m_ankhCursor; }
 
@@ -84,6 +89,7 @@ public:
 
 signals:
     void layoutChanged();
+    void experienceChanged();
 
 private:
     UserMessages& m_messages;
@@ -94,6 +100,7 @@ private:
     RowCounts m_rows;
     RulesSettings m_settings;
     CharacterCounters m_counters;
+    CharacterExperience m_experience;
     std::unique_ptr<RuleQuestions> m_escapeAnswers;
     RuleQuestions* m_questions = nullptr;
     std::function<bool()> m_passesHeld;
