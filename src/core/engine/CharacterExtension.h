@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -29,6 +30,13 @@ public:
     void setText(const QString& key, const QString& text);
     // Takes key's entry out and gives its text.
     std::optional<QString> take(const QString& key);
+
+    // The text of an entry made of named fields, a "field=text" line each: a field's name
+    // holds no "=", and a line break in a text becomes a blank.
+    using Fields = QList<std::pair<QString, QString>>;
+    static QString fieldsText(const Fields& fields);
+    // The fields of such a text by name; lines without a name are passed over.
+    static QHash<QString, QString> fields(const QString& text);
 
     bool operator==(const CharacterExtension&) const = default;
 

@@ -275,11 +275,13 @@ CharacterRecord CharacterDocument::record(const Character& c)
     r.ElysiumRule = settings.ElysiumRule;
     r.DirtySecretsRule = settings.DirtySecretsRule;
     r.ElderRules = settings.ElderRules;
-    r.extension = c.extension;
+    // The entries of this program first, then those it keeps for another, in their order.
     if (const QString specialties = CharacterSpecialties::entry(c); !specialties.isEmpty())
         r.extension.setText(CharacterSpecialties::Key, specialties);
     if (const QString experience = ExperienceRecord::text(c.experience); !experience.isEmpty())
         r.extension.setText(ExperienceRecord::Key, experience);
+    for (const CharacterExtension::Entry& entry : c.extension.entries())
+        r.extension.setText(entry.key, entry.text);
     return r;
 }
 

@@ -35,49 +35,6 @@ QString singleLine(QString text)
     return text;
 }
 
-class UnstorableCollector
-{
-public:
-    void check(const QString& field, const QString& text)
-    {
-        QString characters;
-        forEachCodePoint(text, [&](char32_t c, QStringView units) {
-            if (!CharacterFileText::canStore(c) && !characters.contains(units))
-                characters += units;
-        });
-        if (!characters.isEmpty())
-            found.append({field, characters});
-    }
-    void check(const QString& field, const std::optional<QString>& text)
-    {
-        if (text)
-            check(field, *text);
-    }
-    // Rows are numbered as the sheet counts them, from first.
-    void checkList(const QString& field, const std::optional<QStringList>& texts, int first = 1)
-    {
-        for (qsizetype i = 0; texts && i < texts->size(); ++i)
-            check(field + QLatin1Char(' ') + QString::number(first + i), texts->at(i));
-    }
-    void checkRows(const QString& prefix,
-                   const std::optional<QList<CharacterRecord::AbilityRow>>& rows, int first)
-    {
-        for (qsizetype i = 0; rows && i < rows->size(); ++i) {
-            const QString number = QLatin1Char(' ') + QString::number(first + i);
-            check(prefix + QStringLiteral("Talent") + number, rows->at(i).talent.name);
-            check(prefix + QStringLiteral("Skill") + number, rows->at(i).skill.name);
-            check(prefix + QStringLiteral("Knowledge") + number, rows->at(i).knowledge.name);
-        }
-    }
-    void checkTraits(const QString& field, const std::optional<QList<CharacterRecord::Trait>>& rows)
-    {
-        for (qsizetype i = 0; rows && i < rows->size(); ++i)
-            check(field + QLatin1Char(' ') + QString::number(i + 1), rows->at(i).name);
-    }
-
-    QList<CharacterFileText::Unstorable> found;
-};
-
 } // namespace
 
 bool CharacterFileText::canStore(char32_t character)
@@ -96,6 +53,9 @@ bool CharacterFileText::canStore(char32_t character)
 
 QString CharacterFileText::storable(const QString& text)
 {
+    // Most texts are plain ASCII, and the writer asks for every one.
+    if (std::ranges::all_of(text, [](QChar c) { return c.unicode() < 0x80; }))
+        return text;
     QString result;
     forEachCodePoint(text, [&](char32_t c, QStringView units) {
         if (canStore(c))
@@ -122,23 +82,18 @@ QString CharacterFileText::fromUtf8Line(const QString& line)
 
 QString CharacterFileText::fullTexts(const CharacterRecord& character)
 {
-    QStringList lines;
+    CharacterExtension::Fields texts;
     CharacterRecord::forEachText(character, [&](const QString& field, const QString& value) {
         const QString text = singleLine(value);
         if (storable(text) != text)
-            lines.append(field + QLatin1Char('=') + text);
+            texts.append({field, text});
     });
-    return lines.join(QLatin1Char('\n'));
+    return CharacterExtension::fieldsText(texts);
 }
 
 void CharacterFileText::restoreFullTexts(CharacterRecord& character, const QString& fullTexts)
 {
-    QHash<QString, QString> texts;
-    for (const QString& line : fullTexts.split(QLatin1Char('\n'))) {
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals > 0)
-            texts.insert(line.left(equals), line.mid(equals + 1));
-    }
+    const QHash<QString, QString> texts = CharacterExtension::fields(fullTexts);
     if (texts.isEmpty())
         return;
     CharacterRecord::forEachText(character, [&](const QString& field, QString& value) {
@@ -155,8 +110,7 @@ QByteArray CharacterFileText::encode(const QStringList& lines)
     for (const QString& line : lines) {
         // The code page's encoder turns some characters (CJK among them) into a control
         // character without a fault, so each is checked here.
-        const bool plain = std::ranges::all_of(line, [](QChar c) { return c.unicode() < 0x80; });
-        bytes += fromUnicode(plain ? line : storable(line));
+        bytes += fromUnicode(storable(line));
         bytes += "\r\n";
     }
     return bytes;
@@ -184,34 +138,6 @@ QStringList CharacterFileText::decode(QByteArrayView bytes)
         start = lineEnd + 1;
     }
     return lines;
-}
-
-QList<CharacterFileText::Unstorable> CharacterFileText::unstorableFields(const CharacterRecord& c)
-{
-    UnstorableCollector out;
-    out.check(QStringLiteral("Name"), c.Name);
-    out.check(QStringLiteral("Player"), c.Player);
-    out.check(QStringLiteral("Chronicle"), c.Chronicle);
-    out.check(QStringLiteral("Nature"), c.Nature);
-    out.check(QStringLiteral("Demeanor"), c.Demeanor);
-    out.check(QStringLiteral("Clan"), c.Clan);
-    out.check(QStringLiteral("Generation"), c.Generation);
-    out.check(QStringLiteral("Haven"), c.Haven);
-    out.check(QStringLiteral("Concept"), c.Concept);
-    out.checkRows(QString(), c.FreeAbilities, 11);
-    out.checkRows(QStringLiteral("Secondary "), c.SecondaryAbilities, 1);
-    out.checkTraits(QStringLiteral("Discipline"), c.Disciplines);
-    out.checkTraits(QStringLiteral("Background"), c.Backgrounds);
-    out.checkList(QStringLiteral("Merit"), c.Merits);
-    out.checkList(QStringLiteral("Flaw"), c.Flaws);
-    out.check(QStringLiteral("Path"), c.Path);
-    if (c.Notes)
-        out.check(QStringLiteral("Notes"), c.Notes->join(QLatin1Char('\n')));
-    out.check(QStringLiteral("Max humanity"), c.MaxHumanityEdit);
-    out.check(QStringLiteral("Virtues"), c.VirtueNamesEdit);
-    out.checkList(QStringLiteral("Sourcebook"), c.ChosenBooks);
-    out.check(QStringLiteral("Starting generation"), c.StartingGenerationEdit);
-    return out.found;
 }
 
 std::optional<QByteArray> CharacterFileText::readFile(const QString& path, QString* error)

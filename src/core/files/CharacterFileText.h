@@ -25,18 +25,6 @@ public:
     // Splits at CR, LF or CR LF; a last line without a line break counts.
     static QStringList decode(QByteArrayView bytes);
 
-    // A text of the record that holds characters Windows-1252 cannot store.
-    struct Unstorable
-    {
-        QString field;      // as the user knows it: "Name", "Merit 3", "Notes"
-        QString characters; // each such character once, in order of appearance
-
-        bool operator==(const Unstorable&) const = default;
-    };
-
-    // The texts that would not be saved as they stand, in file order.
-    static QList<Unstorable> unstorableFields(const CharacterRecord& character);
-
     static bool canStore(char32_t character);
     // The text as the file stores it: "?" for each character it cannot.
     static QString storable(const QString& text);

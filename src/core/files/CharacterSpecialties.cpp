@@ -4,25 +4,17 @@
 
 QString CharacterSpecialties::entry(const Character& character)
 {
-    QStringList lines;
+    CharacterExtension::Fields specialties;
     forEachTrait(character, [&](const QString& field, const Character::Trait& trait) {
-        QString text = trait.specialty;
-        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        if (!text.isEmpty())
-            lines.append(field + QLatin1Char('=') + text);
+        if (!trait.specialty.isEmpty())
+            specialties.append({field, trait.specialty});
     });
-    return lines.join(QLatin1Char('\n'));
+    return CharacterExtension::fieldsText(specialties);
 }
 
 void CharacterSpecialties::apply(const QString& entry, Character& character)
 {
-    QHash<QString, QString> specialties;
-    for (const QString& line : entry.split(QLatin1Char('\n'))) {
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals > 0)
-            specialties.insert(line.left(equals), line.mid(equals + 1));
-    }
+    const QHash<QString, QString> specialties = CharacterExtension::fields(entry);
     for (Character::Trait& attribute : character.attributes)
         attribute.specialty.clear();
     for (auto* group : {&character.abilities, &character.secondaries})

@@ -7,6 +7,8 @@
 #include "files/CharacterReader.h"
 #include "files/CharacterRecord.h"
 
+#include <algorithm>
+
 namespace {
 
 // Initial ratings of a new sheet.
@@ -156,7 +158,11 @@ QStringList CharacterWriter::lines(const CharacterRecord& c)
     out.flag(c.ElderRules, settings.ElderRules);
 
     CharacterExtension extension;
-    if (const QString texts = CharacterFileText::fullTexts(c); !texts.isEmpty())
+    // Looked for by field only when some line holds what the code page cannot.
+    const bool unstorable = std::ranges::any_of(
+        out.lines, [](const QString& line) { return CharacterFileText::storable(line) != line; });
+    if (const QString texts = unstorable ? CharacterFileText::fullTexts(c) : QString();
+        !texts.isEmpty())
         extension.setText(CharacterReader::FullTextsKey, texts);
     for (const CharacterExtension::Entry& entry : c.extension.entries())
         extension.setText(entry.key, entry.text);

@@ -2,6 +2,7 @@
 
 #include "engine/CharacterCounters.h"
 #include "engine/CharacterExperience.h"
+#include "engine/CharacterExtension.h"
 #include "engine/RulesSettings.h"
 #include "engine/SheetLayout.h"
 #include "rules/RuleTables.h"
@@ -65,6 +66,9 @@ public:
     // panels that show it.
     CharacterExperience& experience() { return m_experience; }
     void setExperience(const CharacterExperience& experience);
+    // The entries of the file's extension block that no part of the program reads, kept from
+    // loading to saving.
+    CharacterExtension& keptEntries() { return m_keptEntries; }
     UserMessages& messages() { return m_messages; }
     const QCursor& ankhCursor() const { return m_ankhCursor; }
 
@@ -101,6 +105,7 @@ private:
     RulesSettings m_settings;
     CharacterCounters m_counters;
     CharacterExperience m_experience;
+    CharacterExtension m_keptEntries;
     std::unique_ptr<RuleQuestions> m_escapeAnswers;
     RuleQuestions* m_questions = nullptr;
     std::function<bool()> m_passesHeld;
