@@ -1,5 +1,6 @@
 #include "../support/DataRows.h"
 #include "../support/RulesLines.h"
+#include "../support/ShippedCharacter.h"
 #include "engine/CharacterEditing.h"
 #include "engine/CharacterPass.h"
 #include "engine/CreationBaseline.h"
@@ -14,25 +15,7 @@ namespace {
 
 const QDate Today(2026, 12, 7);
 
-const RuleTables& shippedTables()
-{
-    static const RuleTables tables = [] {
-        RuleTables t;
-        t.build(shippedRules(), false);
-        return t;
-    }();
-    return tables;
-}
-
-TraitRef refOf(const Character& c, const QString& name)
-{
-    TraitRef found;
-    CreationBaseline::forEachTrait(c, [&](TraitRef ref, const Character::Trait&) {
-        if (found.group == TraitRef::None && CreationBaseline::traitName(c, ref) == name)
-            found = ref;
-    });
-    return found;
-}
+const auto refOf = traitNamed;
 
 int rating(const Character& c, const QString& name)
 {

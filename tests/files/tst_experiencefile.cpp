@@ -1,5 +1,6 @@
 #include "../support/DataRows.h"
 #include "../support/RulesLines.h"
+#include "../support/ShippedCharacter.h"
 #include "engine/CharacterPass.h"
 #include "engine/CreationBaseline.h"
 #include "engine/ExperienceSpending.h"
@@ -55,15 +56,7 @@ CharacterDocument& opened(CharacterDocument& document, const QStringList& lines)
     return document;
 }
 
-TraitRef named(const Character& c, const QString& name)
-{
-    TraitRef found;
-    CreationBaseline::forEachTrait(c, [&](TraitRef ref, const Character::Trait&) {
-        if (found.group == TraitRef::None && CreationBaseline::traitName(c, ref) == name)
-            found = ref;
-    });
-    return found;
-}
+const auto named = traitNamed;
 
 } // namespace
 

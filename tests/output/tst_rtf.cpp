@@ -180,7 +180,8 @@ private slots:
         }
         QCOMPARE(chapters,
                  QStringList({"Tarnoch", "The window", "Mouse and keys", "Building a character",
-                              "Generation", "The Rules page", "The Sourcebooks page", "Files",
+                              "Generation", "The Rules page", "The Sourcebooks page",
+                              "After creation: experience", "Files",
                               "Notes", "Printing", "Keys at a glance", "Tips", "Installing",
                               "Writing a rules pack"}));
     }

@@ -1,6 +1,7 @@
 #include "ExperiencePanel.h"
 
 #include "controls/ClickLabel.h"
+#include "controls/PlacedLabel.h"
 #include "controls/SheetFonts.h"
 #include "rules/ExperienceChart.h"
 
@@ -18,19 +19,9 @@ constexpr int Width = 594;
 constexpr int LogWidth = 390;
 constexpr int RightColumn = 425;
 
-QLabel* text(QWidget* parent, const QString& value, const QFont& font, const QRect& place,
-             Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto* label = new QLabel(value, parent);
-    label->setFont(font);
-    label->setGeometry(place);
-    label->setAlignment(alignment);
-    return label;
-}
-
 QLabel* heading(QWidget* parent, const QString& value, const QRect& place, int size = 15)
 {
-    QLabel* label = text(parent, value, face(Blackletter, size), place, Qt::AlignCenter);
+    QLabel* label = placedLabel(parent, value, face(Blackletter, size), place, Qt::AlignCenter);
     setTextColour(label, SheetHeadingColour);
     return label;
 }
@@ -59,7 +50,7 @@ ExperiencePanel::ExperiencePanel(QWidget* parent) : QWidget(parent)
 
 void ExperiencePanel::createAccount()
 {
-    StatusLabel = text(this, {}, face(Times, 13), QRect(20, 42, 380, 34));
+    StatusLabel = placedLabel(this, {}, face(Times, 13), QRect(20, 42, 380, 34));
     StatusLabel->setWordWrap(true);
     FinishButtonLabel = ClickLabel::presetButton(this, {RightColumn + 35, 46}, {}, [this] {
         if (m_finished)
@@ -67,12 +58,12 @@ void ExperiencePanel::createAccount()
         else
             emit finishPressed();
     });
-    TotalsLabel = text(this, {}, face(Belwe, 15), QRect(20, 80, Width - 40, 22));
+    TotalsLabel = placedLabel(this, {}, face(Belwe, 15), QRect(20, 80, Width - 40, 22));
 
-    text(this, QStringLiteral("Earned:"), face(Times, 13), QRect(20, 110, 50, 22));
+    placedLabel(this, QStringLiteral("Earned:"), face(Times, 13), QRect(20, 110, 50, 22));
     EarnedEdit = box(this, QRect(72, 110, 44, 22));
     EarnedEdit->setPlaceholderText(QStringLiteral("5"));
-    text(this, QStringLiteral("Note:"), face(Times, 13), QRect(126, 110, 36, 22));
+    placedLabel(this, QStringLiteral("Note:"), face(Times, 13), QRect(126, 110, 36, 22));
     NoteEdit = box(this, QRect(162, 110, 150, 22));
     NoteEdit->setPlaceholderText(QStringLiteral("session 3"));
     const auto add = [this] { emit earnedAdded(EarnedEdit->text(), NoteEdit->text()); };
@@ -109,28 +100,28 @@ void ExperiencePanel::createLog()
 void ExperiencePanel::createRules()
 {
     heading(this, QStringLiteral("Costs"), QRect(RightColumn, 80, 150, 20));
-    ChartLabel = text(this, {}, face(Times, 12), QRect(RightColumn, 102, 160, 190),
-                      Qt::AlignLeft | Qt::AlignTop);
+    ChartLabel = placedLabel(this, {}, face(Times, 12), QRect(RightColumn, 102, 160, 190),
+                             Qt::AlignLeft | Qt::AlignTop);
     ChartLabel->setWordWrap(true);
 
     heading(this, QStringLiteral("Rules"), QRect(RightColumn, 300, 150, 20));
-    text(this, QStringLiteral("Starting experience:"), face(Times, 13),
-         QRect(RightColumn, 324, 120, 22));
+    placedLabel(this, QStringLiteral("Starting experience:"), face(Times, 13),
+                QRect(RightColumn, 324, 120, 22));
     StartingXpEdit = box(this, QRect(RightColumn + 122, 324, 36, 22));
     XpBackgroundsRule = new QCheckBox(this);
     XpBackgroundsRule->setGeometry(RightColumn, 354, 18, 18);
-    auto* leave =
-        text(this, QStringLiteral("Backgrounds with the Storyteller's leave,"), face(Times, 13),
-             QRect(RightColumn + 20, 350, 145, 36), Qt::AlignLeft | Qt::AlignTop);
+    auto* leave = placedLabel(this, QStringLiteral("Backgrounds with the Storyteller's leave,"),
+                              face(Times, 13), QRect(RightColumn + 20, 350, 145, 36),
+                              Qt::AlignLeft | Qt::AlignTop);
     leave->setWordWrap(true);
-    text(this, QStringLiteral("at current rating x"), face(Times, 13),
-         QRect(RightColumn + 20, 386, 110, 22));
+    placedLabel(this, QStringLiteral("at current rating x"), face(Times, 13),
+                QRect(RightColumn + 20, 386, 110, 22));
     XpBackgroundEdit = box(this, QRect(RightColumn + 130, 386, 28, 22));
-    auto* note =
-        text(this,
-             QStringLiteral("Starting experience is credited when creation is "
-                            "finished, for ancillae and elders."),
-             face(Times, 11), QRect(RightColumn, 418, 160, 44), Qt::AlignLeft | Qt::AlignTop);
+    auto* note = placedLabel(this,
+                             QStringLiteral("Starting experience is credited when creation is "
+                                            "finished, for ancillae and elders."),
+                             face(Times, 11), QRect(RightColumn, 418, 160, 44),
+                             Qt::AlignLeft | Qt::AlignTop);
     note->setWordWrap(true);
     const auto edited = [this] {
         emit optionsEdited(
