@@ -3,6 +3,8 @@
 #include "engine/CharacterPass.h"
 #include "rules/TextRoutines.h"
 
+#include <tuple>
+
 namespace CreationBaseline {
 
 namespace {
@@ -93,13 +95,10 @@ void overlay(Character& c)
         CharacterPass::setFreebies(trait, kept ? baseline[at].freebies : 0);
     });
     const CreationTallies& t = c.experience.tallies;
-    c.attributeTallies = t.attributes;
-    c.abilityTallies = t.abilities;
-    c.disciplineTally = t.disciplines;
-    c.backgroundTally = t.backgrounds;
-    c.virtueTally = t.virtues;
-    c.freebieTally = t.freebies;
-    c.overspent = t.overspent;
+    std::tie(c.attributeTallies, c.abilityTallies, c.disciplineTally, c.backgroundTally,
+             c.virtueTally, c.freebieTally, c.overspent) =
+        std::tie(t.attributes, t.abilities, t.disciplines, t.backgrounds, t.virtues, t.freebies,
+                 t.overspent);
 }
 
 } // namespace CreationBaseline
