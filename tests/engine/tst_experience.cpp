@@ -248,6 +248,29 @@ private slots:
         QCOMPARE(rating(sheet, "Brawl"), 2);
         QCOMPARE(sheet.experience.log.last().cost, 12);
     }
+
+    // Emptying a row moves the rows below it up: they keep their account by their names.
+    void rowsMovingUp()
+    {
+        Character c = neonate();
+        c.disciplines[4] = {.name = QStringLiteral("Dominate"), .rating = 1};
+        c.rows.DisciplineRows = 6;
+        CharacterPass::derive(c);
+        QCOMPARE(c.disciplines[4].freebies, 1);
+        run(c, "finish");
+        run(c, "earn 20");
+        run(c, "Dominate=2");
+        c.disciplines[3].name.clear(); // Auspex, never rated
+        QVERIFY(CharacterPass::keepRows({&c.disciplines}, c.rows.DisciplineRows, 3, {}));
+        QCOMPARE(c.disciplines[3].name, QStringLiteral("Dominate"));
+        QCOMPARE(reconcile(c, shippedTables().XpChart, Today), QStringList());
+        CharacterPass::derive(c);
+        QCOMPARE(c.disciplines[3].rating, 2);
+        QCOMPARE(c.disciplines[3].freebies, 1);
+        QCOMPARE(summary(c), "Brawl 2 Strength 2 Auspex -1 Resources 1 | 20/7/13 | +20, Dominate 1-2:7");
+        run(c, "Dominate=1");
+        QCOMPARE(c.experience.spent(), 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestExperience)

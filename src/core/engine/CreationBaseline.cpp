@@ -82,17 +82,29 @@ void capture(Character& c)
                   c.virtueTally,      c.freebieTally,   c.overspent};
 }
 
+const BaselineSlot* slotOf(const QList<BaselineSlot>& baseline, TraitRef ref, const QString& name,
+                           qsizetype& cursor)
+{
+    while (cursor < baseline.size() && baseline[cursor].ref < ref)
+        ++cursor;
+    if (cursor < baseline.size() && baseline[cursor].ref == ref &&
+        (!ref.named() || baseline[cursor].name == name))
+        return &baseline[cursor];
+    if (!ref.named() || name.isEmpty())
+        return nullptr;
+    for (const BaselineSlot& slot : baseline)
+        if (slot.ref.group == ref.group && slot.ref.column == ref.column && slot.name == name)
+            return &slot;
+    return nullptr;
+}
+
 void overlay(Character& c)
 {
-    const QList<BaselineSlot>& baseline = c.experience.baseline;
-    qsizetype at = 0;
+    qsizetype cursor = 0;
     forEachTrait(c, [&](TraitRef ref, Character::Trait& trait) {
-        while (at < baseline.size() && baseline[at].ref < ref)
-            ++at;
-        const bool kept =
-            at < baseline.size() && baseline[at].ref == ref &&
-            (!ref.named() || baseline[at].name == TextRoutines::StripDots(trait.name));
-        CharacterPass::setFreebies(trait, kept ? baseline[at].freebies : 0);
+        const QString name = ref.named() ? TextRoutines::StripDots(trait.name) : QString();
+        const BaselineSlot* slot = slotOf(c.experience.baseline, ref, name, cursor);
+        CharacterPass::setFreebies(trait, slot ? slot->freebies : 0);
     });
     const CreationTallies& t = c.experience.tallies;
     std::tie(c.attributeTallies, c.abilityTallies, c.disciplineTally, c.backgroundTally,

@@ -34,6 +34,12 @@ const Character::Trait* traitAt(const Character& c, TraitRef ref);
 // The name the sheet shows for the trait: "Strength", a row's name, a virtue's label, the path.
 QString traitName(const Character& c, TraitRef ref);
 
+// The slot of a trait met in a walk in sheet order (cursor starts at 0 and moves on with the
+// walk): where the trait stood, or for a named row that moved up when a row above it was
+// emptied, the slot of its name in its column. Nothing for a trait creation left without dots.
+const BaselineSlot* slotOf(const QList<BaselineSlot>& baseline, TraitRef ref, const QString& name,
+                           qsizetype& cursor);
+
 // The baseline and the tallies of the character as it stands.
 void capture(Character& c);
 // The kept freebie dots and tallies laid over the current ratings: a row the baseline does not

@@ -203,20 +203,19 @@ QStringList reconcile(Character& c, const ExperienceChart& chart, QDate date)
     QStringList messages;
     if (!c.experience.creationFinished)
         return messages;
-    // What creation left each trait, then its raises: the name it had and its rating.
-    std::map<TraitRef, std::pair<QString, int>> expected;
-    for (const BaselineSlot& slot : c.experience.baseline)
-        expected[slot.ref] = {slot.name, slot.rating};
+    // A trait's last raise, else what creation left it.
+    std::map<TraitRef, int> raised;
     for (const ExperienceEntry& entry : c.experience.log)
         if (!entry.earning())
-            expected[locate(c, entry)] = {entry.trait, entry.to};
+            raised[locate(c, entry)] = entry.to;
     QList<std::tuple<TraitRef, int, int>> changed;
+    qsizetype cursor = 0;
     CreationBaseline::forEachTrait(c, [&](TraitRef ref, const Character::Trait& trait) {
-        const auto known = expected.find(ref);
-        const bool same =
-            known != expected.end() &&
-            (!ref.named() || known->second.first == TextRoutines::StripDots(trait.name));
-        const int rating = same ? known->second.second : 0;
+        const QString name = ref.named() ? TextRoutines::StripDots(trait.name) : QString();
+        const BaselineSlot* slot =
+            CreationBaseline::slotOf(c.experience.baseline, ref, name, cursor);
+        const auto last = raised.find(ref);
+        const int rating = last != raised.end() ? last->second : slot ? slot->rating : 0;
         if (trait.rating != rating)
             changed.append({ref, rating, trait.rating});
     });
