@@ -82,15 +82,15 @@ void capture(Character& c)
                   c.virtueTally,      c.freebieTally,   c.overspent};
 }
 
-const BaselineSlot* slotOf(const QList<BaselineSlot>& baseline, TraitRef ref, const QString& name,
-                           qsizetype& cursor)
+const BaselineSlot* slotOf(const QList<BaselineSlot>& baseline, TraitRef ref,
+                           const Character::Trait& trait, qsizetype& cursor)
 {
     while (cursor < baseline.size() && baseline[cursor].ref < ref)
         ++cursor;
-    if (cursor < baseline.size() && baseline[cursor].ref == ref &&
-        (!ref.named() || baseline[cursor].name == name))
+    const QString name = ref.named() ? TextRoutines::StripDots(trait.name) : QString();
+    if (cursor < baseline.size() && baseline[cursor].ref == ref && baseline[cursor].name == name)
         return &baseline[cursor];
-    if (!ref.named() || name.isEmpty())
+    if (!ref.named() || name.isEmpty() || trait.rating == 0)
         return nullptr;
     for (const BaselineSlot& slot : baseline)
         if (slot.ref.group == ref.group && slot.ref.column == ref.column && slot.name == name)
@@ -102,8 +102,7 @@ void overlay(Character& c)
 {
     qsizetype cursor = 0;
     forEachTrait(c, [&](TraitRef ref, Character::Trait& trait) {
-        const QString name = ref.named() ? TextRoutines::StripDots(trait.name) : QString();
-        const BaselineSlot* slot = slotOf(c.experience.baseline, ref, name, cursor);
+        const BaselineSlot* slot = slotOf(c.experience.baseline, ref, trait, cursor);
         CharacterPass::setFreebies(trait, slot ? slot->freebies : 0);
     });
     const CreationTallies& t = c.experience.tallies;

@@ -36,9 +36,10 @@ QString traitName(const Character& c, TraitRef ref);
 
 // The slot of a trait met in a walk in sheet order (cursor starts at 0 and moves on with the
 // walk): where the trait stood, or for a named row that moved up when a row above it was
-// emptied, the slot of its name in its column. Nothing for a trait creation left without dots.
-const BaselineSlot* slotOf(const QList<BaselineSlot>& baseline, TraitRef ref, const QString& name,
-                           qsizetype& cursor);
+// emptied, the slot of its name in its column (looked for only when the trait has dots, since
+// a row without any needs none). Nothing for a trait creation left without dots.
+const BaselineSlot* slotOf(const QList<BaselineSlot>& baseline, TraitRef ref,
+                           const Character::Trait& trait, qsizetype& cursor);
 
 // The baseline and the tallies of the character as it stands.
 void capture(Character& c);

@@ -211,9 +211,8 @@ QStringList reconcile(Character& c, const ExperienceChart& chart, QDate date)
     QList<std::tuple<TraitRef, int, int>> changed;
     qsizetype cursor = 0;
     CreationBaseline::forEachTrait(c, [&](TraitRef ref, const Character::Trait& trait) {
-        const QString name = ref.named() ? TextRoutines::StripDots(trait.name) : QString();
         const BaselineSlot* slot =
-            CreationBaseline::slotOf(c.experience.baseline, ref, name, cursor);
+            CreationBaseline::slotOf(c.experience.baseline, ref, trait, cursor);
         const auto last = raised.find(ref);
         const int rating = last != raised.end() ? last->second : slot ? slot->rating : 0;
         if (trait.rating != rating)
