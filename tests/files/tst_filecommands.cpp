@@ -299,6 +299,14 @@ private slots:
         QCOMPARE(dots->x(), dotsLeft);
         QVERIFY(label->x() > dots->geometry().right());
         QCOMPARE(label->toolTip(), u"Specialty: "_qs + expected);
+        // A step of its own: undone, the rating stays; redone, the specialty is back.
+        QTest::keyClick(sheet()->Concept, Qt::Key_Z, Qt::ControlModifier);
+        idle();
+        QVERIFY(label->specialty().isEmpty());
+        QCOMPARE(dots->Filled(), 4);
+        QTest::keyClick(sheet()->Concept, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        idle();
+        QCOMPARE(label->specialty(), expected);
 
         const CharacterRecord record = saved();
         QVERIFY(record.extension.text(CharacterSpecialties::Key)->contains(expected));
