@@ -267,7 +267,8 @@ private slots:
         CharacterPass::derive(c);
         QCOMPARE(c.disciplines[3].rating, 2);
         QCOMPARE(c.disciplines[3].freebies, 1);
-        QCOMPARE(summary(c), "Brawl 2 Strength 2 Auspex -1 Resources 1 | 20/7/13 | +20, Dominate 1-2:7");
+        QCOMPARE(summary(c),
+                 "Brawl 2 Strength 2 Auspex -1 Resources 1 | 20/7/13 | +20, Dominate 1-2:7");
         run(c, "Dominate=1");
         QCOMPARE(c.experience.spent(), 0);
     }
