@@ -133,11 +133,23 @@ QString SheetPrinter::writePdf(const QString& fileName, const QString& name,
                                const PrintedSheet* sheet, const QTextDocument* notes,
                                const QTextDocument* log)
 {
+    const int parts = int(sheet != nullptr) + int(notes != nullptr) + int(log != nullptr);
+    const QString title = parts > 1 ? jobTitle(name, {})
+                          : sheet   ? sheetJobTitle(name)
+                          : notes   ? notesJobTitle(name)
+                                    : logJobTitle(name);
+    return writePdf(fileName, title, std::vector<Pages>{{sheet, notes, log}});
+}
+
+QString SheetPrinter::writePdf(const QString& fileName, const QString& title,
+                               const std::vector<Pages>& characters)
+{
     const QString shownName = QDir::toNativeSeparators(fileName);
     auto failure = [&](const QString& reason) {
         return tr("The PDF file \"%1\" could not be written: %2").arg(shownName, reason);
     };
-    if (!sheet && !notes && !log)
+    if (std::none_of(characters.begin(), characters.end(),
+                     [](const Pages& pages) { return pages.sheet || pages.notes || pages.log; }))
         return failure(tr("there is nothing to print."));
 
     QSaveFile file(fileName);
@@ -145,11 +157,7 @@ QString SheetPrinter::writePdf(const QString& fileName, const QString& name,
         return failure(file.errorString());
     {
         QPdfWriter writer(&file);
-        const int parts = int(sheet != nullptr) + int(notes != nullptr) + int(log != nullptr);
-        writer.setTitle(parts > 1 ? jobTitle(name, {})
-                        : sheet   ? sheetJobTitle(name)
-                        : notes   ? notesJobTitle(name)
-                                  : logJobTitle(name));
+        writer.setTitle(title);
         writer.setCreator(QStringLiteral("Tarnoch"));
         // Letter where the user's locale measures in inches, A4 elsewhere.
         writer.setPageSize(QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
@@ -159,18 +167,23 @@ QString SheetPrinter::writePdf(const QString& fileName, const QString& name,
         QPainter painter;
         if (!painter.begin(&writer))
             return failure(tr("the PDF could not be started."));
-        if (sheet)
-            drawSheet(painter, SheetComposer::compose(*sheet),
-                      QRect(0, 0, writer.width(), writer.height()), Fit::KeepAspect);
-        if (notes) {
-            if (sheet)
-                writer.newPage();
-            drawNotes(painter, writer, *notes);
-        }
-        if (log) {
-            if (sheet || notes)
-                writer.newPage();
-            drawNotes(painter, writer, *log);
+        bool pageInUse = false;
+        for (const Pages& pages : characters) {
+            if (pages.sheet) {
+                if (pageInUse)
+                    writer.newPage();
+                drawSheet(painter, SheetComposer::compose(*pages.sheet),
+                          QRect(0, 0, writer.width(), writer.height()), Fit::KeepAspect);
+                pageInUse = true;
+            }
+            for (const QTextDocument* text : {pages.notes, pages.log}) {
+                if (!text)
+                    continue;
+                if (pageInUse)
+                    writer.newPage();
+                drawNotes(painter, writer, *text);
+                pageInUse = true;
+            }
         }
         if (!painter.end())
             return failure(tr("the PDF could not be finished."));

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QRect>
 #include <QString>
+#include <vector>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -50,4 +51,17 @@ public:
     // an error text naming the file and the reason, or an empty text.
     static QString writePdf(const QString& fileName, const QString& name, const PrintedSheet* sheet,
                             const QTextDocument* notes, const QTextDocument* log = nullptr);
+
+    // What one character puts into a PDF of several: its sheet and, when given, its notes and
+    // its experience log.
+    struct Pages
+    {
+        const PrintedSheet* sheet = nullptr;
+        const QTextDocument* notes = nullptr;
+        const QTextDocument* log = nullptr;
+    };
+    // One PDF file titled title with the pages of each character in turn, each starting on a
+    // page of its own; as writePdf above otherwise.
+    static QString writePdf(const QString& fileName, const QString& title,
+                            const std::vector<Pages>& characters);
 };

@@ -3,20 +3,22 @@
 #include "program/CommandLine.h"
 
 #include <QString>
-
 #include <optional>
 
 // The commands without a window: a character read onto a model of the sheet under the rules
-// the program reads, settled, then reported or printed. The exit status: 0 done, 1 a PDF
-// that cannot be written, 2 the file or the program's data cannot be read; the reason goes
-// to standard error.
+// the program reads, settled, then reported, printed or exported. The exit status: 0 done,
+// 1 a PDF or export that cannot be written or a character of a PDF skipped, 2 the file (every
+// file of a PDF) or the program's data cannot be read; the reason goes to standard error.
 namespace CharacterCommands {
 
 // "--report FILE": the JSON of what the sheet would show, on standard output.
 int report(const QString& file);
-// "--pdf OUT FILE [--notes]": the printed sheet (and the notes) as a PDF. Needs a
+// "--pdf OUT FILE... [--notes] [--log]": the printed sheets (each followed by its notes, then
+// its experience log) as one PDF, a character that cannot be read named and left out. Needs a
 // QGuiApplication, which may run on the offscreen platform.
-int pdf(const QString& out, const QString& file, bool notes, bool log = false);
+int pdf(const QString& out, const QStringList& files, bool notes, bool log);
+// "--export foundry OUT FILE": the actor document for Foundry VTT.
+int exportFoundry(const QString& out, const QString& file);
 
 // Runs what the command line asks for when it needs no window (help, the version, a wrong
 // command line, a report, a PDF) and returns its exit status; nothing when it asks for the

@@ -7,11 +7,12 @@
 class ClickLabel;
 class QLabel;
 
-// The print dialog: tick the sheet, the notes, the experience log, then Print. It knows nothing of the
-// main window; the caller hands it the jobs to run.
+// The print dialog: tick the sheet, the notes, the experience log, then Print. It knows nothing of
+// the main window; the caller hands it the jobs to run.
 //
 // Where no printer is installed Print writes a PDF file instead; where printers exist the
-// user may tick "To a PDF file" to do the same.
+// user may tick "To a PDF file" to do the same. "To a Foundry VTT file" turns Print into
+// Export: the character goes into a file for the virtual tabletop instead.
 class TPrintForm : public QDialog
 {
     Q_OBJECT
@@ -25,6 +26,9 @@ public:
         // Asks where the PDF goes, proposing a name; an empty text when the user gives up.
         std::function<QString()> ChoosePdfFile;
         std::function<QString(const QString& fileName, bool sheet, bool notes, bool log)> WritePdf;
+        // The same for the Foundry VTT file.
+        std::function<QString()> ChooseFoundryFile;
+        std::function<QString(const QString& fileName)> WriteFoundry;
     };
 
     explicit TPrintForm(QWidget* parent = nullptr);
@@ -33,8 +37,9 @@ public:
     void setPrinterAvailable(bool available);
     bool printerAvailable() const { return m_printerAvailable; }
 
-    // Ticks the sheet and the notes, clears the log and the PDF choice and shows the dialog modally. Returns Accepted
-    // when Print ran without an error (or found nothing ticked), Rejected after Cancel,
+    // Ticks the sheet and the notes, clears the log, the PDF and the Foundry choices and shows
+    // the dialog modally. Returns Accepted when Print ran without an error (or found nothing
+    // ticked), Rejected after Cancel,
     // Escape or a failed job, whose error lastError() then holds.
     int ShowModal();
 
@@ -43,6 +48,8 @@ public:
     bool PrintLogFlag() const { return m_printLog; }
     // Whether Print writes a PDF file rather than printing.
     bool PdfFlag() const { return m_toPdf || !m_printerAvailable; }
+    // Whether Print exports the character to a Foundry VTT file instead.
+    bool FoundryFlag() const { return m_toFoundry; }
     const QString& lastError() const { return m_lastError; }
 
     static QImage greenChecked();
@@ -62,12 +69,14 @@ private:
                              ClickLabel** label);
     void showTicks();
     void showWaiting(bool waiting);
-    QString runJobs(const QString& pdfFile);
+    // The ticked jobs; file is where a PDF or the Foundry VTT file goes, empty for a printer.
+    QString runJobs(const QString& file);
 
     void SheetMouseDown();
     void NotesMouseDown();
     void LogMouseDown();
     void PdfMouseDown();
+    void FoundryMouseDown();
     void PrintButtonClick();
     void CancelButtonClick();
     void FormKeyDown(QKeyEvent* event);
@@ -76,6 +85,7 @@ private:
     ClickLabel *Notes = nullptr, *NotesLabel = nullptr;
     ClickLabel *Log = nullptr, *LogLabel = nullptr;
     ClickLabel *Pdf = nullptr, *PdfLabel = nullptr;
+    ClickLabel *Foundry = nullptr, *FoundryLabel = nullptr;
     ClickLabel *PrintButton = nullptr, *PrintButtonLabel = nullptr;
     ClickLabel *CancelButton = nullptr, *CancelButtonLabel = nullptr;
     QLabel *Wait1 = nullptr, *Wait2 = nullptr;
@@ -86,5 +96,6 @@ private:
     bool m_printNotes = true;
     bool m_printLog = false;
     bool m_toPdf = false;
+    bool m_toFoundry = false;
     QString m_lastError;
 };
