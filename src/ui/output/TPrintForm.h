@@ -39,8 +39,7 @@ public:
 
     // Ticks the sheet and the notes, clears the log, the PDF and the Foundry choices and shows
     // the dialog modally. Returns Accepted when Print ran without an error (or found nothing
-    // ticked), Rejected after Cancel,
-    // Escape or a failed job, whose error lastError() then holds.
+    // ticked), Rejected after Cancel, Escape or a failed job, whose error lastError() then holds.
     int ShowModal();
 
     bool PrintSheetFlag() const { return m_printSheet; }
