@@ -1,5 +1,6 @@
 #include "CharacterReport.h"
 
+#include "files/ExperienceRecord.h"
 #include "rules/TextRoutines.h"
 
 #include <QJsonArray>
@@ -98,10 +99,11 @@ QJsonObject CharacterReport::build(const Character& c, const QString& fileVersio
     rules.insert("ElderRules", settings.ElderRules);
     rules.insert("ElysiumRule", settings.ElysiumRule);
     rules.insert("DirtySecretsRule", settings.DirtySecretsRule);
+    ExperienceRecord::addRules(c.experience.options, rules);
 
     const QStringList tally = c.freebieTally.split(u'/');
     const RowCounts& counts = c.rows;
-    return {
+    QJsonObject report{
         {"file_version", fileVersion},
         {"messages", shown},
         {"header", header},
@@ -150,4 +152,7 @@ QJsonObject CharacterReport::build(const Character& c, const QString& fileVersio
                                 {"Elder", c.presets.Elder}}},
         {"books", QJsonArray::fromStringList(c.books)},
     };
+    report.insert("creation_finished", c.experience.creationFinished);
+    report.insert("experience", ExperienceRecord::report(c.experience));
+    return report;
 }

@@ -13,10 +13,10 @@ namespace CharacterCommands {
 
 // "--report FILE": the JSON of what the sheet would show, on standard output.
 int report(const QString& file);
-// "--pdf OUT FILE... [--notes]": the printed sheets (each followed by its notes) as one PDF,
-// a character that cannot be read named and left out. Needs a QGuiApplication, which may
-// run on the offscreen platform.
-int pdf(const QString& out, const QStringList& files, bool notes);
+// "--pdf OUT FILE... [--notes] [--log]": the printed sheets (each followed by its notes, then
+// its experience log) as one PDF, a character that cannot be read named and left out. Needs a
+// QGuiApplication, which may run on the offscreen platform.
+int pdf(const QString& out, const QStringList& files, bool notes, bool log);
 // "--export foundry OUT FILE": the actor document for Foundry VTT.
 int exportFoundry(const QString& out, const QString& file);
 

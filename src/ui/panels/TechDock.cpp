@@ -1,5 +1,6 @@
 #include "TechDock.h"
 
+#include "controls/ClickLabel.h"
 #include "controls/SheetFonts.h"
 #include "controls/TPriorityBox.h"
 
@@ -45,18 +46,23 @@ TechDock::TechDock(QWidget* parent) : QWidget(parent)
     FreebieTally->setFont(face(Belwe, 22));
     FreebieTally->setGeometry(0, 236, 153, 28);
     FreebieTally->setAlignment(Qt::AlignCenter);
+    ExperienceTally = new ClickLabel(QStringLiteral("Finish creation"), Panel);
+    ExperienceTally->setFont(face(Times, 13));
+    ExperienceTally->setGeometry(0, 266, 153, 18);
+    ExperienceTally->setAlignment(Qt::AlignCenter);
+    ExperienceTally->setCursor(Qt::PointingHandCursor);
 
     DerangementWarning = new QLabel(Panel);
     DerangementWarning->setFont(face(Times, 13));
     DerangementWarning->setWordWrap(true);
     DerangementWarning->setAlignment(Qt::AlignCenter);
-    DerangementWarning->setGeometry(4, 274, 145, 34);
+    DerangementWarning->setGeometry(4, 288, 145, 34);
     setTextColour(DerangementWarning, ActiveColour);
     DerangementWarning->hide();
     FlawWarning = new QLabel(QStringLiteral("Flaws exceed 7 pts"), Panel);
     FlawWarning->setFont(face(Times, 13));
     FlawWarning->setAlignment(Qt::AlignCenter);
-    FlawWarning->setGeometry(4, 312, 145, 20);
+    FlawWarning->setGeometry(4, 324, 145, 20);
     setTextColour(FlawWarning, ActiveColour);
     FlawWarning->hide();
 

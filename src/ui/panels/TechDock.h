@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
+class ClickLabel;
 class QLabel;
 class TPriorityBox;
 
@@ -19,6 +20,8 @@ public:
     QLabel* Image = nullptr;
     TPriorityBox *AttributePriorities = nullptr, *AbilityPriorities = nullptr;
     QLabel* FreebieTally = nullptr;
+    // Beside the freebie tally: "Finish creation", then experience spent, earned and left.
+    ClickLabel* ExperienceTally = nullptr;
     QLabel* DerangementWarning = nullptr;
     QLabel* FlawWarning = nullptr;
     // The popup's pictures of the column: faded, and with its information drawn on.
