@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
     fonts-gotico-antiqua fonts-kaushanscript fonts-liberation2 fonts-goudybookletter
-    fontconfig xvfb x11-utils xdotool imagemagick time poppler-utils
+    fontconfig xvfb x11-utils xdotool imagemagick time valgrind poppler-utils
     librsvg2-bin dpkg-dev file lintian appstream desktop-file-utils
 )
 

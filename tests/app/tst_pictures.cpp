@@ -91,6 +91,15 @@ private slots:
         QCOMPARE(picture().cacheKey(), first.cacheKey());
     }
 
+    void piecesMakeTheWholeBackground()
+    {
+        // The window paints the background from its pieces and two fills: together they are
+        // every pixel of the drawing.
+        QCOMPARE(Pictures::background(), Pictures::drawBackground());
+        const QRect column(610, 60, 20, 502);
+        QCOMPARE(Pictures::backgroundPart(column), Pictures::drawBackground().copy(column));
+    }
+
     void titleIsCentredInTheTitleBar()
     {
         const QImage image = Pictures::background();

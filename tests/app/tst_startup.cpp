@@ -180,6 +180,8 @@ private slots:
         const QFont font = FontRegistry::font(face.faceName);
         QTEST(QFontInfo(font).family(), "family");
         const QString file = QStringLiteral(TARNOCH_PROGRAM_DIR) + face.fileName;
+        // The style registered for the face is the one the font engine reads from the file.
+        QCOMPARE(font.styleName(), QRawFont(file, 12).styleName());
         QCOMPARE(QRawFont::fromFont(font).styleName(), QRawFont(file, 12).styleName());
         fonts.unregisterAll();
         QVERIFY(QFont::substitutes(face.faceName).isEmpty());

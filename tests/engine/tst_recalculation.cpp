@@ -334,6 +334,15 @@ private slots:
 
     void rulesPanelAndPresets()
     {
+        // Until its controls are built the panel keeps what is written to it, and a change
+        // reaches the sheet as a typed one does; built, it shows the preset that matches.
+        RulesPanel* unbuilt = form().view().rulesPanel();
+        QVERIFY(!unbuilt->isBuilt());
+        for (const char* freebies : {"19", "15"}) {
+            unbuilt->setBoxText(&RulesBoxTexts::FreebiesEdit, QString::fromLatin1(freebies));
+            idle();
+            QCOMPARE(form().tech().FreebieTally->text(), "0/" + QString::fromLatin1(freebies));
+        }
         QVERIFY(red(rules()->CamarillaButtonLabel));
         click(rules()->SabbatButtonLabel);
         QVERIFY(red(rules()->SabbatButtonLabel) && !red(rules()->CamarillaButtonLabel));

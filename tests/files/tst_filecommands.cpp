@@ -234,6 +234,30 @@ private slots:
     void init() { m_window.open(); }
     void cleanup() { m_window.form.reset(); }
 
+    // The Rules panel builds its controls the first time they are needed. A file opened
+    // before then brings its rules to the sheet all the same: they rule the sheet, the file
+    // saved again is unchanged, and the panel, once built, shows them and opens its lists.
+    void rulesOfAFileBeforeTheRulesPanelIsBuilt()
+    {
+        changeEverything(false);
+        const QMap<QString, QString> written = asShown(saved());
+        m_window.open(TMainForm::Panel::Sheet, {inDir("saved.tnc")});
+        const RulesPanel* unbuilt = form().view().rulesPanel();
+        QVERIFY(!unbuilt->isBuilt());
+        QVERIFY(sheet()->Virtue1->text().startsWith(QStringLiteral("Callousness")));
+        QCOMPARE(asShown(saved()), written);
+        QVERIFY(!unbuilt->isBuilt());
+
+        RulesPanel* rules = form().rulesPanel();
+        QCOMPARE(rules->VirtueNamesEdit->text(),
+                 QStringLiteral("Sabbat (Callousness, Instincts & Morale)"));
+        QCOMPARE(rules->MaxPrimaryEdit->text(), QStringLiteral("4"));
+        QVERIFY(rules->NormalCostCheckBox->property("ticked").toBool());
+        QVERIFY(rules->GolcondaPanel->isVisibleTo(rules));
+        QVERIFY(m_window.rightPress(rules->VirtueNamesEdit));
+        QTest::keyClick(m_window.popup(), Qt::Key_Escape);
+    }
+
     // The full character through the sheet: Save proposes its own file and writes it again
     // byte for byte but for the full stops that pad the names (they follow the fonts).
     void fullCharacterSavedAsRead()

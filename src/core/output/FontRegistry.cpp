@@ -2,11 +2,13 @@
 
 #include "output/TextFormats.h"
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QHash>
 #include <QRawFont>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QtEndian>
 
 namespace {
 
@@ -16,6 +18,59 @@ QHash<QString, QString>& registered()
 {
     static QHash<QString, QString> styles;
     return styles;
+}
+
+// The style a font file gives itself in its name table, as the font engine reads it: the
+// typographic subfamily, else the subfamily, in the Windows English names. Reading the
+// table is much cheaper than loading the face; an empty result says the table is not one
+// this reads (a collection, names for other systems only).
+QString styleInNameTable(const uchar* data, qint64 size)
+{
+    const auto u16 = [&](qint64 at) -> quint32 {
+        return at >= 0 && at + 2 <= size ? qFromBigEndian<quint16>(data + at) : 0;
+    };
+    const auto u32 = [&](qint64 at) -> quint32 {
+        return at >= 0 && at + 4 <= size ? qFromBigEndian<quint32>(data + at) : 0;
+    };
+    constexpr quint32 NameTag = 0x6e616d65; // "name"
+    const quint32 tables = u16(4);
+    for (quint32 i = 0; i < tables; ++i) {
+        const qint64 entry = 12 + 16 * qint64(i);
+        if (u32(entry) != NameTag)
+            continue;
+        const qint64 table = u32(entry + 8);
+        const qint64 strings = table + u16(table + 4);
+        QString subfamily, typographic;
+        for (quint32 r = 0, count = u16(table + 2); r < count; ++r) {
+            const qint64 record = table + 6 + 12 * qint64(r);
+            const quint32 id = u16(record + 6), length = u16(record + 8);
+            const qint64 at = strings + u16(record + 10);
+            const bool windowsEnglish =
+                u16(record) == 3 && u16(record + 2) == 1 && u16(record + 4) == 0x409;
+            if (!windowsEnglish || (id != 2 && id != 17) || at + length > size)
+                continue;
+            QString name;
+            for (quint32 k = 0; k + 1 < length; k += 2)
+                name.append(QChar(char16_t(u16(at + k))));
+            (id == 17 ? typographic : subfamily) = name;
+        }
+        return typographic.isEmpty() ? subfamily : typographic;
+    }
+    return {};
+}
+
+QString styleOfFile(const QString& file)
+{
+    QFile font(file);
+    if (font.open(QIODevice::ReadOnly)) {
+        // Mapped, so that only the pages of the tables are read.
+        if (const uchar* data = font.map(0, font.size())) {
+            const QString style = styleInNameTable(data, font.size());
+            if (!style.isEmpty())
+                return style;
+        }
+    }
+    return QRawFont(file, 12).styleName();
 }
 
 } // namespace
@@ -77,7 +132,7 @@ void FontRegistry::registerAll(const QString& folder)
         // A family may hold more styles than the file's own (the system may have them all),
         // and which of them a family name alone gets depends on the order the database
         // learnt them in.
-        registered().insert(face.faceName, QRawFont(file, 12).styleName());
+        registered().insert(face.faceName, styleOfFile(file));
         if (families.first() != face.faceName)
             QFont::insertSubstitution(face.faceName, families.first());
     }

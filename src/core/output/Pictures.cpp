@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QResource>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -503,10 +504,10 @@ void paintWings(QPainter& painter, QPointF shoulder, qreal span, qreal lift)
 
 } // namespace
 
-QImage background()
+QImage drawBackground()
 {
-    static const QImage image = [] {
-        QImage picture = blank(800, 572);
+    QImage picture = blank(BackgroundSize.width(), BackgroundSize.height());
+    {
         QPainter painter(&picture);
         smooth(painter);
 
@@ -545,8 +546,8 @@ QImage background()
         drawWindowGlyphs(painter);
         drawLegend(painter);
 
-        const QRect dock(9, 60, 594, 502);
-        const QRect techDock(638, 60, 153, 345);
+        const QRect dock = DockArea;
+        const QRect techDock = TechDockArea;
         recess(painter, dock);
         recess(painter, techDock);
         engravedFrame(painter, QRectF(dock).adjusted(-4.5, -4.5, 3.5, 3.5), 0);
@@ -557,8 +558,70 @@ QImage background()
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.fillRect(dock, Qt::white);
         painter.fillRect(techDock, Qt::black);
-        return picture;
+    }
+    return picture;
+}
+
+namespace {
+
+// The pieces as the build drew them, or as drawn here when the program carries none.
+const QList<QImage>& preparedPieces()
+{
+    static const QList<QImage> images = [] {
+        const QList<QRect> places = backgroundPieces();
+        qint64 bytes = 0;
+        for (const QRect& place : places)
+            bytes += qint64(place.width()) * place.height() * 4;
+        QList<QImage> pieces;
+        const QResource prepared(QString::fromLatin1(PreparedBackground));
+        if (prepared.isValid() && prepared.compressionAlgorithm() == QResource::NoCompression &&
+            prepared.size() == bytes) {
+            // Mapped in with the program, never copied.
+            const uchar* at = prepared.data();
+            for (const QRect& place : places) {
+                pieces.append(QImage(at, place.width(), place.height(), place.width() * 4,
+                                     QImage::Format_RGB32));
+                at += qint64(place.width()) * place.height() * 4;
+            }
+        } else {
+            const QImage whole = drawBackground();
+            for (const QRect& place : places)
+                pieces.append(whole.copy(place));
+        }
+        return pieces;
     }();
+    return images;
+}
+
+} // namespace
+
+QList<QRect> backgroundPieces()
+{
+    return {QRect(0, 0, 800, 60),    QRect(0, 562, 800, 10), QRect(0, 60, 9, 502),
+            QRect(603, 60, 35, 502), QRect(791, 60, 9, 502), QRect(638, 405, 153, 157)};
+}
+
+void paintBackground(QPainter& painter)
+{
+    painter.fillRect(DockArea, Qt::white);
+    painter.fillRect(TechDockArea, Qt::black);
+    const QList<QRect> places = backgroundPieces();
+    for (qsizetype i = 0; i < places.size(); ++i)
+        painter.drawImage(places[i].topLeft(), preparedPieces()[i]);
+}
+
+QImage backgroundPart(const QRect& area)
+{
+    QImage part(area.size(), QImage::Format_RGB32);
+    QPainter painter(&part);
+    painter.translate(-area.topLeft());
+    paintBackground(painter);
+    return part;
+}
+
+QImage background()
+{
+    static const QImage image = backgroundPart(QRect(QPoint(0, 0), BackgroundSize));
     return image;
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
+#include <QRect>
+
+class QPainter;
 
 // The pictures the window is painted from, drawn in code at the sizes the layout fixes.
 // Each is drawn once and cached.
@@ -17,5 +21,20 @@ QImage aboutPicture();          // 240 x 240: the About panel and the splash
 QImage dialogBackground();      // 200 x 143: the small dialogs
 QImage printDialogBackground(); // 200 x 165: the print dialog, one tick row more
 QImage dialogButton();          // 107 x 31: the small dialogs' buttons
+
+// The background as drawn here, whole.
+QImage drawBackground();
+// The white sheet and the black information area cover most of the background; these are
+// the pieces that show around them. The build draws them once and the program carries
+// them, one after the other as raw 32-bit pixels, under PreparedBackground.
+QList<QRect> backgroundPieces();
+inline constexpr char PreparedBackground[] = ":/pictures/background.rgb32";
+inline constexpr QSize BackgroundSize(800, 572);
+inline constexpr QRect DockArea(9, 60, 594, 502);
+inline constexpr QRect TechDockArea(638, 60, 153, 345);
+// Paints the background at the painter's origin from the pieces, the two areas as fills.
+void paintBackground(QPainter& painter);
+// The background within area, painted from the pieces.
+QImage backgroundPart(const QRect& area);
 
 } // namespace Pictures

@@ -5,6 +5,38 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <map>
+#include <tuple>
+
+namespace {
+
+// Draws one dot over its cell. The outline's centre runs half a pixel inside the cell, so the
+// dot covers the cell and no more.
+void drawDot(QPainter& painter, const QRectF& cell, const QColor& outline, const QColor& fill)
+{
+    painter.setPen(QPen(outline, 0));
+    painter.setBrush(fill);
+    painter.drawEllipse(cell.adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+// A dot over the row's background, drawn once per size and colours: a sheet shows hundreds
+// of the same few dots, and a cell at whole pixels comes out the same wherever it stands.
+const QImage& dotPicture(int diameter, const QColor& background, const QColor& outline,
+                         const QColor& fill)
+{
+    static std::map<std::tuple<int, QRgb, QRgb, QRgb>, QImage> pictures;
+    QImage& picture = pictures[{diameter, background.rgba(), outline.rgba(), fill.rgba()}];
+    if (picture.isNull()) {
+        picture = QImage(diameter, diameter, QImage::Format_RGB32);
+        QPainter painter(&picture);
+        painter.fillRect(picture.rect(), background);
+        painter.setRenderHint(QPainter::Antialiasing);
+        drawDot(painter, picture.rect(), outline, fill);
+    }
+    return picture;
+}
+
+} // namespace
 
 TVampireDots::TVampireDots(QWidget* parent) : QWidget(parent)
 {
@@ -95,19 +127,22 @@ void TVampireDots::drawRow(QPainter& painter) const
             painter.fillRect(QRect(pixel, QSize(1, 1)), m_outlineColor);
     }
 
-    painter.setPen(QPen(m_outlineColor, 0));
     painter.setRenderHint(QPainter::Antialiasing);
-    const auto drawDots = [&](int from, int to, const QColor& fill) {
-        painter.setBrush(fill);
-        for (int k = from; k <= to; ++k) {
-            // The outline's centre runs half a pixel inside the cell, so the dot
-            // covers the cell and no more.
-            const QRectF cell = cells.cellRect(k);
-            painter.drawEllipse(cell.adjusted(0.5, 0.5, -0.5, -0.5));
-        }
-    };
     const int filled = m_rating.Filled();
     const int paid = filled - m_rating.Freebies();
+    // Opaque pictures of dots stand in for drawing them, unless a dot is drawn over another
+    // (more freebies than dots) or the buffer has more pixels than the widget.
+    const bool pictures =
+        paid <= filled && painter.device()->devicePixelRatio() == 1 && background.alpha() == 255;
+    const auto drawDots = [&](int from, int to, const QColor& fill) {
+        for (int k = from; k <= to; ++k) {
+            if (pictures)
+                painter.drawImage(cells.cellRect(k).topLeft(),
+                                  dotPicture(cells.diameter, background, m_outlineColor, fill));
+            else
+                drawDot(painter, cells.cellRect(k), m_outlineColor, fill);
+        }
+    };
     // Ascending and in this order, so where the ranges overlap the later colour wins.
     drawDots(1, paid, m_filledColor);
     drawDots(paid + 1, filled, m_freebieColor);

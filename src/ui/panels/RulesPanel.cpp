@@ -6,6 +6,7 @@
 #include "output/Pictures.h"
 
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 using namespace SheetFonts;
 
@@ -14,46 +15,80 @@ namespace {
 constexpr int RowHeight = 20;
 constexpr int GroupHeight = 19;
 
+// Each box with its text, in the presets' order.
+struct BoxText
+{
+    QLineEdit* RulesPanel::*control;
+    QString RulesBoxTexts::*text;
+};
+constexpr BoxText Boxes[] = {
+    {&RulesPanel::AttPriEdit, &RulesBoxTexts::AttPriEdit},
+    {&RulesPanel::AttSecEdit, &RulesBoxTexts::AttSecEdit},
+    {&RulesPanel::AttTerEdit, &RulesBoxTexts::AttTerEdit},
+    {&RulesPanel::AbPriEdit, &RulesBoxTexts::AbPriEdit},
+    {&RulesPanel::AbSecEdit, &RulesBoxTexts::AbSecEdit},
+    {&RulesPanel::AbTerEdit, &RulesBoxTexts::AbTerEdit},
+    {&RulesPanel::DisciplineEdit, &RulesBoxTexts::DisciplineEdit},
+    {&RulesPanel::BackgroundEdit, &RulesBoxTexts::BackgroundEdit},
+    {&RulesPanel::VirtueEdit, &RulesBoxTexts::VirtueEdit},
+    {&RulesPanel::StartingGenerationEdit, &RulesBoxTexts::StartingGenerationEdit},
+    {&RulesPanel::VirtueNamesEdit, &RulesBoxTexts::VirtueNamesEdit},
+    {&RulesPanel::MaxPrimaryEdit, &RulesBoxTexts::MaxPrimaryEdit},
+    {&RulesPanel::MaxSecondaryEdit, &RulesBoxTexts::MaxSecondaryEdit},
+    {&RulesPanel::MaxHumanityEdit, &RulesBoxTexts::MaxHumanityEdit},
+    {&RulesPanel::FreebiesEdit, &RulesBoxTexts::FreebiesEdit}};
+
 } // namespace
 
 RulesPanel::RulesPanel(RulesSettings& settings, const QCursor& ankhCursor, QWidget* parent)
-    : QWidget(parent), m_settings(settings)
+    : QWidget(parent), m_settings(settings), m_ankhCursor(ankhCursor)
 {
     setGeometry(0, 0, 594, 502);
     setAutoFillBackground(true);
+    hide();
+}
+
+void RulesPanel::ensureBuilt()
+{
+    if (m_built)
+        return;
+    m_built = true;
     auto* heading = new QLabel(QStringLiteral("Rules"), this);
     heading->setFont(face(Blackletter, 22));
     heading->setGeometry(0, 8, 594, 30);
     heading->setAlignment(Qt::AlignCenter);
     setTextColour(heading, SheetHeadingColour);
 
-    int bottom = createBoxGroup(20, 46, "Attribute points:",
-                                {{"Primary.............", &AttPriEdit, 30, "7"},
-                                 {"Secondary........", &AttSecEdit, 30, "5"},
-                                 {"Tertiary.............", &AttTerEdit, 30, "3"}});
+    int bottom =
+        createBoxGroup(20, 46, "Attribute points:",
+                       {{"Primary.............", &AttPriEdit, 30, &RulesBoxTexts::AttPriEdit},
+                        {"Secondary........", &AttSecEdit, 30, &RulesBoxTexts::AttSecEdit},
+                        {"Tertiary.............", &AttTerEdit, 30, &RulesBoxTexts::AttTerEdit}});
     createBoxGroup(20, bottom + 4, nullptr,
-                   {{"Starting generation.........", &StartingGenerationEdit, 30, "13"}});
+                   {{"Starting generation.........", &StartingGenerationEdit, 30,
+                     &RulesBoxTexts::StartingGenerationEdit}});
     createBoxGroup(215, 46, "Ability points:",
-                   {{"Primary.............", &AbPriEdit, 30, "13"},
-                    {"Secondary........", &AbSecEdit, 30, "9"},
-                    {"Tertiary.............", &AbTerEdit, 30, "5"}});
+                   {{"Primary.............", &AbPriEdit, 30, &RulesBoxTexts::AbPriEdit},
+                    {"Secondary........", &AbSecEdit, 30, &RulesBoxTexts::AbSecEdit},
+                    {"Tertiary.............", &AbTerEdit, 30, &RulesBoxTexts::AbTerEdit}});
     createBoxGroup(410, 46, "Advantages:",
-                   {{"Disciplines.......", &DisciplineEdit, 30, "3"},
-                    {"Backgrounds...", &BackgroundEdit, 30, "5"},
-                    {"Virtues..............", &VirtueEdit, 30, "7"}});
+                   {{"Disciplines.......", &DisciplineEdit, 30, &RulesBoxTexts::DisciplineEdit},
+                    {"Backgrounds...", &BackgroundEdit, 30, &RulesBoxTexts::BackgroundEdit},
+                    {"Virtues..............", &VirtueEdit, 30, &RulesBoxTexts::VirtueEdit}});
 
     constexpr int second = 160;
     bottom = createBoxGroup(
-        20, second,
-        "Virtues:", {{"", &VirtueNamesEdit, 321, "Human (Conscience, Self-Control & Courage)"}});
-    createBoxGroup(20, bottom + 6,
-                   "Touches:", {{"Freebies............................", &FreebiesEdit, 30, "15"}});
-    createBoxGroup(360, second, "Limits:",
-                   {{"Max ability rating............", &MaxPrimaryEdit, 73, "3"},
-                    {"Max secondary rating....", &MaxSecondaryEdit, 73, "3"},
-                    {"Max humanity.................", &MaxHumanityEdit, 73, "Unlimited"}});
-    VirtueNamesEdit->setCursor(ankhCursor);
-    MaxHumanityEdit->setCursor(ankhCursor);
+        20, second, "Virtues:", {{"", &VirtueNamesEdit, 321, &RulesBoxTexts::VirtueNamesEdit}});
+    createBoxGroup(20, bottom + 6, "Touches:",
+                   {{"Freebies............................", &FreebiesEdit, 30,
+                     &RulesBoxTexts::FreebiesEdit}});
+    createBoxGroup(
+        360, second, "Limits:",
+        {{"Max ability rating............", &MaxPrimaryEdit, 73, &RulesBoxTexts::MaxPrimaryEdit},
+         {"Max secondary rating....", &MaxSecondaryEdit, 73, &RulesBoxTexts::MaxSecondaryEdit},
+         {"Max humanity.................", &MaxHumanityEdit, 73, &RulesBoxTexts::MaxHumanityEdit}});
+    VirtueNamesEdit->setCursor(m_ankhCursor);
+    MaxHumanityEdit->setCursor(m_ankhCursor);
 
     for (QLineEdit* box : {AttPriEdit, AttSecEdit, AttTerEdit, AbPriEdit, AbSecEdit, AbTerEdit,
                            DisciplineEdit, BackgroundEdit, VirtueEdit, VirtueNamesEdit,
@@ -71,7 +106,13 @@ RulesPanel::RulesPanel(RulesSettings& settings, const QCursor& ankhCursor, QWidg
                                                  [this] { SabbatButtonMouseDown(); });
     ElderButtonLabel = ClickLabel::presetButton(this, {367, 468}, QStringLiteral("Elder"),
                                                 [this] { ElderButtonMouseDown(); });
-    hide();
+
+    if (m_match)
+        showPresetMatch(*m_match);
+    if (m_options)
+        showOptions(*m_options);
+    ElderDiscPanel->setVisible(m_elderShown);
+    emit built();
 }
 
 QLabel* RulesPanel::createCaption(QWidget* parent, const QString& text, int left, int top,
@@ -104,7 +145,7 @@ int RulesPanel::createBoxGroup(int left, int top, const char* group,
         const bool captioned = *row.caption != 0;
         if (captioned)
             createCaption(this, QString::fromLatin1(row.caption), left + 8, y + 1, false);
-        auto* box = new QLineEdit(QString::fromLatin1(row.initial), this);
+        auto* box = new QLineEdit(m_texts.*row.text, this);
         box->setFont(face(Handwriting, 13));
         box->setGeometry(captioned ? left + 8 + captionWidth + 4 : left + 8, y, row.width, 18);
         box->setFrame(false);
@@ -187,47 +228,48 @@ void RulesPanel::createOptions(int top)
     ElderDiscPanel->hide();
 }
 
+QLineEdit* RulesPanel::box(QString RulesBoxTexts::*text) const
+{
+    for (const auto& [control, field] : Boxes)
+        if (field == text)
+            return this->*control;
+    return nullptr;
+}
+
 RulesBoxTexts RulesPanel::boxTexts() const
 {
+    if (!m_built)
+        return m_texts;
     RulesBoxTexts t;
-    t.AttPriEdit = AttPriEdit->text();
-    t.AttSecEdit = AttSecEdit->text();
-    t.AttTerEdit = AttTerEdit->text();
-    t.AbPriEdit = AbPriEdit->text();
-    t.AbSecEdit = AbSecEdit->text();
-    t.AbTerEdit = AbTerEdit->text();
-    t.DisciplineEdit = DisciplineEdit->text();
-    t.BackgroundEdit = BackgroundEdit->text();
-    t.VirtueEdit = VirtueEdit->text();
-    t.StartingGenerationEdit = StartingGenerationEdit->text();
-    t.VirtueNamesEdit = VirtueNamesEdit->text();
-    t.MaxPrimaryEdit = MaxPrimaryEdit->text();
-    t.MaxSecondaryEdit = MaxSecondaryEdit->text();
-    t.MaxHumanityEdit = MaxHumanityEdit->text();
-    t.FreebiesEdit = FreebiesEdit->text();
+    for (const auto& [control, field] : Boxes)
+        t.*field = (this->*control)->text();
     return t;
 }
 
 void RulesPanel::setBoxTexts(const RulesBoxTexts& t)
 {
-    const std::pair<QLineEdit*, const QString*> order[] = {
-        {AttPriEdit, &t.AttPriEdit},
-        {AttSecEdit, &t.AttSecEdit},
-        {AttTerEdit, &t.AttTerEdit},
-        {AbPriEdit, &t.AbPriEdit},
-        {AbSecEdit, &t.AbSecEdit},
-        {AbTerEdit, &t.AbTerEdit},
-        {DisciplineEdit, &t.DisciplineEdit},
-        {BackgroundEdit, &t.BackgroundEdit},
-        {VirtueEdit, &t.VirtueEdit},
-        {StartingGenerationEdit, &t.StartingGenerationEdit},
-        {VirtueNamesEdit, &t.VirtueNamesEdit},
-        {MaxPrimaryEdit, &t.MaxPrimaryEdit},
-        {MaxSecondaryEdit, &t.MaxSecondaryEdit},
-        {MaxHumanityEdit, &t.MaxHumanityEdit},
-        {FreebiesEdit, &t.FreebiesEdit}};
-    for (const auto& [box, text] : order)
-        box->setText(*text);
+    for (const auto& [control, field] : Boxes)
+        setBoxText(field, t.*field);
+}
+
+void RulesPanel::setBoxText(QString RulesBoxTexts::*text, const QString& value, bool raise)
+{
+    if (m_built) {
+        QLineEdit* control = box(text);
+        const QSignalBlocker quiet(raise ? nullptr : control);
+        if (control->text() != value)
+            control->setText(value);
+        return;
+    }
+    if (m_texts.*text == value)
+        return;
+    m_texts.*text = value;
+    if (!raise)
+        return;
+    if (text == &RulesBoxTexts::StartingGenerationEdit)
+        emit startingGenerationChanged();
+    else
+        emit rulesChanged();
 }
 
 void RulesPanel::applyPreset(const RulesBoxTexts& texts, bool elder)
@@ -326,6 +368,9 @@ void RulesPanel::DirtySecretsDiscCheckBoxMouseDown()
 
 void RulesPanel::showPresetMatch(const RulesPresets::PresetMatch& match)
 {
+    m_match = match;
+    if (!m_built)
+        return;
     for (auto [label, on] :
          {std::pair{CamarillaButtonLabel, match.Camarilla},
           std::pair{SabbatButtonLabel, match.Sabbat}, std::pair{ElderButtonLabel, match.Elder}})
@@ -335,6 +380,9 @@ void RulesPanel::showPresetMatch(const RulesPresets::PresetMatch& match)
 
 void RulesPanel::showOptions(const RulesSettings& s)
 {
+    m_options = s;
+    if (!m_built)
+        return;
     static const QPixmap ticked = QPixmap::fromImage(Pictures::checked());
     static const QPixmap unticked = QPixmap::fromImage(Pictures::unChecked());
     const std::pair<ClickLabel*, bool> boxes[] = {
@@ -356,4 +404,11 @@ void RulesPanel::showOptions(const RulesSettings& s)
         }
     if (GolcondaPanel->isVisibleTo(this) != s.GolcondaOn)
         GolcondaPanel->setVisible(s.GolcondaOn);
+}
+
+void RulesPanel::setElderShown(bool shown)
+{
+    m_elderShown = shown;
+    if (m_built)
+        ElderDiscPanel->setVisible(shown);
 }

@@ -179,7 +179,7 @@ void Recalculation::applySettings()
     panel->showPresetMatch(c.presets);
     if (ElderShown != elderShown) {
         DisciplinesDirty = true;
-        panel->ElderDiscPanel->setVisible(ElderShown);
+        panel->setElderShown(ElderShown);
         for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
             QLineEdit* name = m_view.sheet()->BackgroundRows[r].name;
             if (TextRoutines::StripDots(name->text()) !=

@@ -306,23 +306,14 @@ void showRead(const Character& c, CharacterView& form)
         box->setValueThird(grid->value(2));
     }
     RulesPanel& rules = *form.rulesPanel();
-    const RulesBoxTexts& texts = c.rulesBoxes;
-    for (auto [box, text] : {std::pair{rules.AttPriEdit, &texts.AttPriEdit},
-                             {rules.AttSecEdit, &texts.AttSecEdit},
-                             {rules.AttTerEdit, &texts.AttTerEdit},
-                             {rules.AbPriEdit, &texts.AbPriEdit},
-                             {rules.AbSecEdit, &texts.AbSecEdit},
-                             {rules.AbTerEdit, &texts.AbTerEdit},
-                             {rules.DisciplineEdit, &texts.DisciplineEdit},
-                             {rules.BackgroundEdit, &texts.BackgroundEdit},
-                             {rules.VirtueEdit, &texts.VirtueEdit},
-                             {rules.MaxPrimaryEdit, &texts.MaxPrimaryEdit},
-                             {rules.MaxSecondaryEdit, &texts.MaxSecondaryEdit},
-                             {rules.MaxHumanityEdit, &texts.MaxHumanityEdit},
-                             {rules.FreebiesEdit, &texts.FreebiesEdit},
-                             {rules.VirtueNamesEdit, &texts.VirtueNamesEdit}})
-        if (box->text() != *text)
-            box->setText(*text);
+    for (QString RulesBoxTexts::*box :
+         {&RulesBoxTexts::AttPriEdit, &RulesBoxTexts::AttSecEdit, &RulesBoxTexts::AttTerEdit,
+          &RulesBoxTexts::AbPriEdit, &RulesBoxTexts::AbSecEdit, &RulesBoxTexts::AbTerEdit,
+          &RulesBoxTexts::DisciplineEdit, &RulesBoxTexts::BackgroundEdit,
+          &RulesBoxTexts::VirtueEdit, &RulesBoxTexts::MaxPrimaryEdit,
+          &RulesBoxTexts::MaxSecondaryEdit, &RulesBoxTexts::MaxHumanityEdit,
+          &RulesBoxTexts::FreebiesEdit, &RulesBoxTexts::VirtueNamesEdit})
+        rules.setBoxText(box, c.rulesBoxes.*box);
     const auto attributes = attributeDots(s);
     for (int i = 0; i < 9; ++i)
         if (attributes[i]->Filled() != c.attributes[i].rating)
@@ -333,12 +324,10 @@ void showRead(const Character& c, CharacterView& form)
          {std::pair{s.Humanity, c.humanity.rating}, {s.Willpower, c.willpower.rating}})
         if (dots->Filled() != rating)
             dots->setFilled(rating);
-    if (rules.StartingGenerationEdit->text() != texts.StartingGenerationEdit) {
-        // Written without its change handler: restarting the generation from it would lose
-        // the generation the file gives.
-        const QSignalBlocker quiet(rules.StartingGenerationEdit);
-        rules.StartingGenerationEdit->setText(texts.StartingGenerationEdit);
-    }
+    // Written without its change handler: restarting the generation from it would lose the
+    // generation the file gives.
+    rules.setBoxText(&RulesBoxTexts::StartingGenerationEdit, c.rulesBoxes.StartingGenerationEdit,
+                     false);
     form.settings() = c.settings;
 }
 

@@ -97,15 +97,23 @@ void SheetOpeners::addSheetOpeners()
     add(s->Demeanor, s->Demeanor, table(t.Archetypes), 3);
     add(s->DemeanorCaption, s->Demeanor, table(t.Archetypes), 3);
     add(s->Path, s->Path, table(t.PathNames), 7);
-    RulesPanel* rules = m_form.rulesPanel();
-    add(
-        rules->VirtueNamesEdit, rules->VirtueNamesEdit, [&t] { return t.VirtueSets; }, 9);
-    add(
-        rules->MaxHumanityEdit, rules->MaxHumanityEdit,
-        [] {
-            return QStringList{QStringLiteral("5"), QStringLiteral("Unlimited")};
-        },
-        13);
+    // The Rules panel's boxes open their lists once the panel is built.
+    RulesPanel* rules = m_form.view().rulesPanel();
+    const auto addRulesOpeners = [this, rules, tables = &t] {
+        add(
+            rules->VirtueNamesEdit, rules->VirtueNamesEdit, [tables] { return tables->VirtueSets; },
+            9);
+        add(
+            rules->MaxHumanityEdit, rules->MaxHumanityEdit,
+            [] {
+                return QStringList{QStringLiteral("5"), QStringLiteral("Unlimited")};
+            },
+            13);
+    };
+    if (rules->isBuilt())
+        addRulesOpeners();
+    else
+        connect(rules, &RulesPanel::built, this, addRulesOpeners);
 
     const std::array<const SortedTextList*, 3> choices = {&t.TalentChoices, &t.SkillChoices,
                                                           &t.KnowledgeChoices};

@@ -191,8 +191,8 @@ void TMainForm::createPictures()
     palette.setColor(QPalette::Window, WindowColour);
     setPalette(palette);
 
+    // Painted straight from the picture (see eventFilter): no pixmap copy of it is kept.
     BackgroundImage = new QLabel(this);
-    BackgroundImage->setPixmap(QPixmap::fromImage(Pictures::background()));
     BackgroundImage->setGeometry(0, 0, 800, 572);
     BackgroundImage->setAttribute(Qt::WA_OpaquePaintEvent);
     BackgroundImage->installEventFilter(this);
@@ -241,8 +241,8 @@ void TMainForm::createPictures()
     PrintButton = createButton(661, 502, QStringLiteral("Print"), &PrintButtonLabel);
 
     // The groove: the picture under the scroll bar column with its two engraved lines.
-    m_groove = Pictures::background().copy(ScrollColumnLeft, ScrollModel::DockTop,
-                                           ScrollColumnWidth, ScrollModel::DockHeight);
+    m_groove = Pictures::backgroundPart(
+        QRect(ScrollColumnLeft, ScrollModel::DockTop, ScrollColumnWidth, ScrollModel::DockHeight));
     {
         QPainter painter(&m_groove);
         painter.setPen(Qt::black);
@@ -369,6 +369,13 @@ bool TMainForm::selectionOpen() const
     return m_selectionBox && m_selectionBox->isOpen();
 }
 
+RulesPanel* TMainForm::rulesPanel() const
+{
+    if (m_rulesPanel)
+        m_rulesPanel->ensureBuilt();
+    return m_rulesPanel;
+}
+
 TMainForm::Panel TMainForm::visiblePanel() const
 {
     for (Panel p : {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About,
@@ -428,6 +435,8 @@ void TMainForm::switchToPanel(Panel target)
     QWidget* shown = panel(target);
     if (!shown || shown->isVisibleTo(Dock))
         return;
+    if (target == Panel::Rules)
+        m_rulesPanel->ensureBuilt();
     const Panel previous = visiblePanel();
     m_scroll.setDragging(true); // the idle pass keeps out while the panels move
     repaint();
@@ -585,12 +594,17 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         showSheetScroll();
         return true;
     }
-    if (watched == BackgroundImage && event->type() == QEvent::Paint && m_quitAfterFirstPaint) {
-        m_quitAfterFirstPaint = false;
-        // The whole window is painted in this one pass; the end waits behind it. Not quit(),
-        // which would close the window and ask about unsaved changes.
-        QMetaObject::invokeMethod(
-            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    if (watched == BackgroundImage && event->type() == QEvent::Paint) {
+        QPainter painter(BackgroundImage);
+        Pictures::paintBackground(painter);
+        if (m_quitAfterFirstPaint) {
+            m_quitAfterFirstPaint = false;
+            // The whole window is painted in this one pass; the end waits behind it. Not
+            // quit(), which would close the window and ask about unsaved changes.
+            QMetaObject::invokeMethod(
+                qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        }
+        return true;
     }
     const auto* mouse = dynamic_cast<const QMouseEvent*>(event);
     if (!mouse)

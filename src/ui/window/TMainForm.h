@@ -60,7 +60,8 @@ public:
     CharacterView& view() { return *m_view; }
     SheetPanel* sheet() const { return m_sheet; }
     TechDock& tech() const { return *m_tech; }
-    RulesPanel* rulesPanel() const { return m_rulesPanel; }
+    // The Rules panel with its controls, which are built the first time they are needed.
+    RulesPanel* rulesPanel() const;
     SourcebooksPanel* books() const { return m_books; }
     NotesPanel* notes() const { return m_notes; }
     ExperiencePanel* experience() const { return m_experience; }
