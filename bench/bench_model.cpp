@@ -1,7 +1,8 @@
 // The character without a window: a full character (every list at 20 rows) read onto the
 // model and settled, and one pass over it when nothing changed.
-#include "files/CharacterDocument.h"
 #include "engine/CharacterPass.h"
+#include "engine/RulesCheck.h"
+#include "files/CharacterDocument.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
 #include "rules/RulesDataLoader.h"
@@ -47,6 +48,35 @@ void BM_PassNothingChanged(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PassNothingChanged)->Unit(benchmark::kMicrosecond);
+
+// The same pass with the rules check after it; the difference is what the check costs.
+// range(0): 1 for a character whose freebies are over-spent, which lists what bought what.
+void BM_PassWithChecks(benchmark::State& state)
+{
+    CharacterDocument document(shippedRules());
+    document.open(fullCharacter());
+    document.settle();
+    Character character = document.character();
+    if (state.range(0))
+        character.settings.FreebiePoints = 0;
+    for (auto _ : state) {
+        CharacterPass::derive(character);
+        RulesCheck::derive(character, document.tables(), document.entryBooks());
+        benchmark::DoNotOptimize(character);
+    }
+    state.counters["checks"] = double(character.checks.size());
+}
+BENCHMARK(BM_PassWithChecks)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Where the entries of the books out of use come from: read once per choice of books.
+void BM_EntryBooks(benchmark::State& state)
+{
+    const QStringList rules = shippedRules();
+    const SourcebookFilter::BookList books = SourcebookFilter::buildBookList(rules);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(EntryBooks(rules, books.BookTitles, books.ChosenBooks, false));
+}
+BENCHMARK(BM_EntryBooks)->Unit(benchmark::kMillisecond);
 
 // Every step of the recalculation, the rows and the clan's rules included, finding nothing to
 // change: one pass and the comparison that ends the settling.

@@ -5,9 +5,12 @@
 #include "engine/ClanRules.h"
 #include "engine/GenerationRules.h"
 #include "engine/MeritFlawEditing.h"
+#include "engine/RulesCheck.h"
 #include "engine/VirtueRules.h"
 #include "files/CharacterReadResult.h"
 #include "rules/TextRoutines.h"
+
+#include <algorithm>
 
 using TextRoutines::StripDots;
 using Trait = Character::Trait;
@@ -60,12 +63,15 @@ void CharacterDocument::applyBooks()
         chosen.add(title);
     const auto selection = SourcebookFilter::applySelection(m_dataLines, m_books.BookTitles, chosen);
     m_tables.build(selection.ActiveLines, m_character.settings.ElderRules);
+    m_entryBooks =
+        EntryBooks(m_dataLines, m_books.BookTitles, chosen, m_character.settings.ElderRules);
 }
 
 void CharacterDocument::apply(const CharacterReadResult& result, Character& c)
 {
     const Record& r = result.record;
     c.counters.AgeHumanityPenalty = 0;
+    c.clanRuleChanges.clear();
     // No rating read below may be cut down by the limits of the character shown before.
     CharacterEditing::raiseLimitsForLoading(c);
     const auto fields = Record::headerFields();
@@ -294,6 +300,10 @@ void CharacterDocument::applyClanRules()
                                        : ClanRules::meritUnderClan(entry, context);
             if (!replaced || *replaced == entry)
                 continue;
+            const Character::ClanRuleChange change{c.header[5], StripDots(entry), *replaced, flaw};
+            if (std::find(c.clanRuleChanges.begin(), c.clanRuleChanges.end(), change) ==
+                c.clanRuleChanges.end())
+                c.clanRuleChanges.push_back(change);
             entry = *replaced;
             editing.rowChanged({flaw, r});
         }
@@ -314,6 +324,7 @@ void CharacterDocument::pass()
                             c.rows.SecondaryRows, 0, {});
     applyClanRules();
     CharacterPass::derive(c);
+    RulesCheck::derive(c, m_tables, m_entryBooks);
 }
 
 void CharacterDocument::settle()

@@ -6,6 +6,7 @@
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
 #include "files/CharacterReport.h"
+#include "engine/RulesCheck.h"
 #include "output/PrintedSheet.h"
 #include "output/RtfReader.h"
 #include "output/SheetPrinter.h"
@@ -102,6 +103,32 @@ int CharacterCommands::report(const QString& file)
     return 0;
 }
 
+int CharacterCommands::check(const QStringList& files)
+{
+    const ProgramPaths paths = programPaths();
+    int status = 0;
+    for (const QString& file : files) {
+        const std::optional<Loaded> loaded = load(paths, file);
+        if (!loaded) {
+            status = 2;
+            continue;
+        }
+        const QString name = QDir::toNativeSeparators(file);
+        const std::vector<RuleCheck>& checks = loaded->document->character().checks;
+        QString lines;
+        for (const RuleCheck& found : checks)
+            lines +=
+                QStringLiteral("%1: %2: %3 (%4)\n")
+                    .arg(name, RulesCheck::severityName(found.severity), found.text, found.rule);
+        if (checks.empty())
+            lines = QStringLiteral("%1: nothing to report\n").arg(name);
+        print(stdout, lines);
+        if (RulesCheck::breaches(checks) > 0 && status == 0)
+            status = 1;
+    }
+    return status;
+}
+
 int CharacterCommands::pdf(const QString& out, const QString& file, bool notes)
 {
     const ProgramPaths paths = programPaths();
@@ -141,6 +168,7 @@ std::optional<int> CharacterCommands::runWithoutWindow(int argc, char* argv[],
                           + CommandLine::usage());
         return 1;
     case Command::Report:
+    case Command::Check:
     case Command::Pdf: {
         // The character is read onto a model of the sheet: no window, no display. The PDF
         // draws text, which needs a platform; the offscreen one needs no display.
@@ -148,6 +176,8 @@ std::optional<int> CharacterCommands::runWithoutWindow(int argc, char* argv[],
         qInstallMessageHandler(quiet);
         QGuiApplication app(argc, argv);
         QGuiApplication::setApplicationName(QStringLiteral("Tarnoch"));
+        if (call.command == Command::Check)
+            return check(call.files);
         return call.command == Command::Report ? report(call.file)
                                                : pdf(call.out, call.file, call.notes);
     }

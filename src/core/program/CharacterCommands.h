@@ -14,6 +14,10 @@ namespace CharacterCommands {
 
 // "--report FILE": the JSON of what the sheet would show, on standard output.
 int report(const QString& file);
+// "--check FILE...": what the rules check finds in each file, one line per finding, on standard
+// output. 1 when any file breaks the creation rules, 2 when a file cannot be read (the others
+// are still checked), else 0.
+int check(const QStringList& files);
 // "--pdf OUT FILE [--notes]": the printed sheet (and the notes) as a PDF. Needs a
 // QGuiApplication, which may run on the offscreen platform.
 int pdf(const QString& out, const QString& file, bool notes);

@@ -22,7 +22,8 @@ Invocation parse(const QStringList& arguments)
     }
     const bool report = arguments.contains(u"--report");
     const bool pdf = arguments.contains(u"--pdf");
-    if (!report && !pdf) {
+    const bool check = arguments.contains(u"--check");
+    if (!report && !pdf && !check) {
         call.file = StartupChecks::characterFileArgument(arguments);
         return call;
     }
@@ -36,6 +37,8 @@ Invocation parse(const QStringList& arguments)
             call.notes = true;
         } else if (options && argument == u"--report") {
             call.command = Command::Report;
+        } else if (options && argument == u"--check") {
+            call.command = Command::Check;
         } else if (options && argument == u"--pdf") {
             call.command = Command::Pdf;
             if (i + 1 < arguments.size())
@@ -46,19 +49,23 @@ Invocation parse(const QStringList& arguments)
             files.append(argument);
         }
     }
-    if (report && pdf)
-        call.problem = QStringLiteral("--report and --pdf cannot be used together");
+    if (int(report) + int(pdf) + int(check) > 1)
+        call.problem = QStringLiteral("--report, --pdf and --check go one at a time");
     else if (call.command == Command::Pdf && call.out.isEmpty())
         call.problem = QStringLiteral("--pdf needs the PDF file to write");
     else if (call.notes && call.command != Command::Pdf)
         call.problem = QStringLiteral("--notes goes with --pdf");
+    else if (call.command == Command::Check && call.problem.isEmpty())
+        call.problem = files.isEmpty() ? QStringLiteral("no character file named") : QString();
     else if (files.size() != 1 && call.problem.isEmpty())
         call.problem = files.isEmpty() ? QStringLiteral("no character file named")
                                        : QStringLiteral("one character file at a time");
-    if (!call.problem.isEmpty())
+    if (!call.problem.isEmpty()) {
         call.command = Command::Wrong;
-    else
+    } else {
         call.file = files.first();
+        call.files = files;
+    }
     return call;
 }
 
@@ -68,6 +75,7 @@ QString usage()
         "Usage: tarnoch [FILE]\n"
         "       tarnoch --report FILE\n"
         "       tarnoch --pdf OUT.pdf FILE [--notes]\n"
+        "       tarnoch --check FILE...\n"
         "\n"
         "Tarnoch builds player characters for \"Vampire - The Masquerade\".\n"
         "\n"
@@ -75,10 +83,12 @@ QString usage()
         "  --report FILE   print the character as the sheet shows it, as JSON\n"
         "  --pdf OUT FILE  write the character's printed sheet to OUT as a PDF\n"
         "  --notes         with --pdf: the notes pages follow the sheet\n"
+        "  --check FILE... print what the rules check finds in each file; exit\n"
+        "                  status 1 when any file breaks the creation rules\n"
         "  --help          show this text\n"
         "  --version       show the version\n"
         "\n"
-        "--report and --pdf need no window and no display.\n");
+        "--report, --pdf and --check need no window and no display.\n");
 }
 
 QString versionText()

@@ -7,12 +7,13 @@
 // one. Options may stand in any order; "--notes" goes with "--pdf".
 namespace CommandLine {
 
-enum class Command { Window, Report, Pdf, Help, Version, Wrong };
+enum class Command { Window, Report, Pdf, Check, Help, Version, Wrong };
 
 struct Invocation
 {
     Command command = Command::Window;
     QString file;           // the character file; for the window, the parameters joined
+    QStringList files;      // the character files to check
     QString out;            // the PDF to write
     bool notes = false;     // the notes pages after the sheet
     bool quitAfterPaint = false; // timing runs: the window ends after its first paint

@@ -1,0 +1,289 @@
+#include "RulesCheck.h"
+
+#include "engine/ClanRules.h"
+#include "engine/MeritFlawRules.h"
+#include "engine/PointAccounting.h"
+#include "rules/EntryBooks.h"
+#include "rules/RuleTables.h"
+#include "rules/TextRoutines.h"
+
+#include <algorithm>
+
+namespace RulesCheck {
+
+namespace {
+
+using Place = RuleCheck::Place;
+using Severity = RuleCheck::Severity;
+using Table = EntryBooks::Table;
+using TextRoutines::StripDots;
+
+const std::array<const char*, 9> AttributeNames = {"Strength",   "Dexterity",    "Stamina",
+                                                   "Charisma",   "Manipulation", "Appearance",
+                                                   "Perception", "Intelligence", "Wits"};
+const std::array<const char*, 9> HeaderNames = {
+    "Name", "Player", "Chronicle", "Nature", "Demeanor", "Clan", "Generation", "Haven", "Concept"};
+
+struct Where
+{
+    Place place;
+    int column = 0;
+    int index = 0;
+};
+
+class Checker
+{
+public:
+    Checker(const Character& c, const RuleTables& tables, const EntryBooks& books)
+        : c(c), tables(tables), books(books)
+    {
+    }
+
+    void missingChoices();
+    void derangements();
+    void entries();
+    void exclusivePairs();
+    void flawPoints();
+    void clanRules();
+    void freebies();
+
+    std::vector<RuleCheck> checks;
+
+private:
+    void add(const char* rule, const QString& row, const QString& text, Severity severity,
+             Where where)
+    {
+        checks.push_back(
+            {QLatin1String(rule), row, text, severity, where.place, where.column, where.index});
+    }
+    void entry(const QString& name, Table table, Where where);
+    void bought(const QString& name, int rating, int dots, int perDot, Where where,
+                const char* dotName = "freebie dot");
+
+    const Character& c;
+    const RuleTables& tables;
+    const EntryBooks& books;
+};
+
+void Checker::missingChoices()
+{
+    // The generation is never missing: the pass derives it from the starting generation.
+    for (int field : {3, 4, 5}) {
+        if (c.header[field].trimmed().isEmpty())
+            add("missing-choice", QLatin1String(HeaderNames[field]),
+                QStringLiteral("No %1 chosen.")
+                    .arg(QString::fromLatin1(HeaderNames[field]).toLower()),
+                Severity::Breach, {Place::Header, 0, field});
+    }
+}
+
+void Checker::entry(const QString& name, Table table, Where where)
+{
+    if (name.isEmpty())
+        return;
+    const SortedTextList& inUse = EntryBooks::table(tables, table);
+    const auto known = [&inUse](const QString& entry) {
+        const qsizetype found = inUse.find(entry);
+        return found >= 0 && inUse.at(found) == entry;
+    };
+    if (known(name))
+        return;
+    // A value the clan's rules give a flaw ("Monstrous (1)") stands for the entry it revalues.
+    if (table == Table::Flaw)
+        for (bool zeroAppearance : {false, true})
+            if (const auto other = ClanRules::flawUnderClan(name, {c.header[5], zeroAppearance});
+                other && !other->isEmpty() && known(*other))
+                return;
+    const QString row =
+        where.place == Place::Header ? QLatin1String(HeaderNames[where.index]) : name;
+    if (const QString book = books.bookOf(table, name); !book.isEmpty())
+        add("book-out-of-use", row,
+            QStringLiteral("%1 comes from %2, which is not in use.").arg(name, book),
+            Severity::Breach, where);
+    else
+        add("unknown-entry", row, QStringLiteral("%1 is not in the rules data.").arg(name),
+            Severity::Note, where);
+}
+
+void Checker::entries()
+{
+    entry(c.header[5], Table::Clan, {Place::Header, 0, 5});
+    entry(c.header[3], Table::Archetype, {Place::Header, 0, 3});
+    entry(c.header[4], Table::Archetype, {Place::Header, 0, 4});
+    static constexpr std::array<Table, 3> abilityTables = {Table::Talent, Table::Skill,
+                                                           Table::Knowledge};
+    static constexpr std::array<Table, 3> secondaryTables = {
+        Table::SecondaryTalent, Table::SecondarySkill, Table::SecondaryKnowledge};
+    for (int col = 0; col < 3; ++col)
+        for (int r = 10; r < c.rows.AbilityRows; ++r)
+            entry(StripDots(c.abilities[col][r].name), abilityTables[col],
+                  {Place::Ability, col, r});
+    for (int col = 0; col < 3; ++col)
+        for (int r = 0; r < c.rows.SecondaryRows; ++r)
+            entry(StripDots(c.secondaries[col][r].name), secondaryTables[col],
+                  {Place::Secondary, col, r});
+    for (int r = 0; r < c.rows.DisciplineRows; ++r)
+        entry(StripDots(c.disciplines[r].name), Table::Discipline, {Place::Discipline, 0, r});
+    for (int r = 0; r < c.rows.BackgroundRows; ++r)
+        entry(StripDots(c.backgrounds[r].name), Table::Background, {Place::Background, 0, r});
+    entry(c.path, Table::Path, {Place::Humanity});
+    for (int r = 0; r < c.rows.MeritRows; ++r)
+        entry(StripDots(c.merits[r]), Table::Merit, {Place::Merit, 0, r});
+    for (int r = 0; r < c.rows.FlawRows; ++r)
+        entry(StripDots(c.flaws[r]), Table::Flaw, {Place::Flaw, 0, r});
+}
+
+void Checker::exclusivePairs()
+{
+    const qsizetype pairs =
+        std::min(tables.ExclusivePairsFirst.size(), tables.ExclusivePairsSecond.size());
+    for (int f = 0; f < c.rows.FlawRows; ++f) {
+        const QString flaw = StripDots(c.flaws[f]);
+        if (flaw.isEmpty())
+            continue;
+        for (qsizetype k = 0; k < pairs; ++k) {
+            if (tables.ExclusivePairsSecond[k] != flaw)
+                continue;
+            const QString& merit = tables.ExclusivePairsFirst[k];
+            const bool taken = std::any_of(c.merits.begin(), c.merits.begin() + c.rows.MeritRows,
+                                           [&](const QString& m) { return StripDots(m) == merit; });
+            if (taken)
+                add("exclusive-pair", flaw,
+                    QStringLiteral("%1 and %2 exclude each other.")
+                        .arg(MeritFlawRules::withoutCost(merit), MeritFlawRules::withoutCost(flaw)),
+                    Severity::Breach, {Place::Flaw, 0, f});
+        }
+    }
+}
+
+void Checker::flawPoints()
+{
+    if (c.counters.FlawPoints > MeritFlawRules::FlawWarningLimit)
+        add("flaws-over-7", QStringLiteral("FlawPanel"),
+            QStringLiteral("Flaws come to %1 points; at most %2 are allowed.")
+                .arg(c.counters.FlawPoints)
+                .arg(MeritFlawRules::FlawWarningLimit),
+            Severity::Breach, {Place::Flaw, 0, 0});
+}
+
+void Checker::clanRules()
+{
+    for (const Character::ClanRuleChange& change : c.clanRuleChanges) {
+        if (change.clan != c.header[5])
+            continue; // another clan's rule; the entry is back under the user's choice
+        const QString clan = change.clan.isEmpty() ? QStringLiteral("a character without a clan")
+                                                   : QStringLiteral("a ") + change.clan;
+        add("clan-merit-flaw", QStringLiteral("Clan"),
+            change.replacement.isEmpty()
+                ? QStringLiteral("%1 was taken off: it does not apply to %2.")
+                      .arg(change.entry, clan)
+                : QStringLiteral("%1 counts as %2 for %3.")
+                      .arg(change.entry, change.replacement, clan),
+            Severity::Note, {Place::Header, 0, 5});
+    }
+}
+
+void Checker::derangements()
+{
+    if (!c.derangementWarning.isEmpty())
+        add("elder-derangements", QStringLiteral("DerangementWarning"), c.derangementWarning + u'.',
+            Severity::Note, {Place::Freebies});
+}
+
+void Checker::bought(const QString& name, int rating, int dots, int perDot, Where where,
+                     const char* dotName)
+{
+    if (dots <= 0 || perDot <= 0)
+        return;
+    add("freebie-dots", name,
+        QStringLiteral("%1 %2: %3 %4%5, %6 point%7")
+            .arg(name)
+            .arg(rating)
+            .arg(dots)
+            .arg(QLatin1String(dotName), dots == 1 ? QString() : QStringLiteral("s"))
+            .arg(dots * perDot)
+            .arg(dots * perDot == 1 ? QString() : QStringLiteral("s")),
+        Severity::Note, where);
+}
+
+void Checker::freebies()
+{
+    const qsizetype slash = c.freebieTally.indexOf(u'/');
+    const qint64 spent = c.freebieTally.left(slash).toLongLong();
+    const qint64 available = c.freebieTally.mid(slash + 1).toLongLong();
+    if (slash < 0 || spent <= available)
+        return;
+    add("freebies-overspent", QStringLiteral("FreebieTally"),
+        QStringLiteral("Freebies over-spent by %1: %2 spent of %3.")
+            .arg(spent - available)
+            .arg(spent)
+            .arg(available),
+        Severity::Breach, {Place::Freebies});
+    // What bought what, in sheet order, so the user sees where to take dots back.
+    const PointAccounting::DotCosts costs =
+        PointAccounting::dotCosts(c.settings.SecondaryCostFactor, c.settings.ElderRules);
+    for (int i = 0; i < 9; ++i)
+        bought(QLatin1String(AttributeNames[i]), c.attributes[i].rating, c.attributes[i].freebies,
+               costs.attribute, {Place::Attribute, 0, i});
+    for (int col = 0; col < 3; ++col)
+        for (int r = 0; r < c.rows.AbilityRows; ++r)
+            bought(StripDots(c.abilities[col][r].name), c.abilities[col][r].rating,
+                   c.abilities[col][r].freebies, costs.ability, {Place::Ability, col, r});
+    for (int col = 0; col < 3; ++col)
+        for (int r = 0; r < c.rows.SecondaryRows; ++r)
+            bought(StripDots(c.secondaries[col][r].name), c.secondaries[col][r].rating,
+                   c.secondaries[col][r].freebies, costs.secondary, {Place::Secondary, col, r});
+    for (int r = 0; r < c.rows.DisciplineRows; ++r)
+        bought(StripDots(c.disciplines[r].name), c.disciplines[r].rating, c.disciplines[r].freebies,
+               costs.discipline, {Place::Discipline, 0, r});
+    for (int r = 0; r < c.rows.BackgroundRows; ++r)
+        bought(StripDots(c.backgrounds[r].name), c.backgrounds[r].rating, c.backgrounds[r].freebies,
+               costs.backgroundDot(c.backgrounds[r].name), {Place::Background, 0, r});
+    for (int i = 0; i < 3; ++i)
+        bought(StripDots(c.virtueNames[i]), c.virtues[i].rating, c.virtues[i].freebies,
+               costs.virtue, {Place::Virtue, 0, i});
+    bought(c.path, c.humanity.rating, c.counters.BoughtHumanity, costs.humanity, {Place::Humanity},
+           "bought dot");
+    bought(QStringLiteral("Willpower"), c.willpower.rating, c.willpower.freebies, costs.willpower,
+           {Place::Willpower});
+    for (int r = 0; r < c.rows.MeritRows; ++r) {
+        const QString merit = StripDots(c.merits[r]);
+        if (const int points = MeritFlawRules::cost(merit); points > 0)
+            add("freebie-dots", merit,
+                QStringLiteral("%1: %2 point%3")
+                    .arg(merit)
+                    .arg(points)
+                    .arg(points == 1 ? QString() : QStringLiteral("s")),
+                Severity::Note, {Place::Merit, 0, r});
+    }
+}
+
+} // namespace
+
+void derive(Character& character, const RuleTables& tables, const EntryBooks& books)
+{
+    Checker checker(character, tables, books);
+    checker.missingChoices();
+    checker.entries();
+    checker.exclusivePairs();
+    checker.flawPoints();
+    checker.clanRules();
+    checker.derangements();
+    checker.freebies();
+    character.checks = std::move(checker.checks);
+}
+
+int breaches(const std::vector<RuleCheck>& checks)
+{
+    return int(std::count_if(checks.begin(), checks.end(), [](const RuleCheck& check) {
+        return check.severity == RuleCheck::Severity::Breach;
+    }));
+}
+
+QString severityName(RuleCheck::Severity severity)
+{
+    return severity == RuleCheck::Severity::Breach ? QStringLiteral("breach")
+                                                   : QStringLiteral("note");
+}
+
+} // namespace RulesCheck

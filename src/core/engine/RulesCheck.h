@@ -1,0 +1,22 @@
+#pragma once
+
+#include "engine/Character.h"
+
+class EntryBooks;
+class RuleTables;
+
+// The creation rules read back over a derived character: what breaks them and why a number is
+// what it is. It runs at the end of every pass and changes nothing but the list of checks.
+namespace RulesCheck {
+
+// Sets character.checks from the rows, the tallies the pass derived, the tables of the books
+// in use and the books out of use.
+void derive(Character& character, const RuleTables& tables, const EntryBooks& books);
+
+// How many checks are breaches; the rest are notes.
+int breaches(const std::vector<RuleCheck>& checks);
+
+// "breach" or "note".
+QString severityName(RuleCheck::Severity severity);
+
+} // namespace RulesCheck
