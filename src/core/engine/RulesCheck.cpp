@@ -88,6 +88,9 @@ void Checker::entry(const QString& name, Table table, Where where)
     };
     if (known(name))
         return;
+    // A free row may repeat a standard ability, as files of older rules do.
+    if (where.place == Place::Ability && tables.StandardAbilities.contains(name))
+        return;
     // A value the clan's rules give a flaw ("Monstrous (1)") stands for the entry it revalues.
     if (table == Table::Flaw)
         for (bool zeroAppearance : {false, true})

@@ -1,13 +1,20 @@
 #include "EntryBooks.h"
 
+#include "rules/DataFile.h"
 #include "rules/RuleTables.h"
 #include "rules/SourcebookFilter.h"
 
 EntryBooks::EntryBooks(const QStringList& dataLines, const SortedTextList& bookTitles,
                        const SortedTextList& chosenBooks, bool elderRules)
 {
+    // In the order the data first names them, so that an entry of several books is told by the
+    // earliest, the core book before the later ones.
+    QStringList titles;
+    for (const QString& line : dataLines)
+        if (DataFile::isHeader(line) && !titles.contains(DataFile::headerTitle(line)))
+            titles.append(DataFile::headerTitle(line));
     RuleTables tables;
-    for (const QString& title : bookTitles.items()) {
+    for (const QString& title : std::as_const(titles)) {
         if (chosenBooks.find(title) >= 0)
             continue;
         SortedTextList only;
