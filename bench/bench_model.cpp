@@ -6,6 +6,7 @@
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
 #include "rules/RulesDataLoader.h"
+#include "rules/SourcebookFilter.h"
 
 #include <QFile>
 #include <benchmark/benchmark.h>
@@ -49,16 +50,67 @@ void BM_PassNothingChanged(benchmark::State& state)
 }
 BENCHMARK(BM_PassNothingChanged)->Unit(benchmark::kMicrosecond);
 
-// The same pass with the rules check after it; the difference is what the check costs.
-// range(0): 1 for a character whose freebies are over-spent, which lists what bought what.
-void BM_PassWithChecks(benchmark::State& state)
+// A full character under the books in use: every list at 20 rows, each row naming an entry
+// of the tables and rated 3, so that most of its dots are bought.
+Character namedFullCharacter(const CharacterDocument& document)
+{
+    Character c = document.character();
+    const RuleTables& t = document.tables();
+    c.header[3] = c.header[4] = t.Archetypes.at(0);
+    c.header[5] = QStringLiteral("Brujah");
+    const std::array<const SortedTextList*, 3> free = {&t.TalentChoices, &t.SkillChoices,
+                                                       &t.KnowledgeChoices};
+    const std::array<const SortedTextList*, 3> secondary = {&t.SecondaryTalents, &t.SecondarySkills,
+                                                            &t.SecondaryKnowledges};
+    const auto fill = [](Character::Rows& rows, int from, const SortedTextList& names) {
+        for (int r = from; r < SheetLayout::RowsPerGroup; ++r)
+            rows[r] = {names.at((r - from) % names.size()), 3, 0, 0, 5};
+    };
+    for (int col = 0; col < 3; ++col) {
+        fill(c.abilities[col], 10, *free[col]);
+        fill(c.secondaries[col], 0, *secondary[col]);
+    }
+    fill(c.disciplines, 0, t.DisciplineNames);
+    fill(c.backgrounds, 0, t.Backgrounds);
+    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+        c.merits[r] = t.Merits.at(r);
+        c.flaws[r] = t.Flaws.at(r);
+    }
+    c.rows = {20, 20, 20, 20, 20, 20};
+    for (Character::Trait& attribute : c.attributes)
+        attribute.rating = 3;
+    return c;
+}
+
+// The pass over a full character with and without the rules check after it; the difference
+// is what the check costs. range(0): 1 for over-spent freebies, where the check lists every
+// row that bought dots.
+void BM_PassOverNamedCharacter(benchmark::State& state)
+{
+    const bool check = state.range(0) > 0;
+    CharacterDocument document(shippedRules());
+    Character character = namedFullCharacter(document);
+    character.settings.FreebiePoints = state.range(1) ? 0 : 5000;
+    for (auto _ : state) {
+        CharacterPass::derive(character);
+        if (check)
+            RulesCheck::derive(character, document.tables(), document.entryBooks());
+        benchmark::DoNotOptimize(character);
+    }
+    state.counters["checks"] = double(character.checks.size());
+}
+BENCHMARK(BM_PassOverNamedCharacter)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->ArgNames({"check", "overspent"})
+    ->Unit(benchmark::kMicrosecond);
+
+// The golden full character, whose rows name entries no book has: every row a finding.
+void BM_PassWithChecksAllUnknown(benchmark::State& state)
 {
     CharacterDocument document(shippedRules());
     document.open(fullCharacter());
     document.settle();
     Character character = document.character();
-    if (state.range(0))
-        character.settings.FreebiePoints = 0;
     for (auto _ : state) {
         CharacterPass::derive(character);
         RulesCheck::derive(character, document.tables(), document.entryBooks());
@@ -66,15 +118,20 @@ void BM_PassWithChecks(benchmark::State& state)
     }
     state.counters["checks"] = double(character.checks.size());
 }
-BENCHMARK(BM_PassWithChecks)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PassWithChecksAllUnknown)->Unit(benchmark::kMicrosecond);
 
 // Where the entries of the books out of use come from: read once per choice of books.
 void BM_EntryBooks(benchmark::State& state)
 {
     const QStringList rules = shippedRules();
     const SourcebookFilter::BookList books = SourcebookFilter::buildBookList(rules);
+    RuleTables inUse;
+    inUse.build(
+        SourcebookFilter::applySelection(rules, books.BookTitles, books.ChosenBooks).ActiveLines,
+        false);
     for (auto _ : state)
-        benchmark::DoNotOptimize(EntryBooks(rules, books.BookTitles, books.ChosenBooks, false));
+        benchmark::DoNotOptimize(
+            EntryBooks(rules, books.BookTitles, books.ChosenBooks, inUse, false));
 }
 BENCHMARK(BM_EntryBooks)->Unit(benchmark::kMillisecond);
 

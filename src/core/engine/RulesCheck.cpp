@@ -7,6 +7,8 @@
 #include "rules/RuleTables.h"
 #include "rules/TextRoutines.h"
 
+#include <QStringBuilder>
+#include <QVarLengthArray>
 #include <algorithm>
 
 namespace RulesCheck {
@@ -18,11 +20,14 @@ using Severity = RuleCheck::Severity;
 using Table = EntryBooks::Table;
 using TextRoutines::StripDots;
 
-const std::array<const char*, 9> AttributeNames = {"Strength",   "Dexterity",    "Stamina",
-                                                   "Charisma",   "Manipulation", "Appearance",
-                                                   "Perception", "Intelligence", "Wits"};
-const std::array<const char*, 9> HeaderNames = {
-    "Name", "Player", "Chronicle", "Nature", "Demeanor", "Clan", "Generation", "Haven", "Concept"};
+const std::array<QString, 9> AttributeNames = {
+    QStringLiteral("Strength"),   QStringLiteral("Dexterity"),    QStringLiteral("Stamina"),
+    QStringLiteral("Charisma"),   QStringLiteral("Manipulation"), QStringLiteral("Appearance"),
+    QStringLiteral("Perception"), QStringLiteral("Intelligence"), QStringLiteral("Wits")};
+const std::array<QString, 9> HeaderNames = {
+    QStringLiteral("Name"),       QStringLiteral("Player"),   QStringLiteral("Chronicle"),
+    QStringLiteral("Nature"),     QStringLiteral("Demeanor"), QStringLiteral("Clan"),
+    QStringLiteral("Generation"), QStringLiteral("Haven"),    QStringLiteral("Concept")};
 
 struct Where
 {
@@ -47,18 +52,30 @@ public:
     void clanRules();
     void freebies();
 
+    std::vector<RuleCheck> previous;
     std::vector<RuleCheck> checks;
 
 private:
-    void add(const char* rule, const QString& row, const QString& text, Severity severity,
+    // A finding the last pass made already is taken over whole: an unchanged sheet, checked
+    // on every idle moment, then makes no new texts.
+    void add(const QString& rule, const QString& row, QStringView text, Severity severity,
              Where where)
     {
+        if (checks.size() < previous.size()) {
+            const RuleCheck& last = previous[checks.size()];
+            if (last.text == text && last.row == row && last.rule == rule &&
+                last.severity == severity && last.place == where.place &&
+                last.column == where.column && last.index == where.index) {
+                checks.push_back(last);
+                return;
+            }
+        }
         checks.push_back(
-            {QLatin1String(rule), row, text, severity, where.place, where.column, where.index});
+            {rule, row, text.toString(), severity, where.place, where.column, where.index});
     }
     void entry(const QString& name, Table table, Where where);
     void bought(const QString& name, int rating, int dots, int perDot, Where where,
-                const char* dotName = "freebie dot");
+                const QString& dotName = QStringLiteral("freebie dot"));
 
     const Character& c;
     const RuleTables& tables;
@@ -70,10 +87,9 @@ void Checker::missingChoices()
     // The generation is never missing: the pass derives it from the starting generation.
     for (int field : {3, 4, 5}) {
         if (c.header[field].trimmed().isEmpty())
-            add("missing-choice", QLatin1String(HeaderNames[field]),
-                QStringLiteral("No %1 chosen.")
-                    .arg(QString::fromLatin1(HeaderNames[field]).toLower()),
-                Severity::Breach, {Place::Header, 0, field});
+            add(QStringLiteral("missing-choice"), HeaderNames[field],
+                QStringLiteral("No %1 chosen.").arg(HeaderNames[field].toLower()), Severity::Breach,
+                {Place::Header, 0, field});
     }
 }
 
@@ -81,11 +97,7 @@ void Checker::entry(const QString& name, Table table, Where where)
 {
     if (name.isEmpty())
         return;
-    const SortedTextList& inUse = EntryBooks::table(tables, table);
-    const auto known = [&inUse](const QString& entry) {
-        const qsizetype found = inUse.find(entry);
-        return found >= 0 && inUse.at(found) == entry;
-    };
+    const auto known = [this, table](const QString& entry) { return books.inUse(table, entry); };
     if (known(name))
         return;
     // A free row may repeat a standard ability, as files of older rules do.
@@ -97,15 +109,14 @@ void Checker::entry(const QString& name, Table table, Where where)
             if (const auto other = ClanRules::flawUnderClan(name, {c.header[5], zeroAppearance});
                 other && !other->isEmpty() && known(*other))
                 return;
-    const QString row =
-        where.place == Place::Header ? QLatin1String(HeaderNames[where.index]) : name;
+    const QString row = where.place == Place::Header ? HeaderNames[where.index] : name;
     if (const QString book = books.bookOf(table, name); !book.isEmpty())
-        add("book-out-of-use", row,
+        add(QStringLiteral("book-out-of-use"), row,
             QStringLiteral("%1 comes from %2, which is not in use.").arg(name, book),
             Severity::Breach, where);
     else
-        add("unknown-entry", row, QStringLiteral("%1 is not in the rules data.").arg(name),
-            Severity::Note, where);
+        add(QStringLiteral("unknown-entry"), row,
+            QStringLiteral("%1 is not in the rules data.").arg(name), Severity::Note, where);
 }
 
 void Checker::entries()
@@ -151,7 +162,7 @@ void Checker::exclusivePairs()
             const bool taken = std::any_of(c.merits.begin(), c.merits.begin() + c.rows.MeritRows,
                                            [&](const QString& m) { return StripDots(m) == merit; });
             if (taken)
-                add("exclusive-pair", flaw,
+                add(QStringLiteral("exclusive-pair"), flaw,
                     QStringLiteral("%1 and %2 exclude each other.")
                         .arg(MeritFlawRules::withoutCost(merit), MeritFlawRules::withoutCost(flaw)),
                     Severity::Breach, {Place::Flaw, 0, f});
@@ -162,7 +173,7 @@ void Checker::exclusivePairs()
 void Checker::flawPoints()
 {
     if (c.counters.FlawPoints > MeritFlawRules::FlawWarningLimit)
-        add("flaws-over-7", QStringLiteral("FlawPanel"),
+        add(QStringLiteral("flaws-over-7"), QStringLiteral("FlawPanel"),
             QStringLiteral("Flaws come to %1 points; at most %2 are allowed.")
                 .arg(c.counters.FlawPoints)
                 .arg(MeritFlawRules::FlawWarningLimit),
@@ -176,7 +187,7 @@ void Checker::clanRules()
             continue; // another clan's rule; the entry is back under the user's choice
         const QString clan = change.clan.isEmpty() ? QStringLiteral("a character without a clan")
                                                    : QStringLiteral("a ") + change.clan;
-        add("clan-merit-flaw", QStringLiteral("Clan"),
+        add(QStringLiteral("clan-merit-flaw"), QStringLiteral("Clan"),
             change.replacement.isEmpty()
                 ? QStringLiteral("%1 was taken off: it does not apply to %2.")
                       .arg(change.entry, clan)
@@ -189,24 +200,52 @@ void Checker::clanRules()
 void Checker::derangements()
 {
     if (!c.derangementWarning.isEmpty())
-        add("elder-derangements", QStringLiteral("DerangementWarning"), c.derangementWarning + u'.',
-            Severity::Note, {Place::Freebies});
+        add(QStringLiteral("elder-derangements"), QStringLiteral("DerangementWarning"),
+            c.derangementWarning + u'.', Severity::Note, {Place::Freebies});
 }
 
+// Written into one buffer and made a text once: an over-spent full sheet lists a hundred rows
+// on every pass, and building the sentence piece by piece costs more than the rest of the check.
+class Sentence
+{
+public:
+    Sentence& operator<<(QStringView text)
+    {
+        m_chars.append(reinterpret_cast<const char16_t*>(text.data()), text.size());
+        return *this;
+    }
+    Sentence& operator<<(int value)
+    {
+        char16_t digits[12];
+        int count = 0;
+        unsigned magnitude = value < 0 ? 0u - unsigned(value) : unsigned(value);
+        do {
+            digits[count++] = char16_t(u'0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude > 0);
+        if (value < 0)
+            m_chars.append(u'-');
+        while (count > 0)
+            m_chars.append(digits[--count]);
+        return *this;
+    }
+    QStringView view() const { return QStringView(m_chars.constData(), m_chars.size()); }
+
+private:
+    QVarLengthArray<char16_t, 128> m_chars;
+};
+
 void Checker::bought(const QString& name, int rating, int dots, int perDot, Where where,
-                     const char* dotName)
+                     const QString& dotName)
 {
     if (dots <= 0 || perDot <= 0)
         return;
-    add("freebie-dots", name,
-        QStringLiteral("%1 %2: %3 %4%5, %6 point%7")
-            .arg(name)
-            .arg(rating)
-            .arg(dots)
-            .arg(QLatin1String(dotName), dots == 1 ? QString() : QStringLiteral("s"))
-            .arg(dots * perDot)
-            .arg(dots * perDot == 1 ? QString() : QStringLiteral("s")),
-        Severity::Note, where);
+    static const QString Rule = QStringLiteral("freebie-dots");
+    const int points = dots * perDot;
+    Sentence text;
+    text << name << u" " << rating << u": " << dots << u" " << dotName << (dots == 1 ? u"" : u"s")
+         << u", " << points << (points == 1 ? u" point" : u" points");
+    add(Rule, name, text.view(), Severity::Note, where);
 }
 
 void Checker::freebies()
@@ -216,7 +255,7 @@ void Checker::freebies()
     const qint64 available = c.freebieTally.mid(slash + 1).toLongLong();
     if (slash < 0 || spent <= available)
         return;
-    add("freebies-overspent", QStringLiteral("FreebieTally"),
+    add(QStringLiteral("freebies-overspent"), QStringLiteral("FreebieTally"),
         QStringLiteral("Freebies over-spent by %1: %2 spent of %3.")
             .arg(spent - available)
             .arg(spent)
@@ -226,8 +265,8 @@ void Checker::freebies()
     const PointAccounting::DotCosts costs =
         PointAccounting::dotCosts(c.settings.SecondaryCostFactor, c.settings.ElderRules);
     for (int i = 0; i < 9; ++i)
-        bought(QLatin1String(AttributeNames[i]), c.attributes[i].rating, c.attributes[i].freebies,
-               costs.attribute, {Place::Attribute, 0, i});
+        bought(AttributeNames[i], c.attributes[i].rating, c.attributes[i].freebies, costs.attribute,
+               {Place::Attribute, 0, i});
     for (int col = 0; col < 3; ++col)
         for (int r = 0; r < c.rows.AbilityRows; ++r)
             bought(StripDots(c.abilities[col][r].name), c.abilities[col][r].rating,
@@ -246,13 +285,13 @@ void Checker::freebies()
         bought(StripDots(c.virtueNames[i]), c.virtues[i].rating, c.virtues[i].freebies,
                costs.virtue, {Place::Virtue, 0, i});
     bought(c.path, c.humanity.rating, c.counters.BoughtHumanity, costs.humanity, {Place::Humanity},
-           "bought dot");
+           QStringLiteral("bought dot"));
     bought(QStringLiteral("Willpower"), c.willpower.rating, c.willpower.freebies, costs.willpower,
            {Place::Willpower});
     for (int r = 0; r < c.rows.MeritRows; ++r) {
         const QString merit = StripDots(c.merits[r]);
         if (const int points = MeritFlawRules::cost(merit); points > 0)
-            add("freebie-dots", merit,
+            add(QStringLiteral("freebie-dots"), merit,
                 QStringLiteral("%1: %2 point%3")
                     .arg(merit)
                     .arg(points)
@@ -266,6 +305,8 @@ void Checker::freebies()
 void derive(Character& character, const RuleTables& tables, const EntryBooks& books)
 {
     Checker checker(character, tables, books);
+    checker.previous = std::move(character.checks);
+    checker.checks.reserve(checker.previous.size());
     checker.missingChoices();
     checker.entries();
     checker.exclusivePairs();

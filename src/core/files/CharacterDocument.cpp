@@ -63,8 +63,8 @@ void CharacterDocument::applyBooks()
         chosen.add(title);
     const auto selection = SourcebookFilter::applySelection(m_dataLines, m_books.BookTitles, chosen);
     m_tables.build(selection.ActiveLines, m_character.settings.ElderRules);
-    m_entryBooks =
-        EntryBooks(m_dataLines, m_books.BookTitles, chosen, m_character.settings.ElderRules);
+    m_entryBooks = EntryBooks(m_dataLines, m_books.BookTitles, chosen, m_tables,
+                              m_character.settings.ElderRules);
 }
 
 void CharacterDocument::apply(const CharacterReadResult& result, Character& c)

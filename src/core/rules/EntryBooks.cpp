@@ -5,8 +5,18 @@
 #include "rules/SourcebookFilter.h"
 
 EntryBooks::EntryBooks(const QStringList& dataLines, const SortedTextList& bookTitles,
-                       const SortedTextList& chosenBooks, bool elderRules)
+                       const SortedTextList& chosenBooks, const RuleTables& inUse, bool elderRules)
 {
+    for (int t = 0; t < TableCount; ++t) {
+        const QStringList& entries = table(inUse, Table(t)).items();
+        m_inUse[t] = NameSet(entries.begin(), entries.end());
+    }
+    // The elder rules rename the background in the tables in use without a new choice of books.
+    NameSet& backgrounds = m_inUse[int(Table::Background)];
+    if (backgrounds.count(QStringLiteral("Generation")) ||
+        backgrounds.count(QStringLiteral("Elder Generation")))
+        backgrounds.insert({QStringLiteral("Generation"), QStringLiteral("Elder Generation")});
+
     // In the order the data first names them, so that an entry of several books is told by the
     // earliest, the core book before the later ones.
     QStringList titles;
@@ -26,6 +36,14 @@ EntryBooks::EntryBooks(const QStringList& dataLines, const SortedTextList& bookT
                 if (!m_books[t].contains(entry)) // the first book read keeps it
                     m_books[t].insert(entry, title);
     }
+}
+
+std::size_t EntryBooks::NameHash::operator()(const QString& text) const noexcept
+{
+    std::size_t hash = 14695981039346656037ull;
+    for (const QChar c : text)
+        hash = (hash ^ c.unicode()) * 1099511628211ull;
+    return hash;
 }
 
 QString EntryBooks::bookOf(Table table, const QString& entry) const

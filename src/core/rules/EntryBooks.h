@@ -6,11 +6,13 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <unordered_set>
 
 class RuleTables;
 
-// Which book out of use brings an entry that the tables in use lack, so that a row naming it
-// can say where it comes from. Built once per choice of books, never during a pass.
+// Whether an entry is in the tables in use, and which book out of use brings one they lack, so
+// that a row naming it can say where it comes from. Built once per choice of books, never
+// during a pass, which only looks entries up.
 class EntryBooks
 {
 public:
@@ -32,9 +34,15 @@ public:
     static constexpr int TableCount = int(Table::Flaw) + 1;
 
     EntryBooks() = default;
-    // Every book of the data that is not chosen, each read on its own.
+    // The tables of the chosen books, and every other book of the data, each read on its own.
     EntryBooks(const QStringList& dataLines, const SortedTextList& bookTitles,
-               const SortedTextList& chosenBooks, bool elderRules);
+               const SortedTextList& chosenBooks, const RuleTables& inUse, bool elderRules);
+
+    // Exactly as the tables in use write it; the generation background under either name.
+    bool inUse(Table table, const QString& entry) const
+    {
+        return m_inUse[int(table)].count(entry) > 0;
+    }
 
     // The title of a book out of use that has the entry; empty when no book has it.
     QString bookOf(Table table, const QString& entry) const;
@@ -42,5 +50,14 @@ public:
     static const SortedTextList& table(const RuleTables& tables, Table table);
 
 private:
+    // FNV-1a: every pass looks up each row's name, and short names hash faster this way than
+    // with the keyed hash of Qt's own containers.
+    struct NameHash
+    {
+        std::size_t operator()(const QString& text) const noexcept;
+    };
+    using NameSet = std::unordered_set<QString, NameHash>;
+
+    std::array<NameSet, TableCount> m_inUse;
     std::array<QHash<QString, QString>, TableCount> m_books;
 };

@@ -45,7 +45,7 @@ QString PadWithDots(const QString& text, int width, const QFont& font)
 QString StripDots(QString text)
 {
     qsizetype end = text.size();
-    while (end > 0 && text[end - 1] == u'.')
+    while (end > 0 && text.at(end - 1) == u'.') // at(): reading must not copy a shared text
         --end;
     text.truncate(end);
     return text;
