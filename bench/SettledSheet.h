@@ -1,8 +1,9 @@
 #pragma once
 
-#include "window/TMainForm.h"
 #include "controls/TVampireDots.h"
+#include "sheet/CharacterView.h"
 #include "sheet/Recalculation.h"
+#include "window/TMainForm.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -29,7 +30,7 @@ public:
     {
         QEventLoop loop;
         bool settled = false, woken = false;
-        const auto pass = connect(&m_form.recalculation(), &Recalculation::settled, &loop,
+        const auto pass = connect(&m_form.view().recalculation(), &Recalculation::settled, &loop,
                                   [&settled] { settled = true; });
         // Connected after the pass, so it runs after the pass in the same turn of the loop.
         const auto dry = connect(QAbstractEventDispatcher::instance(),

@@ -1,13 +1,13 @@
 // One full recalculation pass, every flag raised, on a shown sheet whose row lists are all full.
 #include "BenchMain.h"
 #include "SettledSheet.h"
-#include "output/FontRegistry.h"
-#include "window/RulesPanel.h"
-#include "window/SheetPanel.h"
-#include "window/TMainForm.h"
-#include "window/UserMessages.h"
 #include "controls/TVampireDots.h"
+#include "controls/UserMessages.h"
+#include "output/FontRegistry.h"
+#include "panels/RulesPanel.h"
+#include "panels/SheetPanel.h"
 #include "sheet/Recalculation.h"
+#include "window/TMainForm.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -42,7 +42,7 @@ void fullPass(benchmark::State& state, bool worstCase)
     TMainForm form(ProgramPaths(QStringLiteral(TARNOCH_PROGRAM_DIR), dir.path() + '/'), {},
                    messages);
     SheetPanel* sheet = form.sheet();
-    RowCounts& rows = form.rowCounts();
+    RowCounts& rows = form.view().rowCounts();
     rows = {20, 20, 20, 20, 20, 20};
     for (int c = 0; c < 3; ++c) {
         fill(sheet->AbilityRows[c], 20, QStringLiteral("Ability "));
@@ -53,7 +53,7 @@ void fullPass(benchmark::State& state, bool worstCase)
     form.updateSheetLayout();
     SettledSheet shown(form);
 
-    Recalculation& pass = form.recalculation();
+    Recalculation& pass = form.view().recalculation();
     bool generous = true;
     const int paintsBefore = shown.paints();
     for (auto _ : state) {

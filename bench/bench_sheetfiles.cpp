@@ -3,15 +3,15 @@
 // in the event loop, and the unsaved-changes check on the same character.
 #include "BenchMain.h"
 #include "SettledSheet.h"
-#include "output/FontRegistry.h"
-#include "window/TMainForm.h"
-#include "window/UserMessages.h"
+#include "controls/UserMessages.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
 #include "files/CharacterWriter.h"
 #include "files/FileCommands.h"
 #include "files/RecoveryCopy.h"
 #include "files/SheetHistory.h"
+#include "output/FontRegistry.h"
+#include "window/TMainForm.h"
 
 #include <QApplication>
 #include <QFile>
@@ -107,7 +107,8 @@ void BM_WriteRecoveryCopy(benchmark::State& state)
     window.settle();
     window.form.files().saveTo(window.other);
     QFile::remove(window.other);
-    RecoveryCopy recovery(window.form, window.dir.filePath(QStringLiteral("recovery")));
+    RecoveryCopy& recovery =
+        *window.form.createRecoveryCopy(window.dir.filePath(QStringLiteral("recovery")));
     for (auto _ : state)
         benchmark::DoNotOptimize(recovery.writeNow());
 }

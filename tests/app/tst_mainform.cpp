@@ -1,7 +1,7 @@
 #include "../support/DataRows.h"
 #include "../support/MainWindow.h"
-#include "program/ScrollModel.h"
 #include "controls/TNameEdit.h"
+#include "program/ScrollModel.h"
 
 #include <QSignalSpy>
 
@@ -47,7 +47,7 @@ private slots:
     {
         QFETCH(LayoutRow, row);
         const auto& [rows, advantages, flawTop, touches] = row;
-        form().rowCounts() = rows;
+        form().view().rowCounts() = rows;
         form().updateSheetLayout();
         SheetPanel* sheet = form().sheet();
         const int abilities = rows.AbilityRows * 15 + 17;
@@ -71,10 +71,14 @@ private slots:
     void newSheetShowsItsStartingTexts()
     {
         SheetPanel* sheet = form().sheet();
-        const QStringList texts{sheet->PhysLabel->text(),  sheet->SocLabel->text(),
-                                sheet->MenLabel->text(),   sheet->TalentTallyLabel->text(),
-                                form().FreebieTally->text(), sheet->Generation->text(),
-                                sheet->Path->text(),       stripped(sheet->AbilityRows[0][0].name),
+        const QStringList texts{sheet->PhysLabel->text(),
+                                sheet->SocLabel->text(),
+                                sheet->MenLabel->text(),
+                                sheet->TalentTallyLabel->text(),
+                                form().tech().FreebieTally->text(),
+                                sheet->Generation->text(),
+                                sheet->Path->text(),
+                                stripped(sheet->AbilityRows[0][0].name),
                                 stripped(sheet->AbilityRows[2][9].name)};
         QCOMPARE(texts, QStringList({"(0/7)", "(0/5)", "(0/3)", "(0/13)", "0/15", "13th",
                                      "Humanity", "Acting", "Science"}));
@@ -97,7 +101,7 @@ private slots:
         QCOMPARE(form().visiblePanel(), TMainForm::Panel::Notes);
         QCOMPARE(textColour(form().NoteButtonLabel), Red);
         QCOMPARE(textColour(form().SheetButtonLabel), Caption);
-        QCOMPARE(form().Notes->pos(), QPoint(0, 0));
+        QCOMPARE(form().notes()->pos(), QPoint(0, 0));
 
         QTest::mousePress(form().BookButtonLabel, Qt::LeftButton);
         QCOMPARE(form().visiblePanel(), TMainForm::Panel::Books);
@@ -178,7 +182,7 @@ private slots:
 
     void shrinkingSheetScrollsBack()
     {
-        RowCounts& rows = form().rowCounts();
+        RowCounts& rows = form().view().rowCounts();
         rows.AbilityRows = 20;
         rows.SecondaryRows = 20;
         form().updateSheetLayout();
@@ -195,16 +199,16 @@ private slots:
 
     void notesThumbFollowsTheCaret()
     {
-        form().Notepad->setPlainText(QString(1000, u'x'));
-        QTextCursor cursor = form().Notepad->textCursor();
+        form().notes()->Notepad->setPlainText(QString(1000, u'x'));
+        QTextCursor cursor = form().notes()->Notepad->textCursor();
         cursor.setPosition(500);
-        form().Notepad->setTextCursor(cursor);
+        form().notes()->Notepad->setTextCursor(cursor);
         QTest::mousePress(form().NoteButton, Qt::LeftButton);
         QCOMPARE(form().scrollBar().thumbOffset(), 482 * 500 / 1000);
         // A press in the column moves the caret to the matching place in the text.
         QTest::mousePress(background(), Qt::LeftButton, {}, QPoint(Column, 60 + 10 + 241));
         QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, 311));
-        QCOMPARE(form().Notepad->textCursor().position(), 500);
+        QCOMPARE(form().notes()->Notepad->textCursor().position(), 500);
     }
 
     // Names are set as large as they fit, never below the smallest type that reads; a longer
@@ -262,11 +266,16 @@ private slots:
     void textRoutines_data()
     {
         columns<QString, QString>({"text", "bare"});
-        QTest::newRow("padded") << "Age......" << "Age";
-        QTest::newRow("plain") << "Age" << "Age";
-        QTest::newRow("placeholder") << "..................." << "";
-        QTest::newRow("inner stops") << "St. Louis." << "St. Louis";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("padded") << "Age......"
+                                << "Age";
+        QTest::newRow("plain") << "Age"
+                               << "Age";
+        QTest::newRow("placeholder") << "..................."
+                                     << "";
+        QTest::newRow("inner stops") << "St. Louis."
+                                     << "St. Louis";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void textRoutines()
     {

@@ -1,7 +1,7 @@
 #include "../support/Files.h"
 #include "../support/MainWindow.h"
 #include "../support/RulesLines.h"
-#include "window/SourcebooksPanel.h"
+#include "panels/SourcebooksPanel.h"
 
 #include <QDir>
 
@@ -32,7 +32,7 @@ private:
 
     bool hasClan(const char* clan) const
     {
-        return m_window.form->tables().ClanNames.items().contains(QString::fromUtf8(clan));
+        return m_window.form->view().tables().ClanNames.items().contains(QString::fromUtf8(clan));
     }
     void openWithPacks(const QStringList& parameters = {})
     {

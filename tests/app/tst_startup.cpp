@@ -1,15 +1,15 @@
 #include "../support/DataRows.h"
 #include "../support/Files.h"
 #include "../support/MainWindow.h"
+#include "files/CharacterSheetIO.h"
+#include "files/CharacterWriter.h"
+#include "files/RecoveryCopy.h"
 #include "output/FontRegistry.h"
 #include "program/ProgramPaths.h"
 #include "program/ScratchFile.h"
 #include "program/StartupChecks.h"
-#include "window/TMainForm.h"
-#include "files/CharacterSheetIO.h"
-#include "files/CharacterWriter.h"
-#include "files/RecoveryCopy.h"
 #include "rules/DataFile.h"
+#include "window/TMainForm.h"
 
 #include <QFile>
 #include <QFontDatabase>
@@ -284,7 +284,7 @@ private slots:
         answers.answers = {1};
         const ProgramPaths paths(TARNOCH_PROGRAM_DIR, dir.path() + '/');
         TMainForm next(paths, {}, messages);
-        auto* offer = new RecoveryCopy(next, recovery);
+        auto* offer = next.createRecoveryCopy(recovery);
         offer->offerOrphans(answers);
         QVERIFY(
             answers.asked.value(0).startsWith(QStringLiteral("Restore the unsaved character ")));

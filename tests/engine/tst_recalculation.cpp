@@ -1,8 +1,8 @@
 #include "../support/DataRows.h"
 #include "../support/MainWindow.h"
 #include "../support/WhileOpen.h"
-#include "sheet/Recalculation.h"
 #include "output/TConfirmDlg.h"
+#include "sheet/Recalculation.h"
 
 #include <QAbstractEventDispatcher>
 
@@ -99,16 +99,16 @@ private slots:
             QCOMPARE(tallies.value(tally)->text(), tallyText);
         TVampireDots* last = dots(checked.isEmpty() ? pressed : checked);
         QCOMPARE(last->Freebies(), bought);
-        QCOMPARE(form().FreebieTally->text(), freebies);
+        QCOMPARE(form().tech().FreebieTally->text(), freebies);
         const QStringList spent = freebies.split(u'/');
-        QCOMPARE(red(form().FreebieTally), spent[0].toInt() > spent[1].toInt());
+        QCOMPARE(red(form().tech().FreebieTally), spent[0].toInt() > spent[1].toInt());
         const QImage picture = last->grab().toImage();
         QCOMPARE(picture.pixelColor(dotCentre(last, last->Filled())) == Qt::red, bought > 0);
     }
 
     void rowsGrowAndShrink()
     {
-        RowCounts& rows = form().rowCounts();
+        RowCounts& rows = form().view().rowCounts();
         auto& backgrounds = sheet()->BackgroundRows;
         pressDot(backgrounds[0].dots, 2);
         QCOMPARE(rows.BackgroundRows, 2);
@@ -134,14 +134,14 @@ private slots:
     {
         QVERIFY(m_window.rightPress(sheet()->Clan));
         QCOMPARE(m_window.popup()->kind(), 1);
-        const int passes = form().recalculation().passes();
+        const int passes = form().view().recalculation().passes();
         QTest::mouseClick(sheet()->Strength, Qt::LeftButton, {}, dotCentre(sheet()->Strength, 4));
         // The loop runs dry and would start a pass, which the open list holds back.
         QEventLoop loop;
         connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
                 &loop, &QEventLoop::quit);
         loop.exec();
-        QCOMPARE(form().recalculation().passes(), passes);
+        QCOMPARE(form().view().recalculation().passes(), passes);
         QCOMPARE(sheet()->Strength->Filled(), 4);
         QCOMPARE(sheet()->PhysLabel->text(), QStringLiteral("(0/7)"));
         QTest::keyClick(m_window.popup(), Qt::Key_Escape);
@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(rows[0].name->font().family(), QStringLiteral("Times New Roman"));
         QCOMPARE(rows[2].dots->Filled(), 1); // Potence kept its rating in its clan row
         QCOMPARE(stripped(rows[3].name), QStringLiteral("Auspex"));
-        QCOMPARE(form().FreebieTally->text(), QStringLiteral("14/15"));
+        QCOMPARE(form().tech().FreebieTally->text(), QStringLiteral("14/15"));
 
         // Caitiff, and a clan nobody knows, leave the rows as they are and free to choose.
         for (const char* clan : {"Caitiff", "Nobody's Clan"}) {
@@ -219,7 +219,7 @@ private slots:
         QCOMPARE(sheet()->Strength->MaxDots(), 6);
         QCOMPARE(sheet()->AbilityRows[1][3].dots->MaxDots(), 6);
         QCOMPARE(shownBloodPool(sheet()), 20);
-        QCOMPARE(sheet()->BloodTurn->text(), form().tables().GenerationBloodPerTurn[4]);
+        QCOMPARE(sheet()->BloodTurn->text(), form().view().tables().GenerationBloodPerTurn[4]);
 
         // A new starting generation restarts the count from it, even below the one shown.
         enter(sheet()->Generation, QStringLiteral("14th"));
@@ -231,7 +231,7 @@ private slots:
         rows[0].dots->setFilled(3);
         idle();
         QCOMPARE(rows[0].dots->MaxDots(), 5);
-        QVERIFY(form().FreebieTally->text().endsWith(QStringLiteral("/90")));
+        QVERIFY(form().tech().FreebieTally->text().endsWith(QStringLiteral("/90")));
     }
 
     // Lowering a derived rating below the virtues asks on the program's own question, while
@@ -295,12 +295,12 @@ private slots:
     void meritsAndFlaws()
     {
         auto flaw = [this](int r) { return stripped(sheet()->FlawRows[r]); };
-        const RowCounts& rows = form().rowCounts();
+        const RowCounts& rows = form().view().rowCounts();
         // A child is short too: one choice, four points, two rows and a new open row.
         enter(sheet()->FlawRows[0], QStringLiteral("Child (3)"));
         QCOMPARE(flaw(1), QStringLiteral("Short (1)"));
         QCOMPARE(rows.FlawRows, 3);
-        QCOMPARE(form().FreebieTally->text(), QStringLiteral("0/19"));
+        QCOMPARE(form().tech().FreebieTally->text(), QStringLiteral("0/19"));
 
         // Typing a whole name completes it with its cost, the caret after the typed name;
         // its penalty reaches the tallies.
@@ -311,7 +311,7 @@ private slots:
         QCOMPARE(open->cursorPosition(), 5);
         idle();
         QCOMPARE(sheet()->TalentTallyLabel->text(), QStringLiteral("(0/8)"));
-        QVERIFY(form().FlawWarning->isVisible());
+        QVERIFY(form().tech().FlawWarning->isVisible());
 
         // Huge Size beside the short child asks about both; "Cancel" leaves its row empty, the
         // health as it was.
@@ -341,7 +341,7 @@ private slots:
         QVERIFY(sheet()->Virtue2->text().startsWith(QStringLiteral("Instincts.")));
         click(rules()->ElderButtonLabel);
         QVERIFY(rules()->ElderDiscPanel->isVisibleTo(rules()));
-        QCOMPARE(form().FreebieTally->text(), QStringLiteral("0/20"));
+        QCOMPARE(form().tech().FreebieTally->text(), QStringLiteral("0/20"));
 
         // A typed allowance turns the preset black and reaches the sheet.
         enter(rules()->AttPriEdit, QStringLiteral("8"));
@@ -350,11 +350,11 @@ private slots:
 
         // The cost boxes are a pair of radio buttons, and the cost reaches the freebies.
         pressDot(sheet()->SecondaryRows[0][0].dots, 4); // a fourth dot is always bought
-        const double halfCost = form().FreebieTally->text().section(u'/', 0, 0).toDouble();
+        const double halfCost = form().tech().FreebieTally->text().section(u'/', 0, 0).toDouble();
         for (int press = 0; press < 2; ++press)
             click(rules()->NormalCostCheckBox);
-        QCOMPARE(form().settings().SecondaryCostFactor, 1.0f);
-        QVERIFY(form().FreebieTally->text().section(u'/', 0, 0).toDouble() > halfCost);
+        QCOMPARE(form().view().settings().SecondaryCostFactor, 1.0f);
+        QVERIFY(form().tech().FreebieTally->text().section(u'/', 0, 0).toDouble() > halfCost);
         QVERIFY(rules()->NormalCostCheckBox->property("ticked").toBool());
         QVERIFY(!rules()->HalfCostCheckBox->property("ticked").toBool());
 
@@ -373,18 +373,19 @@ private slots:
         enter(sheet()->Generation, QStringLiteral("12th"));
         click(rules()->ElderCheckBox);
         QCOMPARE(stripped(rows[0].name), QStringLiteral("Elder Generation"));
-        QVERIFY(form().tables().Backgrounds.items().contains(QStringLiteral("Elder Generation")));
-        QVERIFY(!form().DerangementWarning->isVisible());
+        QVERIFY(form().view().tables().Backgrounds.items().contains(
+            QStringLiteral("Elder Generation")));
+        QVERIFY(!form().tech().DerangementWarning->isVisible());
         // Golconda's "Any trait" lets the traits pass 5, each asking for a derangement.
         QTest::mouseClick(rules()->GolcondaCheckBox, Qt::LeftButton);
         pressDot(sheet()->Strength, 6);
         pressDot(sheet()->Wits, 7);
-        QVERIFY(form().DerangementWarning->isVisible());
-        QCOMPARE(form().DerangementWarning->text(),
+        QVERIFY(form().tech().DerangementWarning->isVisible());
+        QCOMPARE(form().tech().DerangementWarning->text(),
                  QStringLiteral("Elder character should have 2 derangements"));
         click(rules()->ElderCheckBox);
         QCOMPARE(stripped(rows[0].name), QStringLiteral("Generation"));
-        QVERIFY(!form().DerangementWarning->isVisible());
+        QVERIFY(!form().tech().DerangementWarning->isVisible());
     }
 
     // A settled window sleeps until something happens: over a stretch of nothing happening
@@ -392,12 +393,12 @@ private slots:
     void settlesWhenNothingChanges()
     {
         pressDot(sheet()->Strength, 4);
-        const int passes = form().recalculation().passes();
+        const int passes = form().view().recalculation().passes();
         QEventLoop loop;
         QTimer::singleShot(300, &loop, &QEventLoop::quit);
         loop.exec();
-        QVERIFY2(form().recalculation().passes() - passes <= 2,
-                 qPrintable(QString::number(form().recalculation().passes() - passes)));
+        QVERIFY2(form().view().recalculation().passes() - passes <= 2,
+                 qPrintable(QString::number(form().view().recalculation().passes() - passes)));
     }
 };
 

@@ -4,9 +4,6 @@
 #include "../support/Processes.h"
 #include "../support/RecordFields.h"
 #include "../support/WhileOpen.h"
-#include "window/PrintCommand.h"
-#include "window/SourcebooksPanel.h"
-#include "sheet/SheetBinding.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
 #include "files/CharacterReport.h"
@@ -16,6 +13,9 @@
 #include "files/RecoveryCopy.h"
 #include "files/SheetHistory.h"
 #include "output/TConfirmForm.h"
+#include "panels/SourcebooksPanel.h"
+#include "sheet/SheetBinding.h"
+#include "window/PrintCommand.h"
 
 #include <QFontDatabase>
 #include <QJsonArray>
@@ -320,8 +320,8 @@ private slots:
         if (change == "taken back")
             pressDot(sheet()->Strength, 1);
         if (change == "notes") {
-            form().Notepad->setFocus();
-            QTest::keyClicks(form().Notepad, QStringLiteral("a note"));
+            form().notes()->Notepad->setFocus();
+            QTest::keyClicks(form().notes()->Notepad, QStringLiteral("a note"));
         }
         if (change.startsWith("Who") || change.startsWith("Ωmega"))
             enter(sheet()->Name, change == "Ωmega saved" ? "Ωmega" : change);
@@ -336,7 +336,7 @@ private slots:
             QVERIFY(QFile::remove(file));
 
         const QStringList before = snapshot(form());
-        const bool notesEdited = form().Notepad->document()->isModified();
+        const bool notesEdited = form().notes()->Notepad->document()->isModified();
         SaveQuestionForm question(press);
         files().setDialogs(&question);
         const QString answer = save == "given up" ? QString()
@@ -367,7 +367,7 @@ private slots:
         if (!proceeds) {
             QCOMPARE(snapshot(form()), before);
             QCOMPARE(files().CurrentFile(), change == "deleted" ? QString() : file);
-            QCOMPARE(form().Notepad->document()->isModified(), notesEdited);
+            QCOMPARE(form().notes()->Notepad->document()->isModified(), notesEdited);
         }
         // A failed save says why; characters a file cannot hold are named before anything is
         // written.
@@ -387,16 +387,16 @@ private slots:
     void recoveryCopies()
     {
         const QString folder = inDir("recovery");
-        auto* recovery = new RecoveryCopy(form(), folder); // the window owns it
-        QVERIFY(!recovery->writeNow());                    // nothing unsaved yet
+        auto* recovery = form().createRecoveryCopy(folder); // the window owns it
+        QVERIFY(!recovery->writeNow());                     // nothing unsaved yet
         sheet()->Name->setText(QStringLiteral("Ada"));
         pressDot(sheet()->Strength, 3);
-        form().Notepad->insertPlainText(QStringLiteral("a note"));
+        form().notes()->Notepad->insertPlainText(QStringLiteral("a note"));
         const QStringList lost = snapshot(form());
         QVERIFY(recovery->writeNow());
         // A second program keeps a copy of its own.
         auto other = m_window.create();
-        RecoveryCopy& otherRecovery = *new RecoveryCopy(*other, folder);
+        RecoveryCopy& otherRecovery = *other->createRecoveryCopy(folder);
         QVERIFY(otherRecovery.path() != recovery->path() && !otherRecovery.orphans());
         other->sheet()->Name->setText(QStringLiteral("Bea"));
         QVERIFY(otherRecovery.writeNow());
@@ -416,7 +416,7 @@ private slots:
         m_window.form.reset(); // the window goes, and with it its lock; the copy stays
         QVERIFY(QFile::exists(copy));
         m_window.open();
-        RecoveryCopy& next = *new RecoveryCopy(form(), folder);
+        RecoveryCopy& next = *form().createRecoveryCopy(folder);
         QCOMPARE(next.orphans(), 1);
         m_window.answers.answers = {1};
         next.offerOrphans(m_window.answers);
@@ -433,7 +433,8 @@ private slots:
         for (const QByteArray& content : {readFile(golden("v1.43.tnc")), QByteArray("damaged")}) {
             const QString orphan = folder + QStringLiteral("/7.tnc");
             QVERIFY(writeFile(orphan, content));
-            RecoveryCopy later(form(), folder);
+            std::unique_ptr<RecoveryCopy> owned(form().createRecoveryCopy(folder));
+            RecoveryCopy& later = *owned;
             m_window.answers = {};
             m_window.messages.shown.clear();
             later.offerOrphans(m_window.answers);
@@ -515,12 +516,12 @@ private slots:
         QCOMPARE(snapshot(form()), states[3]);
 
         // Ctrl+Z in the notes is the notes' own; New starts a fresh history.
-        form().Notepad->setFocus();
-        QTest::keyClicks(form().Notepad, QStringLiteral("x"));
-        QTest::keyClick(form().Notepad, Qt::Key_Z, Qt::ControlModifier);
+        form().notes()->Notepad->setFocus();
+        QTest::keyClicks(form().notes()->Notepad, QStringLiteral("x"));
+        QTest::keyClick(form().notes()->Notepad, Qt::Key_Z, Qt::ControlModifier);
         idle();
         QCOMPARE(sheet()->Strength->Filled(), 3);
-        QCOMPARE(form().Notepad->toPlainText(), QString());
+        QCOMPARE(form().notes()->Notepad->toPlainText(), QString());
         m_window.dialogs.answers = {Answer::No};
         files().NewButtonClick();
         idle();
@@ -535,20 +536,26 @@ private slots:
     {
         // a file, or the full golden character under a clan with a merit and a flaw the
         // clan's rules change, and the elder rules; then the merits and flaws shown first
-        columns<QString, QString, QString, bool, QString>({"file", "merit", "flaw", "elder", "shown"});
+        columns<QString, QString, QString, bool, QString>(
+            {"file", "merit", "flaw", "elder", "shown"});
         for (const QString& name : QDir(golden({})).entryList({"*.tnc"}))
-            QTest::newRow(qPrintable(name)) << golden(name) << QString() << QString() << false << QString();
-        dataRow("Ventrue", "Ventrue", "Iron Will (3)", "Prey Exclusion (1)", false, "Iron Will (3)|");
-        dataRow("Nosferatu", "Nosferatu", "Baby Face (2)", "Monstrous (3)", false, "|Monstrous (1)");
+            QTest::newRow(qPrintable(name))
+                << golden(name) << QString() << QString() << false << QString();
+        dataRow("Ventrue", "Ventrue", "Iron Will (3)", "Prey Exclusion (1)", false,
+                "Iron Will (3)|");
+        dataRow("Nosferatu", "Nosferatu", "Baby Face (2)", "Monstrous (3)", false,
+                "|Monstrous (1)");
         dataRow("Tremere, elder", "Tremere", "Huge Size (4)", "Monstrous (1)", true,
                 "Huge Size (4)|Monstrous (3)");
     }
     void reportMatchesTheSheet()
     {
-        auto [file, merit, flaw, elder] = fetch<QString, QString, QString, bool>({"file", "merit", "flaw", "elder"});
+        auto [file, merit, flaw, elder] =
+            fetch<QString, QString, QString, bool>({"file", "merit", "flaw", "elder"});
         if (!file.endsWith(u".tnc")) {
-            CharacterRecord made = CharacterReader::read(
-                CharacterFileText::decode(readFile(golden("full.tnc"))), {}).record;
+            CharacterRecord made =
+                CharacterReader::read(CharacterFileText::decode(readFile(golden("full.tnc"))), {})
+                    .record;
             made.Clan = file;
             made.ChosenBooks = QStringList{QStringLiteral("Vampire - The Masquerade")};
             made.Merits->first() = merit;
@@ -565,7 +572,7 @@ private slots:
         QJsonObject sheetShows;
         for (int round = 0; round < 10; ++round) {
             idle();
-            const QJsonObject now = CharacterReport::build(SheetBinding::readAll(form()),
+            const QJsonObject now = CharacterReport::build(SheetBinding::readAll(form().view()),
                                                            files().lastVersion(), shown);
             if (now == sheetShows)
                 break;
@@ -644,19 +651,24 @@ private slots:
         dataRow("help", "tarnoch", QStringList{"--help"}, 0, "Usage: tarnoch", "");
         dataRow("version", "tarnoch", QStringList{"--version"}, 0, "tarnoch " TARNOCH_VERSION, "");
         dataRow("window", "tarnoch", QStringList{}, 1, "", "no display");
-        dataRow("report", "tarnoch", QStringList{"--report", golden("v1.5.tnc")}, 0, "\"file_version\"", "");
-        dataRow("notes after the file", "tarnoch", QStringList{"--pdf", pdf, golden("v1.1.tnc"), "--notes"},
+        dataRow("report", "tarnoch", QStringList{"--report", golden("v1.5.tnc")}, 0,
+                "\"file_version\"", "");
+        dataRow("notes after the file", "tarnoch",
+                QStringList{"--pdf", pdf, golden("v1.1.tnc"), "--notes"}, 0, "", "");
+        dataRow("notes first", "tarnoch", QStringList{"--notes", "--pdf", pdf, golden("v1.1.tnc")},
                 0, "", "");
-        dataRow("notes first", "tarnoch", QStringList{"--notes", "--pdf", pdf, golden("v1.1.tnc")}, 0, "", "");
         dataRow("no file", "tarnoch", QStringList{"--report"}, 1, "", "no character file named");
         dataRow("PDF in a missing folder", "tarnoch",
                 QStringList{"--pdf", inDir("no/such/folder/sheet.pdf"), golden("v1.1.tnc")}, 1, "",
                 "sheet.pdf");
-        dataRow("report of a missing file", "tarnoch", QStringList{"--report", inDir("missing.tnc")}, 2,
-                "", "missing.tnc");
-        dataRow("cli version", "tarnoch-cli", QStringList{"--version"}, 0, "tarnoch " TARNOCH_VERSION, "");
-        dataRow("cli PDF", "tarnoch-cli", QStringList{"--pdf", pdf, golden("v1.5.tnc"), "--notes"}, 0, "", "");
-        dataRow("cli has no window", "tarnoch-cli", QStringList{}, 1, "", "the window is tarnoch's");
+        dataRow("report of a missing file", "tarnoch",
+                QStringList{"--report", inDir("missing.tnc")}, 2, "", "missing.tnc");
+        dataRow("cli version", "tarnoch-cli", QStringList{"--version"}, 0,
+                "tarnoch " TARNOCH_VERSION, "");
+        dataRow("cli PDF", "tarnoch-cli", QStringList{"--pdf", pdf, golden("v1.5.tnc"), "--notes"},
+                0, "", "");
+        dataRow("cli has no window", "tarnoch-cli", QStringList{}, 1, "",
+                "the window is tarnoch's");
         // The check of a coterie: 1 when any file breaks the rules, 2 when one cannot be read,
         // every other file checked all the same.
         dataRow("check, nothing found", "tarnoch-cli", QStringList{"--check", golden("v1.0.tnc")}, 0,
@@ -674,7 +686,8 @@ private slots:
     void commandLine()
     {
         const auto [program, arguments, output, errors] =
-            fetch<QString, QStringList, QString, QString>({"program", "arguments", "output", "errors"});
+            fetch<QString, QStringList, QString, QString>(
+                {"program", "arguments", "output", "errors"});
         const Finished run = runWithoutDisplay(program, arguments);
         QTEST(run.exitCode, "exitCode");
         QVERIFY(QString::fromUtf8(run.output).contains(output));

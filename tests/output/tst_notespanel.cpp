@@ -1,7 +1,7 @@
 #include "../support/DataRows.h"
 #include "../support/MainWindow.h"
-#include "output/NotesEdit.h"
-#include "output/NotesPanel.h"
+#include "panels/NotesEdit.h"
+#include "panels/NotesPanel.h"
 
 #include <QFrame>
 #include <QListWidget>
@@ -145,8 +145,9 @@ private slots:
     void richTextPastedKeepsItsStyles()
     {
         QMimeData wordPad;
-        wordPad.setData(QStringLiteral("text/rtf"),
-                        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain \\b bold\\b0  \\'e9t\\'e9\\par}");
+        wordPad.setData(
+            QStringLiteral("text/rtf"),
+            "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain \\b bold\\b0  \\'e9t\\'e9\\par}");
         pad()->insertFromMimeData(&wordPad);
         QCOMPARE(pad()->toPlainText(), QStringLiteral("plain bold été"));
         QTextCursor bold(pad()->document());

@@ -4,15 +4,18 @@
 #include "RecordedMessages.h"
 #include "ScriptedAnswers.h"
 #include "ScriptedDialogs.h"
-#include "window/ClickLabel.h"
-#include "window/RulesPanel.h"
-#include "window/SheetPanel.h"
-#include "window/TMainForm.h"
+#include "controls/ClickLabel.h"
 #include "controls/TSelectionBox.h"
 #include "controls/TVampireDots.h"
-#include "sheet/Recalculation.h"
 #include "files/FileCommands.h"
+#include "panels/NotesPanel.h"
+#include "panels/RulesPanel.h"
+#include "panels/SheetPanel.h"
+#include "panels/TechDock.h"
 #include "rules/TextRoutines.h"
+#include "sheet/CharacterView.h"
+#include "sheet/Recalculation.h"
+#include "window/TMainForm.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -33,7 +36,7 @@ inline void idle()
     QList<Recalculation*> waiting;
     for (QWidget* window : QApplication::topLevelWidgets())
         if (auto* form = qobject_cast<TMainForm*>(window))
-            waiting.append(&form->recalculation());
+            waiting.append(&form->view().recalculation());
     QEventLoop loop;
     for (Recalculation* pass : std::as_const(waiting))
         QObject::connect(pass, &Recalculation::settled, &loop, [&waiting, &loop, pass] {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/UserMessages.h"
+#include "controls/UserMessages.h"
 
 #include <QList>
 #include <QPair>

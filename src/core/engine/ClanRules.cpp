@@ -77,4 +77,15 @@ std::optional<QString> meritUnderClan(const QString& entry, const Context& clan)
     return std::nullopt;
 }
 
+void applyToLists(const Context& clan, const Lists& lists)
+{
+    for (const bool flaw : {true, false})
+        for (int r = 0; r < lists.count(flaw); ++r) {
+            const QString entry = lists.entry(flaw, r);
+            const auto replaced = flaw ? flawUnderClan(entry, clan) : meritUnderClan(entry, clan);
+            if (replaced && *replaced != entry)
+                lists.replace(flaw, r, *replaced);
+        }
+}
+
 } // namespace ClanRules

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -38,5 +39,18 @@ struct Context
 // empty text removes the entry. Entries are compared without trailing full stops.
 std::optional<QString> flawUnderClan(const QString& entry, const Context& clan);
 std::optional<QString> meritUnderClan(const QString& entry, const Context& clan);
+
+// The merit and flaw lists as the walk below sees them. Count and entry are asked again at
+// every step, since replacing an entry may move the rows under the walk.
+struct Lists
+{
+    std::function<int(bool flaw)> count;
+    std::function<QString(bool flaw, int row)> entry;
+    std::function<void(bool flaw, int row, const QString& entry)> replace;
+};
+
+// Every flaw row, then every merit row, under the clan's rules: replace is called for each
+// entry the clan changes (an empty text withdraws it).
+void applyToLists(const Context& clan, const Lists& lists);
 
 } // namespace ClanRules

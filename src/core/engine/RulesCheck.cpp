@@ -317,6 +317,14 @@ void derive(Character& character, const RuleTables& tables, const EntryBooks& bo
     character.checks = std::move(checker.checks);
 }
 
+void noteClanRule(Character& c, bool flaw, const QString& entry, const QString& replacement)
+{
+    const Character::ClanRuleChange change{c.header[5], StripDots(entry), replacement, flaw};
+    if (std::find(c.clanRuleChanges.begin(), c.clanRuleChanges.end(), change) ==
+        c.clanRuleChanges.end())
+        c.clanRuleChanges.push_back(change);
+}
+
 int breaches(const std::vector<RuleCheck>& checks)
 {
     return int(std::count_if(checks.begin(), checks.end(), [](const RuleCheck& check) {

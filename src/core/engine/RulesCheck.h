@@ -13,6 +13,11 @@ namespace RulesCheck {
 // in use and the books out of use.
 void derive(Character& character, const RuleTables& tables, const EntryBooks& books);
 
+// Remembers that the clan's rules replaced a merit or flaw (an empty replacement takes it off),
+// so that the check can say why it went.
+void noteClanRule(Character& character, bool flaw, const QString& entry,
+                  const QString& replacement);
+
 // How many checks are breaches; the rest are notes.
 int breaches(const std::vector<RuleCheck>& checks);
 

@@ -61,7 +61,8 @@ void CharacterDocument::applyBooks()
     SortedTextList chosen;
     for (const QString& title : std::as_const(m_character.books))
         chosen.add(title);
-    const auto selection = SourcebookFilter::applySelection(m_dataLines, m_books.BookTitles, chosen);
+    const auto selection =
+        SourcebookFilter::applySelection(m_dataLines, m_books.BookTitles, chosen);
     m_tables.build(selection.ActiveLines, m_character.settings.ElderRules);
     m_entryBooks = EntryBooks(m_dataLines, m_books.BookTitles, chosen, m_tables,
                               m_character.settings.ElderRules);
@@ -106,9 +107,9 @@ void CharacterDocument::apply(const CharacterReadResult& result, Character& c)
                     clearTrait(c.secondaries[col][row]);
             }
     }
-    const std::pair<const std::optional<QList<Record::Trait>>*, std::pair<Character::Rows*, int*>> lists[] = {
-        {&r.Disciplines, {&c.disciplines, &c.rows.DisciplineRows}},
-        {&r.Backgrounds, {&c.backgrounds, &c.rows.BackgroundRows}}};
+    const std::pair<const std::optional<QList<Record::Trait>>*, std::pair<Character::Rows*, int*>>
+        lists[] = {{&r.Disciplines, {&c.disciplines, &c.rows.DisciplineRows}},
+                   {&r.Backgrounds, {&c.backgrounds, &c.rows.BackgroundRows}}};
     for (const auto& [list, target] : lists) {
         if (!*list)
             continue;
@@ -123,13 +124,17 @@ void CharacterDocument::apply(const CharacterReadResult& result, Character& c)
     }
     // A background's name decides its limit.
     for (Trait& background : c.backgrounds)
-        background.maxDots = GenerationRules::backgroundMaxDots(background.name, c.counters.MaxTraitRating);
-    const std::array<const std::optional<int>*, 3> virtues = {&r.Conscience, &r.SelfControl, &r.Courage};
+        background.maxDots =
+            GenerationRules::backgroundMaxDots(background.name, c.counters.MaxTraitRating);
+    const std::array<const std::optional<int>*, 3> virtues = {&r.Conscience, &r.SelfControl,
+                                                              &r.Courage};
     for (int i = 0; i < 3; ++i)
         if (*virtues[i])
             CharacterPass::setRating(c.virtues[i], **virtues[i]);
-    const std::pair<const std::optional<QStringList>*, std::pair<std::array<QString, RowsPerGroup>*, int*>> names[] = {
-        {&r.Merits, {&c.merits, &c.rows.MeritRows}}, {&r.Flaws, {&c.flaws, &c.rows.FlawRows}}};
+    const std::pair<const std::optional<QStringList>*,
+                    std::pair<std::array<QString, RowsPerGroup>*, int*>>
+        names[] = {{&r.Merits, {&c.merits, &c.rows.MeritRows}},
+                   {&r.Flaws, {&c.flaws, &c.rows.FlawRows}}};
     for (const auto& [list, target] : names) {
         if (!*list)
             continue;
@@ -144,11 +149,13 @@ void CharacterDocument::apply(const CharacterReadResult& result, Character& c)
     take(r.BoughtWillpower, c.counters.BoughtWillpower);
 
     const std::pair<PriorityGrid*, const std::optional<Record::PriorityBox>*> grids[] = {
-        {&c.attributePriorities, &r.AttributePriorities}, {&c.abilityPriorities, &r.AbilityPriorities}};
+        {&c.attributePriorities, &r.AttributePriorities},
+        {&c.abilityPriorities, &r.AbilityPriorities}};
     for (const auto& [grid, box] : grids)
         if (*box)
-            *grid = PriorityGrid::stored({(*box)->ValueFirst, (*box)->ValueSecond, (*box)->ValueThird},
-                                         {(*box)->CategoryOne, (*box)->CategoryTwo, (*box)->CategoryThree});
+            *grid = PriorityGrid::stored(
+                {(*box)->ValueFirst, (*box)->ValueSecond, (*box)->ValueThird},
+                {(*box)->CategoryOne, (*box)->CategoryTwo, (*box)->CategoryThree});
     RulesBoxTexts& texts = c.rulesBoxes;
     if (r.AttributePriorities) {
         texts.AttPriEdit = QString::number(r.AttributePriorities->ValueFirst);
@@ -205,11 +212,13 @@ CharacterRecord CharacterDocument::record(const Character& c)
         r.*fields[i] = c.header[i];
     std::array<Record::FixedAbilityRow, 10> fixed{};
     for (int row = 0; row < 10; ++row)
-        fixed[row] = {c.abilities[0][row].rating, c.abilities[1][row].rating, c.abilities[2][row].rating};
+        fixed[row] = {c.abilities[0][row].rating, c.abilities[1][row].rating,
+                      c.abilities[2][row].rating};
     r.FixedAbilities = fixed;
     const auto trait = [](const Trait& t) { return Record::Trait{t.name, t.rating}; };
     const auto line = [&](const std::array<Character::Rows, 3>& columns, int row) {
-        return Record::AbilityRow{trait(columns[0][row]), trait(columns[1][row]), trait(columns[2][row])};
+        return Record::AbilityRow{trait(columns[0][row]), trait(columns[1][row]),
+                                  trait(columns[2][row])};
     };
     r.FreeAbilities.emplace();
     for (int row = 10; row < c.rows.AbilityRows; ++row)
@@ -293,23 +302,15 @@ void CharacterDocument::applyClanRules()
     Character& c = m_character;
     const ClanRules::Context context{c.header[5], c.counters.ZeroAppearanceClan};
     MeritFlawEditing editing(c, m_tables, m_escape);
-    const auto apply = [&](bool flaw, int count) {
-        for (int r = 0; r < count; ++r) {
-            QString& entry = flaw ? c.flaws[r] : c.merits[r];
-            const auto replaced = flaw ? ClanRules::flawUnderClan(entry, context)
-                                       : ClanRules::meritUnderClan(entry, context);
-            if (!replaced || *replaced == entry)
-                continue;
-            const Character::ClanRuleChange change{c.header[5], StripDots(entry), *replaced, flaw};
-            if (std::find(c.clanRuleChanges.begin(), c.clanRuleChanges.end(), change) ==
-                c.clanRuleChanges.end())
-                c.clanRuleChanges.push_back(change);
-            entry = *replaced;
-            editing.rowChanged({flaw, r});
-        }
-    };
-    apply(true, c.rows.FlawRows);
-    apply(false, c.rows.MeritRows);
+    ClanRules::applyToLists(context,
+                            {[&c](bool flaw) { return flaw ? c.rows.FlawRows : c.rows.MeritRows; },
+                             [&c](bool flaw, int r) { return flaw ? c.flaws[r] : c.merits[r]; },
+                             [&](bool flaw, int r, const QString& entry) {
+                                 QString& row = flaw ? c.flaws[r] : c.merits[r];
+                                 RulesCheck::noteClanRule(c, flaw, row, entry);
+                                 row = entry;
+                                 editing.rowChanged({flaw, r});
+                             }});
 }
 
 void CharacterDocument::pass()
@@ -319,7 +320,8 @@ void CharacterDocument::pass()
     CharacterPass::keepRows({&c.disciplines}, c.rows.DisciplineRows, 3, {});
     CharacterPass::keepRows({&c.backgrounds}, c.rows.BackgroundRows, 0, {});
     generationFromBackgrounds();
-    CharacterPass::keepRows({&c.abilities[0], &c.abilities[1], &c.abilities[2]}, c.rows.AbilityRows, 10, {});
+    CharacterPass::keepRows({&c.abilities[0], &c.abilities[1], &c.abilities[2]}, c.rows.AbilityRows,
+                            10, {});
     CharacterPass::keepRows({&c.secondaries[0], &c.secondaries[1], &c.secondaries[2]},
                             c.rows.SecondaryRows, 0, {});
     applyClanRules();

@@ -67,8 +67,9 @@ void TNameEdit::paintEvent(QPaintEvent* event)
     QStyleOptionFrame panel;
     initStyleOption(&panel);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
-    const QRect contents =
-        style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
+    const QRect contents = style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &panel, this)
+                               .marginsRemoved(textMargins());
     const QFontMetrics metrics(font());
     const QRect line(contents.x() + HorizontalMargin,
                      contents.y() + (contents.height() - metrics.height() + 1) / 2,
@@ -78,7 +79,18 @@ void TNameEdit::paintEvent(QPaintEvent* event)
                               ? metrics.elidedText(name, Qt::ElideRight, line.width())
                               : text();
     painter.setClipRect(line);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::Text));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
     painter.drawText(line.x(), line.y() + metrics.ascent(), shown);
+}
+
+void TNameEdit::EditBoxResizeToFit(QLineEdit* box)
+{
+    const int before = box->font().pixelSize();
+    fitFont(box, box->text());
+    if (box->font().pixelSize() == before)
+        return;
+    const int caret = box->cursorPosition();
+    box->setCursorPosition(0);
+    box->setCursorPosition(caret);
 }

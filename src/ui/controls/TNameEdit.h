@@ -18,6 +18,8 @@ public:
     // fits, and name as its tooltip when it does not fit even then. A name box's full size is
     // the size its font was last given from outside; any other box's is its present size.
     static void fitFont(QLineEdit* box, const QString& name);
+    // The change handler of a header box: its font shrinks until the text fits, the caret kept.
+    static void EditBoxResizeToFit(QLineEdit* box);
 
     // Where a box draws its text: its width less its margins.
     static int textRoom(const QLineEdit* box);

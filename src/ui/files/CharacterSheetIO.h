@@ -5,9 +5,10 @@
 
 #include <QByteArray>
 
+struct Character;
 #include <optional>
 
-class TMainForm;
+class CharacterView;
 
 // Moves a character between the sheet and a CharacterRecord: the writer reads the sheet and
 // changes nothing on it; the reader applies a read result in the order of the file, with the
@@ -15,12 +16,16 @@ class TMainForm;
 class CharacterSheetIO
 {
 public:
-    explicit CharacterSheetIO(TMainForm& form);
+    // The notes go to the scratch file at scratchPath as well, for the notes viewer.
+    CharacterSheetIO(CharacterView& view, const QString& scratchPath);
 
     // withNotes false leaves the notes out (the undo steps of the sheet: the notes keep theirs).
     CharacterRecord WriteCharacter(bool withNotes = true);
     // Applies what was read; shows the messages unless quiet (the undo steps read quietly).
     void ReadCharacter(const CharacterReadResult& result, bool quiet = false);
+    // Puts a whole character back on the sheet as a quiet read would (an undo step); the
+    // notes stay as they are.
+    void showCharacter(const Character& character);
 
     // The notes as the file read or saved last carries them. The writer takes the notes from
     // the editor only while they are edited, so unedited notes are written back byte for byte.
@@ -31,8 +36,13 @@ public:
 private:
     QStringList notesLines();
     void applyNotes(const QStringList& lines);
+    // Around a read: the handlers that would ask or start the generation logic held back,
+    // then the sheet recounted and the clan's rows applied.
+    void beginRead();
+    void endRead(bool completed);
 
-    TMainForm& m_form;
+    CharacterView& m_view;
+    QString m_scratchPath;
     QByteArray m_notes;
     QByteArray m_edited; // the editor's notes as the writer took them last
     // What the scratch file holds: rewriting a file makes the file system flush it to disk,

@@ -1,12 +1,8 @@
 #include "FileCommands.h"
 
-#include "window/ClickLabel.h"
-#include "window/SheetFonts.h"
-#include "window/SheetPanel.h"
-#include "window/TMainForm.h"
-#include "window/UserMessages.h"
-#include "sheet/GenerationEffects.h"
-#include "sheet/Recalculation.h"
+#include "controls/ClickLabel.h"
+#include "controls/SheetFonts.h"
+#include "controls/UserMessages.h"
 #include "engine/RuleQuestions.h"
 #include "files/CharacterCompare.h"
 #include "files/CharacterFileText.h"
@@ -14,7 +10,12 @@
 #include "files/CharacterSheetIO.h"
 #include "files/CharacterWriter.h"
 #include "files/FileDialogs.h"
-#include "files/SheetHistory.h"
+#include "panels/NotesPanel.h"
+#include "panels/SheetPanel.h"
+#include "program/ProgramPaths.h"
+#include "sheet/CharacterView.h"
+#include "sheet/GenerationEffects.h"
+#include "sheet/Recalculation.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,17 +23,25 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTextEdit>
-
 #include <functional>
 
-FileCommands::FileCommands(TMainForm& form, CharacterSheetIO& io)
-    : QObject(&form), m_form(form), m_io(io)
+FileCommands::FileCommands(CharacterView& view, CharacterSheetIO& io, const ProgramPaths& paths,
+                           QObject* parent)
+    : QObject(parent), m_view(view), m_paths(paths), m_io(io)
 {
+}
+
+void FileCommands::setCommandLabels(ClickLabel* newLabel, ClickLabel* loadLabel,
+                                    ClickLabel* saveLabel)
+{
+    m_newLabel = newLabel;
+    m_loadLabel = loadLabel;
+    m_saveLabel = saveLabel;
 }
 
 QString FileCommands::templatePath() const
 {
-    return m_form.paths().writePath(TemplateName);
+    return m_paths.writePath(TemplateName);
 }
 
 QString FileCommands::cleanedName(const QString& name)
@@ -44,6 +53,10 @@ QString FileCommands::cleanedName(const QString& name)
 
 void FileCommands::runCommand(ClickLabel* label, const std::function<void()>& command)
 {
+    if (!label) {
+        command();
+        return;
+    }
     SheetFonts::setTextColour(label, SheetFonts::ActiveColour);
     label->repaint();
     command();
@@ -55,9 +68,9 @@ bool FileCommands::loadFile(const QString& path)
     QString error;
     const std::optional<QByteArray> bytes = CharacterFileText::readFile(path, &error);
     if (!bytes) {
-        m_form.messages().showMessage(
-            QStringLiteral("Load error"),
-            tr("The character file \"%1\" cannot be opened: %2").arg(QDir::toNativeSeparators(path), error));
+        m_view.messages().showMessage(QStringLiteral("Load error"),
+                                      tr("The character file \"%1\" cannot be opened: %2")
+                                          .arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     m_lines = CharacterFileText::decode(*bytes);
@@ -65,8 +78,8 @@ bool FileCommands::loadFile(const QString& path)
     const CharacterReadResult result = CharacterReader::read(m_lines, path);
     m_lastVersion = result.version;
     m_io.ReadCharacter(result);
-    m_form.Notepad->document()->setModified(false);
-    m_form.history().reset();
+    m_view.notes()->Notepad->document()->setModified(false);
+    emit characterReplaced();
     m_restored = false;
     emit characterStored();
     return true;
@@ -95,15 +108,17 @@ bool FileCommands::unsavedChanges()
     const std::optional<QByteArray> onDisk = CharacterFileText::readFile(m_currentFile, &error);
     if (!onDisk)
         return true;
-    const CharacterReadResult saved = CharacterReader::read(CharacterFileText::decode(*onDisk), m_currentFile);
+    const CharacterReadResult saved =
+        CharacterReader::read(CharacterFileText::decode(*onDisk), m_currentFile);
     // The sheet as the file would hold it: a text Windows-1252 lacks is stored with "?", so
     // a character saved that way matches its file.
     const CharacterRecord stored =
-        CharacterReader::read(CharacterFileText::decode(CharacterFileText::encode(m_lines)), m_currentFile)
+        CharacterReader::read(CharacterFileText::decode(CharacterFileText::encode(m_lines)),
+                              m_currentFile)
             .record;
     // A file of an older version or a damaged one is saved anew in any case.
-    return saved.version != CharacterWriter::Banner.mid(11) || !saved.completed()
-           || !sameCharacter(saved.record, stored);
+    return saved.version != CharacterWriter::Banner.mid(11) || !saved.completed() ||
+           !sameCharacter(saved.record, stored);
 }
 
 FileCommands::Answer FileCommands::AskToSave()
@@ -128,25 +143,24 @@ bool FileCommands::FormCloseQuery()
 
 void FileCommands::NewButtonClick()
 {
-    runCommand(m_form.NewButtonLabel, [this] {
+    runCommand(m_newLabel, [this] {
         if (AskToSave() == Answer::Cancel)
             return;
         if (!QFileInfo::exists(templatePath())) {
-            m_form.messages().showMessage(
+            m_view.messages().showMessage(
                 QStringLiteral("Error"),
-                QStringLiteral("Could not find Template.tnc. Please restart Tarnoch to rebuild the file."));
+                QStringLiteral(
+                    "Could not find Template.tnc. Please restart Tarnoch to rebuild the file."));
             return;
         }
         loadFile(templatePath());
-        m_form.switchToPanel(TMainForm::Panel::Sheet);
-        m_form.scrollSheetToTop();
-        m_form.sheet()->Name->setFocus();
+        emit newCharacterShown();
     });
 }
 
 void FileCommands::LoadButtonClick()
 {
-    runCommand(m_form.LoadButtonLabel, [this] {
+    runCommand(m_loadLabel, [this] {
         if (AskToSave() == Answer::Cancel || !m_dialogs)
             return;
         const QString folder =
@@ -168,7 +182,7 @@ bool FileCommands::confirmUnstorable()
     const QString message =
         tr("These characters cannot be stored in a character file and will be saved as \"?\":\n%1")
             .arg(lines.join(u'\n'));
-    return m_form.questions().ask(message, tr("Save"), tr("Cancel")) == 1;
+    return m_view.questions().ask(message, tr("Save"), tr("Cancel")) == 1;
 }
 
 bool FileCommands::saveTo(const QString& path)
@@ -176,11 +190,12 @@ bool FileCommands::saveTo(const QString& path)
     if (!confirmUnstorable())
         return false;
     m_lines = CharacterWriter::lines(m_io.WriteCharacter());
-    if (const QString error = CharacterFileText::writeFile(path, CharacterFileText::encode(m_lines));
+    if (const QString error =
+            CharacterFileText::writeFile(path, CharacterFileText::encode(m_lines));
         !error.isEmpty()) {
-        m_form.messages().showMessage(
-            QStringLiteral("Error"),
-            tr("The character could not be saved as \"%1\": %2").arg(QDir::toNativeSeparators(path), error));
+        m_view.messages().showMessage(QStringLiteral("Error"),
+                                      tr("The character could not be saved as \"%1\": %2")
+                                          .arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     m_io.notesSaved();
@@ -198,13 +213,13 @@ void FileCommands::SaveButtonClick()
 bool FileCommands::saveCommand()
 {
     bool saved = false;
-    runCommand(m_form.SaveButtonLabel, [this, &saved] {
+    runCommand(m_saveLabel, [this, &saved] {
         if (!m_dialogs)
             return;
         // A character never saved starts in the documents folder under its own name.
         QString proposal = m_currentFile;
         if (!savedCharacter()) {
-            const QString name = cleanedName(m_form.sheet()->Name->text());
+            const QString name = cleanedName(m_view.sheet()->Name->text());
             proposal = startFolder();
             if (!name.isEmpty())
                 proposal += u'/' + name + QStringLiteral(".tnc");
@@ -217,7 +232,8 @@ bool FileCommands::saveCommand()
 
 bool FileCommands::savedCharacter() const
 {
-    return !m_currentFile.isEmpty() && m_currentFile.compare(templatePath(), Qt::CaseInsensitive) != 0;
+    return !m_currentFile.isEmpty() &&
+           m_currentFile.compare(templatePath(), Qt::CaseInsensitive) != 0;
 }
 
 QString FileCommands::startFolder()
@@ -232,9 +248,9 @@ QString FileCommands::pdfProposal() const
         const QFileInfo file(m_currentFile);
         return file.absolutePath() + u'/' + file.completeBaseName() + QStringLiteral(".pdf");
     }
-    const QString name = cleanedName(m_form.sheet()->Name->text());
-    return startFolder() + u'/' + (name.isEmpty() ? QStringLiteral("Character") : name)
-           + QStringLiteral(".pdf");
+    const QString name = cleanedName(m_view.sheet()->Name->text());
+    return startFolder() + u'/' + (name.isEmpty() ? QStringLiteral("Character") : name) +
+           QStringLiteral(".pdf");
 }
 
 void FileCommands::openAtStartup(const QStringList& parameters)
@@ -244,31 +260,31 @@ void FileCommands::openAtStartup(const QStringList& parameters)
         return;
     m_currentFile = templatePath();
     // A template that is there but cannot be read is named, and never written over.
-    const bool firstRun = !QFileInfo::exists(m_currentFile);
-    if (!firstRun && loadFile(m_currentFile))
+    const bool firstTime = !QFileInfo::exists(m_currentFile);
+    if (!firstTime && loadFile(m_currentFile))
         return;
-    if (firstRun)
+    if (firstTime)
         writeTemplate();
-    Recalculation& pass = m_form.recalculation();
+    Recalculation& pass = m_view.recalculation();
     pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = pass.RowsDirty = true;
     pass.DisciplinesDirty = pass.BackgroundsDirty = pass.RulesChanged = pass.BooksDirty = true;
-    m_form.updateSheetLayout();
-    m_form.generation().GenerationChange();
-    m_form.updateSheetLayout();
-    if (firstRun)
-        m_form.switchToPanel(TMainForm::Panel::About);
+    m_view.updateSheetLayout();
+    m_view.generation().GenerationChange();
+    m_view.updateSheetLayout();
+    if (firstTime)
+        emit firstRun();
 }
 
 // The first run: the sheet as it stands becomes the template.
 void FileCommands::writeTemplate()
 {
-    m_form.Notepad->document()->setModified(true);
+    m_view.notes()->Notepad->document()->setModified(true);
     m_lines = CharacterWriter::lines(m_io.WriteCharacter());
-    if (const QString error = CharacterFileText::writeFile(m_currentFile, CharacterFileText::encode(m_lines));
+    if (const QString error =
+            CharacterFileText::writeFile(m_currentFile, CharacterFileText::encode(m_lines));
         !error.isEmpty())
-        m_form.messages().showMessage(
-            QStringLiteral("Error"),
-            tr("The template \"%1\" could not be written: %2")
-                .arg(QDir::toNativeSeparators(m_currentFile), error));
+        m_view.messages().showMessage(QStringLiteral("Error"),
+                                      tr("The template \"%1\" could not be written: %2")
+                                          .arg(QDir::toNativeSeparators(m_currentFile), error));
     m_io.notesSaved();
 }

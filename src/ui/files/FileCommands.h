@@ -5,7 +5,9 @@
 
 class CharacterSheetIO;
 class FileDialogs;
-class TMainForm;
+class CharacterView;
+class ClickLabel;
+class ProgramPaths;
 
 // New, Load and Save, the question before unsaved changes are lost (decided by content: a
 // fresh snapshot against the file on disk), and the character opened at start-up.
@@ -15,7 +17,10 @@ class FileCommands : public QObject
 public:
     static inline const QString TemplateName = QStringLiteral("Template.tnc");
 
-    FileCommands(TMainForm& form, CharacterSheetIO& io);
+    FileCommands(CharacterView& view, CharacterSheetIO& io, const ProgramPaths& paths,
+                 QObject* parent);
+    // The captions lit while their command runs.
+    void setCommandLabels(ClickLabel* newLabel, ClickLabel* loadLabel, ClickLabel* saveLabel);
 
     void setDialogs(FileDialogs* dialogs) { m_dialogs = dialogs; }
     FileDialogs* dialogs() const { return m_dialogs; }
@@ -59,6 +64,12 @@ public:
 signals:
     // The sheet now matches a file: it was loaded or saved.
     void characterStored();
+    // New or Load put another character on the sheet: the undo steps start afresh.
+    void characterReplaced();
+    // New showed the template: the window shows the sheet's top, ready for a name.
+    void newCharacterShown();
+    // No template was there: this is the program's first run on this account.
+    void firstRun();
 
 private:
     // Save as the user chose it; false when nothing was written.
@@ -67,9 +78,11 @@ private:
     bool savedCharacter() const;
     void writeTemplate();
     bool confirmUnstorable();
-    void runCommand(class ClickLabel* label, const std::function<void()>& command);
+    void runCommand(ClickLabel* label, const std::function<void()>& command);
 
-    TMainForm& m_form;
+    CharacterView& m_view;
+    const ProgramPaths& m_paths;
+    ClickLabel *m_newLabel = nullptr, *m_loadLabel = nullptr, *m_saveLabel = nullptr;
     CharacterSheetIO& m_io;
     FileDialogs* m_dialogs = nullptr;
     QString m_currentFile;

@@ -1,7 +1,6 @@
 #include "RecoveryCopy.h"
 
-#include "window/TMainForm.h"
-#include "window/UserMessages.h"
+#include "controls/UserMessages.h"
 #include "engine/RuleQuestions.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
@@ -34,26 +33,26 @@ std::unique_ptr<QLockFile> lockIfFree(const QString& path)
 
 } // namespace
 
-RecoveryCopy::RecoveryCopy(TMainForm& form, const QString& folder)
-    : QObject(&form), m_form(form), m_folder(folder)
+RecoveryCopy::RecoveryCopy(FileCommands& files, SheetHistory& history, QTextDocument& notes,
+                           UserMessages& messages, const QString& folder)
+    : QObject(&files), m_files(files), m_messages(messages), m_folder(folder)
 {
     m_delay.setSingleShot(true);
     m_delay.setInterval(SettleDelayMs);
     connect(&m_delay, &QTimer::timeout, this, &RecoveryCopy::writeNow);
     claimSlots();
     auto changed = [this] { m_delay.start(); };
-    connect(&form.history(), &SheetHistory::characterChanged, this, changed);
-    connect(form.Notepad->document(), &QTextDocument::contentsChanged, this, changed);
-    connect(&form.files(), &FileCommands::characterStored, this, &RecoveryCopy::discard);
-    connect(&form, &TMainForm::closedByUser, this, &RecoveryCopy::discard);
+    connect(&history, &SheetHistory::characterChanged, this, changed);
+    connect(&notes, &QTextDocument::contentsChanged, this, changed);
+    connect(&files, &FileCommands::characterStored, this, &RecoveryCopy::discard);
 }
 
 RecoveryCopy::~RecoveryCopy() = default;
 
 QString RecoveryCopy::defaultFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-           + QStringLiteral("/recovery");
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/recovery");
 }
 
 QString RecoveryCopy::slotPath(int number, const char* suffix) const
@@ -95,7 +94,7 @@ bool RecoveryCopy::writeNow()
     m_delay.stop();
     if (m_path.isEmpty())
         return false;
-    FileCommands& files = m_form.files();
+    FileCommands& files = m_files;
     // Where the character belongs goes beside it, so that a restored one saves there; taken
     // first, since the comparison forgets a file that has gone.
     const QString origin = files.CurrentFile();
@@ -103,8 +102,10 @@ bool RecoveryCopy::writeNow()
         discard();
         return false;
     }
-    return CharacterFileText::writeFile(slotPath(m_own.number, ".origin"), origin.toUtf8()).isEmpty()
-           && CharacterFileText::writeFile(m_path, CharacterFileText::encode(files.CharacterLines())).isEmpty();
+    return CharacterFileText::writeFile(slotPath(m_own.number, ".origin"), origin.toUtf8())
+               .isEmpty() &&
+           CharacterFileText::writeFile(m_path, CharacterFileText::encode(files.CharacterLines()))
+               .isEmpty();
 }
 
 void RecoveryCopy::discard()
@@ -125,17 +126,17 @@ void RecoveryCopy::removeSlot(Slot& slot)
 
 void RecoveryCopy::setAside(const Slot& slot)
 {
-    const QString aside = m_folder + QStringLiteral("/damaged-%1-%2")
-                                         .arg(slot.number)
-                                         .arg(QDateTime::currentDateTime().toString(
-                                             QStringLiteral("yyyyMMdd-hhmmss")));
+    const QString aside =
+        m_folder +
+        QStringLiteral("/damaged-%1-%2")
+            .arg(slot.number)
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss")));
     QFile::rename(slotPath(slot.number, ".tnc"), aside + QStringLiteral(".tnc"));
     QFile::rename(slotPath(slot.number, ".origin"), aside + QStringLiteral(".origin"));
-    m_form.messages().showMessage(
-        QStringLiteral("Load error"),
-        tr("The recovery copy \"%1\" cannot be read. It is kept as \"%2\".")
-            .arg(QDir::toNativeSeparators(slotPath(slot.number, ".tnc")),
-                 QDir::toNativeSeparators(aside + QStringLiteral(".tnc"))));
+    m_messages.showMessage(QStringLiteral("Load error"),
+                           tr("The recovery copy \"%1\" cannot be read. It is kept as \"%2\".")
+                               .arg(QDir::toNativeSeparators(slotPath(slot.number, ".tnc")),
+                                    QDir::toNativeSeparators(aside + QStringLiteral(".tnc"))));
 }
 
 void RecoveryCopy::offerOrphans(RuleQuestions& questions, const std::function<bool()>& abandoned)
@@ -146,17 +147,19 @@ void RecoveryCopy::offerOrphans(RuleQuestions& questions, const std::function<bo
         const QString copy = slotPath(slot.number, ".tnc");
         QString error;
         const QByteArray bytes = CharacterFileText::readFile(copy, &error).value_or(QByteArray());
-        const CharacterReadResult read = CharacterReader::read(CharacterFileText::decode(bytes), copy);
+        const CharacterReadResult read =
+            CharacterReader::read(CharacterFileText::decode(bytes), copy);
         if (bytes.isEmpty() || !read.completed()) {
             setAside(slot);
             continue;
         }
         const QString name = read.record.Name.value_or(QString()).trimmed();
-        const QString when = QLocale().toString(QFileInfo(copy).lastModified(), QLocale::ShortFormat);
-        const int answer = questions.ask(
-            tr("Restore the unsaved character %1 from %2?")
-                .arg(name.isEmpty() ? tr("without a name") : name, when),
-            tr("Restore"), tr("Discard"));
+        const QString when =
+            QLocale().toString(QFileInfo(copy).lastModified(), QLocale::ShortFormat);
+        const int answer =
+            questions.ask(tr("Restore the unsaved character %1 from %2?")
+                              .arg(name.isEmpty() ? tr("without a name") : name, when),
+                          tr("Restore"), tr("Discard"));
         if (abandoned && abandoned()) {
             m_orphans.clear(); // kept on disk for the next start
             return;
@@ -165,7 +168,7 @@ void RecoveryCopy::offerOrphans(RuleQuestions& questions, const std::function<bo
             QFile origin(slotPath(slot.number, ".origin"));
             const QString originPath =
                 origin.open(QIODevice::ReadOnly) ? QString::fromUtf8(origin.readAll()) : QString();
-            if (m_form.files().restore(copy, originPath))
+            if (m_files.restore(copy, originPath))
                 writeNow(); // this program's own copy first, then the old one goes
             removeSlot(slot);
             m_orphans.clear(); // the others wait for the next start

@@ -3,14 +3,16 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
-
 #include <functional>
 #include <memory>
 #include <vector>
 
 class QLockFile;
 class RuleQuestions;
-class TMainForm;
+class FileCommands;
+class SheetHistory;
+class QTextDocument;
+class UserMessages;
 
 // A copy of the character with its notes, kept in the per-user data folder while the sheet
 // differs from its file, so that a crash, a signal or a logout loses nothing. Each running
@@ -23,7 +25,10 @@ public:
     // The copy is written this long after the sheet last changed, so typing never waits on it.
     static constexpr int SettleDelayMs = 2000;
 
-    explicit RecoveryCopy(TMainForm& form, const QString& folder = defaultFolder());
+    // Written when the history takes a step or the notes change; dropped when the files
+    // store the character.
+    RecoveryCopy(FileCommands& files, SheetHistory& history, QTextDocument& notes,
+                 UserMessages& messages, const QString& folder = defaultFolder());
     ~RecoveryCopy() override;
 
     static QString defaultFolder();
@@ -53,7 +58,8 @@ private:
     void removeSlot(Slot& slot);
     void setAside(const Slot& slot);
 
-    TMainForm& m_form;
+    FileCommands& m_files;
+    UserMessages& m_messages;
     QString m_folder;
     QString m_path;
     Slot m_own;

@@ -1,30 +1,31 @@
 #include "SheetHistory.h"
 
-#include "window/TMainForm.h"
-#include "sheet/Recalculation.h"
-#include "files/CharacterCompare.h"
-#include "files/CharacterReader.h"
 #include "files/CharacterSheetIO.h"
-#include "files/CharacterWriter.h"
 #include "files/FileCommands.h"
+#include "sheet/CharacterView.h"
+#include "sheet/Recalculation.h"
+#include "sheet/SheetBinding.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTextEdit>
 
-SheetHistory::SheetHistory(TMainForm& form) : QObject(&form), m_form(form)
+SheetHistory::SheetHistory(CharacterView& view, CharacterSheetIO& io, FileCommands& files,
+                           QWidget& window)
+    : QObject(&window), m_io(io), m_window(window), m_view(view)
 {
-    connect(&form.recalculation(), &Recalculation::settled, this, &SheetHistory::settled);
+    connect(&view.recalculation(), &Recalculation::settled, this, &SheetHistory::settled);
+    connect(&files, &FileCommands::characterReplaced, this, &SheetHistory::reset);
     qApp->installEventFilter(this);
     m_lastStep.start();
     reset();
 }
 
-QStringList SheetHistory::snapshot()
+Character SheetHistory::snapshot()
 {
     ++m_taken;
-    return CharacterWriter::lines(m_form.sheetIO().WriteCharacter(false));
+    return SheetBinding::readAll(m_view);
 }
 
 void SheetHistory::reset()
@@ -42,16 +43,15 @@ void SheetHistory::settled()
     if (!m_touched)
         return;
     m_touched = false;
-    QStringList now = snapshot();
-    CharacterRecord character = CharacterReader::read(now, {}).record;
-    if (m_index >= 0 && sameCharacter(m_stepCharacter, character)) {
+    Character now = snapshot();
+    if (m_index >= 0 && now == m_stepCharacter) {
         m_restored = false;
         return;
     }
-    m_stepCharacter = std::move(character);
+    m_stepCharacter = now;
     // Typing on in the same box, within a second, extends the step it began.
-    const bool typingOn = m_typingIn && m_typingIn == m_lastTypingIn
-                          && m_lastStep.elapsed() < TypingMergeMs && m_index > 0;
+    const bool typingOn = m_typingIn && m_typingIn == m_lastTypingIn &&
+                          m_lastStep.elapsed() < TypingMergeMs && m_index > 0;
     if (m_restored || typingOn) {
         m_steps[m_index] = std::move(now);
     } else {
@@ -71,10 +71,8 @@ void SheetHistory::settled()
 void SheetHistory::restore(int index)
 {
     m_index = index;
-    CharacterReadResult result = CharacterReader::read(m_steps[index], m_form.files().CurrentFile());
-    result.record.Notes.reset();
-    m_stepCharacter = result.record;
-    m_form.sheetIO().ReadCharacter(result, true);
+    m_stepCharacter = m_steps[index];
+    m_io.showCharacter(m_stepCharacter);
     m_restored = true;
     m_touched = true;
     m_lastTypingIn = nullptr;
@@ -95,9 +93,10 @@ void SheetHistory::redo()
 
 bool SheetHistory::isSheetShortcut(const QKeyEvent& key, bool& redo) const
 {
-    const auto modifiers = key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
-    redo = (key.key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
-           || (key.key() == Qt::Key_Y && modifiers == Qt::ControlModifier);
+    const auto modifiers =
+        key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    redo = (key.key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) ||
+           (key.key() == Qt::Key_Y && modifiers == Qt::ControlModifier);
     return redo || (key.key() == Qt::Key_Z && modifiers == Qt::ControlModifier);
 }
 
@@ -105,9 +104,10 @@ bool SheetHistory::eventFilter(QObject* watched, QEvent* event)
 {
     auto* widget = qobject_cast<QWidget*>(watched);
     // Only what happens in this window counts; dialogs and the notes keep to themselves.
-    if (!widget || widget->window() != &m_form || QApplication::activeModalWidget())
+    if (!widget || widget->window() != &m_window || QApplication::activeModalWidget())
         return QObject::eventFilter(watched, event);
-    const bool inNotes = qobject_cast<QTextEdit*>(watched) || qobject_cast<QTextEdit*>(widget->parentWidget());
+    const bool inNotes =
+        qobject_cast<QTextEdit*>(watched) || qobject_cast<QTextEdit*>(widget->parentWidget());
     switch (event->type()) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress: {

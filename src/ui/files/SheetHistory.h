@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/CharacterRecord.h"
+#include "engine/Character.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -8,12 +8,14 @@
 #include <QStringList>
 
 class QLineEdit;
-class TMainForm;
+class CharacterSheetIO;
+class CharacterView;
+class FileCommands;
 
-// Undo and redo for the whole sheet. A step is a snapshot of the character as the file writer
-// lines it up (the notes left out: they keep their own undo), taken when the idle pass has
-// settled after the user did something and the sheet differs from the last step. Undo reads
-// the step before back, quietly. Typing into one box is one step until the box loses the
+// Undo and redo for the whole sheet. A step is a copy of the character the sheet shows (the
+// notes left out: they keep their own undo), taken when the idle pass has settled after the
+// user did something and the character differs from the last step's. Undo puts the step
+// before back, quietly. Typing into one box is one step until the box loses the
 // focus or a second passes.
 class SheetHistory : public QObject
 {
@@ -22,7 +24,8 @@ public:
     static constexpr int MaxSteps = 200;
     static constexpr int TypingMergeMs = 1000;
 
-    explicit SheetHistory(TMainForm& form);
+    // Steps are taken of what happens in window, after the view's idle pass settles.
+    SheetHistory(CharacterView& view, CharacterSheetIO& io, FileCommands& files, QWidget& window);
 
     void undo();
     void redo();
@@ -35,7 +38,7 @@ public:
     // How many snapshots were taken; for the benchmark and the tests.
     int snapshotsTaken() const { return m_taken; }
 
-    QStringList snapshot();
+    Character snapshot();
 
 signals:
     // The character on the sheet is another than before: a new step, or one read back.
@@ -49,11 +52,14 @@ private:
     void restore(int index);
     bool isSheetShortcut(const class QKeyEvent& key, bool& redo) const;
 
-    TMainForm& m_form;
-    QList<QStringList> m_steps;
+    CharacterSheetIO& m_io;
+    QWidget& m_window;
+    CharacterView& m_view;
+    QList<Character> m_steps;
     qsizetype m_index = -1;
-    // The character of the step at m_index, as read back: what a new snapshot is compared with.
-    CharacterRecord m_stepCharacter;
+    // The character of the step at m_index as the sheet showed it: what a new snapshot is
+    // compared with.
+    Character m_stepCharacter;
     // The user did something since the last snapshot.
     bool m_touched = false;
     // A step was read back: the next snapshot replaces it instead of making a new step.

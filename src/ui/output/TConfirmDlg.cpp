@@ -1,7 +1,7 @@
 #include "TConfirmDlg.h"
 
+#include "controls/SheetFonts.h"
 #include "output/Pictures.h"
-#include "window/SheetFonts.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

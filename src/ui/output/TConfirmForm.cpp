@@ -1,7 +1,7 @@
 #include "TConfirmForm.h"
 
+#include "controls/SheetFonts.h"
 #include "output/Pictures.h"
-#include "window/SheetFonts.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -49,8 +49,8 @@ void TConfirmForm::createBackground()
 
 void TConfirmForm::createTexts()
 {
-    QLabel* caption = textLabel(this, QStringLiteral("Label2"), tr("Save changes?"),
-                                face(Blackletter, 21));
+    QLabel* caption =
+        textLabel(this, QStringLiteral("Label2"), tr("Save changes?"), face(Blackletter, 21));
     caption->setGeometry(0, 6, 200, 27);
     caption->setAlignment(Qt::AlignCenter);
 
@@ -74,8 +74,7 @@ QLabel* TConfirmForm::createButton(const QString& name, int top)
 QLabel* TConfirmForm::createButtonLabel(const QString& name, const QString& caption,
                                         QPoint position)
 {
-    QLabel* label =
-        textLabel(this, name, caption, face(Times, 13));
+    QLabel* label = textLabel(this, name, caption, face(Times, 13));
     label->adjustSize();
     label->move(position);
     label->installEventFilter(this);

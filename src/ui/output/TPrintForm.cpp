@@ -1,8 +1,8 @@
 #include "TPrintForm.h"
 
-#include "window/ClickLabel.h"
+#include "controls/ClickLabel.h"
+#include "controls/SheetFonts.h"
 #include "output/Pictures.h"
-#include "window/SheetFonts.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "TRTFView.h"
 
+#include "controls/UserMessages.h"
 #include "output/FontRegistry.h"
-#include "window/UserMessages.h"
 #include "output/RtfReader.h"
 
 #include <QFile>

@@ -1,29 +1,30 @@
 #include "ClanEffects.h"
 
-#include "window/SheetFonts.h"
-#include "window/SheetPanel.h"
-#include "window/TMainForm.h"
+#include "controls/SheetFonts.h"
+#include "controls/TNameEdit.h"
 #include "controls/TVampireDots.h"
 #include "engine/CharacterEditing.h"
 #include "engine/ClanRules.h"
-#include "sheet/SheetBinding.h"
-#include "sheet/Recalculation.h"
+#include "panels/SheetPanel.h"
 #include "rules/TextRoutines.h"
+#include "sheet/CharacterView.h"
+#include "sheet/Recalculation.h"
+#include "sheet/SheetBinding.h"
 
 #include <QLineEdit>
 
 using TextRoutines::StripDots;
 
-ClanEffects::ClanEffects(TMainForm& form) : QObject(&form), m_form(form) {}
+ClanEffects::ClanEffects(CharacterView& view) : QObject(&view), m_view(view) {}
 
 void ClanEffects::connectSheet()
 {
-    connect(m_form.sheet()->Clan, &QLineEdit::textChanged, this, &ClanEffects::ClanChanged);
+    connect(m_view.sheet()->Clan, &QLineEdit::textChanged, this, &ClanEffects::ClanChanged);
 }
 
 void ClanEffects::setClanRowFixed(int row, bool fixed)
 {
-    QLineEdit* name = m_form.sheet()->DisciplineRows[row].name;
+    QLineEdit* name = m_view.sheet()->DisciplineRows[row].name;
     name->setReadOnly(fixed);
     name->setFocusPolicy(fixed ? Qt::NoFocus : Qt::StrongFocus);
     name->setFont(fixed ? SheetFonts::face(SheetFonts::Times, 13)
@@ -31,21 +32,21 @@ void ClanEffects::setClanRowFixed(int row, bool fixed)
     if (fixed)
         name->unsetCursor();
     else
-        name->setCursor(m_form.ankhCursor());
+        name->setCursor(m_view.ankhCursor());
     // One more full stop makes the row's own handler re-fit the name in its new font.
     name->setText(name->text() + u'.');
 }
 
 void ClanEffects::ClanChanged()
 {
-    SheetPanel* sheet = m_form.sheet();
-    m_form.recalculation().ClanRulesDirty = true;
-    TMainForm::EditBoxResizeToFit(sheet->Clan);
+    SheetPanel* sheet = m_view.sheet();
+    m_view.recalculation().ClanRulesDirty = true;
+    TNameEdit::EditBoxResizeToFit(sheet->Clan);
     for (int r = 0; r < 3; ++r)
         setClanRowFixed(r, false);
-    Character c = SheetBinding::readAll(m_form);
-    const bool fixed = CharacterEditing::clanSet(c, m_form.tables());
-    CharacterCounters& counters = m_form.counters();
+    Character c = SheetBinding::readAll(m_view);
+    const bool fixed = CharacterEditing::clanSet(c, m_view.tables());
+    CharacterCounters& counters = m_view.counters();
     counters.ZeroAppearanceClan = c.counters.ZeroAppearanceClan;
     counters.CaitiffClan = c.counters.CaitiffClan;
     if (!fixed)
@@ -61,24 +62,26 @@ void ClanEffects::ClanChanged()
         row.dots->setFilled(c.disciplines[r].rating);
         row.dots->setFreebies(0);
     }
-    m_form.rowCounts().DisciplineRows = count;
-    m_form.updateSheetLayout();
+    m_view.rowCounts().DisciplineRows = count;
+    m_view.updateSheetLayout();
 }
 
 void ClanEffects::applyMeritFlawRules()
 {
-    SheetPanel* sheet = m_form.sheet();
-    const ClanRules::Context context{sheet->Clan->text(), m_form.counters().ZeroAppearanceClan};
-    auto apply = [](QLineEdit* row, const std::optional<QString>& text) {
-        if (!text)
-            return;
-        row->setText(text->isEmpty() ? QString()
-                                     : TextRoutines::PadWithDots(*text, row->width(), row->font()));
+    SheetPanel* sheet = m_view.sheet();
+    const RowCounts& counts = m_view.rowCounts();
+    auto box = [sheet](bool flaw, int r) {
+        return flaw ? sheet->FlawRows[r] : sheet->MeritRows[r];
     };
-    const RowCounts& counts = m_form.rowCounts();
-    for (int r = 0; r < counts.FlawRows; ++r)
-        apply(sheet->FlawRows[r], ClanRules::flawUnderClan(StripDots(sheet->FlawRows[r]->text()), context));
-    for (int r = 0; r < counts.MeritRows; ++r)
-        apply(sheet->MeritRows[r],
-              ClanRules::meritUnderClan(StripDots(sheet->MeritRows[r]->text()), context));
+    // Each new text runs the lists' own rule through the row's change handler.
+    ClanRules::applyToLists(
+        {sheet->Clan->text(), m_view.counters().ZeroAppearanceClan},
+        {[&counts](bool flaw) { return flaw ? counts.FlawRows : counts.MeritRows; },
+         [box](bool flaw, int r) { return StripDots(box(flaw, r)->text()); },
+         [box](bool flaw, int r, const QString& entry) {
+             QLineEdit* row = box(flaw, r);
+             row->setText(entry.isEmpty()
+                              ? QString()
+                              : TextRoutines::PadWithDots(entry, row->width(), row->font()));
+         }});
 }

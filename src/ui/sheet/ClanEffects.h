@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class TMainForm;
+class CharacterView;
 
 // Applies the chosen clan to the sheet: the clan's three discipline rows, Appearance 0, and,
 // in the idle pass, the merits and flaws the clan withdraws or revalues.
@@ -10,7 +10,7 @@ class ClanEffects : public QObject
 {
     Q_OBJECT
 public:
-    explicit ClanEffects(TMainForm& form);
+    explicit ClanEffects(CharacterView& view);
 
     void connectSheet();
 
@@ -23,5 +23,5 @@ private:
     // A clan row is either a free choice from the discipline list or fixed by the clan.
     void setClanRowFixed(int row, bool fixed);
 
-    TMainForm& m_form;
+    CharacterView& m_view;
 };

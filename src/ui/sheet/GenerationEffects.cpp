@@ -1,25 +1,25 @@
 #include "GenerationEffects.h"
 
-#include "window/SheetPanel.h"
-#include "window/TMainForm.h"
 #include "controls/TVampireDots.h"
 #include "engine/CharacterEditing.h"
 #include "engine/GenerationRules.h"
-#include "sheet/SheetBinding.h"
-#include "sheet/Recalculation.h"
+#include "panels/SheetPanel.h"
 #include "rules/DataFile.h"
 #include "rules/TextRoutines.h"
+#include "sheet/CharacterView.h"
+#include "sheet/Recalculation.h"
+#include "sheet/SheetBinding.h"
 
 #include <QLabel>
 #include <QLineEdit>
 
 using TextRoutines::StripDots;
 
-GenerationEffects::GenerationEffects(TMainForm& form) : QObject(&form), m_form(form) {}
+GenerationEffects::GenerationEffects(CharacterView& view) : QObject(&view), m_view(view) {}
 
 void GenerationEffects::connectSheet()
 {
-    SheetPanel* sheet = m_form.sheet();
+    SheetPanel* sheet = m_view.sheet();
     connect(sheet->Generation, &QLineEdit::textChanged, this, [this] {
         if (m_attached)
             GenerationChange();
@@ -31,16 +31,16 @@ void GenerationEffects::connectSheet()
 
 void GenerationEffects::GenerationChange()
 {
-    Character c = SheetBinding::readAll(m_form);
-    if (!CharacterEditing::generationSet(c, m_form.tables()))
+    Character c = SheetBinding::readAll(m_view);
+    if (!CharacterEditing::generationSet(c, m_view.tables()))
         return;
-    SheetPanel* sheet = m_form.sheet();
+    SheetPanel* sheet = m_view.sheet();
     sheet->BloodTurn->setText(c.bloodPerTurn);
     sheet->placeBloodPool(DataFile::leadingNumber(c.header[6]));
     showLimits(c);
     // The generation background the rule kept in step: its name first, whose own handler
     // sets the row's limit, then its rating.
-    for (int r = 0; r < m_form.rowCounts().BackgroundRows; ++r) {
+    for (int r = 0; r < m_view.rowCounts().BackgroundRows; ++r) {
         SheetPanel::TraitRow& row = sheet->BackgroundRows[r];
         const Character::Trait& trait = c.backgrounds[r];
         if (StripDots(row.name->text()) != StripDots(trait.name))
@@ -52,19 +52,20 @@ void GenerationEffects::GenerationChange()
 
 void GenerationEffects::raiseLimitsForLoading()
 {
-    Character c = SheetBinding::readAll(m_form);
+    Character c = SheetBinding::readAll(m_view);
     CharacterEditing::raiseLimitsForLoading(c);
     showLimits(c);
 }
 
 void GenerationEffects::showLimits(const Character& c)
 {
-    SheetPanel* sheet = m_form.sheet();
-    Recalculation& pass = m_form.recalculation();
-    m_form.counters().MaxTraitRating = c.counters.MaxTraitRating;
+    SheetPanel* sheet = m_view.sheet();
+    Recalculation& pass = m_view.recalculation();
+    m_view.counters().MaxTraitRating = c.counters.MaxTraitRating;
     const std::array<TVampireDots*, 9> attributes = {
-        sheet->Strength, sheet->Dexterity,    sheet->Stamina,     sheet->Charisma, sheet->Manipulation,
-        sheet->Appearance, sheet->Perception, sheet->Intelligence, sheet->Wits};
+        sheet->Strength,   sheet->Dexterity,    sheet->Stamina,
+        sheet->Charisma,   sheet->Manipulation, sheet->Appearance,
+        sheet->Perception, sheet->Intelligence, sheet->Wits};
     for (int i = 0; i < 9; ++i)
         attributes[i]->setMaxDots(c.attributes[i].maxDots);
     for (int col = 0; col < 3; ++col)
@@ -84,32 +85,32 @@ void GenerationEffects::showLimits(const Character& c)
 
 void GenerationEffects::StartingGenerationChanged()
 {
-    Recalculation& pass = m_form.recalculation();
+    Recalculation& pass = m_view.recalculation();
     pass.ResetGeneration = true;
     pass.RulesChanged = true;
 }
 
 void GenerationEffects::BackgroundNameChanged(QLineEdit* name)
 {
-    const SheetPanel* sheet = m_form.sheet();
+    const SheetPanel* sheet = m_view.sheet();
     for (const SheetPanel::TraitRow& row : sheet->BackgroundRows)
         if (row.name == name)
             row.dots->setMaxDots(GenerationRules::backgroundMaxDots(
-                StripDots(name->text()), m_form.counters().MaxTraitRating));
-    m_form.recalculation().FitRowText(name);
+                StripDots(name->text()), m_view.counters().MaxTraitRating));
+    m_view.recalculation().FitRowText(name);
 }
 
 void GenerationEffects::deriveFromBackgrounds()
 {
-    Recalculation& pass = m_form.recalculation();
-    Character c = SheetBinding::read(m_form);
-    c.header[6] = m_form.sheet()->Generation->text();
+    Recalculation& pass = m_view.recalculation();
+    Character c = SheetBinding::read(m_view);
+    c.header[6] = m_view.sheet()->Generation->text();
     CharacterEditing::generationFromBackgrounds(c, pass.ResetGeneration);
     pass.ResetGeneration = false;
-    CharacterCounters& counters = m_form.counters();
+    CharacterCounters& counters = m_view.counters();
     counters.AgeFreebieBonus = c.counters.AgeFreebieBonus;
     counters.AgeHumanityPenalty = c.counters.AgeHumanityPenalty;
-    QLineEdit* box = m_form.sheet()->Generation;
+    QLineEdit* box = m_view.sheet()->Generation;
     if (box->text() == c.header[6])
         return;
     const int caret = box->cursorPosition();

@@ -4,7 +4,7 @@
 
 struct Character;
 class QLineEdit;
-class TMainForm;
+class CharacterView;
 
 // Keeps the generation text and the generation background in step, and applies what the
 // generation decides: the rating limits, the blood pool and the blood per turn.
@@ -12,7 +12,7 @@ class GenerationEffects : public QObject
 {
     Q_OBJECT
 public:
-    explicit GenerationEffects(TMainForm& form);
+    explicit GenerationEffects(CharacterView& view);
 
     void connectSheet();
 
@@ -34,6 +34,6 @@ private:
     // The limits the rule gave every row, on the rows.
     void showLimits(const Character& character);
 
-    TMainForm& m_form;
+    CharacterView& m_view;
     bool m_attached = true;
 };

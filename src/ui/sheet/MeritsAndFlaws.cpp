@@ -1,10 +1,11 @@
 #include "MeritsAndFlaws.h"
 
-#include "window/SheetPanel.h"
-#include "window/TMainForm.h"
 #include "controls/TNameEdit.h"
-#include "sheet/Recalculation.h"
+#include "panels/SheetPanel.h"
+#include "panels/TechDock.h"
 #include "rules/TextRoutines.h"
+#include "sheet/CharacterView.h"
+#include "sheet/Recalculation.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -12,11 +13,11 @@
 
 using TextRoutines::StripDots;
 
-MeritsAndFlaws::MeritsAndFlaws(TMainForm& form) : QObject(&form), m_form(form) {}
+MeritsAndFlaws::MeritsAndFlaws(CharacterView& view) : QObject(&view), m_view(view) {}
 
 void MeritsAndFlaws::connectSheet()
 {
-    SheetPanel* sheet = m_form.sheet();
+    SheetPanel* sheet = m_view.sheet();
     for (auto* rows : {&sheet->MeritRows, &sheet->FlawRows})
         for (QLineEdit* row : *rows)
             connect(row, &QLineEdit::textChanged, this, [this, row] { RowChanged(row); });
@@ -24,7 +25,7 @@ void MeritsAndFlaws::connectSheet()
 
 QLineEdit* MeritsAndFlaws::box(MeritFlawEditing::Row row) const
 {
-    SheetPanel* sheet = m_form.sheet();
+    SheetPanel* sheet = m_view.sheet();
     return (row.flaw ? sheet->FlawRows : sheet->MeritRows)[row.index];
 }
 
@@ -40,10 +41,10 @@ void MeritsAndFlaws::fit(QLineEdit* row, const QString& entry)
 
 Character MeritsAndFlaws::lists() const
 {
-    const SheetPanel* sheet = m_form.sheet();
+    const SheetPanel* sheet = m_view.sheet();
     Character c;
-    c.rows = m_form.rowCounts();
-    c.counters = m_form.counters();
+    c.rows = m_view.rowCounts();
+    c.counters = m_view.counters();
     for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
         c.merits[r] = StripDots(sheet->MeritRows[r]->text());
         c.flaws[r] = StripDots(sheet->FlawRows[r]->text());
@@ -53,7 +54,7 @@ Character MeritsAndFlaws::lists() const
 
 void MeritsAndFlaws::show(const Character& c)
 {
-    SheetPanel* sheet = m_form.sheet();
+    SheetPanel* sheet = m_view.sheet();
     for (bool flaw : {false, true})
         for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
             QLineEdit* row = box({flaw, r});
@@ -61,14 +62,14 @@ void MeritsAndFlaws::show(const Character& c)
             if (StripDots(row->text()) != entry)
                 fit(row, entry);
         }
-    RowCounts& rows = m_form.rowCounts();
+    RowCounts& rows = m_view.rowCounts();
     const bool relaid = rows.MeritRows != c.rows.MeritRows || rows.FlawRows != c.rows.FlawRows;
     rows.MeritRows = c.rows.MeritRows;
     rows.FlawRows = c.rows.FlawRows;
     if (relaid)
-        m_form.updateSheetLayout();
-    CharacterCounters& counters = m_form.counters();
-    Recalculation& pass = m_form.recalculation();
+        m_view.updateSheetLayout();
+    CharacterCounters& counters = m_view.counters();
+    Recalculation& pass = m_view.recalculation();
     pass.TalentsDirty |= counters.TalentPenalty != c.counters.TalentPenalty;
     pass.SkillsDirty |= counters.SkillPenalty != c.counters.SkillPenalty;
     pass.KnowledgesDirty |= counters.KnowledgePenalty != c.counters.KnowledgePenalty;
@@ -81,16 +82,17 @@ void MeritsAndFlaws::show(const Character& c)
     counters.SkillPenalty = c.counters.SkillPenalty;
     counters.KnowledgePenalty = c.counters.KnowledgePenalty;
     sheet->HealthPanel->move(sheet->HealthPanel->x(), c.counters.HugeSize ? 48 : 32);
-    m_form.FlawWarning->setVisible(c.flawWarning);
+    m_view.tech()->FlawWarning->setVisible(c.flawWarning);
 }
 
 void MeritsAndFlaws::RowChanged(QLineEdit* changed)
 {
-    SheetPanel* sheet = m_form.sheet();
-    const bool flaw = std::find(sheet->FlawRows.begin(), sheet->FlawRows.end(), changed)
-                      != sheet->FlawRows.end();
+    SheetPanel* sheet = m_view.sheet();
+    const bool flaw =
+        std::find(sheet->FlawRows.begin(), sheet->FlawRows.end(), changed) != sheet->FlawRows.end();
     const auto& list = flaw ? sheet->FlawRows : sheet->MeritRows;
-    const MeritFlawEditing::Row row{flaw, int(std::find(list.begin(), list.end(), changed) - list.begin())};
+    const MeritFlawEditing::Row row{
+        flaw, int(std::find(list.begin(), list.end(), changed) - list.begin())};
     const int caret = changed->cursorPosition();
     const QString typed = StripDots(changed->text());
     if (!m_attached) {
@@ -99,24 +101,24 @@ void MeritsAndFlaws::RowChanged(QLineEdit* changed)
         changed->setCursorPosition(std::min<int>(caret, int(typed.size())));
         return;
     }
-    m_form.recalculation().MeritFlawRulesDirty = true;
+    m_view.recalculation().MeritFlawRulesDirty = true;
     Character c = lists();
-    MeritFlawEditing editing(c, m_form.tables(), m_form.questions());
+    MeritFlawEditing editing(c, m_view.tables(), m_view.questions());
     editing.setLengths(m_lengths);
     editing.rowChanged(row);
     m_lengths = editing.lengths();
     show(c);
     // The handled row always shows its entry padded, the caret after what was typed.
     fit(changed, flaw ? c.flaws[row.index] : c.merits[row.index]);
-    changed->setCursorPosition(editing.completed() == row ? int(typed.size())
-                                                          : std::min<int>(caret, int(typed.size())));
+    changed->setCursorPosition(
+        editing.completed() == row ? int(typed.size()) : std::min<int>(caret, int(typed.size())));
 }
 
 void MeritsAndFlaws::recountAll()
 {
-    m_form.recalculation().MeritFlawRulesDirty = true;
+    m_view.recalculation().MeritFlawRulesDirty = true;
     Character c = lists();
-    MeritFlawEditing editing(c, m_form.tables(), m_form.questions());
+    MeritFlawEditing editing(c, m_view.tables(), m_view.questions());
     editing.setLengths(m_lengths);
     editing.recountAll();
     m_lengths = editing.lengths();

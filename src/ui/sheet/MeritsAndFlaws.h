@@ -5,7 +5,7 @@
 #include <QObject>
 
 class QLineEdit;
-class TMainForm;
+class CharacterView;
 
 // The merit and flaw rows of the sheet: each change runs the rule of the lists on the
 // character they show, and the rows, counts and warnings then show what it made of them.
@@ -13,7 +13,7 @@ class MeritsAndFlaws : public QObject
 {
     Q_OBJECT
 public:
-    explicit MeritsAndFlaws(TMainForm& form);
+    explicit MeritsAndFlaws(CharacterView& view);
 
     void connectSheet();
 
@@ -31,7 +31,7 @@ private:
     Character lists() const;
     void show(const Character& character);
 
-    TMainForm& m_form;
+    CharacterView& m_view;
     bool m_attached = true;
     MeritFlawEditing::Lengths m_lengths;
 };

@@ -1,29 +1,28 @@
 #include "Recalculation.h"
 
-#include "window/RulesPanel.h"
-#include "window/SheetPanel.h"
-#include "window/SourcebooksPanel.h"
-#include "output/NotesPanel.h"
-#include "window/TMainForm.h"
 #include "controls/TNameEdit.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TVampireDots.h"
 #include "engine/CharacterEditing.h"
 #include "engine/CharacterPass.h"
-#include "sheet/ClanEffects.h"
-#include "sheet/GenerationEffects.h"
-#include "sheet/VirtueEffects.h"
 #include "engine/PointAccounting.h"
 #include "engine/RulesSettings.h"
-#include "sheet/SheetBinding.h"
+#include "panels/RulesPanel.h"
+#include "panels/SheetPanel.h"
+#include "panels/SourcebooksPanel.h"
+#include "panels/TechDock.h"
 #include "rules/TextRoutines.h"
+#include "sheet/CharacterView.h"
+#include "sheet/ClanEffects.h"
+#include "sheet/GenerationEffects.h"
+#include "sheet/SheetBinding.h"
+#include "sheet/VirtueEffects.h"
 
 #include <QAbstractEventDispatcher>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
-
 #include <vector>
 
 using TraitRows = SheetPanel::TraitRows;
@@ -65,7 +64,7 @@ bool rowProcedure(const std::vector<TraitRows*>& columns, int& count, int firstR
 
 } // namespace
 
-Recalculation::Recalculation(TMainForm& form) : QObject(&form), m_form(form) {}
+Recalculation::Recalculation(CharacterView& view) : QObject(&view), m_view(view) {}
 
 void Recalculation::bindToIdle()
 {
@@ -75,7 +74,7 @@ void Recalculation::bindToIdle()
 
 void Recalculation::connectSheet()
 {
-    SheetPanel* sheet = m_form.sheet();
+    SheetPanel* sheet = m_view.sheet();
     auto raise = [this](bool& flag) { return [this, &flag] { flag = true; }; };
     const std::array<bool*, 3> columnFlags = {&TalentsDirty, &SkillsDirty, &KnowledgesDirty};
     for (int c = 0; c < 3; ++c) {
@@ -89,7 +88,8 @@ void Recalculation::connectSheet()
     }
     for (SheetPanel::TraitRow& row : sheet->DisciplineRows) {
         connect(row.dots, &TVampireDots::OnChange, this, raise(DisciplinesDirty));
-        connect(row.name, &QLineEdit::textChanged, this, [this, box = row.name] { FitRowText(box); });
+        connect(row.name, &QLineEdit::textChanged, this,
+                [this, box = row.name] { FitRowText(box); });
     }
     // Background names are fitted by the generation rules, which also set their limits.
     for (SheetPanel::TraitRow& row : sheet->BackgroundRows)
@@ -98,9 +98,8 @@ void Recalculation::connectSheet()
     // pass writes nothing back to the control.
     for (TVampireDots* dots : sheet->findChildren<TVampireDots*>())
         connect(dots, &TVampireDots::OnChange, dots, qOverload<>(&QWidget::update));
-    connect(m_form.AbilityPriorities, &TPriorityBox::OnClick, this, [this] {
-        TalentsDirty = SkillsDirty = KnowledgesDirty = true;
-    });
+    connect(m_view.tech()->AbilityPriorities, &TPriorityBox::OnClick, this,
+            [this] { TalentsDirty = SkillsDirty = KnowledgesDirty = true; });
 }
 
 void Recalculation::FitRowText(QLineEdit* box)
@@ -120,7 +119,7 @@ void Recalculation::FitRowText(QLineEdit* box)
 void Recalculation::Recalculate()
 {
     // A question asked by a rule runs a nested event loop, which must not start a second pass.
-    if (m_running || !m_form.sheet() || m_form.ScrollDragging() || m_form.selectionOpen())
+    if (m_running || !m_view.hasPanels() || m_view.passesHeld())
         return;
     m_running = true;
     ++m_passes;
@@ -135,13 +134,12 @@ void Recalculation::Recalculate()
         applyClanRules();
     // The rows and counters are in place: everything the rules derive, in one pass over the
     // character the sheet shows.
-    Character character = SheetBinding::read(m_form);
+    Character character = SheetBinding::read(m_view);
     CharacterPass::derive(character);
-    SheetBinding::show(character, m_form);
+    SheetBinding::show(character, m_view);
     if (BooksDirty)
         paintBookLabels();
-    updateNotesIndicators();
-    restoreWindow();
+    emit passEnding();
     m_running = false;
     if (!anythingDirty())
         emit settled();
@@ -149,31 +147,33 @@ void Recalculation::Recalculate()
 
 bool Recalculation::anythingDirty() const
 {
-    return RulesChanged || TalentsDirty || SkillsDirty || KnowledgesDirty || RowsDirty
-           || DisciplinesDirty || BackgroundsDirty || ClanRulesDirty || MeritFlawRulesDirty
-           || BooksDirty || ResetGeneration;
+    return RulesChanged || TalentsDirty || SkillsDirty || KnowledgesDirty || RowsDirty ||
+           DisciplinesDirty || BackgroundsDirty || ClanRulesDirty || MeritFlawRulesDirty ||
+           BooksDirty || ResetGeneration;
 }
 
 void Recalculation::applySettings()
 {
-    RulesPanel* panel = m_form.rulesPanel();
-    Character c = SheetBinding::readAll(m_form);
+    RulesPanel* panel = m_view.rulesPanel();
+    Character c = SheetBinding::readAll(m_view);
     const bool elderShown = ElderShown;
-    CharacterEditing::rulesChanged(c, m_form.tables(), ElderShown);
+    CharacterEditing::rulesChanged(c, m_view.tables(), ElderShown);
     panel->showPresetMatch(c.presets);
     if (ElderShown != elderShown) {
         DisciplinesDirty = true;
         panel->ElderDiscPanel->setVisible(ElderShown);
         for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
-            QLineEdit* name = m_form.sheet()->BackgroundRows[r].name;
-            if (TextRoutines::StripDots(name->text()) != TextRoutines::StripDots(c.backgrounds[r].name))
+            QLineEdit* name = m_view.sheet()->BackgroundRows[r].name;
+            if (TextRoutines::StripDots(name->text()) !=
+                TextRoutines::StripDots(c.backgrounds[r].name))
                 name->setText(c.backgrounds[r].name);
         }
     }
     panel->showOptions(c.settings);
-    m_form.settings() = c.settings;
-    for (const auto& [box, grid] : {std::pair{m_form.AttributePriorities, &c.attributePriorities},
-                                    std::pair{m_form.AbilityPriorities, &c.abilityPriorities}}) {
+    m_view.settings() = c.settings;
+    for (const auto& [box, grid] :
+         {std::pair{m_view.tech()->AttributePriorities, &c.attributePriorities},
+          std::pair{m_view.tech()->AbilityPriorities, &c.abilityPriorities}}) {
         if (box->ValueFirst() != grid->value(0))
             box->setValueFirst(grid->value(0));
         if (box->ValueSecond() != grid->value(1))
@@ -181,7 +181,7 @@ void Recalculation::applySettings()
         if (box->ValueThird() != grid->value(2))
             box->setValueThird(grid->value(2));
     }
-    m_form.virtues().applyVirtueNames();
+    m_view.virtues().applyVirtueNames();
     BackgroundsDirty = DisciplinesDirty = RowsDirty = true;
     TalentsDirty = SkillsDirty = KnowledgesDirty = true;
     RulesChanged = false;
@@ -190,25 +190,25 @@ void Recalculation::applySettings()
 void Recalculation::disciplineRows()
 {
     DisciplinesDirty = false;
-    SheetPanel* sheet = m_form.sheet();
-    if (rowProcedure({&sheet->DisciplineRows}, m_form.rowCounts().DisciplineRows, 3,
+    SheetPanel* sheet = m_view.sheet();
+    if (rowProcedure({&sheet->DisciplineRows}, m_view.rowCounts().DisciplineRows, 3,
                      QStringLiteral("..."), true))
-        m_form.updateSheetLayout();
+        m_view.updateSheetLayout();
 }
 
 void Recalculation::backgroundRows()
 {
     BackgroundsDirty = false;
-    SheetPanel* sheet = m_form.sheet();
-    if (rowProcedure({&sheet->BackgroundRows}, m_form.rowCounts().BackgroundRows, 0,
+    SheetPanel* sheet = m_view.sheet();
+    if (rowProcedure({&sheet->BackgroundRows}, m_view.rowCounts().BackgroundRows, 0,
                      QStringLiteral("..."), true))
-        m_form.updateSheetLayout();
+        m_view.updateSheetLayout();
     deriveGenerationAndAge();
 }
 
 void Recalculation::deriveGenerationAndAge()
 {
-    m_form.generation().deriveFromBackgrounds();
+    m_view.generation().deriveFromBackgrounds();
 }
 
 void Recalculation::abilityRows()
@@ -216,39 +216,26 @@ void Recalculation::abilityRows()
     if (!(TalentsDirty || SkillsDirty || KnowledgesDirty || RowsDirty))
         return;
     TalentsDirty = SkillsDirty = KnowledgesDirty = RowsDirty = false;
-    SheetPanel* sheet = m_form.sheet();
-    RowCounts& counts = m_form.rowCounts();
-    bool changed = rowProcedure({&sheet->AbilityRows[0], &sheet->AbilityRows[1], &sheet->AbilityRows[2]},
-                                counts.AbilityRows, 10, SheetPanel::RowPlaceholder, false);
-    changed |= rowProcedure({&sheet->SecondaryRows[0], &sheet->SecondaryRows[1],
-                             &sheet->SecondaryRows[2]},
-                            counts.SecondaryRows, 0, SheetPanel::RowPlaceholder, false);
+    SheetPanel* sheet = m_view.sheet();
+    RowCounts& counts = m_view.rowCounts();
+    bool changed =
+        rowProcedure({&sheet->AbilityRows[0], &sheet->AbilityRows[1], &sheet->AbilityRows[2]},
+                     counts.AbilityRows, 10, SheetPanel::RowPlaceholder, false);
+    changed |=
+        rowProcedure({&sheet->SecondaryRows[0], &sheet->SecondaryRows[1], &sheet->SecondaryRows[2]},
+                     counts.SecondaryRows, 0, SheetPanel::RowPlaceholder, false);
     if (changed)
-        m_form.updateSheetLayout();
+        m_view.updateSheetLayout();
 }
 
 void Recalculation::applyClanRules()
 {
     ClanRulesDirty = MeritFlawRulesDirty = false;
-    m_form.clanEffects().applyMeritFlawRules();
+    m_view.clanEffects().applyMeritFlawRules();
 }
 
 void Recalculation::paintBookLabels()
 {
     BooksDirty = false;
-    m_form.books()->paintPresetLabels();
-}
-
-void Recalculation::updateNotesIndicators()
-{
-    if (!m_form.Notes->isVisibleTo(m_form.Dock) || m_form.ScrollDragging())
-        return;
-    m_form.followNotesCaret();
-    m_form.notes()->refreshToolbar();
-}
-
-void Recalculation::restoreWindow()
-{
-    if (m_form.windowState() != Qt::WindowNoState && !(m_form.windowState() & Qt::WindowMinimized))
-        m_form.setWindowState(Qt::WindowNoState);
+    m_view.books()->paintPresetLabels();
 }

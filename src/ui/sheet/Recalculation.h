@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class TMainForm;
+class CharacterView;
 class TVampireDots;
 class QLineEdit;
 
@@ -16,9 +16,12 @@ class Recalculation : public QObject
 signals:
     // A pass ended with every flag served.
     void settled();
+    // The end of every pass, before settled: the window's own idle work (the notes' scroll
+    // bar and toolbar, the window state).
+    void passEnding();
 
 public:
-    explicit Recalculation(TMainForm& form);
+    explicit Recalculation(CharacterView& view);
 
     // Runs Recalculate each time the event loop is about to wait.
     void bindToIdle();
@@ -55,10 +58,8 @@ private:
     void abilityRows();
     void applyClanRules();
     void paintBookLabels();
-    void updateNotesIndicators();
-    void restoreWindow();
 
-    TMainForm& m_form;
+    CharacterView& m_view;
     bool m_running = false;
     int m_passes = 0;
 };

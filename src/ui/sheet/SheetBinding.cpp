@@ -1,13 +1,14 @@
 #include "SheetBinding.h"
 
-#include "window/RulesPanel.h"
-#include "window/SheetFonts.h"
-#include "window/SheetPanel.h"
-#include "window/SourcebooksPanel.h"
-#include "window/TMainForm.h"
+#include "controls/SheetFonts.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TVampireDots.h"
+#include "panels/RulesPanel.h"
+#include "panels/SheetPanel.h"
+#include "panels/SourcebooksPanel.h"
+#include "panels/TechDock.h"
 #include "rules/TextRoutines.h"
+#include "sheet/CharacterView.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -21,7 +22,7 @@ using Trait = Character::Trait;
 
 std::array<TVampireDots*, 9> attributeDots(const SheetPanel& s)
 {
-    return {s.Strength, s.Dexterity, s.Stamina, s.Charisma, s.Manipulation,
+    return {s.Strength,   s.Dexterity,  s.Stamina,      s.Charisma, s.Manipulation,
             s.Appearance, s.Perception, s.Intelligence, s.Wits};
 }
 
@@ -79,7 +80,8 @@ void showName(QLineEdit* box, const QString& name)
 {
     if (TextRoutines::StripDots(box->text()) == TextRoutines::StripDots(name))
         return;
-    box->setText(TextRoutines::PadWithDots(TextRoutines::StripDots(name), box->width(), box->font()));
+    box->setText(
+        TextRoutines::PadWithDots(TextRoutines::StripDots(name), box->width(), box->font()));
 }
 
 void showReadRow(SheetPanel::TraitRow& row, const Trait& trait)
@@ -98,15 +100,15 @@ void showReadRows(SheetPanel::TraitRows& rows, const Character::Rows& traits, in
 
 } // namespace
 
-Character read(TMainForm& form)
+Character read(CharacterView& form)
 {
     const SheetPanel& s = *form.sheet();
     Character c;
     c.rows = form.rowCounts();
     c.counters = form.counters();
     c.settings = form.settings();
-    c.attributePriorities = priorities(form.AttributePriorities);
-    c.abilityPriorities = priorities(form.AbilityPriorities);
+    c.attributePriorities = priorities(form.tech()->AttributePriorities);
+    c.abilityPriorities = priorities(form.tech()->AbilityPriorities);
     const auto attributes = attributeDots(s);
     for (int i = 0; i < 9; ++i)
         c.attributes[i] = trait(attributes[i]);
@@ -126,13 +128,13 @@ Character read(TMainForm& form)
     return c;
 }
 
-Character readAll(TMainForm& form)
+Character readAll(CharacterView& form)
 {
     Character c = read(form);
     const SheetPanel& s = *form.sheet();
-    const std::array<const QLineEdit*, 9> header = {s.Name, s.Player, s.Chronicle, s.Nature,
-                                                    s.Demeanor, s.Clan, s.Generation, s.Haven,
-                                                    s.Concept};
+    const std::array<const QLineEdit*, 9> header = {s.Name,       s.Player,   s.Chronicle,
+                                                    s.Nature,     s.Demeanor, s.Clan,
+                                                    s.Generation, s.Haven,    s.Concept};
     for (int i = 0; i < 9; ++i)
         c.header[i] = header[i]->text();
     // Every row, shown or not, names and all.
@@ -151,9 +153,10 @@ Character readAll(TMainForm& form)
     c.books = form.books()->ChosenBooks().items();
     c.virtueNames = {s.Virtue1->text(), s.Virtue2->text(), s.Virtue3->text()};
     c.bloodPerTurn = s.BloodTurn->text();
-    c.bloodPoolBoxes = int(std::count_if(s.BloodPool.begin(), s.BloodPool.end(),
-                                         [&s](const QWidget* box) { return box->isVisibleTo(&s); }));
-    c.flawWarning = form.FlawWarning->isVisibleTo(form.FlawWarning->parentWidget());
+    c.bloodPoolBoxes =
+        int(std::count_if(s.BloodPool.begin(), s.BloodPool.end(),
+                          [&s](const QWidget* box) { return box->isVisibleTo(&s); }));
+    c.flawWarning = form.tech()->FlawWarning->isVisibleTo(form.tech()->FlawWarning->parentWidget());
     c.presets = RulesPresets::matchingPresets(c.rulesBoxes, c.settings.ElderRules);
     // What the sheet shows of what the rules derived.
     c.appearanceCrossed = s.AppCrossOut->isVisibleTo(s.AppCrossOut->parentWidget());
@@ -163,15 +166,15 @@ Character readAll(TMainForm& form)
     c.disciplineTally = s.DisciplineTallyLabel->text();
     c.backgroundTally = s.BackgroundTallyLabel->text();
     c.virtueTally = s.VirtueTallyLabel->text();
-    c.freebieTally = form.FreebieTally->text();
-    c.derangementWarning =
-        form.DerangementWarning->isVisibleTo(form.DerangementWarning->parentWidget())
-            ? form.DerangementWarning->text()
-            : QString();
+    c.freebieTally = form.tech()->FreebieTally->text();
+    c.derangementWarning = form.tech()->DerangementWarning->isVisibleTo(
+                               form.tech()->DerangementWarning->parentWidget())
+                               ? form.tech()->DerangementWarning->text()
+                               : QString();
     return c;
 }
 
-void show(const Character& c, TMainForm& form)
+void show(const Character& c, CharacterView& form)
 {
     SheetPanel& s = *form.sheet();
     const auto attributes = attributeDots(s);
@@ -206,23 +209,24 @@ void show(const Character& c, TMainForm& form)
     setText(s.BackgroundTallyLabel, c.backgroundTally);
     setText(s.VirtueTallyLabel, c.virtueTally);
 
-    QLabel* tally = form.FreebieTally;
+    QLabel* tally = form.tech()->FreebieTally;
     setText(tally, c.freebieTally);
     // Over-spending shows at a glance; otherwise the tally keeps its panel's colour.
-    const QColor colour = c.overspent ? QColor(Qt::red)
-                                      : tally->parentWidget()->palette().color(QPalette::WindowText);
+    const QColor colour = c.overspent
+                              ? QColor(Qt::red)
+                              : tally->parentWidget()->palette().color(QPalette::WindowText);
     if (tally->palette().color(QPalette::WindowText) != colour)
         SheetFonts::setTextColour(tally, colour);
-    setText(form.DerangementWarning, c.derangementWarning);
-    setVisible(form.DerangementWarning, !c.derangementWarning.isEmpty());
+    setText(form.tech()->DerangementWarning, c.derangementWarning);
+    setVisible(form.tech()->DerangementWarning, !c.derangementWarning.isEmpty());
 }
 
-
-void showRead(const Character& c, TMainForm& form)
+void showRead(const Character& c, CharacterView& form)
 {
     SheetPanel& s = *form.sheet();
-    const std::array<QLineEdit*, 9> header = {s.Name, s.Player, s.Chronicle, s.Nature, s.Demeanor,
-                                              s.Clan, s.Generation, s.Haven, s.Concept};
+    const std::array<QLineEdit*, 9> header = {s.Name,       s.Player,   s.Chronicle,
+                                              s.Nature,     s.Demeanor, s.Clan,
+                                              s.Generation, s.Haven,    s.Concept};
     for (int i = 0; i < 9; ++i) {
         // The clan change runs once the rows are read.
         const QSignalBlocker clanLater(header[i] == s.Clan ? s.Clan : nullptr);
@@ -256,8 +260,8 @@ void showRead(const Character& c, TMainForm& form)
 
     // The priority selectors take their values as stored: ranks matching no category first,
     // so that no category follows a rank.
-    for (auto [box, grid] : {std::pair{form.AttributePriorities, &c.attributePriorities},
-                             std::pair{form.AbilityPriorities, &c.abilityPriorities}}) {
+    for (auto [box, grid] : {std::pair{form.tech()->AttributePriorities, &c.attributePriorities},
+                             std::pair{form.tech()->AbilityPriorities, &c.abilityPriorities}}) {
         if (priorities(box) == *grid)
             continue;
         const auto setCategories = [box](int one, int two, int three) {
@@ -276,12 +280,16 @@ void showRead(const Character& c, TMainForm& form)
     }
     RulesPanel& rules = *form.rulesPanel();
     const RulesBoxTexts& texts = c.rulesBoxes;
-    for (auto [box, text] : {std::pair{rules.AttPriEdit, &texts.AttPriEdit}, {rules.AttSecEdit, &texts.AttSecEdit},
-                             {rules.AttTerEdit, &texts.AttTerEdit}, {rules.AbPriEdit, &texts.AbPriEdit},
-                             {rules.AbSecEdit, &texts.AbSecEdit}, {rules.AbTerEdit, &texts.AbTerEdit},
+    for (auto [box, text] : {std::pair{rules.AttPriEdit, &texts.AttPriEdit},
+                             {rules.AttSecEdit, &texts.AttSecEdit},
+                             {rules.AttTerEdit, &texts.AttTerEdit},
+                             {rules.AbPriEdit, &texts.AbPriEdit},
+                             {rules.AbSecEdit, &texts.AbSecEdit},
+                             {rules.AbTerEdit, &texts.AbTerEdit},
                              {rules.DisciplineEdit, &texts.DisciplineEdit},
                              {rules.BackgroundEdit, &texts.BackgroundEdit},
-                             {rules.VirtueEdit, &texts.VirtueEdit}, {rules.MaxPrimaryEdit, &texts.MaxPrimaryEdit},
+                             {rules.VirtueEdit, &texts.VirtueEdit},
+                             {rules.MaxPrimaryEdit, &texts.MaxPrimaryEdit},
                              {rules.MaxSecondaryEdit, &texts.MaxSecondaryEdit},
                              {rules.MaxHumanityEdit, &texts.MaxHumanityEdit},
                              {rules.FreebiesEdit, &texts.FreebiesEdit},
@@ -294,7 +302,8 @@ void showRead(const Character& c, TMainForm& form)
             attributes[i]->setFilled(c.attributes[i].rating);
     if (form.books()->ChosenBooks().items() != c.books)
         form.books()->setChosenBooks(c.books);
-    for (auto [dots, rating] : {std::pair{s.Humanity, c.humanity.rating}, {s.Willpower, c.willpower.rating}})
+    for (auto [dots, rating] :
+         {std::pair{s.Humanity, c.humanity.rating}, {s.Willpower, c.willpower.rating}})
         if (dots->Filled() != rating)
             dots->setFilled(rating);
     if (rules.StartingGenerationEdit->text() != texts.StartingGenerationEdit) {

@@ -2,7 +2,7 @@
 
 #include "engine/Character.h"
 
-class TMainForm;
+class CharacterView;
 
 // Between the sheet's controls and the character they show: the ratings and rows read into a
 // Character, and what the rules derived written back, each value only where it differs, so
@@ -10,13 +10,13 @@ class TMainForm;
 namespace SheetBinding {
 
 // What the rules work on: the ratings, rows, counters and settings.
-Character read(TMainForm& form);
+Character read(CharacterView& form);
 // Everything the sheet shows, texts and labels included.
-Character readAll(TMainForm& form);
-void show(const Character& character, TMainForm& form);
+Character readAll(CharacterView& form);
+void show(const Character& character, CharacterView& form);
 // What a file read onto the character gave it, on the sheet in the order of the file: the
 // header, the rows, the notes aside, the rules. Only what differs is written; the clan's own
 // rule waits for the caller.
-void showRead(const Character& character, TMainForm& form);
+void showRead(const Character& character, CharacterView& form);
 
 } // namespace SheetBinding

@@ -1,22 +1,22 @@
 #include "VirtueEffects.h"
 
-#include "window/SheetPanel.h"
-#include "window/TMainForm.h"
 #include "controls/TVampireDots.h"
 #include "engine/CharacterEditing.h"
+#include "engine/VirtueRules.h"
+#include "panels/SheetPanel.h"
+#include "rules/TextRoutines.h"
+#include "sheet/CharacterView.h"
 #include "sheet/Recalculation.h"
 #include "sheet/SheetBinding.h"
-#include "engine/VirtueRules.h"
-#include "rules/TextRoutines.h"
 
 #include <QLabel>
 #include <QLineEdit>
 
-VirtueEffects::VirtueEffects(TMainForm& form) : QObject(&form), m_form(form) {}
+VirtueEffects::VirtueEffects(CharacterView& view) : QObject(&view), m_view(view) {}
 
 void VirtueEffects::connectSheet()
 {
-    SheetPanel* sheet = m_form.sheet();
+    SheetPanel* sheet = m_view.sheet();
     connect(sheet->Humanity, &TVampireDots::OnChange, this, [this] {
         if (m_attached)
             HumanityChanged();
@@ -30,44 +30,44 @@ void VirtueEffects::connectSheet()
 
 void VirtueEffects::HumanityChanged()
 {
-    TVampireDots* humanity = m_form.sheet()->Humanity;
-    Character c = SheetBinding::read(m_form);
-    const bool detached = CharacterEditing::humanitySet(c, m_form.questions());
-    m_form.counters().BoughtHumanity = c.counters.BoughtHumanity;
+    TVampireDots* humanity = m_view.sheet()->Humanity;
+    Character c = SheetBinding::read(m_view);
+    const bool detached = CharacterEditing::humanitySet(c, m_view.questions());
+    m_view.counters().BoughtHumanity = c.counters.BoughtHumanity;
     if (!detached)
         return;
-    m_form.settings().HumanityFromVirtues = false;
-    m_form.recalculation().RulesChanged = true;
+    m_view.settings().HumanityFromVirtues = false;
+    m_view.recalculation().RulesChanged = true;
     // The idle pass may have put the derived rating back while the question was open.
     humanity->setFilled(c.humanity.rating);
 }
 
 void VirtueEffects::WillpowerChanged()
 {
-    TVampireDots* willpower = m_form.sheet()->Willpower;
-    Character c = SheetBinding::read(m_form);
-    const bool detached = CharacterEditing::willpowerSet(c, m_form.questions());
-    m_form.counters().BoughtWillpower = c.counters.BoughtWillpower;
+    TVampireDots* willpower = m_view.sheet()->Willpower;
+    Character c = SheetBinding::read(m_view);
+    const bool detached = CharacterEditing::willpowerSet(c, m_view.questions());
+    m_view.counters().BoughtWillpower = c.counters.BoughtWillpower;
     if (!detached)
         return;
-    m_form.settings().WillpowerFromVirtues = false;
-    m_form.recalculation().RulesChanged = true;
+    m_view.settings().WillpowerFromVirtues = false;
+    m_view.recalculation().RulesChanged = true;
     willpower->setFilled(c.willpower.rating);
 }
 
 void VirtueEffects::PathChange()
 {
-    QLineEdit* path = m_form.sheet()->Path;
+    QLineEdit* path = m_view.sheet()->Path;
     // Measured in the box's own face, so that a long path name is never cut.
     const int width = VirtueRules::pathBoxWidth(
         QFontMetrics(path->font()).horizontalAdvance(path->text() + u' '));
-    path->setGeometry((m_form.sheet()->width() - width) / 2 + 2, path->y(), width, path->height());
+    path->setGeometry((m_view.sheet()->width() - width) / 2 + 2, path->y(), width, path->height());
 }
 
 void VirtueEffects::applyVirtueNames()
 {
-    SheetPanel* sheet = m_form.sheet();
-    const auto names = VirtueRules::virtueNames(m_form.settings().VirtueNames);
+    SheetPanel* sheet = m_view.sheet();
+    const auto names = VirtueRules::virtueNames(m_view.settings().VirtueNames);
     // Padding measures the text dot by dot; the labels change only with the virtue set.
     if (names == m_shownNames)
         return;

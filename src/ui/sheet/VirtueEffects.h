@@ -2,10 +2,9 @@
 
 #include <QObject>
 #include <QString>
-
 #include <array>
 
-class TMainForm;
+class CharacterView;
 
 // The virtue labels of the chosen virtue set, Humanity (or a path) and Willpower derived
 // from the virtues, the dots bought above them, and the question to detach them.
@@ -13,7 +12,7 @@ class VirtueEffects : public QObject
 {
     Q_OBJECT
 public:
-    explicit VirtueEffects(TMainForm& form);
+    explicit VirtueEffects(CharacterView& view);
 
     void connectSheet();
 
@@ -28,7 +27,7 @@ public:
     void setAttached(bool attached) { m_attached = attached; }
 
 private:
-    TMainForm& m_form;
+    CharacterView& m_view;
     bool m_attached = true;
     std::array<QString, 3> m_shownNames;
 };

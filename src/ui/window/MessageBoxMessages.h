@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UserMessages.h"
+#include "controls/UserMessages.h"
 
 class QWidget;
 

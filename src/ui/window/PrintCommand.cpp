@@ -1,23 +1,24 @@
 #include "PrintCommand.h"
 
-#include "window/ClickLabel.h"
-#include "window/SheetFonts.h"
-#include "window/SheetPanel.h"
-#include "sheet/SheetBinding.h"
-#include "window/TMainForm.h"
-#include "window/UserMessages.h"
+#include "controls/ClickLabel.h"
+#include "controls/SheetFonts.h"
 #include "controls/TVampireDots.h"
+#include "controls/UserMessages.h"
 #include "files/FileCommands.h"
 #include "files/FileDialogs.h"
 #include "output/PrinterJobs.h"
 #include "output/SheetPrinter.h"
 #include "output/TPrintForm.h"
+#include "panels/NotesPanel.h"
+#include "panels/SheetPanel.h"
 #include "rules/TextRoutines.h"
+#include "sheet/CharacterView.h"
+#include "sheet/SheetBinding.h"
+#include "window/TMainForm.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextEdit>
-
 #include <optional>
 
 PrintCommand::PrintCommand(TMainForm& form) : QObject(&form), m_form(form) {}
@@ -39,26 +40,31 @@ TPrintForm::Jobs PrintCommand::jobs()
     TPrintForm::Jobs jobs;
     jobs.PrintSheet = [this] { return PrinterJobs::printSheet(printedSheet()); };
     jobs.PrintNotes = [this] {
-        return PrinterJobs::printNotes(*m_form.Notepad->document(), m_form.sheet()->Name->text());
+        return PrinterJobs::printNotes(*m_form.notes()->Notepad->document(),
+                                       m_form.sheet()->Name->text());
     };
     jobs.ChoosePdfFile = [this] {
         FileDialogs* dialogs = m_form.files().dialogs();
         return dialogs ? dialogs->pdfFileName(m_form.files().pdfProposal()) : QString();
     };
-    jobs.WritePdf = [this](const QString& file, bool sheet, bool notes) { return writePdf(file, sheet, notes); };
+    jobs.WritePdf = [this](const QString& file, bool sheet, bool notes) {
+        return writePdf(file, sheet, notes);
+    };
     return jobs;
 }
 
 PrintedSheet PrintCommand::printedSheet() const
 {
-    return PrintedSheet::of(SheetBinding::readAll(m_form));
+    return PrintedSheet::of(SheetBinding::readAll(m_form.view()));
 }
 
 QString PrintCommand::writePdf(const QString& fileName, bool sheet, bool notes) const
 {
-    const std::optional<PrintedSheet> printed = sheet ? std::optional(printedSheet()) : std::nullopt;
-    return SheetPrinter::writePdf(fileName, m_form.sheet()->Name->text(), printed ? &*printed : nullptr,
-                                  notes ? m_form.Notepad->document() : nullptr);
+    const std::optional<PrintedSheet> printed =
+        sheet ? std::optional(printedSheet()) : std::nullopt;
+    return SheetPrinter::writePdf(fileName, m_form.sheet()->Name->text(),
+                                  printed ? &*printed : nullptr,
+                                  notes ? m_form.notes()->Notepad->document() : nullptr);
 }
 
 void PrintCommand::PrintButtonClick()

@@ -1,27 +1,26 @@
 #include "Program.h"
 
-#include "program/CharacterCommands.h"
-#include "program/CommandLine.h"
-#include "output/FontRegistry.h"
-#include "window/MessageBoxMessages.h"
-#include "program/ProgramPaths.h"
-#include "window/ShutdownGuard.h"
-#include "window/TMainForm.h"
-#include "program/TerminationSignals.h"
 #include "controls/TSelectionBox.h"
 #include "files/FileCommands.h"
 #include "files/QtFileDialogs.h"
 #include "files/RecoveryCopy.h"
+#include "output/FontRegistry.h"
 #include "output/TConfirmDlg.h"
 #include "output/TConfirmForm.h"
 #include "output/TRTFView.h"
 #include "output/TSplash.h"
+#include "program/CharacterCommands.h"
+#include "program/CommandLine.h"
+#include "program/ProgramPaths.h"
+#include "program/TerminationSignals.h"
+#include "window/MessageBoxMessages.h"
+#include "window/ShutdownGuard.h"
+#include "window/TMainForm.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QSessionManager>
 #include <QTimer>
-
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -107,13 +106,14 @@ int runWindows(QApplication& app, const CommandLine::Invocation& call)
         if (!mainForm.startupFailed())
             mainForm.files().setDialogs(&fileDialogs);
         TRTFView guideView(mainForm.geometry(), messages, &mainForm);
-        QObject::connect(&mainForm, &TMainForm::guideRequested, &guideView,
-                         [&] { guideView.openGuide(paths.readPath(QStringLiteral("Tarnoch.rtf"))); });
+        QObject::connect(&mainForm, &TMainForm::guideRequested, &guideView, [&] {
+            guideView.openGuide(paths.readPath(QStringLiteral("Tarnoch.rtf")));
+        });
         splash.close();
         if (mainForm.startupFailed()) {
             status = 1;
         } else if (!shutdown.requested()) {
-            RecoveryCopy recovery(mainForm);
+            RecoveryCopy& recovery = *mainForm.createRecoveryCopy(RecoveryCopy::defaultFolder());
             keepWorkSafe(app, mainForm, recovery, termination);
             mainForm.show();
             QTimer::singleShot(0, &mainForm, [&] {
@@ -134,20 +134,23 @@ int run(int argc, char* argv[])
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     const CommandLine::Invocation call = CommandLine::parse(arguments);
-    if (const std::optional<int> status = CharacterCommands::runWithoutWindow(argc, argv, call, "tarnoch"))
+    if (const std::optional<int> status =
+            CharacterCommands::runWithoutWindow(argc, argv, call, "tarnoch"))
         return *status;
     qtOutput = qInstallMessageHandler(startingUp);
     QApplication app(argc, argv);
     qInstallMessageHandler(qtOutput);
     for (const HeldMessage& held : std::as_const(heldBack))
-        qtOutput(held.type, QMessageLogContext(nullptr, 0, nullptr, held.category.constData()), held.text);
+        qtOutput(held.type, QMessageLogContext(nullptr, 0, nullptr, held.category.constData()),
+                 held.text);
     heldBack.clear();
     // Before any folder is looked up, so that per-user files go to the program's own folder.
     QApplication::setApplicationName(QStringLiteral("Tarnoch"));
     try {
         return runWindows(app, call);
     } catch (const std::exception& error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Error"), QString::fromLocal8Bit(error.what()));
+        QMessageBox::critical(nullptr, QStringLiteral("Error"),
+                              QString::fromLocal8Bit(error.what()));
         return 0;
     }
 }

@@ -1,14 +1,15 @@
 #include "SheetOpeners.h"
 
-#include "window/ClickLabel.h"
-#include "window/RulesPanel.h"
-#include "window/SheetPanel.h"
-#include "window/SourcebooksPanel.h"
-#include "window/TMainForm.h"
+#include "controls/ClickLabel.h"
 #include "controls/TSelectionBox.h"
 #include "controls/TVampireDots.h"
+#include "panels/RulesPanel.h"
+#include "panels/SheetPanel.h"
+#include "panels/SourcebooksPanel.h"
 #include "rules/DataFile.h"
 #include "rules/TextRoutines.h"
+#include "sheet/CharacterView.h"
+#include "window/TMainForm.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -53,7 +54,7 @@ void SheetOpeners::markDisciplineRows()
 void SheetOpeners::markDisciplineRow(int row)
 {
     const SheetPanel::TraitRow& trait = m_form.sheet()->DisciplineRows[row];
-    const qsizetype d = m_form.tables().disciplineIndex(trait.name->text());
+    const qsizetype d = m_form.view().tables().disciplineIndex(trait.name->text());
     if (d >= 0 && d < RuleTables::PowerLists)
         trait.dots->setCursor(m_form.ankhCursor());
     else
@@ -71,23 +72,30 @@ void SheetOpeners::add(QObject* pressed, QLineEdit* target, std::function<QStrin
 
 void SheetOpeners::addSheetOpeners()
 {
-    const RuleTables& t = m_form.tables();
+    const RuleTables& t = m_form.view().tables();
     SheetPanel* s = m_form.sheet();
-    const RowCounts& rows = m_form.rowCounts();
+    const RowCounts& rows = m_form.view().rowCounts();
     auto table = [](const SortedTextList& list) { return [&list] { return list.items(); }; };
     add(s->Clan, s->Clan, table(t.ClanNames), 1);
     add(s->ClanCaption, s->Clan, table(t.ClanNames), 1);
-    add(s->Generation, s->Generation, [&t] { return t.GenerationNames; }, 2);
-    add(s->GenerationCaption, s->Generation, [&t] { return t.GenerationNames; }, 2);
+    add(
+        s->Generation, s->Generation, [&t] { return t.GenerationNames; }, 2);
+    add(
+        s->GenerationCaption, s->Generation, [&t] { return t.GenerationNames; }, 2);
     add(s->Nature, s->Nature, table(t.Archetypes), 3);
     add(s->NatureCaption, s->Nature, table(t.Archetypes), 3);
     add(s->Demeanor, s->Demeanor, table(t.Archetypes), 3);
     add(s->DemeanorCaption, s->Demeanor, table(t.Archetypes), 3);
     add(s->Path, s->Path, table(t.PathNames), 7);
     RulesPanel* rules = m_form.rulesPanel();
-    add(rules->VirtueNamesEdit, rules->VirtueNamesEdit, [&t] { return t.VirtueSets; }, 9);
-    add(rules->MaxHumanityEdit, rules->MaxHumanityEdit,
-        [] { return QStringList{QStringLiteral("5"), QStringLiteral("Unlimited")}; }, 13);
+    add(
+        rules->VirtueNamesEdit, rules->VirtueNamesEdit, [&t] { return t.VirtueSets; }, 9);
+    add(
+        rules->MaxHumanityEdit, rules->MaxHumanityEdit,
+        [] {
+            return QStringList{QStringLiteral("5"), QStringLiteral("Unlimited")};
+        },
+        13);
 
     const std::array<const SortedTextList*, 3> choices = {&t.TalentChoices, &t.SkillChoices,
                                                           &t.KnowledgeChoices};
@@ -95,15 +103,19 @@ void SheetOpeners::addSheetOpeners()
                                                             &t.SecondaryKnowledges};
     for (int c = 0; c < 3; ++c) {
         for (int r = 10; r < SheetLayout::RowsPerGroup; ++r)
-            add(s->AbilityRows[c][r].name, s->AbilityRows[c][r].name,
+            add(
+                s->AbilityRows[c][r].name, s->AbilityRows[c][r].name,
                 [s, c, &rows, list = choices[c]] {
                     return minusNamesInUse(list->items(), s->AbilityRows[c], rows.AbilityRows);
-                }, 4);
+                },
+                4);
         for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
-            add(s->SecondaryRows[c][r].name, s->SecondaryRows[c][r].name,
+            add(
+                s->SecondaryRows[c][r].name, s->SecondaryRows[c][r].name,
                 [s, c, &rows, list = secondary[c]] {
                     return minusNamesInUse(list->items(), s->SecondaryRows[c], rows.SecondaryRows);
-                }, 4);
+                },
+                4);
     }
     auto entriesNotTaken = [](const SortedTextList& table, const SheetPanel::NameRows& rows,
                               const int& count) {
@@ -118,28 +130,40 @@ void SheetOpeners::addSheetOpeners()
         };
     };
     for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
-        add(s->MeritRows[r], s->MeritRows[r], entriesNotTaken(t.Merits, s->MeritRows, rows.MeritRows), 8);
-        add(s->FlawRows[r], s->FlawRows[r], entriesNotTaken(t.Flaws, s->FlawRows, rows.FlawRows), 8);
-        add(s->BackgroundRows[r].name, s->BackgroundRows[r].name, [s, &t, &rows] {
-            return minusNamesInUse(t.Backgrounds.items(), s->BackgroundRows, rows.BackgroundRows);
-        }, 5);
-        add(s->DisciplineRows[r].name, s->DisciplineRows[r].name, [s, &t, &rows] {
-            return minusNamesInUse(t.DisciplineNames.items(), s->DisciplineRows, rows.DisciplineRows);
-        }, 6);
+        add(s->MeritRows[r], s->MeritRows[r],
+            entriesNotTaken(t.Merits, s->MeritRows, rows.MeritRows), 8);
+        add(s->FlawRows[r], s->FlawRows[r], entriesNotTaken(t.Flaws, s->FlawRows, rows.FlawRows),
+            8);
+        add(
+            s->BackgroundRows[r].name, s->BackgroundRows[r].name,
+            [s, &t, &rows] {
+                return minusNamesInUse(t.Backgrounds.items(), s->BackgroundRows,
+                                       rows.BackgroundRows);
+            },
+            5);
+        add(
+            s->DisciplineRows[r].name, s->DisciplineRows[r].name,
+            [s, &t, &rows] {
+                return minusNamesInUse(t.DisciplineNames.items(), s->DisciplineRows,
+                                       rows.DisciplineRows);
+            },
+            6);
         TVampireDots* dots = s->DisciplineRows[r].dots;
         dots->setTag(r);
         connect(s->DisciplineRows[r].name, &QLineEdit::textChanged, this,
                 [this, r] { markDisciplineRow(r); });
         markDisciplineRow(r);
         connect(dots, &TVampireDots::OnMouseDown, this,
-                [this](TVampireDots* sender, Qt::MouseButton button) { DiscDotMouseDown(sender, button); });
+                [this](TVampireDots* sender, Qt::MouseButton button) {
+                    DiscDotMouseDown(sender, button);
+                });
     }
 }
 
 bool SheetOpeners::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress
-        && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton && openListFor(watched))
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton && openListFor(watched))
         return true;
     return QObject::eventFilter(watched, event);
 }
@@ -159,7 +183,7 @@ void SheetOpeners::DiscDotMouseDown(TVampireDots* dots, Qt::MouseButton button)
     if (button != Qt::RightButton)
         return;
     const int row = dots->Tag();
-    const RuleTables& tables = m_form.tables();
+    const RuleTables& tables = m_form.view().tables();
     const qsizetype d = tables.disciplineIndex(m_form.sheet()->DisciplineRows[row].name->text());
     if (d < 0 || d >= RuleTables::PowerLists)
         return;

@@ -1,35 +1,32 @@
 #include "TMainForm.h"
 
-#include "window/AboutPanel.h"
-#include "window/AnkhCursor.h"
-#include "window/ClickLabel.h"
-#include "output/Pictures.h"
-#include "window/PrintCommand.h"
-#include "window/RulesPanel.h"
-#include "window/SheetFonts.h"
-#include "window/SheetOpeners.h"
-#include "window/SheetPanel.h"
-#include "window/SourcebooksPanel.h"
-#include "program/StartupChecks.h"
-#include "window/UserMessages.h"
+#include "controls/AnkhCursor.h"
+#include "controls/ClickLabel.h"
+#include "controls/SheetFonts.h"
 #include "controls/TNameEdit.h"
-#include "controls/TPriorityBox.h"
 #include "controls/TSelectionBox.h"
-#include "controls/TVampireDots.h"
-#include "sheet/ClanEffects.h"
-#include "sheet/GenerationEffects.h"
-#include "sheet/MeritsAndFlaws.h"
-#include "sheet/Recalculation.h"
-#include "engine/RuleQuestions.h"
-#include "sheet/VirtueEffects.h"
+#include "controls/UserMessages.h"
 #include "files/CharacterSheetIO.h"
 #include "files/FileCommands.h"
+#include "files/RecoveryCopy.h"
 #include "files/SheetHistory.h"
-#include "output/NotesPanel.h"
+#include "output/Pictures.h"
+#include "panels/AboutPanel.h"
+#include "panels/NotesPanel.h"
+#include "panels/RulesPanel.h"
+#include "panels/SheetPanel.h"
+#include "panels/SourcebooksPanel.h"
+#include "panels/TechDock.h"
+#include "program/StartupChecks.h"
 #include "rules/DataFile.h"
 #include "rules/RulesDataLoader.h"
 #include "rules/RulesPack.h"
-#include "rules/TextRoutines.h"
+#include "sheet/CharacterView.h"
+#include "sheet/ClanEffects.h"
+#include "sheet/GenerationEffects.h"
+#include "sheet/Recalculation.h"
+#include "window/PrintCommand.h"
+#include "window/SheetOpeners.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -57,38 +54,31 @@ constexpr int SlideSteps = 34;
 TMainForm::TMainForm(const ProgramPaths& paths, const QStringList& parameters,
                      UserMessages& messages, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_paths(paths),
-      m_parameters(parameters), m_messages(messages),
-      m_escapeAnswers(std::make_unique<EscapeAnswers>()), m_questions(m_escapeAnswers.get())
+      m_parameters(parameters), m_messages(messages), m_ankhCursor(AnkhCursor::create())
 {
     setWindowTitle(QStringLiteral("Tarnoch"));
     checkScreen();
     placeWindow();
-    m_ankhCursor = AnkhCursor::create();
     // The window paints every pixel itself; nothing needs erasing underneath.
     setAttribute(Qt::WA_OpaquePaintEvent);
     chooseScratchFile();
+    m_view = new CharacterView(m_messages, m_ankhCursor, this);
+    m_view->setPassesHeld([this] { return m_scroll.dragging() || selectionOpen(); });
+    connect(m_view, &CharacterView::layoutChanged, this, &TMainForm::updateSheetLayout);
+    Recalculation& pass = m_view->recalculation();
+    connect(&pass, &Recalculation::passEnding, this, &TMainForm::afterPass);
+    pass.bindToIdle();
     createPictures();
     createPanels();
-    m_recalculation = new Recalculation(*this);
-    m_recalculation->bindToIdle();
     readRulesData();
     if (m_startupFailed)
         return;
     createSheet();
-    m_recalculation->connectSheet();
-    m_clanEffects = new ClanEffects(*this);
-    m_clanEffects->connectSheet();
-    m_generation = new GenerationEffects(*this);
-    m_generation->connectSheet();
-    m_virtues = new VirtueEffects(*this);
-    m_virtues->connectSheet();
-    m_meritsAndFlaws = new MeritsAndFlaws(*this);
-    m_meritsAndFlaws->connectSheet();
-    m_generation->GenerationChange();
+    m_view->setPanels({m_sheet, m_rulesPanel, m_books, m_notes, m_tech});
+    m_view->generation().GenerationChange();
     // The rows as a loaded character has them, so that a new template reads back unchanged.
-    m_clanEffects->ClanChanged();
+    m_view->clanEffects().ClanChanged();
     // The first pass counts everything.
-    Recalculation& pass = *m_recalculation;
     pass.TalentsDirty = pass.SkillsDirty = pass.KnowledgesDirty = pass.RowsDirty = true;
     pass.DisciplinesDirty = pass.BackgroundsDirty = pass.RulesChanged = pass.BooksDirty = true;
     finishWindow();
@@ -102,27 +92,45 @@ TMainForm::~TMainForm()
 
 void TMainForm::createFileCommands()
 {
-    m_sheetIO = std::make_unique<CharacterSheetIO>(*this);
-    m_files = new FileCommands(*this, *m_sheetIO);
+    m_sheetIO = std::make_unique<CharacterSheetIO>(*m_view, m_scratch.path());
+    m_files = new FileCommands(*m_view, *m_sheetIO, m_paths, this);
+    m_files->setCommandLabels(NewButtonLabel, LoadButtonLabel, SaveButtonLabel);
     const std::pair<ClickLabel*, void (FileCommands::*)()> commands[] = {
-        {NewButton, &FileCommands::NewButtonClick},   {NewButtonLabel, &FileCommands::NewButtonClick},
-        {LoadButton, &FileCommands::LoadButtonClick}, {LoadButtonLabel, &FileCommands::LoadButtonClick},
-        {SaveButton, &FileCommands::SaveButtonClick}, {SaveButtonLabel, &FileCommands::SaveButtonClick}};
+        {NewButton, &FileCommands::NewButtonClick},
+        {NewButtonLabel, &FileCommands::NewButtonClick},
+        {LoadButton, &FileCommands::LoadButtonClick},
+        {LoadButtonLabel, &FileCommands::LoadButtonClick},
+        {SaveButton, &FileCommands::SaveButtonClick},
+        {SaveButtonLabel, &FileCommands::SaveButtonClick}};
     for (const auto& [control, command] : commands)
         connect(control, &ClickLabel::pressed, m_files, command);
-    m_history = new SheetHistory(*this);
+    connect(m_files, &FileCommands::newCharacterShown, this, [this] {
+        switchToPanel(Panel::Sheet);
+        scrollSheetToTop();
+        m_sheet->Name->setFocus();
+    });
+    connect(m_files, &FileCommands::firstRun, this, [this] { switchToPanel(Panel::About); });
+    m_history = new SheetHistory(*m_view, *m_sheetIO, *m_files, *this);
     m_printing = new PrintCommand(*this);
     for (ClickLabel* control : {PrintButton, PrintButtonLabel})
         connect(control, &ClickLabel::pressed, m_printing, &PrintCommand::PrintButtonClick);
     m_files->openAtStartup(m_parameters);
 }
 
+RecoveryCopy* TMainForm::createRecoveryCopy(const QString& folder)
+{
+    auto* copy =
+        new RecoveryCopy(*m_files, *m_history, *m_notes->Notepad->document(), m_messages, folder);
+    connect(this, &TMainForm::closedByUser, copy, &RecoveryCopy::discard);
+    return copy;
+}
+
 void TMainForm::scrollSheetToTop()
 {
     m_scroll.saveSheetThumb();
-    if (Sheet->isVisibleTo(Dock)) {
+    if (m_sheet->isVisibleTo(Dock)) {
         m_scroll.dragSheetTo(0);
-        showSheetScroll(Sheet);
+        showSheetScroll(m_sheet);
     } else {
         m_scroll.resetSavedSheetThumb();
     }
@@ -211,23 +219,23 @@ void TMainForm::createPictures()
     BookButton = createButton(369, 24, QStringLiteral("Sourcebooks"), &BookButtonLabel);
     setTextColour(SheetButtonLabel, ActiveColour);
     const std::array<std::pair<ClickLabel*, Panel>, 8> navigation = {{
-        {SheetButton, Panel::Sheet}, {SheetButtonLabel, Panel::Sheet},
-        {NoteButton, Panel::Notes},  {NoteButtonLabel, Panel::Notes},
-        {RulesButton, Panel::Rules}, {RulesButtonLabel, Panel::Rules},
-        {BookButton, Panel::Books},  {BookButtonLabel, Panel::Books},
+        {SheetButton, Panel::Sheet},
+        {SheetButtonLabel, Panel::Sheet},
+        {NoteButton, Panel::Notes},
+        {NoteButtonLabel, Panel::Notes},
+        {RulesButton, Panel::Rules},
+        {RulesButtonLabel, Panel::Rules},
+        {BookButton, Panel::Books},
+        {BookButtonLabel, Panel::Books},
     }};
     for (const auto& [control, target] : navigation)
-        connect(control, &ClickLabel::pressed, this, [this, target = target] { switchToPanel(target); });
+        connect(control, &ClickLabel::pressed, this,
+                [this, target = target] { switchToPanel(target); });
 
     NewButton = createButton(661, 409, QStringLiteral("New"), &NewButtonLabel);
     LoadButton = createButton(661, 440, QStringLiteral("Load"), &LoadButtonLabel);
     SaveButton = createButton(661, 471, QStringLiteral("Save"), &SaveButtonLabel);
     PrintButton = createButton(661, 502, QStringLiteral("Print"), &PrintButtonLabel);
-
-    ScrollButton = new QLabel(this);
-    ScrollButton->setPixmap(QPixmap::fromImage(Pictures::scrollThumb()));
-    ScrollButton->setGeometry(ScrollColumnLeft, ScrollModel::DockTop, ScrollColumnWidth, 20);
-    ScrollButton->hide();
 
     // The groove: the picture under the scroll bar column with its two engraved lines.
     m_groove = Pictures::background().copy(ScrollColumnLeft, ScrollModel::DockTop,
@@ -239,21 +247,10 @@ void TMainForm::createPictures()
         painter.setPen(QColor(48, 96, 96));
         painter.drawLine(10, 5, 10, 496);
     }
-    ScrollBarImage = new QLabel(this);
-    ScrollBarImage->setGeometry(ScrollColumnLeft, ScrollModel::DockTop, ScrollColumnWidth,
-                                ScrollModel::DockHeight);
-    ScrollBarImage->setAttribute(Qt::WA_TransparentForMouseEvents);
-
-    Checked = new QLabel(this);
-    Checked->setPixmap(QPixmap::fromImage(Pictures::checked()));
-    Checked->hide();
-    UnChecked = new QLabel(this);
-    UnChecked->setPixmap(QPixmap::fromImage(Pictures::unChecked()));
-    UnChecked->hide();
-
-    DockFadeImage = QImage(153, 345, QImage::Format_RGB888);
-    DockFadeImage.fill(Qt::black);
-    DockInfoImage = DockFadeImage;
+    m_scrollBarImage = new QLabel(this);
+    m_scrollBarImage->setGeometry(ScrollColumnLeft, ScrollModel::DockTop, ScrollColumnWidth,
+                                  ScrollModel::DockHeight);
+    m_scrollBarImage->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     auto* guide = new QShortcut(QKeySequence(Qt::Key_F1), this);
     guide->setContext(Qt::ApplicationShortcut);
@@ -271,79 +268,16 @@ void TMainForm::createPanels()
     Dock->setPalette(paper);
     Dock->installEventFilter(this);
 
-    m_books = new SourcebooksPanel(*this, Dock);
-    Books = m_books;
-    m_rulesPanel = new RulesPanel(*this, Dock);
-    Rules = m_rulesPanel;
+    m_books = new SourcebooksPanel(m_view->tables(), m_view->settings(), Dock);
+    m_rulesPanel = new RulesPanel(m_view->settings(), m_ankhCursor, Dock);
     m_notes = new NotesPanel(Dock);
-    Notes = m_notes;
-    Notepad = m_notes->Notepad;
     auto* about = new AboutPanel(Dock);
-    About = about;
+    m_about = about;
     ManualButton = about->ManualButton;
     ManualButtonLabel = about->ManualButtonLabel;
     connect(about, &AboutPanel::guideRequested, this, &TMainForm::guideRequested);
-    createTechPanel();
-}
-
-void TMainForm::createTechPanel()
-{
-    TechDock = new QWidget(this);
-    TechDock->setGeometry(638, ScrollModel::DockTop, 153, 345);
-    TechDock->setAutoFillBackground(true);
-    QPalette dark = TechDock->palette();
-    dark.setColor(QPalette::Window, Qt::black);
-    dark.setColor(QPalette::WindowText, CaptionColour);
-    TechDock->setPalette(dark);
-
-    TechPanel = new QWidget(TechDock);
-    TechPanel->setGeometry(0, 0, 153, 345);
-    auto caption = [this](const QString& text, int top) {
-        auto* label = new QLabel(text, TechPanel);
-        label->setFont(face(Blackletter, 15));
-        label->setGeometry(0, top, 153, 20);
-        label->setAlignment(Qt::AlignCenter);
-        return label;
-    };
-    auto priorities = [this](int top) {
-        auto* box = new TPriorityBox(TechPanel);
-        box->setGeometry(41, top, 70, 70);
-        box->setColor(QColor(48, 64, 32));
-        box->setFont(face(Handwriting, 13));
-        box->setFontColor(QColor(96, 144, 128));
-        box->setCursor(Qt::PointingHandCursor);
-        return box;
-    };
-    caption(tr("Attributes"), 8);
-    AttributePriorities = priorities(30);
-    caption(tr("Abilities"), 110);
-    AbilityPriorities = priorities(132);
-    AbilityPriorities->setValueFirst(13);
-    AbilityPriorities->setValueSecond(9);
-    AbilityPriorities->setValueThird(5);
-    caption(tr("Freebies"), 214);
-    FreebieTally = new QLabel(QStringLiteral("0/15"), TechPanel);
-    FreebieTally->setFont(face(Belwe, 22));
-    FreebieTally->setGeometry(0, 236, 153, 28);
-    FreebieTally->setAlignment(Qt::AlignCenter);
-
-    DerangementWarning = new QLabel(TechPanel);
-    DerangementWarning->setFont(face(Times, 13));
-    DerangementWarning->setWordWrap(true);
-    DerangementWarning->setAlignment(Qt::AlignCenter);
-    DerangementWarning->setGeometry(4, 274, 145, 34);
-    setTextColour(DerangementWarning, ActiveColour);
-    DerangementWarning->hide();
-    FlawWarning = new QLabel(QStringLiteral("Flaws exceed 7 pts"), TechPanel);
-    FlawWarning->setFont(face(Times, 13));
-    FlawWarning->setAlignment(Qt::AlignCenter);
-    FlawWarning->setGeometry(4, 312, 145, 20);
-    setTextColour(FlawWarning, ActiveColour);
-    FlawWarning->hide();
-
-    TechDockImage = new QLabel(TechDock);
-    TechDockImage->setGeometry(0, 0, 153, 345);
-    TechDockImage->hide();
+    m_tech = new TechDock(this);
+    m_tech->setGeometry(638, ScrollModel::DockTop, 153, 345);
 }
 
 void TMainForm::readRulesData()
@@ -355,23 +289,24 @@ void TMainForm::readRulesData()
         return;
     }
     const QStringList packFolders = {
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/packs"),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+            QStringLiteral("/packs"),
         m_paths.readFolder() + QStringLiteral("packs")};
     RulesPack::Result merged = RulesPack::merge(data.lines, RulesPack::readFolders(packFolders));
     if (!merged.problems.isEmpty())
         m_messages.showMessage(QStringLiteral("Rules packs"), RulesPack::message(merged.problems));
-    m_dataLines = std::move(merged.lines);
-    m_books->buildBookList(m_dataLines);
+    m_view->setDataLines(std::move(merged.lines));
+    m_books->buildBookList(m_view->DataLines());
     m_books->applySelection();
 }
 
 void TMainForm::createSheet()
 {
-    Sheet = new SheetPanel(m_tables, m_ankhCursor, Dock);
-    Sheet->move(0, 0);
-    for (QLineEdit* box : {Sheet->Name, Sheet->Player, Sheet->Chronicle, Sheet->Nature,
-                           Sheet->Demeanor, Sheet->Haven, Sheet->Concept})
-        connect(box, &QLineEdit::textChanged, this, [box] { EditBoxResizeToFit(box); });
+    m_sheet = new SheetPanel(m_view->tables(), m_ankhCursor, Dock);
+    m_sheet->move(0, 0);
+    for (QLineEdit* box : {m_sheet->Name, m_sheet->Player, m_sheet->Chronicle, m_sheet->Nature,
+                           m_sheet->Demeanor, m_sheet->Haven, m_sheet->Concept})
+        connect(box, &QLineEdit::textChanged, this, [box] { TNameEdit::EditBoxResizeToFit(box); });
     updateSheetLayout();
 }
 
@@ -379,32 +314,32 @@ void TMainForm::finishWindow()
 {
     setFixedSize(StartupChecks::WindowSize);
     redrawScrollBar(true);
-    ScrollBarImage->raise();
+    m_scrollBarImage->raise();
     for (QWidget* top : {static_cast<QWidget*>(TitleBar), static_cast<QWidget*>(CloseButton),
                          static_cast<QWidget*>(MinimizeButton), static_cast<QWidget*>(AboutButton)})
         top->raise();
 }
 
-void TMainForm::EditBoxResizeToFit(QLineEdit* box)
-{
-    const int before = box->font().pixelSize();
-    TNameEdit::fitFont(box, box->text());
-    if (box->font().pixelSize() == before)
-        return;
-    const int caret = box->cursorPosition();
-    box->setCursorPosition(0);
-    box->setCursorPosition(caret);
-}
-
 SelectionContext TMainForm::selectionContext()
 {
-    return {this,           TechDock,       TechPanel, TechDockImage,
-            &DockFadeImage, &DockInfoImage, &m_tables, FontRegistry::font(Blackletter)};
+    return {this,
+            m_tech,
+            m_tech->Panel,
+            m_tech->Image,
+            &m_tech->FadeImage,
+            &m_tech->InfoImage,
+            &m_view->tables(),
+            FontRegistry::font(Blackletter)};
 }
 
 void TMainForm::setQuestions(RuleQuestions* questions)
 {
-    m_questions = questions ? questions : m_escapeAnswers.get();
+    m_view->setQuestions(questions);
+}
+
+RuleQuestions& TMainForm::questions()
+{
+    return m_view->questions();
 }
 
 void TMainForm::setSelectionBox(TSelectionBox* box)
@@ -430,11 +365,16 @@ TMainForm::Panel TMainForm::visiblePanel() const
 QWidget* TMainForm::panel(Panel which) const
 {
     switch (which) {
-    case Panel::Sheet: return Sheet;
-    case Panel::Books: return Books;
-    case Panel::Rules: return Rules;
-    case Panel::Notes: return Notes;
-    case Panel::About: return About;
+    case Panel::Sheet:
+        return m_sheet;
+    case Panel::Books:
+        return m_books;
+    case Panel::Rules:
+        return m_rulesPanel;
+    case Panel::Notes:
+        return m_notes;
+    case Panel::About:
+        return m_about;
     }
     return nullptr;
 }
@@ -482,7 +422,7 @@ void TMainForm::switchToPanel(Panel target)
         m_books->applySelection();
     for (Panel p : {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About})
         panel(p)->hide();
-    Sheet->move(0, 0);
+    m_sheet->move(0, 0);
     m_scroll.resetOffsets();
     m_books->rows()->move(0, 0);
     m_scroll.setContentHeight(target == Panel::Books ? m_books->rowsHeight() : shown->height());
@@ -493,33 +433,44 @@ void TMainForm::switchToPanel(Panel target)
         // One drag step with the dragging flag set, as the scroll bar itself would make.
         m_scroll.setDragging(true);
         m_scroll.dragSheetTo(m_scroll.savedSheetThumb());
-        showSheetScroll(Sheet);
+        showSheetScroll(m_sheet);
     } else if (target == Panel::Notes) {
-        m_scroll.setNotesThumb(Notepad->textCursor().position(),
-                               Notepad->document()->characterCount() - 1);
+        m_scroll.setNotesThumb(m_notes->Notepad->textCursor().position(),
+                               m_notes->Notepad->document()->characterCount() - 1);
         redrawScrollBar(true);
     }
     shown->show();
     if (target == Panel::Notes)
-        Notepad->setFocus();
+        m_notes->Notepad->setFocus();
     m_scroll.setDragging(false);
 }
 
 void TMainForm::updateSheetLayout()
 {
-    const int height = Sheet->updateLayout(m_rows);
-    const bool sheetShown = Sheet->isVisibleTo(Dock);
+    const int height = m_sheet->updateLayout(m_view->rowCounts());
+    const bool sheetShown = m_sheet->isVisibleTo(Dock);
     if (sheetShown) {
         const int offset = m_scroll.setSheetHeight(height);
-        Sheet->move(0, -offset);
+        m_sheet->move(0, -offset);
     }
-    redrawScrollBar(sheetShown || Notes->isVisibleTo(Dock));
+    redrawScrollBar(sheetShown || m_notes->isVisibleTo(Dock));
+}
+
+void TMainForm::afterPass()
+{
+    if (m_notes->isVisibleTo(Dock) && !m_scroll.dragging()) {
+        followNotesCaret();
+        m_notes->refreshToolbar();
+    }
+    if (windowState() != Qt::WindowNoState && !(windowState() & Qt::WindowMinimized))
+        setWindowState(Qt::WindowNoState);
 }
 
 void TMainForm::followNotesCaret()
 {
     const int before = m_scroll.thumbOffset();
-    m_scroll.setNotesThumb(Notepad->textCursor().position(), Notepad->document()->characterCount() - 1);
+    m_scroll.setNotesThumb(m_notes->Notepad->textCursor().position(),
+                           m_notes->Notepad->document()->characterCount() - 1);
     if (m_scroll.thumbOffset() != before)
         redrawScrollBar(true);
 }
@@ -531,14 +482,14 @@ void TMainForm::redrawScrollBar(bool withThumb)
         QPainter painter(&composed);
         painter.drawImage(0, m_scroll.thumbOffset(), Pictures::scrollThumb());
     }
-    ScrollBarImage->setPixmap(QPixmap::fromImage(composed));
+    m_scrollBarImage->setPixmap(QPixmap::fromImage(composed));
 }
 
 QWidget* TMainForm::scrolledContent() const
 {
-    if (Sheet->isVisibleTo(Dock))
-        return Sheet;
-    if (Books->isVisibleTo(Dock))
+    if (m_sheet->isVisibleTo(Dock))
+        return m_sheet;
+    if (m_books->isVisibleTo(Dock))
         return m_books->rows();
     return nullptr;
 }
@@ -555,11 +506,11 @@ void TMainForm::showSheetScroll(QWidget* content)
 
 void TMainForm::notesDragStep(int pointerY)
 {
-    const int length = Notepad->document()->characterCount() - 1;
-    QTextCursor cursor = Notepad->textCursor();
+    const int length = m_notes->Notepad->document()->characterCount() - 1;
+    QTextCursor cursor = m_notes->Notepad->textCursor();
     cursor.setPosition(m_scroll.dragNotes(pointerY, length));
-    Notepad->setTextCursor(cursor);
-    Notepad->ensureCursorVisible();
+    m_notes->Notepad->setTextCursor(cursor);
+    m_notes->Notepad->ensureCursorVisible();
     redrawScrollBar(true);
 }
 
@@ -575,8 +526,8 @@ void TMainForm::TitleBarMouseMove(const QPoint& globalPoint)
 
 void TMainForm::BackgroundImageMouseDown(const QPoint& point, Qt::MouseButton button)
 {
-    if (button != Qt::LeftButton || point.x() < ScrollColumnLeft
-        || point.x() >= ScrollColumnLeft + ScrollColumnWidth)
+    if (button != Qt::LeftButton || point.x() < ScrollColumnLeft ||
+        point.x() >= ScrollColumnLeft + ScrollColumnWidth)
         return;
     if (scrolledContent()) {
         const bool onThumb = m_scroll.onThumb(point.y());
@@ -586,7 +537,7 @@ void TMainForm::BackgroundImageMouseDown(const QPoint& point, Qt::MouseButton bu
             m_scroll.dragSheet(point.y());
             showSheetScroll();
         }
-    } else if (Notes->isVisibleTo(Dock) && m_scroll.pressNotes(point.y())) {
+    } else if (m_notes->isVisibleTo(Dock) && m_scroll.pressNotes(point.y())) {
         notesDragStep(point.y());
     }
 }
@@ -598,7 +549,7 @@ void TMainForm::ScrollBarMouseMove(const QPoint& point, Qt::MouseButtons buttons
     if (scrolledContent()) {
         m_scroll.dragSheet(point.y());
         showSheetScroll();
-    } else if (Notes->isVisibleTo(Dock)) {
+    } else if (m_notes->isVisibleTo(Dock)) {
         notesDragStep(point.y());
     }
 }
@@ -619,7 +570,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         m_quitAfterFirstPaint = false;
         // The whole window is painted in this one pass; the end waits behind it. Not quit(),
         // which would close the window and ask about unsaved changes.
-        QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     }
     const auto* mouse = dynamic_cast<const QMouseEvent*>(event);
     if (!mouse)

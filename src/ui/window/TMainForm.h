@@ -1,47 +1,38 @@
 #pragma once
 
+#include "controls/SelectionContext.h"
 #include "program/ProgramPaths.h"
 #include "program/ScratchFile.h"
 #include "program/ScrollModel.h"
-#include "engine/SheetLayout.h"
-#include "controls/SelectionContext.h"
-#include "engine/CharacterCounters.h"
-#include "engine/RulesSettings.h"
-#include "rules/RuleTables.h"
 
 #include <QCursor>
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
-
-#include <array>
 #include <memory>
 
-class ClickLabel;
-class ClanEffects;
-class MeritsAndFlaws;
-class RuleQuestions;
-class VirtueEffects;
-class GenerationEffects;
-class SheetOpeners;
-class RulesPanel;
-class SourcebooksPanel;
 class CharacterSheetIO;
+class CharacterView;
+class ClickLabel;
 class FileCommands;
-class PrintCommand;
-class SheetHistory;
 class NotesPanel;
+class PrintCommand;
 class QLabel;
 class QLineEdit;
-class QTextEdit;
-class Recalculation;
-class TSelectionBox;
-class TVampireDots;
+class RecoveryCopy;
+class RuleQuestions;
+class RulesPanel;
+class SheetHistory;
+class SheetOpeners;
 class SheetPanel;
-class TPriorityBox;
+class SourcebooksPanel;
+class TechDock;
+class TSelectionBox;
 class UserMessages;
 
-// The one window of the program: the character sheet and its panels.
+// The one window of the program: a composition of the panels that show the character, the
+// view that runs the rules on them, and the file and print commands. It owns the chrome
+// (title bar, navigation, the scroll bar) and moves between the panels.
 class TMainForm : public QWidget
 {
     Q_OBJECT
@@ -60,53 +51,36 @@ public:
     void setQuitAfterFirstPaint(bool quit) { m_quitAfterFirstPaint = quit; }
 
     const ProgramPaths& paths() const { return m_paths; }
-    const QString& scratchFileName() const { return m_scratch.fileName(); }
-    const QString& scratchPath() const { return m_scratch.path(); }
     UserMessages& messages() { return m_messages; }
-    const QString& CurrentFile() const { return m_currentFile; }
-    const QStringList& DataLines() const { return m_dataLines; }
-    const RuleTables& tables() const { return m_tables; }
-    RuleTables& tables() { return m_tables; }
     const QCursor& ankhCursor() const { return m_ankhCursor; }
+
+    // The character as the panels show it, with the rules' state and collaborators.
+    CharacterView& view() { return *m_view; }
+    SheetPanel* sheet() const { return m_sheet; }
+    TechDock& tech() const { return *m_tech; }
+    RulesPanel* rulesPanel() const { return m_rulesPanel; }
+    SourcebooksPanel* books() const { return m_books; }
+    NotesPanel* notes() const { return m_notes; }
+    CharacterSheetIO& sheetIO() { return *m_sheetIO; }
+    FileCommands& files() { return *m_files; }
+    SheetHistory& history() { return *m_history; }
+    PrintCommand& printing() { return *m_printing; }
+    SheetOpeners* openers() const { return m_openers; }
+    // Who answers the rules' questions (the view's).
+    void setQuestions(RuleQuestions* questions);
+    RuleQuestions& questions();
 
     // Panels and navigation.
     void switchToPanel(Panel panel);
     Panel visiblePanel() const;
     QWidget* panel(Panel panel) const;
-    SheetPanel* sheet() const { return Sheet; }
     const ScrollModel& scrollBar() const { return m_scroll; }
     bool ScrollDragging() const { return m_scroll.dragging(); }
-
-    // Shrinks the font of a header box until its text fits.
-    static void EditBoxResizeToFit(QLineEdit* box);
 
     // Re-lays the sheet after a change of the row counts.
     void updateSheetLayout();
     // The sheet shows its top, now or when it is shown next.
     void scrollSheetToTop();
-    RowCounts& rowCounts() { return m_rows; }
-    RulesSettings& settings() { return m_settings; }
-    CharacterCounters& counters() { return m_counters; }
-    Recalculation& recalculation() { return *m_recalculation; }
-    ClanEffects& clanEffects() { return *m_clanEffects; }
-    GenerationEffects& generation() { return *m_generation; }
-    VirtueEffects& virtues() { return *m_virtues; }
-    MeritsAndFlaws& meritsAndFlaws() { return *m_meritsAndFlaws; }
-
-    // Who answers the rules' questions; until one is set, every question is answered as
-    // Escape would answer it.
-    void setQuestions(RuleQuestions* questions);
-    RuleQuestions& questions() { return *m_questions; }
-    SheetOpeners* openers() const { return m_openers; }
-    RulesPanel* rulesPanel() const { return m_rulesPanel; }
-    SourcebooksPanel* books() const { return m_books; }
-    CharacterSheetIO& sheetIO() { return *m_sheetIO; }
-    FileCommands& files() { return *m_files; }
-    PrintCommand& printing() { return *m_printing; }
-    NotesPanel* notes() const { return m_notes; }
-    SheetHistory& history() { return *m_history; }
-    // The idle pass, while the notes are shown: the thumb follows the caret.
-    void followNotesCaret();
 
     // The one popup list of the program, created after the window.
     void setSelectionBox(TSelectionBox* box);
@@ -114,7 +88,10 @@ public:
     TSelectionBox* selectionBox() const { return m_selectionBox; }
     bool selectionOpen() const;
 
-    // The window's controls, by the names the rest of the program uses.
+    // The copy of the unsaved character kept against a crash, owned by the window.
+    RecoveryCopy* createRecoveryCopy(const QString& folder);
+
+    // The window's own controls, which the tests press as the user would.
     QLabel* BackgroundImage = nullptr;
     QLabel* TitleBar = nullptr;
     ClickLabel *CloseButton = nullptr, *MinimizeButton = nullptr, *AboutButton = nullptr;
@@ -127,22 +104,7 @@ public:
     ClickLabel *NewButtonLabel = nullptr, *LoadButtonLabel = nullptr, *SaveButtonLabel = nullptr,
                *PrintButtonLabel = nullptr;
     QWidget* Dock = nullptr;
-    QLabel* ScrollButton = nullptr;
-    QLabel* ScrollBarImage = nullptr;
-    QWidget* TechDock = nullptr;
-    QWidget* TechPanel = nullptr;
-    QLabel* TechDockImage = nullptr;
-    QLabel *Checked = nullptr, *UnChecked = nullptr;
-    TPriorityBox *AttributePriorities = nullptr, *AbilityPriorities = nullptr;
-    QLabel* FreebieTally = nullptr;
-    QLabel* DerangementWarning = nullptr;
-    QLabel* FlawWarning = nullptr;
-    SheetPanel* Sheet = nullptr;
-    QWidget *Books = nullptr, *Rules = nullptr, *Notes = nullptr, *About = nullptr;
-    QTextEdit* Notepad = nullptr;
     ClickLabel *ManualButton = nullptr, *ManualButtonLabel = nullptr;
-    QImage DockFadeImage;
-    QImage DockInfoImage;
 
 signals:
     // F1 or the "User Guide" button.
@@ -161,7 +123,6 @@ private:
     void chooseScratchFile();
     void createPictures();
     void createPanels();
-    void createTechPanel();
     void readRulesData();
     void createSheet();
     void createFileCommands();
@@ -183,36 +144,32 @@ private:
     void notesDragStep(int pointerY);
     void redrawScrollBar(bool withThumb);
     void FormClose();
+    // The view's idle pass ended: the notes' scroll bar follows the caret, and a window
+    // something maximised is put back to its fixed size.
+    void afterPass();
+    void followNotesCaret();
 
     ProgramPaths m_paths;
     QStringList m_parameters;
     UserMessages& m_messages;
     ScratchFile m_scratch;
-    QString m_currentFile;
-    QStringList m_dataLines;
-    RuleTables m_tables;
-    RowCounts m_rows;
-    RulesSettings m_settings;
-    CharacterCounters m_counters;
-    Recalculation* m_recalculation = nullptr;
-    TSelectionBox* m_selectionBox = nullptr;
-    SheetOpeners* m_openers = nullptr;
+    QCursor m_ankhCursor;
+    CharacterView* m_view = nullptr;
+    SheetPanel* m_sheet = nullptr;
+    TechDock* m_tech = nullptr;
     RulesPanel* m_rulesPanel = nullptr;
     SourcebooksPanel* m_books = nullptr;
+    NotesPanel* m_notes = nullptr;
+    QWidget* m_about = nullptr;
     std::unique_ptr<CharacterSheetIO> m_sheetIO;
     FileCommands* m_files = nullptr;
-    PrintCommand* m_printing = nullptr;
-    NotesPanel* m_notes = nullptr;
     SheetHistory* m_history = nullptr;
-    ClanEffects* m_clanEffects = nullptr;
-    GenerationEffects* m_generation = nullptr;
-    VirtueEffects* m_virtues = nullptr;
-    MeritsAndFlaws* m_meritsAndFlaws = nullptr;
-    std::unique_ptr<RuleQuestions> m_escapeAnswers;
-    RuleQuestions* m_questions = nullptr;
+    PrintCommand* m_printing = nullptr;
+    TSelectionBox* m_selectionBox = nullptr;
+    SheetOpeners* m_openers = nullptr;
+    QLabel* m_scrollBarImage = nullptr;
     ScrollModel m_scroll;
     QImage m_groove;
-    QCursor m_ankhCursor;
     QPoint m_dragStart;
     int m_slideDirection = 1;
     bool m_startupFailed = false;

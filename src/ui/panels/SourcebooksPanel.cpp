@@ -1,10 +1,10 @@
 #include "SourcebooksPanel.h"
 
-#include "window/ClickLabel.h"
+#include "controls/ClickLabel.h"
+#include "controls/SheetFonts.h"
+#include "engine/RulesSettings.h"
 #include "output/Pictures.h"
-#include "window/SheetFonts.h"
-#include "window/TMainForm.h"
-#include "sheet/Recalculation.h"
+#include "rules/RuleTables.h"
 
 using namespace SheetFonts;
 using SourcebookFilter::Preset;
@@ -17,7 +17,9 @@ constexpr int RowPitch = 15;
 
 } // namespace
 
-SourcebooksPanel::SourcebooksPanel(TMainForm& form, QWidget* parent) : QWidget(parent), m_form(form)
+SourcebooksPanel::SourcebooksPanel(RuleTables& tables, const RulesSettings& settings,
+                                   QWidget* parent)
+    : QWidget(parent), m_tables(tables), m_settings(settings)
 {
     setGeometry(0, 0, 594, 502);
     setAutoFillBackground(true);
@@ -35,7 +37,8 @@ SourcebooksPanel::SourcebooksPanel(TMainForm& form, QWidget* parent) : QWidget(p
     ClassicButtonLabel = createPreset(64, QStringLiteral("Classic"), Preset::Classic);
     VampireButtonLabel = createPreset(94, QStringLiteral("Vampire"), Preset::Vampire);
     AllButtonLabel = createPreset(124, QStringLiteral("All"), Preset::All);
-    AllClanBookButtonLabel = createPreset(154, QStringLiteral("All clanbooks"), Preset::AllClanbooks);
+    AllClanBookButtonLabel =
+        createPreset(154, QStringLiteral("All clanbooks"), Preset::AllClanbooks);
     NoClanBookButtonLabel = createPreset(184, QStringLiteral("No clanbooks"), Preset::NoClanbooks);
     hide();
 }
@@ -48,6 +51,7 @@ ClickLabel* SourcebooksPanel::createPreset(int top, const QString& caption, Pres
 
 void SourcebooksPanel::buildBookList(const QStringList& dataLines)
 {
+    m_dataLines = dataLines;
     m_books = SourcebookFilter::buildBookList(dataLines);
     m_chosen = m_books.ChosenBooks;
     const qsizetype count = m_books.BookTitles.size();
@@ -78,10 +82,10 @@ int SourcebooksPanel::rowsHeight() const
 void SourcebooksPanel::applySelection()
 {
     const auto selection =
-        SourcebookFilter::applySelection(m_form.DataLines(), m_books.BookTitles, m_chosen);
+        SourcebookFilter::applySelection(m_dataLines, m_books.BookTitles, m_chosen);
     m_inUse = selection.BookInUse;
     drawTickBoxes();
-    m_form.tables().build(selection.ActiveLines, m_form.settings().ElderRules);
+    m_tables.build(selection.ActiveLines, m_settings.ElderRules);
     emit tablesRebuilt();
 }
 
@@ -90,7 +94,7 @@ void SourcebooksPanel::setChosenBooks(const QStringList& titles)
     m_chosen = SortedTextList();
     for (const QString& title : titles)
         m_chosen.add(title);
-    m_form.recalculation().BooksDirty = true;
+    emit choiceChanged();
 }
 
 void SourcebooksPanel::toggleBook(int index)
@@ -99,7 +103,7 @@ void SourcebooksPanel::toggleBook(int index)
     m_inUse = choice.BookInUse;
     m_chosen = choice.ChosenBooks;
     drawTickBoxes();
-    m_form.recalculation().BooksDirty = true;
+    emit choiceChanged();
 }
 
 void SourcebooksPanel::choosePreset(Preset preset)
@@ -109,7 +113,7 @@ void SourcebooksPanel::choosePreset(Preset preset)
     m_inUse = choice.BookInUse;
     m_chosen = choice.ChosenBooks;
     drawTickBoxes();
-    m_form.recalculation().BooksDirty = true;
+    emit choiceChanged();
     if (choice.applyNow)
         applySelection();
 }

@@ -1,11 +1,9 @@
 #include "RulesPanel.h"
 
-#include "window/ClickLabel.h"
+#include "controls/ClickLabel.h"
+#include "controls/SheetFonts.h"
+#include "engine/RulesSettings.h"
 #include "output/Pictures.h"
-#include "window/SheetFonts.h"
-#include "window/TMainForm.h"
-#include "sheet/GenerationEffects.h"
-#include "sheet/Recalculation.h"
 
 #include <QLineEdit>
 
@@ -18,7 +16,8 @@ constexpr int GroupHeight = 19;
 
 } // namespace
 
-RulesPanel::RulesPanel(TMainForm& form, QWidget* parent) : QWidget(parent), m_form(form)
+RulesPanel::RulesPanel(RulesSettings& settings, const QCursor& ankhCursor, QWidget* parent)
+    : QWidget(parent), m_settings(settings)
 {
     setGeometry(0, 0, 594, 502);
     setAutoFillBackground(true);
@@ -44,24 +43,25 @@ RulesPanel::RulesPanel(TMainForm& form, QWidget* parent) : QWidget(parent), m_fo
                     {"Virtues..............", &VirtueEdit, 30, "7"}});
 
     constexpr int second = 160;
-    bottom = createBoxGroup(20, second, "Virtues:",
-                            {{"", &VirtueNamesEdit, 321, "Human (Conscience, Self-Control & Courage)"}});
-    createBoxGroup(20, bottom + 6, "Touches:",
-                   {{"Freebies............................", &FreebiesEdit, 30, "15"}});
+    bottom = createBoxGroup(
+        20, second,
+        "Virtues:", {{"", &VirtueNamesEdit, 321, "Human (Conscience, Self-Control & Courage)"}});
+    createBoxGroup(20, bottom + 6,
+                   "Touches:", {{"Freebies............................", &FreebiesEdit, 30, "15"}});
     createBoxGroup(360, second, "Limits:",
                    {{"Max ability rating............", &MaxPrimaryEdit, 73, "3"},
                     {"Max secondary rating....", &MaxSecondaryEdit, 73, "3"},
                     {"Max humanity.................", &MaxHumanityEdit, 73, "Unlimited"}});
-    VirtueNamesEdit->setCursor(form.ankhCursor());
-    MaxHumanityEdit->setCursor(form.ankhCursor());
+    VirtueNamesEdit->setCursor(ankhCursor);
+    MaxHumanityEdit->setCursor(ankhCursor);
 
     for (QLineEdit* box : {AttPriEdit, AttSecEdit, AttTerEdit, AbPriEdit, AbSecEdit, AbTerEdit,
                            DisciplineEdit, BackgroundEdit, VirtueEdit, VirtueNamesEdit,
                            MaxPrimaryEdit, MaxSecondaryEdit, MaxHumanityEdit, FreebiesEdit})
         connect(box, &QLineEdit::textChanged, this,
-                [this] { m_form.recalculation().RulesChanged = true; }); // PrioritiesChanged
+                &RulesPanel::rulesChanged); // PrioritiesChanged
     connect(StartingGenerationEdit, &QLineEdit::textChanged, this,
-            [this] { m_form.generation().StartingGenerationChanged(); });
+            &RulesPanel::startingGenerationChanged);
 
     createOptions(262);
 
@@ -74,7 +74,8 @@ RulesPanel::RulesPanel(TMainForm& form, QWidget* parent) : QWidget(parent), m_fo
     hide();
 }
 
-QLabel* RulesPanel::createCaption(QWidget* parent, const QString& text, int left, int top, bool group)
+QLabel* RulesPanel::createCaption(QWidget* parent, const QString& text, int left, int top,
+                                  bool group)
 {
     auto* label = new QLabel(text, parent);
     label->setFont(group ? face(Belwe, 14) : face(Times, 13));
@@ -85,7 +86,8 @@ QLabel* RulesPanel::createCaption(QWidget* parent, const QString& text, int left
     return label;
 }
 
-int RulesPanel::createBoxGroup(int left, int top, const char* group, std::initializer_list<BoxRow> rows)
+int RulesPanel::createBoxGroup(int left, int top, const char* group,
+                               std::initializer_list<BoxRow> rows)
 {
     int y = top;
     if (group) {
@@ -95,8 +97,9 @@ int RulesPanel::createBoxGroup(int left, int top, const char* group, std::initia
     // The boxes of a group line up after its longest caption.
     int captionWidth = 0;
     for (const BoxRow& row : rows)
-        captionWidth = std::max(captionWidth,
-                                QFontMetrics(face(Times, 13)).horizontalAdvance(QString::fromLatin1(row.caption)));
+        captionWidth = std::max(
+            captionWidth,
+            QFontMetrics(face(Times, 13)).horizontalAdvance(QString::fromLatin1(row.caption)));
     for (const BoxRow& row : rows) {
         const bool captioned = *row.caption != 0;
         if (captioned)
@@ -137,21 +140,27 @@ ClickLabel* RulesPanel::createOption(QWidget* parent, int left, int top, const Q
 void RulesPanel::createOptions(int top)
 {
     createCaption(this, QStringLiteral("Secondary abilities"), 20, top, true);
-    HalfCostCheckBox = createOption(this, 28, top + 20, QStringLiteral("Half cost, normal difficulty"),
-                                    &RulesPanel::HalfCostMouseDown);
-    NormalCostCheckBox = createOption(this, 28, top + 40, QStringLiteral("Normal cost, -2 difficulty"),
-                                      &RulesPanel::NormalCostMouseDown);
+    HalfCostCheckBox =
+        createOption(this, 28, top + 20, QStringLiteral("Half cost, normal difficulty"),
+                     &RulesPanel::HalfCostMouseDown);
+    NormalCostCheckBox =
+        createOption(this, 28, top + 40, QStringLiteral("Normal cost, -2 difficulty"),
+                     &RulesPanel::NormalCostMouseDown);
     createCaption(this, QStringLiteral("Dependencies"), 20, top + 66, true);
-    HumanityDependent =
-        createOption(this, 28, top + 86, QStringLiteral("Calculate Humanity or Path rating from Virtues"),
-                     &RulesPanel::HumanityDependentMouseDown);
-    WillpowerDependent = createOption(this, 28, top + 106, QStringLiteral("Calculate Willpower from Virtues"),
-                                      &RulesPanel::WillpowerDependentMouseDown);
+    HumanityDependent = createOption(
+        this, 28, top + 86, QStringLiteral("Calculate Humanity or Path rating from Virtues"),
+        &RulesPanel::HumanityDependentMouseDown);
+    WillpowerDependent =
+        createOption(this, 28, top + 106, QStringLiteral("Calculate Willpower from Virtues"),
+                     &RulesPanel::WillpowerDependentMouseDown);
 
-    GolcondaCheckBox = createOption(this, 360, top + 2, QStringLiteral("Golconda"), &RulesPanel::GolcondaDown);
+    GolcondaCheckBox =
+        createOption(this, 360, top + 2, QStringLiteral("Golconda"), &RulesPanel::GolcondaDown);
     GolcondaPanel = new QWidget(this);
     GolcondaPanel->setGeometry(360, top + 22, 220, 100);
-    QLabel* allows = createCaption(GolcondaPanel, QStringLiteral("Allows a vampire to exceed the normal limits in..."), 0, 0, false);
+    QLabel* allows = createCaption(
+        GolcondaPanel, QStringLiteral("Allows a vampire to exceed the normal limits in..."), 0, 0,
+        false);
     allows->setWordWrap(true);
     allows->setGeometry(0, 0, 200, 34);
     GolcondaChoice0 = createOption(GolcondaPanel, 8, 36, QStringLiteral("No trait"),
@@ -162,13 +171,15 @@ void RulesPanel::createOptions(int top)
                                    &RulesPanel::GolcondaChoice2MouseDown);
 
     const int elder = top + 132;
-    ElderCheckBox = createOption(this, 20, elder, QStringLiteral("Elder rules"), &RulesPanel::ElderDown);
+    ElderCheckBox =
+        createOption(this, 20, elder, QStringLiteral("Elder rules"), &RulesPanel::ElderDown);
     ElderDiscPanel = new QWidget(this);
     ElderDiscPanel->setGeometry(130, elder, 450, 60);
     createCaption(ElderDiscPanel, QStringLiteral("Rules for Elder disciplines:"), 0, 0, true);
-    ElysiumDiscCheckBox = createOption(
-        ElderDiscPanel, 8, 20, QStringLiteral("At least half of the dots must be clan disciplines (Elysium)"),
-        &RulesPanel::ElysiumDiscCheckBoxMouseDown);
+    ElysiumDiscCheckBox =
+        createOption(ElderDiscPanel, 8, 20,
+                     QStringLiteral("At least half of the dots must be clan disciplines (Elysium)"),
+                     &RulesPanel::ElysiumDiscCheckBoxMouseDown);
     DirtySecretsDiscCheckBox = createOption(
         ElderDiscPanel, 8, 40,
         QStringLiteral("Non-clan disciplines cannot exceed lowest clan discipline (Dirty Secrets)"),
@@ -200,13 +211,20 @@ RulesBoxTexts RulesPanel::boxTexts() const
 void RulesPanel::setBoxTexts(const RulesBoxTexts& t)
 {
     const std::pair<QLineEdit*, const QString*> order[] = {
-        {AttPriEdit, &t.AttPriEdit},         {AttSecEdit, &t.AttSecEdit},
-        {AttTerEdit, &t.AttTerEdit},         {AbPriEdit, &t.AbPriEdit},
-        {AbSecEdit, &t.AbSecEdit},           {AbTerEdit, &t.AbTerEdit},
-        {DisciplineEdit, &t.DisciplineEdit}, {BackgroundEdit, &t.BackgroundEdit},
-        {VirtueEdit, &t.VirtueEdit},         {StartingGenerationEdit, &t.StartingGenerationEdit},
-        {VirtueNamesEdit, &t.VirtueNamesEdit}, {MaxPrimaryEdit, &t.MaxPrimaryEdit},
-        {MaxSecondaryEdit, &t.MaxSecondaryEdit}, {MaxHumanityEdit, &t.MaxHumanityEdit},
+        {AttPriEdit, &t.AttPriEdit},
+        {AttSecEdit, &t.AttSecEdit},
+        {AttTerEdit, &t.AttTerEdit},
+        {AbPriEdit, &t.AbPriEdit},
+        {AbSecEdit, &t.AbSecEdit},
+        {AbTerEdit, &t.AbTerEdit},
+        {DisciplineEdit, &t.DisciplineEdit},
+        {BackgroundEdit, &t.BackgroundEdit},
+        {VirtueEdit, &t.VirtueEdit},
+        {StartingGenerationEdit, &t.StartingGenerationEdit},
+        {VirtueNamesEdit, &t.VirtueNamesEdit},
+        {MaxPrimaryEdit, &t.MaxPrimaryEdit},
+        {MaxSecondaryEdit, &t.MaxSecondaryEdit},
+        {MaxHumanityEdit, &t.MaxHumanityEdit},
         {FreebiesEdit, &t.FreebiesEdit}};
     for (const auto& [box, text] : order)
         box->setText(*text);
@@ -215,93 +233,102 @@ void RulesPanel::setBoxTexts(const RulesBoxTexts& t)
 void RulesPanel::applyPreset(const RulesBoxTexts& texts, bool elder)
 {
     setBoxTexts(texts);
-    m_form.settings().ElderRules = elder;
-    m_form.recalculation().RulesChanged = true;
+    m_settings.ElderRules = elder;
+    emit rulesChanged();
 }
 
-void RulesPanel::CamarillaButtonMouseDown() { applyPreset(RulesPresets::Camarilla(), false); }
-void RulesPanel::SabbatButtonMouseDown() { applyPreset(RulesPresets::Sabbat(), false); }
-void RulesPanel::ElderButtonMouseDown() { applyPreset(RulesPresets::Elder(), true); }
+void RulesPanel::CamarillaButtonMouseDown()
+{
+    applyPreset(RulesPresets::Camarilla(), false);
+}
+void RulesPanel::SabbatButtonMouseDown()
+{
+    applyPreset(RulesPresets::Sabbat(), false);
+}
+void RulesPanel::ElderButtonMouseDown()
+{
+    applyPreset(RulesPresets::Elder(), true);
+}
 
 void RulesPanel::optionChanged(bool limitsChange)
 {
     // The Golconda choice changes the rating limits, which the generation applies.
     if (limitsChange)
-        m_form.generation().GenerationChange();
-    m_form.recalculation().RulesChanged = true;
+        emit limitsChanged();
+    emit rulesChanged();
 }
 
 void RulesPanel::HalfCostMouseDown()
 {
-    m_form.settings().SecondaryCostFactor = 0.5f;
+    m_settings.SecondaryCostFactor = 0.5f;
     optionChanged(false);
 }
 
 void RulesPanel::NormalCostMouseDown()
 {
-    m_form.settings().SecondaryCostFactor = 1.0f;
+    m_settings.SecondaryCostFactor = 1.0f;
     optionChanged(false);
 }
 
 void RulesPanel::GolcondaDown()
 {
-    m_form.settings().GolcondaOn = !m_form.settings().GolcondaOn;
+    m_settings.GolcondaOn = !m_settings.GolcondaOn;
     optionChanged(true);
 }
 
 void RulesPanel::GolcondaChoice0MouseDown()
 {
-    m_form.settings().GolcondaChoice = 0;
+    m_settings.GolcondaChoice = 0;
     optionChanged(true);
 }
 
 void RulesPanel::GolcondaChoice1MouseDown()
 {
-    m_form.settings().GolcondaChoice = 1;
+    m_settings.GolcondaChoice = 1;
     optionChanged(true);
 }
 
 void RulesPanel::GolcondaChoice2MouseDown()
 {
-    m_form.settings().GolcondaChoice = 2;
+    m_settings.GolcondaChoice = 2;
     optionChanged(true);
 }
 
 void RulesPanel::HumanityDependentMouseDown()
 {
-    m_form.settings().HumanityFromVirtues = !m_form.settings().HumanityFromVirtues;
+    m_settings.HumanityFromVirtues = !m_settings.HumanityFromVirtues;
     optionChanged(false);
 }
 
 void RulesPanel::WillpowerDependentMouseDown()
 {
-    m_form.settings().WillpowerFromVirtues = !m_form.settings().WillpowerFromVirtues;
+    m_settings.WillpowerFromVirtues = !m_settings.WillpowerFromVirtues;
     optionChanged(false);
 }
 
 void RulesPanel::ElderDown()
 {
-    m_form.settings().ElderRules = !m_form.settings().ElderRules;
+    m_settings.ElderRules = !m_settings.ElderRules;
     optionChanged(false);
 }
 
 void RulesPanel::ElysiumDiscCheckBoxMouseDown()
 {
-    m_form.settings().ElysiumRule = !m_form.settings().ElysiumRule;
+    m_settings.ElysiumRule = !m_settings.ElysiumRule;
     optionChanged(false);
 }
 
 void RulesPanel::DirtySecretsDiscCheckBoxMouseDown()
 {
-    m_form.settings().DirtySecretsRule = !m_form.settings().DirtySecretsRule;
+    m_settings.DirtySecretsRule = !m_settings.DirtySecretsRule;
     optionChanged(false);
 }
 
 void RulesPanel::showPresetMatch(const RulesPresets::PresetMatch& match)
 {
-    for (auto [label, on] : {std::pair{CamarillaButtonLabel, match.Camarilla},
-                             std::pair{SabbatButtonLabel, match.Sabbat},
-                             std::pair{ElderButtonLabel, match.Elder}})
+    for (auto [label, on] :
+         {std::pair{CamarillaButtonLabel, match.Camarilla},
+          std::pair{SabbatButtonLabel, match.Sabbat}, std::pair{ElderButtonLabel, match.Elder}})
         if (label->palette().color(QPalette::WindowText) != (on ? ActiveColour : QColor(Qt::black)))
             setTextColour(label, on ? ActiveColour : QColor(Qt::black));
 }

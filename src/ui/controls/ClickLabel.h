@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QLabel>
-
 #include <functional>
 
 // A label (a picture or a caption) that reports mouse presses, for the painted buttons
@@ -16,7 +15,8 @@ public:
     // both answering a press. Returns the caption, whose colour tells whether a preset matches;
     // the plate goes to *plate where asked for.
     static ClickLabel* presetButton(QWidget* parent, QPoint topLeft, const QString& caption,
-                                    const std::function<void()>& onPress, ClickLabel** plate = nullptr);
+                                    const std::function<void()>& onPress,
+                                    ClickLabel** plate = nullptr);
 
 signals:
     void pressed(Qt::MouseButton button);

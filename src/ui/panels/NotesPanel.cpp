@@ -1,10 +1,10 @@
 #include "NotesPanel.h"
 
-#include "window/ClickLabel.h"
-#include "window/SheetFonts.h"
+#include "controls/ClickLabel.h"
+#include "controls/SheetFonts.h"
 #include "controls/TSelectionBox.h"
-#include "output/NotesEdit.h"
 #include "output/TextFormats.h"
+#include "panels/NotesEdit.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -46,7 +46,9 @@ QImage toolPicture(Tool tool)
         const int widths[] = {14, 9, 14, 9};
         for (int i = 0; i < 4; ++i) {
             const int w = widths[i];
-            const int left = alignment == Qt::AlignLeft ? 4 : alignment == Qt::AlignRight ? 18 - w : 11 - w / 2;
+            const int left = alignment == Qt::AlignLeft    ? 4
+                             : alignment == Qt::AlignRight ? 18 - w
+                                                           : 11 - w / 2;
             p.drawLine(QPointF(left, 5.5 + 3 * i), QPointF(left + w, 5.5 + 3 * i));
         }
     };
@@ -62,12 +64,24 @@ QImage toolPicture(Tool tool)
         p.drawPolygon(QPolygonF({QPointF(3, 6), QPointF(9, 5), QPointF(6, 11)}));
         break;
     }
-    case Tool::Bold: letter(QStringLiteral("B"), true, false, false); break;
-    case Tool::Italic: letter(QStringLiteral("I"), false, true, false); break;
-    case Tool::Underline: letter(QStringLiteral("U"), false, false, true); break;
-    case Tool::Left: lines(Qt::AlignLeft); break;
-    case Tool::Center: lines(Qt::AlignHCenter); break;
-    case Tool::Right: lines(Qt::AlignRight); break;
+    case Tool::Bold:
+        letter(QStringLiteral("B"), true, false, false);
+        break;
+    case Tool::Italic:
+        letter(QStringLiteral("I"), false, true, false);
+        break;
+    case Tool::Underline:
+        letter(QStringLiteral("U"), false, false, true);
+        break;
+    case Tool::Left:
+        lines(Qt::AlignLeft);
+        break;
+    case Tool::Center:
+        lines(Qt::AlignHCenter);
+        break;
+    case Tool::Right:
+        lines(Qt::AlignRight);
+        break;
     }
     return image;
 }
@@ -193,7 +207,7 @@ void NotesPanel::showEvent(QShowEvent* event)
     // Drawn on the first visit: the bold and italic faces they need cost start-up time.
     if (UndoImage->pixmap().isNull()) {
         const std::pair<ClickLabel*, Tool> buttons[] = {
-            {UndoImage, Tool::Undo}, {BoldImage, Tool::Bold},     {ItalicImage, Tool::Italic},
+            {UndoImage, Tool::Undo},           {BoldImage, Tool::Bold}, {ItalicImage, Tool::Italic},
             {UnderlineImage, Tool::Underline}, {LeftImage, Tool::Left}, {CenterImage, Tool::Center},
             {RightImage, Tool::Right}};
         for (const auto& [button, tool] : buttons)
@@ -318,13 +332,26 @@ bool NotesPanel::eventFilter(QObject* watched, QEvent* event)
         if (key->modifiers() == Qt::ControlModifier) {
             // Consumed whole, so that Ctrl+I types no tab.
             switch (key->key()) {
-            case Qt::Key_B: BoldImageMouseDown(); return true;
-            case Qt::Key_I: ItalicImageMouseDown(); return true;
-            case Qt::Key_U: UnderlineImageMouseDown(); return true;
-            case Qt::Key_L: setAlignment(Qt::AlignLeft); return true;
-            case Qt::Key_E: setAlignment(Qt::AlignHCenter); return true;
-            case Qt::Key_R: setAlignment(Qt::AlignRight); return true;
-            default: break;
+            case Qt::Key_B:
+                BoldImageMouseDown();
+                return true;
+            case Qt::Key_I:
+                ItalicImageMouseDown();
+                return true;
+            case Qt::Key_U:
+                UnderlineImageMouseDown();
+                return true;
+            case Qt::Key_L:
+                setAlignment(Qt::AlignLeft);
+                return true;
+            case Qt::Key_E:
+                setAlignment(Qt::AlignHCenter);
+                return true;
+            case Qt::Key_R:
+                setAlignment(Qt::AlignRight);
+                return true;
+            default:
+                break;
             }
         }
     } else if (watched == FontListBox) {
@@ -342,8 +369,8 @@ bool NotesPanel::eventFilter(QObject* watched, QEvent* event)
         }
         if (event->type() == QEvent::FocusOut && FontListBox->isVisible())
             closeFontList();
-    } else if (event->type() == QEvent::MouseButtonPress
-               && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+    } else if (event->type() == QEvent::MouseButtonPress &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
         const QString opens = watched->property("opens").toString();
         if (opens == u"font")
             openFontChoice();

@@ -3,7 +3,6 @@
 #include "engine/SheetLayout.h"
 
 #include <QWidget>
-
 #include <array>
 
 class ClickLabel;

@@ -1,8 +1,8 @@
 #include "AboutPanel.h"
 
-#include "window/ClickLabel.h"
+#include "controls/ClickLabel.h"
+#include "controls/SheetFonts.h"
 #include "output/Pictures.h"
-#include "window/SheetFonts.h"
 
 using namespace SheetFonts;
 
@@ -41,8 +41,9 @@ AboutPanel::AboutPanel(QWidget* parent) : QWidget(parent)
            "<p>Delete \"Template.tnc\" to have a fresh one made at the next start.</p>"
            "<p>Press <b>F1</b> for the user guide.</p>"));
 
-    ManualButtonLabel = ClickLabel::presetButton(this, {390 - 45, 390}, QStringLiteral("User Guide"),
-                                                 [this] { ManualButtonMouseDown(); }, &ManualButton);
+    ManualButtonLabel = ClickLabel::presetButton(
+        this, {390 - 45, 390}, QStringLiteral("User Guide"), [this] { ManualButtonMouseDown(); },
+        &ManualButton);
 
     auto* finePrint = new QLabel(this);
     finePrint->setFont(face(Times, 11));

@@ -8,7 +8,8 @@
 
 class ClickLabel;
 class QLabel;
-class TMainForm;
+class RuleTables;
+struct RulesSettings;
 
 // The Sourcebooks panel: one tick box per book of the rules data and six presets. A click
 // records the choice; the choice is applied (the rule tables rebuilt from the books in use)
@@ -17,7 +18,8 @@ class SourcebooksPanel : public QWidget
 {
     Q_OBJECT
 public:
-    SourcebooksPanel(TMainForm& form, QWidget* parent);
+    // The panel builds the rule tables from the books in use, under the settings' elder rule.
+    SourcebooksPanel(RuleTables& tables, const RulesSettings& settings, QWidget* parent);
 
     // Start-up: the books named by the header lines of the data, the two core books in use.
     void buildBookList(const QStringList& dataLines);
@@ -41,9 +43,10 @@ public:
 signals:
     // The rule tables were built anew from the books in use.
     void tablesRebuilt();
+    // The books chosen changed: the idle pass repaints the preset captions.
+    void choiceChanged();
 
 public:
-
     QList<ClickLabel*> TickBoxes;
     QList<ClickLabel*> TitleLabels;
     ClickLabel *NoneButtonLabel, *ClassicButtonLabel, *VampireButtonLabel, *AllButtonLabel,
@@ -53,7 +56,9 @@ private:
     ClickLabel* createPreset(int top, const QString& caption, SourcebookFilter::Preset preset);
     void drawTickBoxes();
 
-    TMainForm& m_form;
+    RuleTables& m_tables;
+    const RulesSettings& m_settings;
+    QStringList m_dataLines;
     SourcebookFilter::BookList m_books;
     SortedTextList m_chosen;
     QList<bool> m_inUse;

@@ -1,10 +1,10 @@
 #include "SheetPanel.h"
 
-#include "window/ClickLabel.h"
-#include "output/Pictures.h"
-#include "window/SheetFonts.h"
+#include "controls/ClickLabel.h"
+#include "controls/SheetFonts.h"
 #include "controls/TNameEdit.h"
 #include "controls/TVampireDots.h"
+#include "output/Pictures.h"
 #include "rules/RuleTables.h"
 #include "rules/TextRoutines.h"
 
@@ -118,17 +118,20 @@ QWidget* SheetPanel::createSection(int height)
     return section;
 }
 
-QLabel* SheetPanel::heading(QWidget* panel, const QString& text, int left, int width, QLabel** tally)
+QLabel* SheetPanel::heading(QWidget* panel, const QString& text, int left, int width,
+                            QLabel** tally)
 {
     const QFont headingFont = face(Blackletter, 15);
     const QFont tallyFont = face(Times, 13);
     const int headingWidth = QFontMetrics(headingFont).horizontalAdvance(text);
-    const int tallyWidth = tally ? QFontMetrics(tallyFont).horizontalAdvance(QStringLiteral("(00.5/00)")) : 0;
+    const int tallyWidth =
+        tally ? QFontMetrics(tallyFont).horizontalAdvance(QStringLiteral("(00.5/00)")) : 0;
     const int start = left + (width - headingWidth - (tally ? 4 + tallyWidth : 0)) / 2;
     QLabel* title = label(panel, text, headingFont, QRect(start, 0, headingWidth + 2, 17));
     setTextColour(title, SheetHeadingColour);
     if (tally)
-        *tally = label(panel, QString(), tallyFont, QRect(start + headingWidth + 4, 0, tallyWidth, 17));
+        *tally =
+            label(panel, QString(), tallyFont, QRect(start + headingWidth + 4, 0, tallyWidth, 17));
     return title;
 }
 
@@ -178,17 +181,18 @@ void SheetPanel::createHeader()
 
 void SheetPanel::createDividers()
 {
-    const std::array<QString, 4> captions = {QStringLiteral("Attributes"), QStringLiteral("Abilities"),
-                                             QStringLiteral("Advantages"), QStringLiteral("Other Traits")};
+    const std::array<QString, 4> captions = {
+        QStringLiteral("Attributes"), QStringLiteral("Abilities"), QStringLiteral("Advantages"),
+        QStringLiteral("Other Traits")};
     const QPixmap picture = QPixmap::fromImage(Pictures::divider());
     for (std::size_t i = 0; i < Dividers.size(); ++i) {
         Dividers[i] = new QLabel(this);
         Dividers[i]->setPixmap(picture);
         Dividers[i]->resize(SheetWidth, SheetLayout::DividerHeight);
         if (!captions[i].isEmpty()) {
-            QLabel* caption = label(Dividers[i], captions[i], face(Blackletter, 18),
-                                    QRect(0, 0, SheetWidth, SheetLayout::DividerHeight),
-                                    Qt::AlignCenter);
+            QLabel* caption =
+                label(Dividers[i], captions[i], face(Blackletter, 18),
+                      QRect(0, 0, SheetWidth, SheetLayout::DividerHeight), Qt::AlignCenter);
             setTextColour(caption, SheetHeadingColour);
         }
     }
@@ -217,10 +221,9 @@ void SheetPanel::createAttributes()
         {{QStringLiteral("Strength"), QStringLiteral("Dexterity"), QStringLiteral("Stamina")},
          {QStringLiteral("Charisma"), QStringLiteral("Manipulation"), QStringLiteral("Appearance")},
          {QStringLiteral("Perception"), QStringLiteral("Intelligence"), QStringLiteral("Wits")}}};
-    std::array<std::array<TVampireDots**, 3>, 3> dots = {
-        {{&Strength, &Dexterity, &Stamina},
-         {&Charisma, &Manipulation, &Appearance},
-         {&Perception, &Intelligence, &Wits}}};
+    std::array<std::array<TVampireDots**, 3>, 3> dots = {{{&Strength, &Dexterity, &Stamina},
+                                                          {&Charisma, &Manipulation, &Appearance},
+                                                          {&Perception, &Intelligence, &Wits}}};
     for (int c = 0; c < 3; ++c) {
         heading(Attributes, groups[c], ColumnLeft[c] - 6, ColumnPitch, tallies[c]);
         for (int r = 0; r < 3; ++r) {
@@ -278,7 +281,8 @@ void SheetPanel::createAbilities(const RuleTables& tables)
             const QString text =
                 fixed ? TextRoutines::PadWithDots(tables.standardAbility(c, r), NameWidth, times)
                       : emptyName(handwriting);
-            AbilityRows[c][r] = traitRow(Abilities, ColumnLeft[c], r, text, fixed ? times : handwriting);
+            AbilityRows[c][r] =
+                traitRow(Abilities, ColumnLeft[c], r, text, fixed ? times : handwriting);
             if (fixed) {
                 AbilityRows[c][r].name->setReadOnly(true);
                 AbilityRows[c][r].name->setFocusPolicy(Qt::NoFocus);
@@ -302,7 +306,8 @@ void SheetPanel::createSecondaryAbilities()
     for (int c = 0; c < 3; ++c) {
         heading(SecAbilities, titles[c], ColumnLeft[c] - 6, ColumnPitch, nullptr);
         for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
-            SecondaryRows[c][r] = traitRow(SecAbilities, ColumnLeft[c], r, emptyName(handwriting), handwriting);
+            SecondaryRows[c][r] =
+                traitRow(SecAbilities, ColumnLeft[c], r, emptyName(handwriting), handwriting);
     }
 }
 
@@ -310,14 +315,17 @@ void SheetPanel::createAdvantages()
 {
     Advantages = createSection(0);
     heading(Advantages, QStringLiteral("Disciplines"), 0, ColumnPitch, &DisciplineTallyLabel);
-    heading(Advantages, QStringLiteral("Backgrounds"), ColumnPitch, ColumnPitch, &BackgroundTallyLabel);
+    heading(Advantages, QStringLiteral("Backgrounds"), ColumnPitch, ColumnPitch,
+            &BackgroundTallyLabel);
     heading(Advantages, QStringLiteral("Virtues"), 2 * ColumnPitch, ColumnPitch, &VirtueTallyLabel);
     const QFont handwriting = face(Handwriting, NameSize);
     for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
-        DisciplineRows[r] = traitRow(Advantages, ColumnLeft[0], r, emptyName(handwriting), handwriting);
+        DisciplineRows[r] =
+            traitRow(Advantages, ColumnLeft[0], r, emptyName(handwriting), handwriting);
     }
     for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
-        BackgroundRows[r] = traitRow(Advantages, ColumnLeft[1], r, emptyName(handwriting), handwriting);
+        BackgroundRows[r] =
+            traitRow(Advantages, ColumnLeft[1], r, emptyName(handwriting), handwriting);
 
     Virtue1 = dottedLabel(Advantages, QStringLiteral("Conscience"), ColumnLeft[2], 0);
     Virtue2 = dottedLabel(Advantages, QStringLiteral("Self-Control"), ColumnLeft[2], 1);
@@ -337,8 +345,7 @@ void SheetPanel::createTouches()
     constexpr int Middle = SheetWidth / 2;
     Touches = createSection(175);
     const QFont handwriting = face(Handwriting, NameSize);
-    const QString meritPlaceholder =
-        TextRoutines::PadWithDots(QString(), MeritWidth, handwriting);
+    const QString meritPlaceholder = TextRoutines::PadWithDots(QString(), MeritWidth, handwriting);
 
     heading(Touches, QStringLiteral("Merits"), 0, 212, nullptr);
     for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
@@ -386,7 +393,8 @@ void SheetPanel::createTouches()
     blood->setForegroundRole(QPalette::Text);
     label(Touches, QStringLiteral("Blood/Turn:"), face(Belwe, 13), QRect(Middle - 50, 95, 70, 16),
           Qt::AlignRight | Qt::AlignVCenter);
-    BloodTurn = label(Touches, QStringLiteral("1"), face(Belwe, 13), QRect(Middle + 24, 95, 40, 16));
+    BloodTurn =
+        label(Touches, QStringLiteral("1"), face(Belwe, 13), QRect(Middle + 24, 95, 40, 16));
     for (int i = 0; i < BloodPoolBoxes; ++i) {
         BloodPool[i] = box(Touches, QRect(0, 115, 10, 10));
         BloodPool[i]->hide();
@@ -438,10 +446,11 @@ int SheetPanel::updateLayout(const RowCounts& rows)
     const SheetLayout::Geometry g = SheetLayout::compute(rows);
     for (int c = 0; c < 3; ++c) {
         for (int r = 10; r < SheetLayout::RowsPerGroup; ++r)
-            AbilityRows[c][r].name->setFocusPolicy(r < rows.AbilityRows ? Qt::StrongFocus : Qt::NoFocus);
+            AbilityRows[c][r].name->setFocusPolicy(r < rows.AbilityRows ? Qt::StrongFocus
+                                                                        : Qt::NoFocus);
         for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
             SecondaryRows[c][r].name->setFocusPolicy(r < rows.SecondaryRows ? Qt::StrongFocus
-                                                                             : Qt::NoFocus);
+                                                                            : Qt::NoFocus);
     }
     Abilities->resize(SheetWidth, g.abilitiesHeight);
     SecAbilities->resize(SheetWidth, g.secondaryHeight);

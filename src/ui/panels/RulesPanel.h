@@ -8,17 +8,16 @@
 class ClickLabel;
 class QLabel;
 class QLineEdit;
-class TMainForm;
 struct RulesSettings;
 
 // The Rules panel: the allowance and limit boxes, the option boxes and the three presets.
-// Its handlers only record the choice and raise RulesChanged; the idle pass reads the
+// Its handlers only record the choice in the settings and say so; the idle pass reads the
 // boxes, repaints the option boxes and marks the preset that matches.
 class RulesPanel : public QWidget
 {
     Q_OBJECT
 public:
-    RulesPanel(TMainForm& form, QWidget* parent);
+    RulesPanel(RulesSettings& settings, const QCursor& ankhCursor, QWidget* parent);
 
     RulesBoxTexts boxTexts() const;
     // Writes every box in the presets' order, each write raising the box's change event.
@@ -32,6 +31,14 @@ public:
     void SabbatButtonMouseDown();
     void ElderButtonMouseDown();
 
+signals:
+    // A box or an option changed: the idle pass applies the rules anew.
+    void rulesChanged();
+    // The Golconda choice moved the rating limits, which the generation applies.
+    void limitsChanged();
+    void startingGenerationChanged();
+
+public:
     QLineEdit *AttPriEdit, *AttSecEdit, *AttTerEdit, *AbPriEdit, *AbSecEdit, *AbTerEdit;
     QLineEdit *DisciplineEdit, *BackgroundEdit, *VirtueEdit, *StartingGenerationEdit;
     QLineEdit *VirtueNamesEdit, *MaxPrimaryEdit, *MaxSecondaryEdit, *MaxHumanityEdit, *FreebiesEdit;
@@ -72,5 +79,5 @@ private:
     void ElysiumDiscCheckBoxMouseDown();
     void DirtySecretsDiscCheckBoxMouseDown();
 
-    TMainForm& m_form;
+    RulesSettings& m_settings;
 };

@@ -8,7 +8,8 @@
 
 const QStringList& NotesEdit::rtfFormats()
 {
-    static const QStringList formats = {QStringLiteral("text/rtf"), QStringLiteral("application/rtf"),
+    static const QStringList formats = {QStringLiteral("text/rtf"),
+                                        QStringLiteral("application/rtf"),
                                         QStringLiteral("text/richtext")};
     return formats;
 }

@@ -1,7 +1,7 @@
 #include "ClickLabel.h"
 
+#include "controls/SheetFonts.h"
 #include "output/Pictures.h"
-#include "window/SheetFonts.h"
 
 #include <QMouseEvent>
 
