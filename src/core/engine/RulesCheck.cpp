@@ -317,12 +317,12 @@ void derive(Character& character, const RuleTables& tables, const EntryBooks& bo
     character.checks = std::move(checker.checks);
 }
 
-void noteClanRule(Character& c, bool flaw, const QString& entry, const QString& replacement)
+void noteClanRule(std::vector<Character::ClanRuleChange>& changes, const QString& clan, bool flaw,
+                  const QString& entry, const QString& replacement)
 {
-    const Character::ClanRuleChange change{c.header[5], StripDots(entry), replacement, flaw};
-    if (std::find(c.clanRuleChanges.begin(), c.clanRuleChanges.end(), change) ==
-        c.clanRuleChanges.end())
-        c.clanRuleChanges.push_back(change);
+    const Character::ClanRuleChange change{clan, StripDots(entry), replacement, flaw};
+    if (std::find(changes.begin(), changes.end(), change) == changes.end())
+        changes.push_back(change);
 }
 
 int breaches(const std::vector<RuleCheck>& checks)

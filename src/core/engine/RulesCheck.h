@@ -15,8 +15,8 @@ void derive(Character& character, const RuleTables& tables, const EntryBooks& bo
 
 // Remembers that the clan's rules replaced a merit or flaw (an empty replacement takes it off),
 // so that the check can say why it went.
-void noteClanRule(Character& character, bool flaw, const QString& entry,
-                  const QString& replacement);
+void noteClanRule(std::vector<Character::ClanRuleChange>& changes, const QString& clan, bool flaw,
+                  const QString& entry, const QString& replacement);
 
 // How many checks are breaches; the rest are notes.
 int breaches(const std::vector<RuleCheck>& checks);

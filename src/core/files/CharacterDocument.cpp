@@ -307,7 +307,7 @@ void CharacterDocument::applyClanRules()
                              [&c](bool flaw, int r) { return flaw ? c.flaws[r] : c.merits[r]; },
                              [&](bool flaw, int r, const QString& entry) {
                                  QString& row = flaw ? c.flaws[r] : c.merits[r];
-                                 RulesCheck::noteClanRule(c, flaw, row, entry);
+                                 RulesCheck::noteClanRule(c.clanRuleChanges, c.header[5], flaw, row, entry);
                                  row = entry;
                                  editing.rowChanged({flaw, r});
                              }});

@@ -1,6 +1,8 @@
 #include "TechDock.h"
 
+#include "controls/ClickLabel.h"
 #include "controls/SheetFonts.h"
+#include "panels/ChecksPanel.h"
 #include "controls/TPriorityBox.h"
 
 #include <QLabel>
@@ -45,6 +47,11 @@ TechDock::TechDock(QWidget* parent) : QWidget(parent)
     FreebieTally->setFont(face(Belwe, 22));
     FreebieTally->setGeometry(0, 236, 153, 28);
     FreebieTally->setAlignment(Qt::AlignCenter);
+    CheckCount = new ClickLabel(Panel);
+    CheckCount->setFont(face(Times, 12));
+    CheckCount->setGeometry(0, 262, 153, 13);
+    CheckCount->setAlignment(Qt::AlignCenter);
+    CheckCount->setCursor(Qt::PointingHandCursor);
 
     DerangementWarning = new QLabel(Panel);
     DerangementWarning->setFont(face(Times, 13));
@@ -59,6 +66,11 @@ TechDock::TechDock(QWidget* parent) : QWidget(parent)
     FlawWarning->setGeometry(4, 312, 145, 20);
     setTextColour(FlawWarning, ActiveColour);
     FlawWarning->hide();
+
+    // Below the popup's picture, which covers whatever the column shows.
+    Checks = new ChecksPanel(this);
+    Checks->setGeometry(0, 0, 153, 345);
+    Checks->hide();
 
     Image = new QLabel(this);
     Image->setGeometry(0, 0, 153, 345);

@@ -16,6 +16,7 @@
 #include "sheet/ClanEffects.h"
 #include "sheet/GenerationEffects.h"
 #include "sheet/SheetBinding.h"
+#include "sheet/SheetChecks.h"
 #include "sheet/VirtueEffects.h"
 
 #include <QAbstractEventDispatcher>
@@ -136,6 +137,7 @@ void Recalculation::Recalculate()
     // character the sheet shows.
     Character character = SheetBinding::read(m_view);
     CharacterPass::derive(character);
+    m_view.checks().derive(character);
     SheetBinding::show(character, m_view);
     if (BooksDirty)
         paintBookLabels();
