@@ -33,12 +33,11 @@ EntryBooks::EntryBooks(const QStringList& dataLines, const SortedTextList& bookT
                      elderRules);
         for (int t = 0; t < TableCount; ++t)
             for (const QString& entry : table(tables, Table(t)).items())
-                if (!m_books[t].contains(entry)) // the first book read keeps it
-                    m_books[t].insert(entry, title);
+                m_books[t].try_emplace(entry, title); // the first book read keeps it
     }
 }
 
-std::size_t EntryBooks::NameHash::operator()(const QString& text) const noexcept
+std::size_t EntryBooks::NameHash::operator()(QStringView text) const noexcept
 {
     std::size_t hash = 14695981039346656037ull;
     for (const QChar c : text)
@@ -46,9 +45,11 @@ std::size_t EntryBooks::NameHash::operator()(const QString& text) const noexcept
     return hash;
 }
 
-QString EntryBooks::bookOf(Table table, const QString& entry) const
+QString EntryBooks::bookOf(Table table, QStringView entry) const
 {
-    return m_books[int(table)].value(entry);
+    const auto& books = m_books[int(table)];
+    const auto found = books.find(entry);
+    return found == books.end() ? QString() : found->second;
 }
 
 const SortedTextList& EntryBooks::table(const RuleTables& tables, Table table)

@@ -2,10 +2,10 @@
 
 #include "rules/SortedTextList.h"
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <unordered_map>
 #include <unordered_set>
 
 class RuleTables;
@@ -39,25 +39,32 @@ public:
                const SortedTextList& chosenBooks, const RuleTables& inUse, bool elderRules);
 
     // Exactly as the tables in use write it; the generation background under either name.
-    bool inUse(Table table, const QString& entry) const
+    bool inUse(Table table, QStringView entry) const
     {
-        return m_inUse[int(table)].count(entry) > 0;
+        return m_inUse[int(table)].find(entry) != m_inUse[int(table)].end();
     }
 
     // The title of a book out of use that has the entry; empty when no book has it.
-    QString bookOf(Table table, const QString& entry) const;
+    QString bookOf(Table table, QStringView entry) const;
 
     static const SortedTextList& table(const RuleTables& tables, Table table);
 
 private:
     // FNV-1a: every pass looks up each row's name, and short names hash faster this way than
     // with the keyed hash of Qt's own containers.
+    // Looked up by views of the rows' names, which are never copied for it.
     struct NameHash
     {
-        std::size_t operator()(const QString& text) const noexcept;
+        using is_transparent = void;
+        std::size_t operator()(QStringView text) const noexcept;
     };
-    using NameSet = std::unordered_set<QString, NameHash>;
+    struct NameEqual
+    {
+        using is_transparent = void;
+        bool operator()(QStringView a, QStringView b) const noexcept { return a == b; }
+    };
+    using NameSet = std::unordered_set<QString, NameHash, NameEqual>;
 
     std::array<NameSet, TableCount> m_inUse;
-    std::array<QHash<QString, QString>, TableCount> m_books;
+    std::array<std::unordered_map<QString, QString, NameHash, NameEqual>, TableCount> m_books;
 };

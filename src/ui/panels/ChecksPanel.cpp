@@ -55,18 +55,39 @@ void ChecksPanel::setChecks(const std::vector<RuleCheck>& checks)
     if (checks == m_checks)
         return;
     m_checks = checks;
-    qDeleteAll(m_entries);
-    m_entries.clear();
-    for (int i = 0; i < int(checks.size()); ++i) {
-        auto* entry = new ClickLabel(checks[i].text, m_list);
+    // Every dot the user sets may change the list; it is laid out only when seen.
+    m_stale = true;
+    if (isVisible())
+        fillList();
+}
+
+void ChecksPanel::showEvent(QShowEvent*)
+{
+    if (m_stale)
+        fillList();
+}
+
+void ChecksPanel::fillList()
+{
+    m_stale = false;
+    const int count = int(m_checks.size());
+    while (m_entries.size() > count)
+        delete m_entries.takeLast();
+    while (m_entries.size() < count) {
+        auto* entry = new ClickLabel(m_list);
         entry->setFont(face(Times, 12));
         entry->setWordWrap(true);
         entry->setCursor(Qt::PointingHandCursor);
-        setTextColour(entry, checks[i].severity == RuleCheck::Severity::Breach ? ActiveColour
-                                                                               : CaptionColour);
-        connect(entry, &ClickLabel::pressed, this, [this, i] { emit checkPressed(i); });
-        m_layout->insertWidget(i, entry);
+        const int index = int(m_entries.size());
+        connect(entry, &ClickLabel::pressed, this, [this, index] { emit checkPressed(index); });
+        m_layout->insertWidget(index, entry);
         m_entries.append(entry);
     }
-    m_scroll->verticalScrollBar()->setValue(0);
+    for (int i = 0; i < count; ++i) {
+        const RuleCheck& check = m_checks[i];
+        if (m_entries[i]->text() != check.text)
+            m_entries[i]->setText(check.text);
+        setTextColour(m_entries[i],
+                      check.severity == RuleCheck::Severity::Breach ? ActiveColour : CaptionColour);
+    }
 }

@@ -19,7 +19,7 @@ class ChecksPanel : public QWidget
 public:
     explicit ChecksPanel(QWidget* parent);
 
-    // Rebuilds the list only when the checks differ from those shown.
+    // The list follows when it is seen.
     void setChecks(const std::vector<RuleCheck>& checks);
     const std::vector<RuleCheck>& checks() const { return m_checks; }
     // The sentence of each check, in the order shown; for tests.
@@ -32,8 +32,12 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void fillList();
+
+    bool m_stale = false;
     QLabel* m_caption = nullptr;
     std::vector<RuleCheck> m_checks;
     QList<ClickLabel*> m_entries;

@@ -41,6 +41,8 @@ void SheetChecks::derive(Character& c)
     }
     SheetBinding::readNames(m_view, c);
     c.clanRuleChanges = m_clanRuleChanges;
+    // What is shown is what the last pass found; what has not changed is taken over whole.
+    c.checks = m_shown;
     RulesCheck::derive(c, m_view.tables(), m_books);
 }
 
