@@ -10,7 +10,8 @@ class RuleTables;
 namespace RulesCheck {
 
 // Sets character.checks from the rows, the tallies the pass derived, the tables of the books
-// in use and the books out of use.
+// in use and the books out of use. The checks the character held are the last pass's: a
+// finding that has not changed is kept as it was, so that a settled sheet makes no new texts.
 void derive(Character& character, const RuleTables& tables, const EntryBooks& books);
 
 // Remembers that the clan's rules replaced a merit or flaw (an empty replacement takes it off),
