@@ -114,6 +114,15 @@ private slots:
             },
             {"unknown-entry Mind Reading note", "unknown-entry Path of Tea note",
              "unknown-entry Lucky Charm (2) note"});
+        row("Golconda above the generation's limit",
+            [](CharacterRecord& r) {
+                r.GolcondaOn = true;
+                r.GolcondaChoice = 2; // any trait
+                r.Strength = 7;
+                r.FreebiesEdit = "40";
+            },
+            {"above-generation-limit Strength note"},
+            {"Strength 7 is above 5, the most the 13th generation allows; Golconda lets it be."});
         row("elder traits above 5",
             [](CharacterRecord& r) {
                 r.ElderRules = true;

@@ -1,8 +1,10 @@
 #include "RulesCheck.h"
 
 #include "engine/ClanRules.h"
+#include "engine/GenerationRules.h"
 #include "engine/MeritFlawRules.h"
 #include "engine/PointAccounting.h"
+#include "rules/DataFile.h"
 #include "rules/EntryBooks.h"
 #include "rules/RuleTables.h"
 #include "rules/TextRoutines.h"
@@ -94,6 +96,7 @@ public:
     }
 
     void missingChoices();
+    void golcondaRatings();
     void entries();
     void exclusivePairs();
     void flawPoints();
@@ -139,6 +142,41 @@ void Checker::missingChoices()
             add(Rule, HeaderNames[field],
                 Sentence() << u"No " << HeaderNames[field].toLower() << u" chosen.",
                 Severity::Breach, {Place::Header, 0, field});
+}
+
+// Ratings above what the generation allows, which only Golconda lets a row hold: each row's
+// limit cuts a higher rating otherwise.
+void Checker::golcondaRatings()
+{
+    if (!c.settings.GolcondaOn)
+        return;
+    const int g = DataFile::leadingNumber(c.header[6]);
+    if (g < GenerationRules::Lowest || g > GenerationRules::Highest)
+        return;
+    static const QString Rule = QStringLiteral("above-generation-limit");
+    const int most = GenerationRules::maxTraitRating(g, false, 0);
+    const auto rating = [&](QStringView name, int value, Where where) {
+        if (value > most)
+            add(Rule, name,
+                Sentence() << name << u" " << value << u" is above " << most << u", the most the "
+                           << QStringView(c.header[6]).trimmed()
+                           << u" generation allows; Golconda lets it be.",
+                Severity::Note, where);
+    };
+    for (int i = 0; i < 9; ++i)
+        rating(AttributeNames[i], c.attributes[i].rating, {Place::Attribute, 0, i});
+    for (int col = 0; col < 3; ++col)
+        for (int r = 0; r < c.rows.AbilityRows; ++r)
+            rating(bare(c.abilities[col][r].name), c.abilities[col][r].rating,
+                   {Place::Ability, col, r});
+    for (int col = 0; col < 3; ++col)
+        for (int r = 0; r < c.rows.SecondaryRows; ++r)
+            rating(bare(c.secondaries[col][r].name), c.secondaries[col][r].rating,
+                   {Place::Secondary, col, r});
+    for (int r = 0; r < c.rows.DisciplineRows; ++r)
+        rating(bare(c.disciplines[r].name), c.disciplines[r].rating, {Place::Discipline, 0, r});
+    for (int r = 0; r < c.rows.BackgroundRows; ++r)
+        rating(bare(c.backgrounds[r].name), c.backgrounds[r].rating, {Place::Background, 0, r});
 }
 
 void Checker::entry(QStringView name, Table table, Where where)
@@ -339,6 +377,7 @@ void derive(Character& character, const RuleTables& tables, const EntryBooks& bo
     checker.previous = std::move(character.checks);
     checker.checks.reserve(checker.previous.size());
     checker.missingChoices();
+    checker.golcondaRatings();
     checker.entries();
     checker.exclusivePairs();
     checker.flawPoints();
