@@ -30,6 +30,9 @@ struct RuleCheck
     Place place = Place::Freebies;
     int column = 0;
     int index = 0;
+    // The numbers the sentence was written from, where they and the row decide it (0 where
+    // not), so that a pass finding the same need not write it again.
+    quint64 madeOf = 0;
 
     bool operator==(const RuleCheck&) const = default;
 };

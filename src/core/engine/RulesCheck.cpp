@@ -110,7 +110,8 @@ public:
 private:
     // A finding the last pass made already is taken over whole: an unchanged sheet, checked
     // on every idle moment, then makes no new texts.
-    void add(const QString& rule, QStringView row, QStringView text, Severity severity, Where where)
+    void add(const QString& rule, QStringView row, QStringView text, Severity severity, Where where,
+             quint64 madeOf = 0)
     {
         if (checks.size() < previous.size()) {
             const RuleCheck& last = previous[checks.size()];
@@ -122,7 +123,20 @@ private:
             }
         }
         checks.push_back({rule, row.toString(), text.toString(), severity, where.place,
-                          where.column, where.index});
+                          where.column, where.index, madeOf});
+    }
+    // The same, without writing the sentence, for a finding whose sentence the numbers madeOf
+    // and its row decide: true when the last pass found it already.
+    bool takeOver(const QString& rule, QStringView row, Where where, quint64 madeOf)
+    {
+        if (checks.size() >= previous.size())
+            return false;
+        const RuleCheck& last = previous[checks.size()];
+        if (last.madeOf != madeOf || last.place != where.place || last.column != where.column ||
+            last.index != where.index || last.row != row || last.rule != rule)
+            return false;
+        checks.push_back(last);
+        return true;
     }
     void entry(QStringView name, Table table, Where where);
     void bought(QStringView name, int rating, int dots, int perDot, Where where,
@@ -195,14 +209,21 @@ void Checker::entry(QStringView name, Table table, Where where)
                 return;
     static const QString OutOfUse = QStringLiteral("book-out-of-use");
     static const QString Unknown = QStringLiteral("unknown-entry");
-    const QStringView row = where.place == Place::Header ? HeaderNames[where.index] : name;
-    if (const QString book = books.bookOf(table, name); !book.isEmpty())
-        add(OutOfUse, row,
-            Sentence() << name << u" comes from " << book << u", which is not in use.",
-            Severity::Breach, where);
+    const QString book = books.bookOf(table, name);
+    const QString& rule = book.isEmpty() ? Unknown : OutOfUse;
+    // A row's own name decides its sentence: the book out of use that has an entry is the
+    // first of them, whichever are chosen. The header's boxes are named by their caption.
+    const bool named = where.place != Place::Header;
+    const quint64 madeOf = 1ull << 63 | quint64(table);
+    if (named && takeOver(rule, name, where, madeOf))
+        return;
+    const QStringView row = named ? name : QStringView(HeaderNames[where.index]);
+    if (!book.isEmpty())
+        add(rule, row, Sentence() << name << u" comes from " << book << u", which is not in use.",
+            Severity::Breach, where, named ? madeOf : 0);
     else
-        add(Unknown, row, Sentence() << name << u" is not in the rules data.", Severity::Note,
-            where);
+        add(rule, row, Sentence() << name << u" is not in the rules data.", Severity::Note, where,
+            named ? madeOf : 0);
 }
 
 void Checker::entries()
@@ -300,11 +321,17 @@ void Checker::bought(QStringView name, int rating, int dots, int perDot, Where w
 {
     if (dots <= 0 || perDot <= 0)
         return;
+    // An over-spent full sheet lists a hundred of these on every pass, nearly all unchanged.
+    const quint64 madeOf = quint64(quint16(rating)) | quint64(quint16(dots)) << 16 |
+                           quint64(quint16(perDot)) << 32 | quint64(dotName.size()) << 48 |
+                           1ull << 63;
+    if (takeOver(BoughtRule, name, where, madeOf))
+        return;
     const int points = dots * perDot;
     Sentence text;
     text << name << u" " << rating << u": " << dots << u" " << dotName;
     text.plural(dots) << u", " << points << u" point";
-    add(BoughtRule, name, text.plural(points).view(), Severity::Note, where);
+    add(BoughtRule, name, text.plural(points).view(), Severity::Note, where, madeOf);
 }
 
 void Checker::freebies()
