@@ -2,6 +2,7 @@
 #include "../support/Pixels.h"
 #include "../support/ProgramFonts.h"
 #include "../support/RulesLines.h"
+#include "controls/SelectionLayout.h"
 #include "controls/TSelectionBox.h"
 #include "rules/RuleTables.h"
 
@@ -214,16 +215,45 @@ private slots:
 
     void noneOnlyForListsOfNames()
     {
-        for (int kind = 1; kind <= 13; ++kind) {
+        for (int kind = 1; kind <= SelectionLayout::SpecialtyKind; ++kind) {
             open({QStringLiteral("5"), QStringLiteral("Unlimited")}, kind);
-            const bool none = kind == 4 || kind == 5 || kind == 6 || kind == 8;
+            const bool specialty = kind == SelectionLayout::SpecialtyKind;
+            const bool none = kind == 4 || kind == 5 || kind == 6 || kind == 8 || specialty;
             QCOMPARE(m_box->entries().first() == QLatin1String("<NONE>"), none);
             QCOMPARE(m_box->entries().size(), none ? 3 : 2);
+            QCOMPARE(m_box->ownText()->isVisible(), specialty);
         }
         open({}, 3);
         QCOMPARE(m_box->size(), QSize(30, 30));
         QTest::mouseClick(m_box, Qt::LeftButton, {}, QPoint(15, 15));
         QVERIFY(m_box->isVisible());
+    }
+
+    // A specialty of one's own: typed into the box below the suggestions, Enter writes it.
+    void ownSpecialty_data()
+    {
+        columns<QString, int, QString>({"typed", "key", "text"});
+        dataRow("typed, then Enter", "  Knife   fighting ", int(Qt::Key_Return), "Knife fighting");
+        dataRow("nothing typed: Enter keeps it open", "", int(Qt::Key_Return), "Before");
+        dataRow("Escape while typing", "Knife", int(Qt::Key_Escape), "Before");
+    }
+    void ownSpecialty()
+    {
+        const auto [typed, key, text] = fetch<QString, int, QString>({"typed", "key", "text"});
+        m_window->Target->setText(QStringLiteral("Before"));
+        open({QStringLiteral("Grappling"), QStringLiteral("Throws")},
+             SelectionLayout::SpecialtyKind);
+        QLineEdit* own = m_box->ownText();
+        QVERIFY(m_box->rect().contains(own->geometry()));
+        QVERIFY(own->y() > m_box->entryPosition(2).y()); // below the last suggestion
+        QVERIFY(own->width() >= 150);
+        QTest::keyClicks(own, typed);
+        QTest::keyClick(own, Qt::Key(key));
+        QCOMPARE(m_box->isVisible(), text == u"Before" && key == Qt::Key_Return);
+        QCOMPARE(m_window->Target->text(), text);
+        // The next list starts with an empty box.
+        open({QStringLiteral("Grappling")}, SelectionLayout::SpecialtyKind);
+        QVERIFY(own->text().isEmpty());
     }
 
     void clanPanelInTheDock()

@@ -636,7 +636,8 @@ private slots:
         QCOMPARE(c, settled); // a second pass changes nothing
     }
 
-    // A list's rows: one open row below the last in use, one empty row removed per pass.
+    // A list's rows: one open row below the last in use, one empty row removed per pass; a
+    // row's specialty moves with it.
     void rowsKeptTidy_data()
     {
         columns<QString, int, QString>({"rows", "firstRemovable", "after"});
@@ -653,7 +654,11 @@ private slots:
         Character c = withBackgrounds(rows);
         if (rows.isEmpty())
             c.rows.BackgroundRows = 0;
+        for (Character::Trait& row : c.backgrounds)
+            row.specialty = row.name.toLower();
         CharacterPass::keepRows({&c.backgrounds}, c.rows.BackgroundRows, firstRemovable, {});
+        for (const Character::Trait& row : c.backgrounds)
+            QCOMPARE(row.specialty, row.name.toLower());
         QStringList after;
         for (int r = 0; r < c.rows.BackgroundRows; ++r)
             after << c.backgrounds[r].name + u':' + QString::number(c.backgrounds[r].rating);

@@ -1,8 +1,11 @@
 #include "../support/DataRows.h"
 #include "../support/Files.h"
 #include "../support/RecordFields.h"
+#include "files/CharacterDocument.h"
+#include "files/CharacterExtensionBlock.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
+#include "files/CharacterSpecialties.h"
 #include "files/CharacterWriter.h"
 
 #include <QDir>
@@ -49,6 +52,14 @@ QString outcome(const CharacterReadResult& result)
                           : QStringLiteral("complete");
 }
 
+QStringList messages(const CharacterReadResult& result)
+{
+    QStringList out;
+    for (const CharacterReadResult::Message& message : result.messages)
+        out << message.caption + QStringLiteral(" | ") + message.text;
+    return out;
+}
+
 // Checks a read against expectation lines in the form of the golden .expect files.
 void check(const CharacterReadResult& result, const QStringList& expectations)
 {
@@ -75,15 +86,33 @@ void check(const CharacterReadResult& result, const QStringList& expectations)
                      key + QStringLiteral(": ") + value);
         }
     }
-    QStringList messages;
-    for (const CharacterReadResult::Message& message : result.messages)
-        messages << message.caption + QStringLiteral(" | ") + message.text;
-    QCOMPARE(messages, expectedMessages);
+    QCOMPARE(messages(result), expectedMessages);
 }
 
 QByteArray bytesOf(const Record& character)
 {
     return CharacterFileText::encode(CharacterWriter::lines(character));
+}
+
+// Two entries this program does not know around the full text of a name, as a file holds them.
+const QByteArray ForeignBlock =
+    "Tarnoch98 extensions v1\r\nFuture/3 2\r\nfirst \xc3\xbc line\r\n\r\n"
+    "Unicode/1 1\r\nName=\xce\xa9mega\r\nOther/1 0\r\n";
+
+QStringList entries(const CharacterExtension& extension)
+{
+    QStringList out;
+    for (const CharacterExtension::Entry& entry : extension.entries())
+        out << entry.key + QStringLiteral(": ") + entry.text;
+    return out;
+}
+
+// Every text of the record as the file's code page stores it.
+Record storable(Record character)
+{
+    Record::forEachText(
+        character, [](const QString&, QString& text) { text = CharacterFileText::storable(text); });
+    return character;
 }
 
 QByteArray garbage(int size)
@@ -151,6 +180,155 @@ private slots:
         QVERIFY(result.messages.isEmpty());
         QCOMPARE(describe(result.record), describe(expected));
         QVERIFY(result.record == expected);
+    }
+
+    // A block after the body of every version: the body reads as without it (so each version's
+    // readers, which stop after their last value, are untouched), and the entries this program
+    // does not know are written back line for line, in their order.
+    void blockAfterEveryVersion_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const QString& file : QDir(Golden).entryList({QStringLiteral("*.tnc")}))
+            if (readBytes(fileBytes(file)).completed() &&
+                !fileBytes(file).contains("\r\nTarnoch98 extensions"))
+                dataRow(qPrintable(file), file);
+    }
+    void blockAfterEveryVersion()
+    {
+        QFETCH(QString, name);
+        const CharacterReadResult plain = readBytes(fileBytes(name));
+        const CharacterReadResult extended = readBytes(fileBytes(name) + ForeignBlock);
+        QCOMPARE(messages(extended), messages(plain));
+        // The name differs from what its full text became, so the body's name stays.
+        Record body = extended.record;
+        body.extension = {};
+        QCOMPARE(describe(body), describe(plain.record));
+        QCOMPARE(entries(extended.record.extension),
+                 QStringList({u"Future/3: first ü line\n"_qs, u"Other/1: "_qs}));
+
+        // The character keeps them from loading to saving.
+        Character character;
+        CharacterDocument::apply(extended, character);
+        const QStringList written = CharacterWriter::lines(CharacterDocument::record(character));
+        QCOMPARE(written.mid(written.indexOf(CharacterExtensionBlock::Banner)),
+                 CharacterFileText::decode("Tarnoch98 extensions v1\r\nFuture/3 2\r\n"
+                                           "first \xc3\xbc line\r\n\r\nOther/1 0\r\n"));
+    }
+
+    // Texts in any script come back whole; the body holds them as before, with "?" for what the
+    // code page lacks, so that older programs read the file as they always did.
+    void fullTexts_data()
+    {
+        columns<Record, Record>({"written", "expected"});
+        Record scripts = fullCharacter();
+        scripts.Name = QStringLiteral("Ωmega Жуков");
+        scripts.Player = QStringLiteral("李小龍");
+        (*scripts.FreeAbilities)[1].knowledge.name = QStringLiteral("Łore");
+        (*scripts.Merits)[0] = QStringLiteral("Luck → (3)");
+        scripts.Notes->append(QStringLiteral("{\\rtf1 😀}"));
+        scripts.ChosenBooks->append(QStringLiteral("Книга"));
+        scripts.VirtueNamesEdit = QStringLiteral("Ψ (Conscience, Self-Control & Courage)");
+        dataRow("Greek, Cyrillic and CJK", scripts, scripts);
+        Record mended = scripts;
+        scripts.Haven = QStringLiteral("東京\nShinjuku");
+        mended.Haven = QStringLiteral("東京 Shinjuku");
+        dataRow("a line break in a full text", scripts, mended);
+    }
+    void fullTexts()
+    {
+        const auto [written, expected] = fetch<Record, Record>({"written", "expected"});
+        const QStringList lines = CharacterFileText::decode(bytesOf(written));
+        const QStringList body = CharacterWriter::lines(storable(written));
+        QCOMPARE(lines.first(body.size()), body);
+        QCOMPARE(lines[body.size()], CharacterExtensionBlock::Banner);
+        const CharacterReadResult result = CharacterReader::read(lines, "x.tnc");
+        QVERIFY(result.messages.isEmpty());
+        QCOMPARE(describe(result.record), describe(expected));
+        QVERIFY(result.record == expected);
+    }
+
+    // The full text counts only while the body still holds what it became: a name changed by
+    // an older program, which keeps the block it cannot read, wins.
+    void olderProgramEditWins_data()
+    {
+        columns<QString, QString>({"body", "name"});
+        dataRow("untouched", u"?mega ?????"_qs, u"Ωmega Жуков"_qs);
+        dataRow("renamed", u"Omega Zhukov"_qs, u"Omega Zhukov"_qs);
+        dataRow("shortened", u"?mega"_qs, u"?mega"_qs);
+    }
+    void olderProgramEditWins()
+    {
+        const auto [body, name] = fetch<QString, QString>({"body", "name"});
+        QStringList lines = CharacterWriter::lines({.Name = u"Ωmega Жуков"_qs});
+        lines[1] = body;
+        const Record read = CharacterReader::read(lines, "x.tnc").record;
+        QCOMPARE(*read.Name, name);
+        QVERIFY(read.extension.isEmpty());
+    }
+
+    // Specialties through a file and back, on every kind of row that takes one.
+    void specialties_data()
+    {
+        columns<QString, int, QString, QString>({"field", "rating", "specialty", "entry"});
+        dataRow("attribute", "Strength", 4, "Iron grip", "Strength=Iron grip");
+        dataRow("standard ability below 4, kept", "Talent 4", 2, "Grappling", "Talent 4=Grappling");
+        dataRow("free row, any script", "Knowledge 11", 5, u"Ξυλουργική"_qs,
+                u"Knowledge 11=Ξυλουργική"_qs);
+        dataRow("secondary row", "Secondary Skill 1", 4, "Longbow", "Secondary Skill 1=Longbow");
+        dataRow("a line break", "Wits", 4, "Am\nbushes", "Wits=Am bushes");
+        dataRow("none", "Wits", 4, "", "");
+    }
+    void specialties()
+    {
+        const auto [field, rating, specialty, entry] =
+            fetch<QString, int, QString, QString>({"field", "rating", "specialty", "entry"});
+        Character character;
+        character.rows.AbilityRows = 12;
+        character.rows.SecondaryRows = 2;
+        character.abilities[2][10].name = QStringLiteral("Crafts");
+        character.secondaries[1][0].name = QStringLiteral("Archery");
+        CharacterSpecialties::forEachTrait(
+            character, [&](const QString& name, Character::Trait& trait) {
+                if (name == field)
+                    trait = {.name = trait.name, .rating = rating, .specialty = specialty};
+            });
+        const QStringList lines = CharacterWriter::lines(CharacterDocument::record(character));
+        QCOMPARE(lines.contains(CharacterExtensionBlock::Banner), !entry.isEmpty());
+        Character read;
+        read.attributes[8].specialty = QStringLiteral("from the character before");
+        CharacterDocument::apply(CharacterReader::read(lines, "x.tnc"), read);
+        QCOMPARE(CharacterSpecialties::entry(read), entry);
+        QVERIFY(read.extension.isEmpty());
+    }
+
+    // Blocks out of the ordinary after a new sheet's 94 lines.
+    void unusualBlocks_data()
+    {
+        columns<QByteArray, QStringList, QString>({"block", "entries", "message"});
+        const QString damaged = QStringLiteral("Load error | The additions at the end of the file "
+                                               "are damaged at line %1.\nWhat follows that line "
+                                               "was not loaded.");
+        const QByteArray banner = "Tarnoch98 extensions v1\r\n";
+        dataRow("count beyond the file", banner + "A/1 3\r\nx\r\ny\r\n", QStringList(),
+                damaged.arg(96));
+        dataRow("no count", banner + "A/1 1\r\nx\r\nbroken\r\nB/1 0\r\n", QStringList{"A/1: x"},
+                damaged.arg(98));
+        dataRow("stray lines before the banner", "\r\nstray\r\n" + banner + "A/1 1\r\nx\r\n",
+                QStringList{"A/1: x"}, QString());
+        dataRow("a later block version", QByteArray("Tarnoch98 extensions v2\r\nA/1 0\r\n"),
+                QStringList{"A/1: "}, QString());
+        dataRow("text edited in the code page", banner + "A/1 1\r\n\xe9t\xe9\r\n",
+                QStringList{u"A/1: été"_qs}, QString());
+        dataRow("an empty block", banner, QStringList(), QString());
+    }
+    void unusualBlocks()
+    {
+        const auto [block, expected, message] =
+            fetch<QByteArray, QStringList, QString>({"block", "entries", "message"});
+        const CharacterReadResult result = readBytes(bytesOf({}) + block);
+        QVERIFY(result.completed());
+        QCOMPARE(messages(result), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(entries(result.record.extension), expected);
     }
 
     // The writer against a file made without it.
@@ -266,6 +444,7 @@ private slots:
         // Not decoded: what cannot be stored is written as "?".
         dataRow("unstorable", QByteArray(), QStringList{u"Zoë 李😀\u0080"_qs},
                 QByteArray("Zo\xeb ???\r\n"));
+        dataRow("CJK alone", QByteArray(), QStringList{u"李小龍"_qs}, QByteArray("???\r\n"));
     }
     void fileText()
     {
@@ -274,33 +453,6 @@ private slots:
         if (!written.contains('?'))
             QCOMPARE(CharacterFileText::decode(bytes), lines);
         QCOMPARE(CharacterFileText::encode(lines), written);
-    }
-
-    void unstorableFields_data()
-    {
-        columns<Record, QStringList>({"character", "expected"});
-        Record storable = fullCharacter();
-        storable.Concept = QStringLiteral("Ærlig € ‰ œ ÿ");
-        dataRow("all storable", storable, QStringList());
-        dataRow("name", Record{.Name = u"Zoë 李"_qs}, QStringList{"Name: 李"});
-        Record rows = fullCharacter();
-        (*rows.Merits)[2] = QStringLiteral("Luck → (3)");
-        (*rows.FreeAbilities)[1].knowledge.name = QStringLiteral("Łore");
-        (*rows.SecondaryAbilities)[0].skill.name = QStringLiteral("Ōkami");
-        dataRow("rows by their number", rows,
-                QStringList{"Knowledge 12: Ł", "Secondary Skill 1: Ō", "Merit 3: →"});
-        dataRow("each character once",
-                Record{.Notes = QStringList{u"😀 ok ąę"_qs, u"ą 😀"_qs}, .VirtueNamesEdit = u"Ψ"_qs},
-                QStringList{"Notes: 😀ąę", "Virtues: Ψ"});
-    }
-    void unstorableFields()
-    {
-        QFETCH(Record, character);
-        QStringList found;
-        for (const CharacterFileText::Unstorable& field :
-             CharacterFileText::unstorableFields(character))
-            found << field.field + QStringLiteral(": ") + field.characters;
-        QTEST(found, "expected");
     }
 };
 

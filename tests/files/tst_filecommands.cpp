@@ -4,10 +4,13 @@
 #include "../support/Processes.h"
 #include "../support/RecordFields.h"
 #include "../support/WhileOpen.h"
+#include "controls/SelectionLayout.h"
+#include "controls/SpecialtyLabel.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
 #include "files/CharacterReport.h"
 #include "files/CharacterSheetIO.h"
+#include "files/CharacterSpecialties.h"
 #include "files/CharacterWriter.h"
 #include "files/QtFileDialogs.h"
 #include "files/RecoveryCopy.h"
@@ -243,6 +246,121 @@ private slots:
         QCOMPARE(withoutPadding(readFile(inDir("saved.tnc"))), withoutPadding(readFile(file)));
     }
 
+    // A specialty picked on the sheet: a right press on the name of a trait rated 4 or more
+    // offers suggestions, "<NONE>" and a box for one's own; the choice shows right of the dots
+    // without moving them, is saved and loaded, printed, kept faded below 4, and moves with
+    // its row.
+    void specialtiesOnTheSheet_data()
+    {
+        columns<QString, QString, QString>({"row", "pick", "specialty"});
+        dataRow("attribute, a suggestion", "Strength", "Iron grip", "Iron grip");
+        dataRow("standard ability, a suggestion", "Brawl", "Grappling", "Grappling");
+        dataRow("standard ability, one's own in Cyrillic", "Brawl", "own", u"Борьба"_qs);
+        dataRow("secondary row, one's own", "Archery", "own", "Long  bow ");
+    }
+    void specialtiesOnTheSheet()
+    {
+        const auto [row, pick, specialty] =
+            fetch<QString, QString, QString>({"row", "pick", "specialty"});
+        SheetPanel& s = *sheet();
+        const bool attribute = row == u"Strength";
+        const bool free = row == u"Archery";
+        SheetPanel::TraitRow& rowControls = free ? s.SecondaryRows[1][0] : s.AbilityRows[0][3];
+        TVampireDots* dots = attribute ? s.Strength : rowControls.dots;
+        QWidget* name =
+            attribute ? static_cast<QWidget*>(s.AttributeCaptions[0]) : rowControls.name;
+        SpecialtyLabel* label = attribute ? s.AttributeSpecialties[0] : rowControls.specialty;
+        if (free)
+            enter(rowControls.name, row);
+        pressDot(dots, 3);
+        // Below the fourth dot a fixed name offers nothing, a free row its names.
+        QCOMPARE(m_window.rightPress(name) &&
+                     m_window.popup()->kind() == SelectionLayout::SpecialtyKind,
+                 false);
+        QTest::keyClick(m_window.popup(), Qt::Key_Escape);
+        const int dotsLeft = dots->x();
+        pressDot(dots, 4);
+        QVERIFY(m_window.rightPress(name));
+        TSelectionBox* popup = m_window.popup();
+        QCOMPARE(popup->entries().first(), u"<NONE>"_qs);
+        if (pick == u"own") {
+            popup->ownText()->insert(specialty); // as typed or pasted
+            QTest::keyClick(popup->ownText(), Qt::Key_Return);
+        } else {
+            const qsizetype entry = popup->entries().indexOf(pick);
+            QVERIFY(entry > 0);
+            QTest::mouseClick(popup, Qt::LeftButton, {},
+                              popup->entryPosition(int(entry)) + QPoint(5, 7));
+        }
+        idle();
+        const QString expected = specialty.simplified();
+        QCOMPARE(label->specialty(), expected);
+        QVERIFY(label->isVisible() && label->counts());
+        QCOMPARE(dots->x(), dotsLeft);
+        QVERIFY(label->x() > dots->geometry().right());
+        QCOMPARE(label->toolTip(), u"Specialty: "_qs + expected);
+        // A step of its own: undone, the rating stays; redone, the specialty is back.
+        QTest::keyClick(sheet()->Concept, Qt::Key_Z, Qt::ControlModifier);
+        idle();
+        QVERIFY(label->specialty().isEmpty());
+        QCOMPARE(dots->Filled(), 4);
+        QTest::keyClick(sheet()->Concept, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        idle();
+        QCOMPARE(label->specialty(), expected);
+
+        const CharacterRecord record = saved();
+        QVERIFY(record.extension.text(CharacterSpecialties::Key)->contains(expected));
+        load(golden("v1.43.tnc"));
+        idle();
+        QVERIFY(label->specialty().isEmpty() && !label->isVisible());
+        load(inDir("saved.tnc"));
+        idle();
+        QCOMPARE(label->specialty(), expected);
+        if (row == u"Brawl" && pick != u"own") {
+            const QString pdf = inDir("sheet.pdf");
+            QCOMPARE(form().printing().writePdf(pdf, true, false), QString());
+            QVERIFY(QString::fromUtf8(runProgram("pdftotext", {pdf, "-"}).output)
+                        .contains(u"Brawl (Grappling)"_qs));
+        }
+
+        pressDot(dots, 3);
+        QCOMPARE(label->specialty(), expected);
+        QVERIFY(!label->counts() && label->isVisible());
+        if (free) {
+            // The row below, with a specialty of its own, moves up when this one empties.
+            enter(s.SecondaryRows[1][1].name, QStringLiteral("Crafts"));
+            s.SecondaryRows[1][1].dots->setFilled(4);
+            s.SecondaryRows[1][1].specialty->setSpecialty(QStringLiteral("Pottery"));
+            enter(rowControls.name, QString());
+            dots->setFilled(0);
+            idle();
+            QCOMPARE(stripped(rowControls.name), u"Crafts"_qs);
+            QCOMPARE(label->specialty(), u"Pottery"_qs);
+            QVERIFY(s.SecondaryRows[1][1].specialty->specialty().isEmpty());
+        } else {
+            // A kept specialty is taken off with "<NONE>".
+            QVERIFY(m_window.rightPress(name));
+            QTest::mouseClick(popup, Qt::LeftButton, {}, popup->entryPosition(0) + QPoint(5, 7));
+            idle();
+            QVERIFY(label->specialty().isEmpty() && !label->isVisible());
+        }
+    }
+
+    // A file with an extension block, through the window: loaded and saved, the block comes
+    // back line for line, an entry of a newer program included.
+    void extensionBlockSavedAsRead()
+    {
+        const QString file = golden("extensions.tnc");
+        load(file);
+        idle();
+        QCOMPARE(stripped(sheet()->Name), u"Ωmega Жуков"_qs);
+        saved();
+        const auto block = [](const QByteArray& bytes) {
+            return bytes.mid(bytes.indexOf("Tarnoch98 extensions"));
+        };
+        QCOMPARE(block(readFile(inDir("saved.tnc"))), block(readFile(file)));
+    }
+
     // Lists of no rows at all each open one empty row.
     void listsOfNoRowsOpenOne()
     {
@@ -266,8 +384,8 @@ private slots:
     void saveQuestion_data()
     {
         // The character's origin and what happened to it since; the command, the part of the
-        // question pressed (none: nothing may be asked); after Yes, the save (given up, into a
-        // folder, or refused for characters a file cannot hold) and what Save proposes.
+        // question pressed (none: nothing may be asked); after Yes, the save (given up, or into
+        // a folder) and what Save proposes.
         columns<QString, QString, QString, QString, QString, QString>(
             {"origin", "change", "command", "press", "save", "proposal"});
         dataRow("template, New", "template", "", "New", "", "", "");
@@ -293,10 +411,10 @@ private slots:
                 "{file}");
         dataRow("notes, Load, Yes, save into a folder", "saved", "notes", "Load", "YesButton",
                 "folder", "{file}");
-        dataRow("named Ωmega, Close, Yes, characters refused", "saved", "Ωmega", "Close",
-                "YesButton", "refused", "{file}");
-        // Stored with "?" as agreed, the character matches its file.
-        dataRow("saved as Ωmega with ?, Close", "saved", "Ωmega saved", "Close", "", "", "");
+        // Names in any script are saved whole, without a question.
+        dataRow("named Ωmega Жуков, Close, Yes", "saved", "Ωmega Жуков", "Close", "YesButton", "",
+                "{file}");
+        dataRow("saved as Ωmega Жуков, Close", "saved", "Ωmega Жуков saved", "Close", "", "", "");
     }
     void saveQuestion()
     {
@@ -324,9 +442,8 @@ private slots:
             QTest::keyClicks(form().notes()->Notepad, QStringLiteral("a note"));
         }
         if (change.startsWith("Who") || change.startsWith("Ωmega"))
-            enter(sheet()->Name, change == "Ωmega saved" ? "Ωmega" : change);
-        if (change == "Ωmega saved") {
-            m_window.answers.answers = {1};
+            enter(sheet()->Name, QString(change).remove(" saved"));
+        if (change == "Ωmega Жуков saved") {
             m_window.dialogs.files = {file};
             click(form().SaveButtonLabel);
         }
@@ -363,20 +480,20 @@ private slots:
                                                   .replace("{file}", file)
                                                   .replace("{start}", FileCommands::startFolder()));
         if (!proposal.isEmpty() && save.isEmpty())
-            QCOMPARE(CharacterFileText::decode(readFile(answer)), before);
+            QCOMPARE(readFile(answer), CharacterFileText::encode(before));
         if (!proceeds) {
             QCOMPARE(snapshot(form()), before);
             QCOMPARE(files().CurrentFile(), change == "deleted" ? QString() : file);
             QCOMPARE(form().notes()->Notepad->document()->isModified(), notesEdited);
         }
-        // A failed save says why; characters a file cannot hold are named before anything is
-        // written.
+        // A failed save says why.
         if (save == "folder")
             QVERIFY(m_window.messages.shown.value(0).second.contains(
                 QDir::toNativeSeparators(m_window.dir.path())));
-        if (save == "refused")
-            QVERIFY(m_window.answers.asked.value(0).contains(QStringLiteral("Name: Ω")) &&
-                    !QFile::exists(answer));
+        if (change.startsWith("Ωmega")) {
+            QVERIFY(m_window.answers.asked.isEmpty());
+            QCOMPARE(*readFileAt(press.isEmpty() ? file : answer).record.Name, u"Ωmega Жуков"_qs);
+        }
         // Load opens beside the character's own file.
         if (command == "Load" && proceeds)
             QCOMPARE(question.openedIn, QStringList({m_window.dir.path()}));
@@ -598,7 +715,8 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         for (const char* file :
-             {"v1.1", "v1.5", "v1.43", "cut-off", "unknown-banner", "zero-rows", "overspent-pair"})
+             {"v1.1", "v1.5", "v1.43", "cut-off", "unknown-banner", "zero-rows", "extensions",
+              "overspent-pair"})
             dataRow(file, QString(file));
     }
     void report()

@@ -202,6 +202,41 @@ private slots:
         QVERIFY(value.rect.right() <= Column);
     }
 
+    // A specialty prints after its name while the rating is 4 or more, whole, clear of the dots.
+    void specialties_data()
+    {
+        columns<int, QString, QStringList>({"rating", "specialty", "printed"});
+        dataRow("fits on the row", 4, "Grappling", QStringList{"Brawl (Grappling)"});
+        dataRow("long: two lines, whole", 5, "Grappling with much larger opponents",
+                QStringList{"Brawl", "(Grappling with much larger opponents)"});
+        dataRow("below 4: left off", 3, "Grappling", QStringList{"Brawl."});
+    }
+    void specialties()
+    {
+        const auto [rating, specialty, printed] =
+            fetch<int, QString, QStringList>({"rating", "specialty", "printed"});
+        Character character;
+        character.abilities[0][3] = {.name = u"Brawl"_qs, .rating = rating, .specialty = specialty};
+        character.attributes[0] = {.rating = rating, .specialty = specialty};
+        const SheetPage page = SheetComposer::compose(PrintedSheet::of(character));
+        QStringList brawl;
+        int withSpecialty = 0; // Strength's and Brawl's
+        for (const SheetPage::Item& item : page.items(Part::TraitName)) {
+            const int columnLeft = int(item.rect.left()) / Column * Column;
+            QVERIFY(item.rect.right() <= columnLeft + Column / 2); // clear of the dots
+            if (item.text.startsWith(u"Brawl") || (item.text.startsWith(u'(') && brawl.size()))
+                brawl << item.text;
+            withSpecialty += item.text.contains(specialty) ? 1 : 0;
+        }
+        if (rating < 4) {
+            QCOMPARE(brawl.size(), 1);
+            QVERIFY(brawl[0].startsWith(printed[0]));
+        } else {
+            QCOMPARE(brawl, printed);
+        }
+        QCOMPARE(withSpecialty, rating < 4 ? 0 : 2);
+    }
+
     void strikeOut_data()
     {
         QTest::addColumn<bool>("struckOut");

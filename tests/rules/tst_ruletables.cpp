@@ -121,6 +121,12 @@ QList<QStringList> bySection(const RuleTables& t)
     add(t.Flaws.items());
     add(t.ExclusivePairsFirst, {&t.ExclusivePairsSecond});
     add(t.VirtueSets);
+    QStringList specialties;
+    for (const QString& trait : QStringList(t.Specialties.keyBegin(), t.Specialties.keyEnd()))
+        for (const QString& specialty : t.specialties(trait))
+            specialties << trait + QStringLiteral(": ") + specialty;
+    specialties.sort();
+    add(specialties);
     return sections;
 }
 
@@ -190,6 +196,8 @@ private slots:
         RuleTables tables;
         tables.build(lines, false);
         const QList<QStringList> whole = bySection(tables);
+        QCOMPARE(tables.specialties("Brawl"), QStringList({"Grappling", "Dirty fighting"}));
+        QVERIFY(tables.specialties("Dodge").isEmpty());
         for (qsizetype n = 0; n <= lines.size(); ++n) {
             tables.build(lines.first(n), false);
             const QList<QStringList> read = bySection(tables);

@@ -34,11 +34,12 @@ inline QStringList shippedRules()
     return RulesDataLoader::load(QStringLiteral(TARNOCH_PROGRAM_DIR "Tarn1.dat")).lines;
 }
 
-// A whole data line list from the sections given by number; the others are empty.
+// A whole data line list from the sections given by number, the others empty, without the
+// optional last section (as a pack has it).
 inline QStringList withSections(const QMap<int, QStringList>& content)
 {
     QStringList lines;
-    for (int s = 1; s <= DataGrammar::SectionCount; ++s)
+    for (int s = 1; s <= DataGrammar::RequiredSections; ++s)
         lines += content.value(s) + QStringList{QStringLiteral("---")};
     return lines;
 }

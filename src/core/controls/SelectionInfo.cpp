@@ -1,5 +1,6 @@
 #include "controls/SelectionInfo.h"
 
+#include "controls/SelectionLayout.h"
 #include "rules/RuleTables.h"
 
 #include <QFontMetrics>
@@ -167,6 +168,7 @@ QList<SelectionInfo::Item> SelectionInfo::compose(int kind, const QStringList& l
     case 8:
     case 10:
     case 12:
+    case SelectionLayout::SpecialtyKind:
         addTitle(items, title, true);
         break;
     default:

@@ -15,6 +15,7 @@ public:
     static constexpr int DockGap = 5;     // kept free left of the information dock
     static constexpr int PowersKind = 10; // discipline powers
     static constexpr int FontSizesKind = 11;
+    static constexpr int SpecialtyKind = 14; // an attribute's or ability's specialty
     static constexpr int SingleColumnBelow = 10;
 
     struct Grid

@@ -8,3 +8,12 @@ Character::Character()
     for (Trait& virtue : virtues)
         virtue = {.rating = 1, .minDots = 1};
 }
+
+const std::array<QString, 9>& Character::attributeNames()
+{
+    static const std::array<QString, 9> names = {
+        QStringLiteral("Strength"),   QStringLiteral("Dexterity"),    QStringLiteral("Stamina"),
+        QStringLiteral("Charisma"),   QStringLiteral("Manipulation"), QStringLiteral("Appearance"),
+        QStringLiteral("Perception"), QStringLiteral("Intelligence"), QStringLiteral("Wits")};
+    return names;
+}

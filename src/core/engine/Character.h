@@ -1,16 +1,16 @@
 #pragma once
 
-#include "engine/SheetLayout.h"
 #include "controls/PriorityGrid.h"
 #include "engine/CharacterCounters.h"
+#include "engine/CharacterExtension.h"
 #include "engine/RuleCheck.h"
 #include "engine/RulesBoxTexts.h"
 #include "engine/RulesPresets.h"
 #include "engine/RulesSettings.h"
+#include "engine/SheetLayout.h"
 
 #include <QString>
 #include <QStringList>
-
 #include <array>
 #include <vector>
 
@@ -28,6 +28,13 @@ struct Character
         int freebies = 0;
         int minDots = 0;
         int maxDots = 5;
+        // What the character is best at within the trait ("Grappling" for Brawl); attributes
+        // and abilities take one. It moves with its row.
+        QString specialty{};
+
+        // A specialty comes with the fourth dot; below it the text is kept but does not count.
+        static constexpr int SpecialtyRating = 4;
+        bool specialtyCounts() const { return !specialty.isEmpty() && rating >= SpecialtyRating; }
 
         bool operator==(const Trait&) const = default;
     };
@@ -57,6 +64,9 @@ struct Character
     QStringList books;
     // The notes in rich text, a line of it per entry.
     QStringList notes;
+    // The entries of the file's extension block that no part of this program reads, kept to be
+    // written back as they came.
+    CharacterExtension extension;
 
     RowCounts rows{};
     CharacterCounters counters{};
@@ -92,6 +102,9 @@ struct Character
     std::vector<ClanRuleChange> clanRuleChanges;
 
     Character();
+
+    // Strength ... Wits, as the sheet names them.
+    static const std::array<QString, 9>& attributeNames();
 
     bool operator==(const Character&) const = default;
 };

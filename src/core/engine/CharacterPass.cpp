@@ -215,6 +215,7 @@ bool keepRows(const std::vector<Character::Rows*>& columns, int& count, int firs
                 (*column)[k] = (*column)[k + 1];
             (*column)[count - 1].name = placeholder;
             (*column)[count - 1].rating = 0;
+            (*column)[count - 1].specialty.clear();
         }
         --count;
         return true;

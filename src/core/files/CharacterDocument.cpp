@@ -8,6 +8,7 @@
 #include "engine/RulesCheck.h"
 #include "engine/VirtueRules.h"
 #include "files/CharacterReadResult.h"
+#include "files/CharacterSpecialties.h"
 #include "rules/TextRoutines.h"
 
 #include <algorithm>
@@ -202,6 +203,11 @@ void CharacterDocument::apply(const CharacterReadResult& result, Character& c)
     take(r.ElysiumRule, settings.ElysiumRule);
     take(r.DirtySecretsRule, settings.DirtySecretsRule);
     take(r.ElderRules, settings.ElderRules);
+    // Another character's entries and specialties never travel with this one.
+    if (!result.bannerRejected) {
+        c.extension = r.extension;
+        CharacterSpecialties::apply(c.extension.take(CharacterSpecialties::Key).value_or(QString()), c);
+    }
 }
 
 CharacterRecord CharacterDocument::record(const Character& c)
@@ -271,6 +277,11 @@ CharacterRecord CharacterDocument::record(const Character& c)
     r.ElysiumRule = settings.ElysiumRule;
     r.DirtySecretsRule = settings.DirtySecretsRule;
     r.ElderRules = settings.ElderRules;
+    // The entries of this program first, then those it keeps for another, in their order.
+    if (const QString specialties = CharacterSpecialties::entry(c); !specialties.isEmpty())
+        r.extension.setText(CharacterSpecialties::Key, specialties);
+    for (const CharacterExtension::Entry& entry : c.extension.entries())
+        r.extension.setText(entry.key, entry.text);
     return r;
 }
 

@@ -3,6 +3,7 @@
 #include "files/CharacterRecord.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -26,60 +27,13 @@ void forEachCodePoint(QStringView text, const std::function<void(char32_t, QStri
     }
 }
 
-QString storableText(const QString& text)
+// As the writer puts a text on its one line.
+QString singleLine(QString text)
 {
-    QString result;
-    forEachCodePoint(text, [&](char32_t c, QStringView units) {
-        if (CharacterFileText::canStore(c))
-            result += units;
-        else
-            result += QLatin1Char('?');
-    });
-    return result;
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
 }
-
-class UnstorableCollector
-{
-public:
-    void check(const QString& field, const QString& text)
-    {
-        QString characters;
-        forEachCodePoint(text, [&](char32_t c, QStringView units) {
-            if (!CharacterFileText::canStore(c) && !characters.contains(units))
-                characters += units;
-        });
-        if (!characters.isEmpty())
-            found.append({field, characters});
-    }
-    void check(const QString& field, const std::optional<QString>& text)
-    {
-        if (text)
-            check(field, *text);
-    }
-    // Rows are numbered as the sheet counts them, from first.
-    void checkList(const QString& field, const std::optional<QStringList>& texts, int first = 1)
-    {
-        for (qsizetype i = 0; texts && i < texts->size(); ++i)
-            check(field + QLatin1Char(' ') + QString::number(first + i), texts->at(i));
-    }
-    void checkRows(const QString& prefix,
-                   const std::optional<QList<CharacterRecord::AbilityRow>>& rows, int first)
-    {
-        for (qsizetype i = 0; rows && i < rows->size(); ++i) {
-            const QString number = QLatin1Char(' ') + QString::number(first + i);
-            check(prefix + QStringLiteral("Talent") + number, rows->at(i).talent.name);
-            check(prefix + QStringLiteral("Skill") + number, rows->at(i).skill.name);
-            check(prefix + QStringLiteral("Knowledge") + number, rows->at(i).knowledge.name);
-        }
-    }
-    void checkTraits(const QString& field, const std::optional<QList<CharacterRecord::Trait>>& rows)
-    {
-        for (qsizetype i = 0; rows && i < rows->size(); ++i)
-            check(field + QLatin1Char(' ') + QString::number(i + 1), rows->at(i).name);
-    }
-
-    QList<CharacterFileText::Unstorable> found;
-};
 
 } // namespace
 
@@ -97,17 +51,66 @@ bool CharacterFileText::canStore(char32_t character)
     return character <= 0xffff && high.contains(QChar(char16_t(character)));
 }
 
+QString CharacterFileText::storable(const QString& text)
+{
+    // Most texts are plain ASCII, and the writer asks for every one.
+    if (std::ranges::all_of(text, [](QChar c) { return c.unicode() < 0x80; }))
+        return text;
+    QString result;
+    forEachCodePoint(text, [&](char32_t c, QStringView units) {
+        if (canStore(c))
+            result += units;
+        else
+            result += QLatin1Char('?');
+    });
+    return result;
+}
+
+QString CharacterFileText::utf8Line(const QString& text)
+{
+    return QStringDecoder(Encoding)(text.toUtf8());
+}
+
+QString CharacterFileText::fromUtf8Line(const QString& line)
+{
+    QStringEncoder toBytes(Encoding);
+    const QByteArray bytes = toBytes(line);
+    QStringDecoder fromUtf8(QStringDecoder::Utf8);
+    const QString text = fromUtf8(bytes);
+    return toBytes.hasError() || fromUtf8.hasError() ? line : text;
+}
+
+QString CharacterFileText::fullTexts(const CharacterRecord& character)
+{
+    CharacterExtension::Fields texts;
+    CharacterRecord::forEachText(character, [&](const QString& field, const QString& value) {
+        const QString text = singleLine(value);
+        if (storable(text) != text)
+            texts.append({field, text});
+    });
+    return CharacterExtension::fieldsText(texts);
+}
+
+void CharacterFileText::restoreFullTexts(CharacterRecord& character, const QString& fullTexts)
+{
+    const QHash<QString, QString> texts = CharacterExtension::fields(fullTexts);
+    if (texts.isEmpty())
+        return;
+    CharacterRecord::forEachText(character, [&](const QString& field, QString& value) {
+        const auto full = texts.constFind(field);
+        if (full != texts.cend() && storable(*full) == value)
+            value = *full;
+    });
+}
+
 QByteArray CharacterFileText::encode(const QStringList& lines)
 {
     QByteArray bytes;
     QStringEncoder fromUnicode(Encoding);
     for (const QString& line : lines) {
-        QByteArray encoded = fromUnicode(line);
-        if (fromUnicode.hasError()) {
-            fromUnicode = QStringEncoder(Encoding);
-            encoded = fromUnicode(storableText(line));
-        }
-        bytes += encoded;
+        // The code page's encoder turns some characters (CJK among them) into a control
+        // character without a fault, so each is checked here.
+        bytes += fromUnicode(storable(line));
         bytes += "\r\n";
     }
     return bytes;
@@ -135,34 +138,6 @@ QStringList CharacterFileText::decode(QByteArrayView bytes)
         start = lineEnd + 1;
     }
     return lines;
-}
-
-QList<CharacterFileText::Unstorable> CharacterFileText::unstorableFields(const CharacterRecord& c)
-{
-    UnstorableCollector out;
-    out.check(QStringLiteral("Name"), c.Name);
-    out.check(QStringLiteral("Player"), c.Player);
-    out.check(QStringLiteral("Chronicle"), c.Chronicle);
-    out.check(QStringLiteral("Nature"), c.Nature);
-    out.check(QStringLiteral("Demeanor"), c.Demeanor);
-    out.check(QStringLiteral("Clan"), c.Clan);
-    out.check(QStringLiteral("Generation"), c.Generation);
-    out.check(QStringLiteral("Haven"), c.Haven);
-    out.check(QStringLiteral("Concept"), c.Concept);
-    out.checkRows(QString(), c.FreeAbilities, 11);
-    out.checkRows(QStringLiteral("Secondary "), c.SecondaryAbilities, 1);
-    out.checkTraits(QStringLiteral("Discipline"), c.Disciplines);
-    out.checkTraits(QStringLiteral("Background"), c.Backgrounds);
-    out.checkList(QStringLiteral("Merit"), c.Merits);
-    out.checkList(QStringLiteral("Flaw"), c.Flaws);
-    out.check(QStringLiteral("Path"), c.Path);
-    if (c.Notes)
-        out.check(QStringLiteral("Notes"), c.Notes->join(QLatin1Char('\n')));
-    out.check(QStringLiteral("Max humanity"), c.MaxHumanityEdit);
-    out.check(QStringLiteral("Virtues"), c.VirtueNamesEdit);
-    out.checkList(QStringLiteral("Sourcebook"), c.ChosenBooks);
-    out.check(QStringLiteral("Starting generation"), c.StartingGenerationEdit);
-    return out.found;
 }
 
 std::optional<QByteArray> CharacterFileText::readFile(const QString& path, QString* error)

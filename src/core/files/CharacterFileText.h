@@ -5,7 +5,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 struct CharacterRecord;
@@ -26,19 +25,21 @@ public:
     // Splits at CR, LF or CR LF; a last line without a line break counts.
     static QStringList decode(QByteArrayView bytes);
 
-    // A text of the record that holds characters Windows-1252 cannot store.
-    struct Unstorable
-    {
-        QString field;      // as the user knows it: "Name", "Merit 3", "Notes"
-        QString characters; // each such character once, in order of appearance
-
-        bool operator==(const Unstorable&) const = default;
-    };
-
-    // The texts that would not be saved as they stand, in file order.
-    static QList<Unstorable> unstorableFields(const CharacterRecord& character);
-
     static bool canStore(char32_t character);
+    // The text as the file stores it: "?" for each character it cannot.
+    static QString storable(const QString& text);
+
+    // A text as the line that the code page turns into the text's UTF-8 bytes, and back. A
+    // line that is no UTF-8 (edited by hand in the code page) is taken as it stands.
+    static QString utf8Line(const QString& text);
+    static QString fromUtf8Line(const QString& line);
+
+    // The full texts of the values the code page cannot hold, a "field=text" line each
+    // (empty when every text fits), for the file's extension block.
+    static QString fullTexts(const CharacterRecord& character);
+    // Puts the full texts back into the values, each only where the value is still what the
+    // full text became in the file: an older program that changed the value wins.
+    static void restoreFullTexts(CharacterRecord& character, const QString& fullTexts);
 
     // A whole file, at most MaxBytes of it; nothing, with the reason in error, when it cannot
     // be read.

@@ -2,6 +2,8 @@
 
 #include "engine/RulesBoxTexts.h"
 #include "engine/RulesPresets.h"
+#include "files/CharacterExtensionBlock.h"
+#include "files/CharacterFileText.h"
 #include "rules/DataFile.h"
 
 #include <limits>
@@ -122,6 +124,8 @@ public:
     }
 
     qsizetype remaining() const { return m_lines.size() - m_next; }
+    // The index of the next line to read.
+    qsizetype position() const { return m_next; }
 
     // Stops at the end of the file, for a count of more lines than are left.
     bool failAtEnd()
@@ -329,6 +333,24 @@ bool readRules(LineCursor& in, const QString& version, CharacterReadResult& resu
     return true;
 }
 
+// The block after the body: the full texts go back into the body's values, the other entries
+// into the record as they stand.
+void readExtension(const QStringList& lines, qsizetype first, CharacterReadResult& result)
+{
+    std::optional<CharacterExtensionBlock::Read> block =
+        CharacterExtensionBlock::read(lines, first);
+    if (!block)
+        return;
+    if (block->damagedLine > 0)
+        result.messages.append(
+            {LoadError, QStringLiteral("The additions at the end of the file are damaged at line "
+                                       "%1.\nWhat follows that line was not loaded.")
+                            .arg(block->damagedLine)});
+    if (const std::optional<QString> texts = block->extension.take(CharacterReader::FullTextsKey))
+        CharacterFileText::restoreFullTexts(result.record, *texts);
+    result.record.extension = block->extension;
+}
+
 } // namespace
 
 bool CharacterReader::isAfter(const QString& version, const QString& other)
@@ -364,6 +386,8 @@ CharacterReadResult CharacterReader::read(const QStringList& lines, const QStrin
         result.messages.append(
             {LoadError, QStringLiteral("Data file is corrupt.\n"
                                        "The character will probably be loaded incorrect.")});
+        return result;
     }
+    readExtension(lines, in.position(), result);
     return result;
 }

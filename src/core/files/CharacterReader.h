@@ -14,9 +14,13 @@
 // a row count is outside the sheet's 20 slots (10 to 20 for the ability rows); a notes or book
 // count is negative. Text values and flag lines are never rejected. Of a list of rows cut short
 // the rows read are kept; the notes, a priority box and the fixed ability ratings only whole.
+// After a whole body comes the extension block, if the file has one.
 class CharacterReader
 {
 public:
+    // The extension entry with the full texts of the values the code page cannot hold.
+    static inline const QString FullTextsKey = QStringLiteral("Unicode/1");
+
     // path names the file in the messages (the part after its last "/" or "\").
     static CharacterReadResult read(const QStringList& lines, const QString& path);
 

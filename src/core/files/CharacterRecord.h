@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/CharacterExtension.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -127,14 +129,19 @@ struct CharacterRecord
     std::optional<bool> DirtySecretsRule;
     std::optional<bool> ElderRules;
 
+    // The entries of the block after the body, but for the full texts, which the reader puts
+    // back into the body's values and the writer takes from them.
+    CharacterExtension extension;
+
     bool operator==(const CharacterRecord&) const = default;
 
     // The header texts in file (and sheet) order: Name ... Concept.
     static std::array<std::optional<QString> CharacterRecord::*, 9> headerFields()
     {
-        return {&CharacterRecord::Name,     &CharacterRecord::Player,   &CharacterRecord::Chronicle,
-                &CharacterRecord::Nature,   &CharacterRecord::Demeanor, &CharacterRecord::Clan,
-                &CharacterRecord::Generation, &CharacterRecord::Haven, &CharacterRecord::Concept};
+        return {
+            &CharacterRecord::Name,       &CharacterRecord::Player,   &CharacterRecord::Chronicle,
+            &CharacterRecord::Nature,     &CharacterRecord::Demeanor, &CharacterRecord::Clan,
+            &CharacterRecord::Generation, &CharacterRecord::Haven,    &CharacterRecord::Concept};
     }
     // The attributes in sheet order: Strength ... Wits.
     static std::array<std::optional<int> CharacterRecord::*, 9> attributeFields()
@@ -144,5 +151,59 @@ struct CharacterRecord
                 &CharacterRecord::Manipulation, &CharacterRecord::Appearance,
                 &CharacterRecord::Perception,   &CharacterRecord::Intelligence,
                 &CharacterRecord::Wits};
+    }
+
+    // Calls visit(field, text) with every text value present, in file order, the field named
+    // as the user knows it: "Name", "Talent 11", "Secondary Skill 2", "Merit 3", "Notes 5".
+    template <typename Record, typename Visit> static void forEachText(Record& r, Visit&& visit)
+    {
+        static const QString headers[] = {
+            QStringLiteral("Name"),       QStringLiteral("Player"),   QStringLiteral("Chronicle"),
+            QStringLiteral("Nature"),     QStringLiteral("Demeanor"), QStringLiteral("Clan"),
+            QStringLiteral("Generation"), QStringLiteral("Haven"),    QStringLiteral("Concept")};
+        const auto fields = headerFields();
+        for (int i = 0; i < 9; ++i)
+            if (r.*fields[i])
+                visit(headers[i], *(r.*fields[i]));
+        const auto numbered = [](const QString& field, qsizetype index) {
+            return field + QLatin1Char(' ') + QString::number(index);
+        };
+        const auto rows = [&](const QString& prefix, auto& list, int first) {
+            for (qsizetype i = 0; list && i < list->size(); ++i) {
+                auto& row = (*list)[i];
+                visit(numbered(prefix + QStringLiteral("Talent"), first + i), row.talent.name);
+                visit(numbered(prefix + QStringLiteral("Skill"), first + i), row.skill.name);
+                visit(numbered(prefix + QStringLiteral("Knowledge"), first + i),
+                      row.knowledge.name);
+            }
+        };
+        rows(QString(), r.FreeAbilities, 11);
+        rows(QStringLiteral("Secondary "), r.SecondaryAbilities, 1);
+        const auto list = [&](const QString& field, auto& values, auto text) {
+            for (qsizetype i = 0; values && i < values->size(); ++i)
+                visit(numbered(field, i + 1), text((*values)[i]));
+        };
+        const auto name = [](auto& trait) -> auto&
+        {
+            return trait.name;
+        };
+        const auto itself = [](auto& text) -> auto&
+        {
+            return text;
+        };
+        list(QStringLiteral("Discipline"), r.Disciplines, name);
+        list(QStringLiteral("Background"), r.Backgrounds, name);
+        list(QStringLiteral("Merit"), r.Merits, itself);
+        list(QStringLiteral("Flaw"), r.Flaws, itself);
+        if (r.Path)
+            visit(QStringLiteral("Path"), *r.Path);
+        list(QStringLiteral("Notes"), r.Notes, itself);
+        if (r.MaxHumanityEdit)
+            visit(QStringLiteral("Max humanity"), *r.MaxHumanityEdit);
+        if (r.VirtueNamesEdit)
+            visit(QStringLiteral("Virtues"), *r.VirtueNamesEdit);
+        list(QStringLiteral("Sourcebook"), r.ChosenBooks, itself);
+        if (r.StartingGenerationEdit)
+            visit(QStringLiteral("Starting generation"), *r.StartingGenerationEdit);
     }
 };

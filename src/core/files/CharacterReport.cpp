@@ -16,15 +16,25 @@ QJsonObject rated(const Trait& trait)
     return {{"rating", trait.rating}, {"freebies", std::max(0, trait.freebies)}, {"max", trait.maxDots}};
 }
 
+// An attribute or ability also names its specialty, and whether the rating lets it count.
+QJsonObject specialized(const Trait& trait)
+{
+    QJsonObject object = rated(trait);
+    object.insert("specialty", trait.specialty);
+    object.insert("specialty_counts", trait.specialtyCounts());
+    return object;
+}
+
 // The rows in use of one column, without empty ones (the open row among them); the ten
 // standard abilities always count.
-QJsonArray rows(const Character::Rows& list, int count, int alwaysShown = 0)
+QJsonArray rows(const Character::Rows& list, int count, int alwaysShown = 0,
+                QJsonObject (*values)(const Trait&) = rated)
 {
     QJsonArray array;
     for (int r = 0; r < count; ++r) {
         const QString name = StripDots(list[r].name);
         if (r < alwaysShown || list[r].rating > 0 || !name.isEmpty()) {
-            QJsonObject row = rated(list[r]);
+            QJsonObject row = values(list[r]);
             row.insert("name", name);
             array.append(row);
         }
@@ -67,12 +77,9 @@ QJsonObject CharacterReport::build(const Character& c, const QString& fileVersio
     for (int i = 0; i < 9; ++i)
         header.insert(headerKeys[i], c.header[i]);
 
-    static const std::array<const char*, 9> attributeKeys = {
-        "Strength", "Dexterity", "Stamina", "Charisma", "Manipulation", "Appearance",
-        "Perception", "Intelligence", "Wits"};
     QJsonObject attributes;
     for (int i = 0; i < 9; ++i)
-        attributes.insert(attributeKeys[i], rated(c.attributes[i]));
+        attributes.insert(Character::attributeNames()[i], specialized(c.attributes[i]));
 
     QJsonArray virtues;
     for (int i = 0; i < 3; ++i)
@@ -112,12 +119,12 @@ QJsonObject CharacterReport::build(const Character& c, const QString& fileVersio
         {"header", header},
         {"attributes", attributes},
         {"appearance_crossed", c.appearanceCrossed},
-        {"talents", rows(c.abilities[0], counts.AbilityRows, 10)},
-        {"skills", rows(c.abilities[1], counts.AbilityRows, 10)},
-        {"knowledges", rows(c.abilities[2], counts.AbilityRows, 10)},
-        {"secondary_talents", rows(c.secondaries[0], counts.SecondaryRows)},
-        {"secondary_skills", rows(c.secondaries[1], counts.SecondaryRows)},
-        {"secondary_knowledges", rows(c.secondaries[2], counts.SecondaryRows)},
+        {"talents", rows(c.abilities[0], counts.AbilityRows, 10, specialized)},
+        {"skills", rows(c.abilities[1], counts.AbilityRows, 10, specialized)},
+        {"knowledges", rows(c.abilities[2], counts.AbilityRows, 10, specialized)},
+        {"secondary_talents", rows(c.secondaries[0], counts.SecondaryRows, 0, specialized)},
+        {"secondary_skills", rows(c.secondaries[1], counts.SecondaryRows, 0, specialized)},
+        {"secondary_knowledges", rows(c.secondaries[2], counts.SecondaryRows, 0, specialized)},
         {"disciplines", rows(c.disciplines, counts.DisciplineRows)},
         {"backgrounds", rows(c.backgrounds, counts.BackgroundRows)},
         {"virtues", virtues},

@@ -2,7 +2,12 @@
 
 #include "engine/RulesBoxTexts.h"
 #include "engine/RulesSettings.h"
+#include "files/CharacterExtensionBlock.h"
+#include "files/CharacterFileText.h"
+#include "files/CharacterReader.h"
 #include "files/CharacterRecord.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -151,5 +156,16 @@ QStringList CharacterWriter::lines(const CharacterRecord& c)
     out.flag(c.ElysiumRule, settings.ElysiumRule);
     out.flag(c.DirtySecretsRule, settings.DirtySecretsRule);
     out.flag(c.ElderRules, settings.ElderRules);
+
+    CharacterExtension extension;
+    // Looked for by field only when some line holds what the code page cannot.
+    const bool unstorable = std::ranges::any_of(
+        out.lines, [](const QString& line) { return CharacterFileText::storable(line) != line; });
+    if (const QString texts = unstorable ? CharacterFileText::fullTexts(c) : QString();
+        !texts.isEmpty())
+        extension.setText(CharacterReader::FullTextsKey, texts);
+    for (const CharacterExtension::Entry& entry : c.extension.entries())
+        extension.setText(entry.key, entry.text);
+    out.lines += CharacterExtensionBlock::lines(extension);
     return out.lines;
 }

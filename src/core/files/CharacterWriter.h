@@ -5,7 +5,9 @@
 struct CharacterRecord;
 
 // Turns a character into the lines of the current file version, "Tarnoch98 v1.43", one value
-// per line in the fixed order of the format. The same record always gives the same lines.
+// per line in the fixed order of the format, then the extension block when there is something
+// to put in it (the record's entries, and the full texts of values the code page cannot hold).
+// The same record always gives the same lines.
 class CharacterWriter
 {
 public:

@@ -18,14 +18,19 @@ template <typename IsEmpty> int printedRows(int count, IsEmpty isEmpty)
     return count > 0 && isEmpty(count - 1) ? count - 1 : count;
 }
 
+QString countingSpecialty(const Trait& trait)
+{
+    return trait.specialtyCounts() ? trait.specialty : QString();
+}
+
 PrintedSheet::TraitRow row(const Trait& trait)
 {
-    return {trait.name, trait.rating, trait.maxDots};
+    return {trait.name, trait.rating, trait.maxDots, countingSpecialty(trait)};
 }
 
 PrintedSheet::Rating rating(const Trait& trait)
 {
-    return {trait.rating, trait.maxDots};
+    return {trait.rating, trait.maxDots, countingSpecialty(trait)};
 }
 
 } // namespace

@@ -19,6 +19,8 @@ struct PrintedSheet
     {
         int Filled = 0;
         int MaxDots = 5;
+        // Printed after the name while it counts (the rating is 4 or more).
+        QString specialty{};
     };
 
     struct TraitRow
@@ -26,6 +28,7 @@ struct PrintedSheet
         QString name;
         int Filled = 0;
         int MaxDots = 5;
+        QString specialty{};
     };
 
     struct DisciplineRow : TraitRow

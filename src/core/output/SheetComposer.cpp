@@ -146,7 +146,7 @@ void SheetComposer::composeAttributes()
     };
     for (const auto& row : rows) {
         for (int c = 0; c < 3; ++c) {
-            dottedLabel(Origin[c], m_y, row[c].name, H, Belwe);
+            traitLabel(Origin[c], m_y, row[c].name, row[c].rating.specialty, true, Belwe);
             dots(Part::Dot, Origin[c] + H, m_y, row[c].rating.MaxDots, row[c].rating.Filled);
         }
         m_y += m_line;
@@ -413,12 +413,42 @@ void SheetComposer::columnHeadings(const std::array<QString, 3>& titles)
 void SheetComposer::traitRow(int column, int y, const PrintedSheet::TraitRow& row, bool fixedName,
                              const QString& family)
 {
-    const QString name = TextRoutines::StripDots(row.name);
-    if (fixedName)
-        dottedLabel(Origin[column], y, name, H, family);
-    else
-        fittedDottedLabel(Origin[column], y, name, H, family);
+    traitLabel(Origin[column], y, TextRoutines::StripDots(row.name), row.specialty, fixedName,
+               family);
     dots(Part::Dot, Origin[column] + H, y, row.MaxDots, row.Filled);
+}
+
+void SheetComposer::traitLabel(int x, int y, const QString& name, const QString& specialty,
+                               bool fixedName, const QString& family)
+{
+    if (!specialty.isEmpty())
+        specialtyLabel(x, y, name, specialty, H, family);
+    else if (fixedName)
+        dottedLabel(x, y, name, H, family);
+    else
+        fittedDottedLabel(x, y, name, H, family);
+}
+
+void SheetComposer::specialtyLabel(int x, int y, const QString& name, const QString& specialty,
+                                   int width, const QString& family)
+{
+    const QString inParentheses = QStringLiteral("(%1)").arg(specialty);
+    const QString oneLine = name + u' ' + inParentheses;
+    // Below two thirds of the body size a line reads badly; two lines of half size read better.
+    const int readable = std::max(SmallestPoints, m_body * 2 / 3);
+    int points = m_body;
+    while (points > readable && advance(oneLine + u' ', family, points) > width)
+        --points;
+    if (advance(oneLine + u' ', family, points) <= width) {
+        text(Part::TraitName, x, y, oneLine, family, points);
+        return;
+    }
+    points = std::max(SmallestPoints, m_body / 2);
+    while (points > SmallestPoints && (advance(name + u' ', family, points) > width ||
+                                       advance(inParentheses + u' ', family, points) > width))
+        --points;
+    text(Part::TraitName, x, y, name, family, points, Anchor::Top);
+    text(Part::TraitName, x, y + m_line / 2, inParentheses, family, points, Anchor::Top);
 }
 
 void SheetComposer::text(Part part, qreal x, qreal y, const QString& value, const QString& family,

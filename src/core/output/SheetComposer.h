@@ -45,6 +45,12 @@ private:
                     const QString& family);
     void dottedLabel(int x, int y, QString text, int width, const QString& family);
     void fittedDottedLabel(int x, int y, QString text, int width, const QString& family);
+    // A trait's name followed by its specialty in parentheses, never cut.
+    void specialtyLabel(int x, int y, const QString& name, const QString& specialty, int width,
+                        const QString& family);
+    // A trait's name, with its specialty when it has one.
+    void traitLabel(int x, int y, const QString& name, const QString& specialty, bool fixedName,
+                    const QString& family);
     void dots(SheetPage::Part part, int x, int y, int count, int filled);
     void dotSizedSquare(SheetPage::Part part, int x, int y);
     void divider();

@@ -34,6 +34,7 @@ constexpr SectionShape Sections[SectionCount] = {
     {"Flaws", true, 1, true},
     {"Exclusive pairs", false, 2, false},
     {"Virtue sets", true, 1, true},
+    {"Specialties", false, 1, false},
 };
 
 class Checker
@@ -47,6 +48,8 @@ public:
     QList<Fault> run()
     {
         for (m_section = 1; m_section <= SectionCount; ++m_section) {
+            if (m_section > RequiredSections && atEnd())
+                break;
             const bool ok = m_section == 12 ? disciplines() : records();
             if (!ok)
                 return m_faults;
@@ -158,6 +161,9 @@ private:
 
     bool recordRules(qsizetype start, int index)
     {
+        if (m_section == 18 && line(start).indexOf(QStringLiteral(": ")) <= 0)
+            return fail(start, QStringLiteral("a specialty line is the trait's name, \": \" and "
+                                              "the specialty"));
         if (m_section == 2 && DataFile::leadingNumber(line(start)) != index + 3)
             return fail(start, QStringLiteral("generation record %1 must describe generation %2")
                                    .arg(index + 1)

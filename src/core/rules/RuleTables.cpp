@@ -63,6 +63,7 @@ void RuleTables::build(const QStringList& activeLines, bool elderRules)
         table->clear();
     for (QStringList& texts : PathLevelTexts)
         texts.clear();
+    Specialties.clear();
 
     LineWalker walk(activeLines);
 
@@ -164,6 +165,15 @@ void RuleTables::build(const QStringList& activeLines, bool elderRules)
     while (walk.inSection()) {
         walk.skipHeader();
         VirtueSets.append(walk.line());
+        walk.advance();
+    }
+    walk.advance();
+
+    while (walk.inSection()) {
+        const QString& line = walk.line();
+        const qsizetype colon = line.indexOf(QStringLiteral(": "));
+        if (colon > 0)
+            Specialties[line.left(colon)].append(line.mid(colon + 2));
         walk.advance();
     }
 }

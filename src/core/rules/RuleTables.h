@@ -3,6 +3,7 @@
 #include "rules/DataGrammar.h"
 #include "rules/SortedTextList.h"
 
+#include <QHash>
 #include <QStringList>
 #include <array>
 
@@ -55,6 +56,10 @@ public:
     SortedTextList Merits, Flaws;
     QStringList ExclusivePairsFirst, ExclusivePairsSecond;
     QStringList VirtueSets;
+
+    // The suggested specialties of an attribute or standard ability, in data order.
+    QStringList specialties(const QString& trait) const { return Specialties.value(trait); }
+    QHash<QString, QStringList> Specialties;
 
 private:
     bool m_powersCreated = false;

@@ -77,7 +77,7 @@ QList<Problem> split(const QString& fileName, const QByteArray& bytes, Sections&
     for (qsizetype i = 0; i < source.lines.size(); ++i) {
         const QString& text = source.lines[i];
         const int at = source.sourceLine[i];
-        if (section > SectionCount) {
+        if (section > DataGrammar::RequiredSections) {
             problem(0, at, QStringLiteral("nothing may follow the seventeenth \"---\""));
             return problems;
         }
@@ -106,7 +106,7 @@ QList<Problem> split(const QString& fileName, const QByteArray& bytes, Sections&
         lines.lines.append(text);
         lines.sourceLines.append(at);
     }
-    if (section <= SectionCount) {
+    if (section <= DataGrammar::RequiredSections) {
         const int last = source.sourceLine.isEmpty() ? 1 : source.sourceLine.last();
         problem(section, last,
                 QStringLiteral("the pack ends in section %1; every one of the "

@@ -19,6 +19,8 @@ namespace {
 
 const QColor FormColour(0, 64, 0);
 const QColor FrameOuter(192, 192, 192);
+// Wide enough to type a specialty of a few words.
+constexpr int OwnTextWidth = 170;
 
 // Pixel outline from (left, top) to (right, bottom), both corners included.
 void outline(QPainter& painter, int left, int top, int right, int bottom, const QColor& colour)
@@ -65,6 +67,18 @@ TSelectionBox::TSelectionBox(const SelectionContext& context, QWidget* parent)
     m_listFont = QFont(QStringLiteral("Times New Roman"));
     m_listFont.setPixelSize(13);
 
+    m_ownText = new QLineEdit(this);
+    m_ownText->setFont(m_listFont);
+    m_ownText->setPlaceholderText(tr("Type your own, then Enter"));
+    m_ownText->setMaxLength(60);
+    QPalette own = m_ownText->palette();
+    own.setColor(QPalette::Base, QColor(0, 40, 0));
+    own.setColor(QPalette::Text, FrameOuter);
+    own.setColor(QPalette::PlaceholderText, QColor(120, 160, 120));
+    m_ownText->setPalette(own);
+    m_ownText->hide();
+    connect(m_ownText, &QLineEdit::returnPressed, this, &TSelectionBox::OwnTextEntered);
+
     m_fadeTimer = new QTimer(this);
     m_fadeTimer->setInterval(FadeInterval);
     connect(m_fadeTimer, &QTimer::timeout, this, &TSelectionBox::FadeStep);
@@ -77,8 +91,10 @@ void TSelectionBox::ShowSelection(const QStringList& list, QLineEdit* target, in
         FormDeactivate();
     }
     m_list = list;
-    if (kind == 4 || kind == 5 || kind == 6 || kind == 8)
+    const bool own = kind == SelectionLayout::SpecialtyKind;
+    if (kind == 4 || kind == 5 || kind == 6 || kind == 8 || own)
         m_list.prepend(SelectionInfo::NoneEntry);
+    m_ownChoice.reset();
     m_kind = kind;
     m_selectionMade = false;
     m_hoverIndex = -1;
@@ -90,8 +106,11 @@ void TSelectionBox::ShowSelection(const QStringList& list, QLineEdit* target, in
     m_entryWidth = 0;
     for (const QString& entry : std::as_const(m_list))
         m_entryWidth = std::max(m_entryWidth, metrics.horizontalAdvance(entry));
-    const auto grid =
-        SelectionLayout::grid(m_entryWidth, int(m_list.size()), kind, QSize(MaxWidth, MaxHeight));
+    if (own)
+        m_entryWidth = std::max(m_entryWidth, OwnTextWidth);
+    // The box for one's own text takes the place of one more entry.
+    const int places = int(m_list.size()) + (own ? 1 : 0);
+    const auto grid = SelectionLayout::grid(m_entryWidth, places, kind, QSize(MaxWidth, MaxHeight));
     m_columns = grid.columns;
     m_rows = grid.rows;
 
@@ -112,7 +131,23 @@ void TSelectionBox::ShowSelection(const QStringList& list, QLineEdit* target, in
     m_open = true;
     m_fadeTimer->start();
     openDock();
+    m_ownText->clear();
+    m_ownText->setVisible(own);
+    if (own)
+        m_ownText->setGeometry(entryRect(places - 1).adjusted(-2, -1, 2, 2));
     show();
+    if (own)
+        m_ownText->setFocus();
+}
+
+void TSelectionBox::OwnTextEntered()
+{
+    const QString text = m_ownText->text().simplified();
+    if (text.isEmpty())
+        return;
+    m_ownChoice = text;
+    m_selectionMade = true;
+    FormDeactivate();
 }
 
 void TSelectionBox::createBackground(QPoint topLeft)
@@ -300,10 +335,13 @@ void TSelectionBox::FormDeactivate()
     // the user something; the dock's picture goes on fading under the question meanwhile.
     if (isVisible())
         hide();
-    if (m_hoverIndex > -1 && m_hoverIndex < m_list.size() && m_target) {
+    if (m_ownChoice && m_target) {
+        m_target->setText(*m_ownChoice);
+    } else if (m_hoverIndex > -1 && m_hoverIndex < m_list.size() && m_target) {
         const QString& entry = m_list.at(m_hoverIndex);
         m_target->setText(entry == SelectionInfo::NoneEntry ? QString() : entry);
     }
+    m_ownChoice.reset();
     m_fadeTimer->stop();
     if (m_context.techDockImage)
         m_context.techDockImage->hide();

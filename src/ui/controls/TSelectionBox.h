@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
+#include <optional>
 
 class QLineEdit;
 class QTimer;
@@ -28,8 +29,9 @@ public:
     explicit TSelectionBox(const SelectionContext& context, QWidget* parent = nullptr);
 
     // Opens the popup under the pointer and returns at once; the choice arrives through
-    // target's change event. Kinds 4, 5, 6 and 8 get "<NONE>" on top, which writes the
-    // empty text.
+    // target's change event. Kinds 4, 5, 6, 8 and the specialties get "<NONE>" on top, which
+    // writes the empty text; the specialties also get a box below the entries to type one's
+    // own, which Enter writes.
     void ShowSelection(const QStringList& list, QLineEdit* target, int kind);
 
     // True from opening until the choice, if any, has been written to the target.
@@ -46,6 +48,8 @@ public:
     const QTimer* FadeTimer() const { return m_fadeTimer; }
     // What the dock was last told about the hovered entry.
     const QList<SelectionInfo::Item>& infoItems() const { return m_infoItems; }
+    // The box for a text of one's own, shown for the specialties only.
+    QLineEdit* ownText() const { return m_ownText; }
     // Top left of an entry's text in the popup.
     QPoint entryPosition(int index) const;
 
@@ -71,6 +75,7 @@ private:
     void SelectionBGMouseMove(QPoint pos);
     void SelectionBGClick();
     void FormDeactivate();
+    void OwnTextEntered();
 
     SelectionContext m_context;
     SelectionInfo m_info;
@@ -80,6 +85,8 @@ private:
     QImage m_background; // tinted snapshot and frame
     QStringList m_list;
     QPointer<QLineEdit> m_target;
+    QLineEdit* m_ownText = nullptr;
+    std::optional<QString> m_ownChoice;
     QList<SelectionInfo::Item> m_infoItems;
     int m_kind = 0;
     int m_hoverIndex = -1;

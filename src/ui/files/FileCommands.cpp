@@ -171,24 +171,8 @@ void FileCommands::LoadButtonClick()
     });
 }
 
-bool FileCommands::confirmUnstorable()
-{
-    const auto fields = CharacterFileText::unstorableFields(m_io.WriteCharacter());
-    if (fields.isEmpty())
-        return true;
-    QStringList lines;
-    for (const auto& field : fields)
-        lines << tr("%1: %2").arg(field.field, field.characters);
-    const QString message =
-        tr("These characters cannot be stored in a character file and will be saved as \"?\":\n%1")
-            .arg(lines.join(u'\n'));
-    return m_view.questions().ask(message, tr("Save"), tr("Cancel")) == 1;
-}
-
 bool FileCommands::saveTo(const QString& path)
 {
-    if (!confirmUnstorable())
-        return false;
     m_lines = CharacterWriter::lines(m_io.WriteCharacter());
     if (const QString error =
             CharacterFileText::writeFile(path, CharacterFileText::encode(m_lines));

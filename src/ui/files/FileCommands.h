@@ -77,7 +77,6 @@ private:
     // A file of the character's own, not the template.
     bool savedCharacter() const;
     void writeTemplate();
-    bool confirmUnstorable();
     void runCommand(ClickLabel* label, const std::function<void()>& command);
 
     CharacterView& m_view;

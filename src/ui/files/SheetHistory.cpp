@@ -103,8 +103,12 @@ bool SheetHistory::isSheetShortcut(const QKeyEvent& key, bool& redo) const
 bool SheetHistory::eventFilter(QObject* watched, QEvent* event)
 {
     auto* widget = qobject_cast<QWidget*>(watched);
-    // Only what happens in this window counts; dialogs and the notes keep to themselves.
-    if (!widget || widget->window() != &m_window || QApplication::activeModalWidget())
+    // Only what happens in this window counts, its popup list included (a choice there is a
+    // step of its own); dialogs and the notes keep to themselves.
+    const QWidget* top = widget ? widget->window() : nullptr;
+    const bool popupOfWindow = top && top->windowType() == Qt::Popup && top->parentWidget() &&
+                               top->parentWidget()->window() == &m_window;
+    if (!top || (top != &m_window && !popupOfWindow) || QApplication::activeModalWidget())
         return QObject::eventFilter(watched, event);
     const bool inNotes =
         qobject_cast<QTextEdit*>(watched) || qobject_cast<QTextEdit*>(widget->parentWidget());

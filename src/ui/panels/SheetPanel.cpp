@@ -2,6 +2,7 @@
 
 #include "controls/ClickLabel.h"
 #include "controls/SheetFonts.h"
+#include "controls/SpecialtyLabel.h"
 #include "controls/TNameEdit.h"
 #include "controls/TVampireDots.h"
 #include "output/Pictures.h"
@@ -50,6 +51,12 @@ QLabel* label(QWidget* parent, const QString& text, const QFont& font, const QRe
 QString emptyName(const QFont& font)
 {
     return TextRoutines::PadWithDots(QString(), NameWidth, font);
+}
+
+// Where a column's specialties must end, clear of the next column.
+constexpr int columnRight(int column)
+{
+    return ColumnLeft[column] + ColumnPitch - 2;
 }
 
 QLabel* dottedLabel(QWidget* parent, const QString& text, int left, int row)
@@ -227,8 +234,11 @@ void SheetPanel::createAttributes()
     for (int c = 0; c < 3; ++c) {
         heading(Attributes, groups[c], ColumnLeft[c] - 6, ColumnPitch, tallies[c]);
         for (int r = 0; r < 3; ++r) {
-            dottedLabel(Attributes, names[c][r], ColumnLeft[c], r);
+            QLabel* caption = dottedLabel(Attributes, names[c][r], ColumnLeft[c], r);
             *dots[c][r] = attributeDots(Attributes, ColumnLeft[c] + NameWidth, dotsTop(r), 5, 1);
+            AttributeCaptions[3 * c + r] = caption;
+            AttributeSpecialties[3 * c + r] =
+                new SpecialtyLabel(*dots[c][r], columnRight(c), Attributes);
         }
     }
     PhysLabel->setText(QStringLiteral("(0/7)"));
@@ -244,13 +254,16 @@ void SheetPanel::createAttributes()
 }
 
 SheetPanel::TraitRow SheetPanel::traitRow(QWidget* panel, int left, int row, const QString& text,
-                                          const QFont& nameFont)
+                                          const QFont& nameFont, bool specialty)
 {
     TraitRow trait;
     trait.name = freeRow(panel, left, nameTop(row), NameWidth, nameFont);
     trait.name->setText(text);
     trait.name->setCursorPosition(0); // keep the start of a name in view, not its dots
     trait.dots = attributeDots(panel, left + NameWidth, dotsTop(row), 5, 0);
+    if (specialty)
+        trait.specialty =
+            new SpecialtyLabel(trait.dots, left - ColumnLeft[0] + columnRight(0), panel);
     return trait;
 }
 
@@ -282,7 +295,7 @@ void SheetPanel::createAbilities(const RuleTables& tables)
                 fixed ? TextRoutines::PadWithDots(tables.standardAbility(c, r), NameWidth, times)
                       : emptyName(handwriting);
             AbilityRows[c][r] =
-                traitRow(Abilities, ColumnLeft[c], r, text, fixed ? times : handwriting);
+                traitRow(Abilities, ColumnLeft[c], r, text, fixed ? times : handwriting, true);
             if (fixed) {
                 AbilityRows[c][r].name->setReadOnly(true);
                 AbilityRows[c][r].name->setFocusPolicy(Qt::NoFocus);
@@ -307,7 +320,7 @@ void SheetPanel::createSecondaryAbilities()
         heading(SecAbilities, titles[c], ColumnLeft[c] - 6, ColumnPitch, nullptr);
         for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
             SecondaryRows[c][r] =
-                traitRow(SecAbilities, ColumnLeft[c], r, emptyName(handwriting), handwriting);
+                traitRow(SecAbilities, ColumnLeft[c], r, emptyName(handwriting), handwriting, true);
     }
 }
 

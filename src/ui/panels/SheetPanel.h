@@ -9,6 +9,7 @@ class ClickLabel;
 class QLabel;
 class QLineEdit;
 class RuleTables;
+class SpecialtyLabel;
 class TVampireDots;
 
 // The character sheet: the header, the attributes, the ability columns, the advantages and
@@ -22,6 +23,7 @@ public:
     {
         QLineEdit* name = nullptr;
         TVampireDots* dots = nullptr;
+        SpecialtyLabel* specialty = nullptr; // on ability rows only
     };
     using TraitRows = std::array<TraitRow, SheetLayout::RowsPerGroup>;
     using NameRows = std::array<QLineEdit*, SheetLayout::RowsPerGroup>;
@@ -44,6 +46,9 @@ public:
     TVampireDots *Strength, *Dexterity, *Stamina, *Charisma, *Manipulation, *Appearance,
         *Perception, *Intelligence, *Wits;
     QLabel *PhysLabel, *SocLabel, *MenLabel;
+    // Strength ... Wits again: their captions and specialties.
+    std::array<QLabel*, 9> AttributeCaptions;
+    std::array<SpecialtyLabel*, 9> AttributeSpecialties;
     QWidget* AppCrossOut;
 
     // Abilities: column 0 Talents, 1 Skills, 2 Knowledges; rows 0 to 9 fixed.
@@ -84,7 +89,8 @@ private:
     QLabel* heading(QWidget* panel, const QString& text, int left, int width, QLabel** tally);
     QLineEdit* headerBox(int column, int row, const QString& caption, ClickLabel** captionLabel);
     TVampireDots* attributeDots(QWidget* panel, int left, int top, int maxDots, int minDots);
-    TraitRow traitRow(QWidget* panel, int left, int row, const QString& text, const QFont& font);
+    TraitRow traitRow(QWidget* panel, int left, int row, const QString& text, const QFont& font,
+                      bool specialty = false);
     QLineEdit* freeRow(QWidget* panel, int left, int top, int width, const QFont& font);
 
     const QCursor& m_listCursor;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CharacterCounters.h"
+#include "engine/CharacterExtension.h"
 #include "engine/RulesSettings.h"
 #include "engine/SheetLayout.h"
 #include "rules/RuleTables.h"
@@ -61,6 +62,9 @@ public:
     RowCounts& rowCounts() { return m_rows; }
     RulesSettings& settings() { return m_settings; }
     CharacterCounters& counters() { return m_counters; }
+    // The entries of the file's extension block that no part of the program reads, kept from
+    // loading to saving.
+    CharacterExtension& keptEntries() { return m_keptEntries; }
     UserMessages& messages() { return m_messages; }
     const QCursor& ankhCursor() const { return m_ankhCursor; }
 
@@ -96,6 +100,7 @@ private:
     RowCounts m_rows;
     RulesSettings m_settings;
     CharacterCounters m_counters;
+    CharacterExtension m_keptEntries;
     std::unique_ptr<RuleQuestions> m_escapeAnswers;
     RuleQuestions* m_questions = nullptr;
     std::function<bool()> m_passesHeld;

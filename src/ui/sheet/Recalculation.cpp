@@ -1,5 +1,6 @@
 #include "Recalculation.h"
 
+#include "controls/SpecialtyLabel.h"
 #include "controls/TNameEdit.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TVampireDots.h"
@@ -40,8 +41,12 @@ bool rowProcedure(const std::vector<TraitRows*>& columns, int& count, int firstR
     for (std::size_t i = 0; i < columns.size(); ++i) {
         for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
             const SheetPanel::TraitRow& row = (*columns[i])[r];
-            lists[i][r] = {row.name->text(), row.dots->Filled(), 0, row.dots->MinDots(),
-                           row.dots->MaxDots()};
+            lists[i][r] = {row.name->text(),
+                           row.dots->Filled(),
+                           0,
+                           row.dots->MinDots(),
+                           row.dots->MaxDots(),
+                           row.specialty ? row.specialty->specialty() : QString()};
         }
         models.push_back(&lists[i]);
     }
@@ -55,6 +60,8 @@ bool rowProcedure(const std::vector<TraitRows*>& columns, int& count, int firstR
                 row.name->setText(lists[i][r].name);
             if (row.dots->Filled() != lists[i][r].rating)
                 row.dots->setFilled(lists[i][r].rating);
+            if (row.specialty)
+                row.specialty->setSpecialty(lists[i][r].specialty);
             if (showRows && (r == before || r == count)) {
                 row.name->setVisible(r < count);
                 row.dots->setVisible(r < count);

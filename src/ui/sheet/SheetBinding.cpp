@@ -1,6 +1,7 @@
 #include "SheetBinding.h"
 
 #include "controls/SheetFonts.h"
+#include "controls/SpecialtyLabel.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TVampireDots.h"
 #include "panels/RulesPanel.h"
@@ -92,6 +93,18 @@ void showReadRow(SheetPanel::TraitRow& row, const Trait& trait)
         row.dots->setFilled(trait.rating);
 }
 
+// The specialties of the attributes and of every ability row, shown or not.
+template <typename C, typename Visit> void forEachSpecialty(SheetPanel& s, C& c, Visit visit)
+{
+    for (int i = 0; i < 9; ++i)
+        visit(s.AttributeSpecialties[i], c.attributes[i]);
+    for (int col = 0; col < 3; ++col)
+        for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+            visit(s.AbilityRows[col][r].specialty, c.abilities[col][r]);
+            visit(s.SecondaryRows[col][r].specialty, c.secondaries[col][r]);
+        }
+}
+
 // Names and ratings of every row from the given one on, as a file read gave them.
 void showReadRows(SheetPanel::TraitRows& rows, const Character::Rows& traits, int from = 0)
 {
@@ -151,6 +164,9 @@ void readNames(CharacterView& form, Character& c)
         c.merits[r] = s.MeritRows[r]->text();
         c.flaws[r] = s.FlawRows[r]->text();
     }
+    forEachSpecialty(s, c, [](const SpecialtyLabel* label, Trait& trait) {
+        trait.specialty = label->specialty();
+    });
     c.virtueNames = {s.Virtue1->text(), s.Virtue2->text(), s.Virtue3->text()};
 }
 
@@ -166,6 +182,7 @@ Character readAll(CharacterView& form)
     readRows(s.DisciplineRows, SheetLayout::RowsPerGroup, c.disciplines, false);
     readRows(s.BackgroundRows, SheetLayout::RowsPerGroup, c.backgrounds, false);
     readNames(form, c);
+    c.extension = form.keptEntries();
     c.clanDisciplinesFixed = s.DisciplineRows[0].name->isReadOnly();
     c.rulesBoxes = form.rulesPanel()->boxTexts();
     c.books = form.books()->ChosenBooks().items();
@@ -271,6 +288,10 @@ void showRead(const Character& c, CharacterView& form)
         showName(s.MeritRows[r], c.merits[r]);
         showName(s.FlawRows[r], c.flaws[r]);
     }
+    forEachSpecialty(s, c, [](SpecialtyLabel* label, const Trait& trait) {
+        label->setSpecialty(trait.specialty);
+    });
+    form.keptEntries() = c.extension;
     form.rowCounts() = c.rows;
     form.updateSheetLayout();
     if (s.Path->text() != c.path)

@@ -1,8 +1,11 @@
 #include "SheetOpeners.h"
 
 #include "controls/ClickLabel.h"
+#include "controls/SelectionLayout.h"
+#include "controls/SpecialtyLabel.h"
 #include "controls/TSelectionBox.h"
 #include "controls/TVampireDots.h"
+#include "engine/Character.h"
 #include "panels/RulesPanel.h"
 #include "panels/SheetPanel.h"
 #include "panels/SourcebooksPanel.h"
@@ -13,6 +16,7 @@
 
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -37,6 +41,12 @@ SheetOpeners::SheetOpeners(TMainForm& form, TSelectionBox& popup)
     DiscReturn = new QLineEdit(&form);
     DiscReturn->hide();
     connect(DiscReturn, &QLineEdit::textChanged, this, &SheetOpeners::DiscReturnChange);
+    SpecReturn = new QLineEdit(&form);
+    SpecReturn->hide();
+    connect(SpecReturn, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (m_specialtyRow)
+            m_specialtyRow->setSpecialty(text.simplified());
+    });
     if (form.sheet())
         addSheetOpeners();
     if (form.books())
@@ -117,6 +127,17 @@ void SheetOpeners::addSheetOpeners()
                 },
                 4);
     }
+    for (int i = 0; i < 9; ++i)
+        addSpecialty(
+            s->AttributeCaptions[i], s->AttributeSpecialties[i],
+            [i] { return Character::attributeNames()[i]; }, false);
+    for (int c = 0; c < 3; ++c)
+        for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
+            for (const SheetPanel::TraitRow* row : {&s->AbilityRows[c][r], &s->SecondaryRows[c][r]})
+                addSpecialty(
+                    row->name, row->specialty,
+                    [name = row->name] { return TextRoutines::StripDots(name->text()); },
+                    !row->name->isReadOnly());
     auto entriesNotTaken = [](const SortedTextList& table, const SheetPanel::NameRows& rows,
                               const int& count) {
         return [&table, &rows, &count] {
@@ -163,9 +184,42 @@ void SheetOpeners::addSheetOpeners()
 bool SheetOpeners::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton && openListFor(watched))
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton &&
+        (openSpecialtiesFor(watched) || openListFor(watched)))
         return true;
     return QObject::eventFilter(watched, event);
+}
+
+void SheetOpeners::addSpecialty(QObject* pressed, SpecialtyLabel* label,
+                                std::function<QString()> trait, bool freeRow)
+{
+    pressed->installEventFilter(this);
+    if (auto* widget = qobject_cast<QWidget*>(pressed))
+        widget->setContextMenuPolicy(Qt::NoContextMenu);
+    m_specialtyOpeners.insert(pressed, {label, std::move(trait), freeRow});
+}
+
+bool SheetOpeners::openSpecialtiesFor(QObject* watched)
+{
+    const auto opener = m_specialtyOpeners.constFind(watched);
+    if (opener == m_specialtyOpeners.constEnd())
+        return false;
+    SpecialtyLabel* label = opener->label;
+    const QString trait = opener->trait();
+    // A kept specialty below the fourth dot can still be changed, but on a free row the
+    // press then lists names, as it does for any row below it.
+    const bool keptBelow = !label->specialty().isEmpty() && !opener->freeRow;
+    if (trait.isEmpty() || !(label->rated() || keptBelow))
+        return false;
+    {
+        // Any choice, "<NONE>" too, is a change of this text.
+        const QSignalBlocker quiet(SpecReturn);
+        SpecReturn->setText(QStringLiteral("\x01"));
+    }
+    m_specialtyRow = label;
+    m_popup.ShowSelection(m_form.view().tables().specialties(trait), SpecReturn,
+                          SelectionLayout::SpecialtyKind);
+    return true;
 }
 
 bool SheetOpeners::openListFor(QObject* watched)

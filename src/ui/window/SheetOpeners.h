@@ -2,16 +2,18 @@
 
 #include <QHash>
 #include <QObject>
-
+#include <QPointer>
 #include <functional>
 
 class QLineEdit;
+class SpecialtyLabel;
 class TMainForm;
 class TSelectionBox;
 class TVampireDots;
 
 // The right-press openers of the sheet: a press on a box or its caption opens the popup
-// list for that box, and a press on a discipline's dots lists its powers.
+// list for that box, a press on a discipline's dots lists its powers, and a press on the
+// name of an attribute or ability rated 4 or more offers specialties for it.
 class SheetOpeners : public QObject
 {
     Q_OBJECT
@@ -34,6 +36,11 @@ private:
     void markDisciplineRow(int row);
     void DiscDotMouseDown(TVampireDots* dots, Qt::MouseButton button);
     void DiscReturnChange();
+    // The name of a trait that takes a specialty; a free row rated below 4 (with no
+    // specialty to change) lists names instead.
+    void addSpecialty(QObject* pressed, SpecialtyLabel* label, std::function<QString()> trait,
+                      bool freeRow);
+    bool openSpecialtiesFor(QObject* watched);
 
     struct Opener
     {
@@ -45,4 +52,15 @@ private:
     TSelectionBox& m_popup;
     QHash<QObject*, Opener> m_openers;
     QLineEdit* DiscReturn = nullptr;
+
+    struct SpecialtyOpener
+    {
+        SpecialtyLabel* label;
+        std::function<QString()> trait;
+        bool freeRow;
+    };
+    QHash<QObject*, SpecialtyOpener> m_specialtyOpeners;
+    // Receives the popup's choice for the specialty of m_specialtyRow.
+    QLineEdit* SpecReturn = nullptr;
+    QPointer<SpecialtyLabel> m_specialtyRow;
 };
