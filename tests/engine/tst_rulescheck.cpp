@@ -2,6 +2,7 @@
 #include "engine/RulesCheck.h"
 #include "files/CharacterDocument.h"
 #include "files/CharacterReadResult.h"
+#include "files/CharacterSpecialties.h"
 
 #include <QtTest>
 #include <functional>
@@ -123,6 +124,13 @@ private slots:
             },
             {"above-generation-limit Strength note"},
             {"Strength 7 is above 5, the most the 13th generation allows; Golconda lets it be."});
+        row("specialty below 4 dots",
+            [](CharacterRecord& r) {
+                r.Strength = 2;
+                r.extension.setText(CharacterSpecialties::Key, "Strength=Iron grip");
+            },
+            {"specialty-below-4 Strength note"},
+            {"Strength 2 has the specialty Iron grip, which counts only from 4 dots."});
         row("elder traits above 5",
             [](CharacterRecord& r) {
                 r.ElderRules = true;

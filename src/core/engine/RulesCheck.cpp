@@ -20,10 +20,7 @@ using Place = RuleCheck::Place;
 using Severity = RuleCheck::Severity;
 using Table = EntryBooks::Table;
 
-const std::array<QString, 9> AttributeNames = {
-    QStringLiteral("Strength"),   QStringLiteral("Dexterity"),    QStringLiteral("Stamina"),
-    QStringLiteral("Charisma"),   QStringLiteral("Manipulation"), QStringLiteral("Appearance"),
-    QStringLiteral("Perception"), QStringLiteral("Intelligence"), QStringLiteral("Wits")};
+const std::array<QString, 9>& AttributeNames = Character::attributeNames();
 const std::array<QString, 9> HeaderNames = {
     QStringLiteral("Name"),       QStringLiteral("Player"),   QStringLiteral("Chronicle"),
     QStringLiteral("Nature"),     QStringLiteral("Demeanor"), QStringLiteral("Clan"),
@@ -97,6 +94,7 @@ public:
 
     void missingChoices();
     void golcondaRatings();
+    void specialties();
     void entries();
     void exclusivePairs();
     void flawPoints();
@@ -191,6 +189,31 @@ void Checker::golcondaRatings()
         rating(bare(c.disciplines[r].name), c.disciplines[r].rating, {Place::Discipline, 0, r});
     for (int r = 0; r < c.rows.BackgroundRows; ++r)
         rating(bare(c.backgrounds[r].name), c.backgrounds[r].rating, {Place::Background, 0, r});
+}
+
+// A specialty is kept when its trait drops below four dots, but no longer counts.
+void Checker::specialties()
+{
+    static const QString Rule = QStringLiteral("specialty-below-4");
+    const auto specialty = [&](QStringView name, const Character::Trait& trait, Where where) {
+        if (trait.specialty.isEmpty() || trait.specialtyCounts())
+            return;
+        add(Rule, name,
+            Sentence() << name << u" " << trait.rating << u" has the specialty " << trait.specialty
+                       << u", which counts only from " << Character::Trait::SpecialtyRating
+                       << u" dots.",
+            Severity::Note, where);
+    };
+    for (int i = 0; i < 9; ++i)
+        specialty(AttributeNames[i], c.attributes[i], {Place::Attribute, 0, i});
+    for (int col = 0; col < 3; ++col)
+        for (int r = 0; r < c.rows.AbilityRows; ++r)
+            specialty(bare(c.abilities[col][r].name), c.abilities[col][r],
+                      {Place::Ability, col, r});
+    for (int col = 0; col < 3; ++col)
+        for (int r = 0; r < c.rows.SecondaryRows; ++r)
+            specialty(bare(c.secondaries[col][r].name), c.secondaries[col][r],
+                      {Place::Secondary, col, r});
 }
 
 void Checker::entry(QStringView name, Table table, Where where)
@@ -405,6 +428,7 @@ void derive(Character& character, const RuleTables& tables, const EntryBooks& bo
     checker.checks.reserve(checker.previous.size());
     checker.missingChoices();
     checker.golcondaRatings();
+    checker.specialties();
     checker.entries();
     checker.exclusivePairs();
     checker.flawPoints();

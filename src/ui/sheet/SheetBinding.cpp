@@ -164,7 +164,7 @@ void readNames(CharacterView& form, Character& c)
         c.merits[r] = s.MeritRows[r]->text();
         c.flaws[r] = s.FlawRows[r]->text();
     }
-    forEachSpecialty(s, c, [](const SpecialtyLabel* label, Trait& trait) {
+    forEachSpecialty(*form.sheet(), c, [](const SpecialtyLabel* label, Trait& trait) {
         trait.specialty = label->specialty();
     });
     c.virtueNames = {s.Virtue1->text(), s.Virtue2->text(), s.Virtue3->text()};
