@@ -73,6 +73,8 @@ private slots:
         dataRow("unChecked", Picture(Pictures::unChecked), QSize(12, 13), true);
         dataRow("aboutPicture", Picture(Pictures::aboutPicture), QSize(240, 240), true);
         dataRow("dialogBackground", Picture(Pictures::dialogBackground), QSize(200, 143), true);
+        dataRow("printDialogBackground", Picture(Pictures::printDialogBackground), QSize(200, 165),
+                true);
         dataRow("dialogButton", Picture(Pictures::dialogButton), QSize(107, 31), true);
     }
     void eachPictureHasItsSizeAndContent()
@@ -163,20 +165,20 @@ private slots:
         dataRow("divider's caption place", divider, QRect(222, 10, 150, 12), white, 1800, 1800);
         // The rule runs out nearly to both ends, in ink dark enough to print.
         for (const int x : {20, 150, 444, 574})
-            QTest::addRow("divider's rule at %d", x) << divider << QRect(x, 0, 1, 31)
-                                                     << darker(40) << 1 << 31;
+            QTest::addRow("divider's rule at %d", x)
+                << divider << QRect(x, 0, 1, 31) << darker(40) << 1 << 31;
         // The groove line runs at x 9 and 10 of the column; the thumb hides it where it sits.
-        dataRow("thumb over the groove", Picture(Pictures::scrollThumb), QRect(9, 0, 2, 20),
-                opaque, 40, 40);
+        dataRow("thumb over the groove", Picture(Pictures::scrollThumb), QRect(9, 0, 2, 20), opaque,
+                40, 40);
         dataRow("tick", checked, QRect(3, 3, 6, 6), darker(60), 1, 36);
         dataRow("no tick", unChecked, QRect(3, 3, 6, 6), darker(181), 0, 0);
         // The rules panel shows only the top 12 rows of a box: the box ends there, and the
         // last row is the panel's white.
         for (const auto& [name, box] : {std::pair{"ticked", checked}, {"empty", unChecked}}) {
-            QTest::addRow("%s box's last line", name) << box << QRect(0, 11, 12, 1) << darker(128)
-                                                      << 12 << 12;
-            QTest::addRow("%s box's white row", name) << box << QRect(0, 12, 12, 1) << white
-                                                      << 12 << 12;
+            QTest::addRow("%s box's last line", name)
+                << box << QRect(0, 11, 12, 1) << darker(128) << 12 << 12;
+            QTest::addRow("%s box's white row", name)
+                << box << QRect(0, 12, 12, 1) << white << 12 << 12;
         }
     }
     void areas()

@@ -759,6 +759,19 @@ private slots:
         QCOMPARE(pdfFonts(printed), names);
     }
 
+    // The window exports what the command line exports from the file it shows, and proposes
+    // the character's name beside that file.
+    void foundryFromTheWindow()
+    {
+        m_window.open(TMainForm::Panel::Sheet, {golden("v1.43.tnc")});
+        QCOMPARE(files().foundryProposal(), QFileInfo(golden("v1.43.tnc")).absolutePath() +
+                                                QString::fromUtf8("/Renée Straßer.json"));
+        const QString window = inDir("window.json"), cli = inDir("cli.json");
+        QCOMPARE(form().printing().writeFoundry(window), QString());
+        QCOMPARE(runTarnoch({"--export", "foundry", cli, golden("v1.43.tnc")}).exitCode, 0);
+        QCOMPARE(QJsonDocument::fromJson(readFile(window)), QJsonDocument::fromJson(readFile(cli)));
+    }
+
     // Run without a display: what needs no window must not need one. Standard error stays
     // empty unless something went wrong, and then it names what.
     void commandLine_data()
@@ -799,7 +812,7 @@ private slots:
                 QStringList{"--check", inDir("missing.tnc"), golden("overspent-pair.tnc")}, 2,
                 "overspent-pair.tnc: breach: Baby Face and Monstrous exclude each other.", "missing.tnc");
         dataRow("check with a report", "tarnoch-cli", QStringList{"--check", "--report", golden("v1.0.tnc")},
-                1, "", "one at a time");
+                1, "", "cannot be used together");
     }
     void commandLine()
     {

@@ -77,9 +77,11 @@ private slots:
     {
         // The part pressed; none: Escape.
         columns<bool, QString, int>({"twoButtons", "target", "expected"});
-        const std::tuple<bool, QString, int> buttons[] = {
-            {true, "Button1", 1}, {true, "Button2", 2}, {false, "YesButton", 0},
-            {false, "NoButton", 1}, {false, "CancelButton", 2}};
+        const std::tuple<bool, QString, int> buttons[] = {{true, "Button1", 1},
+                                                          {true, "Button2", 2},
+                                                          {false, "YesButton", 0},
+                                                          {false, "NoButton", 1},
+                                                          {false, "CancelButton", 2}};
         for (const auto& [twoButtons, button, answer] : buttons)
             for (const QString& name : {button, button + "Label"})
                 dataRow(qPrintable(name), twoButtons, name, answer);
@@ -265,6 +267,16 @@ private slots:
                 pdf + " sheet notes", ok);
         dataRow("giving up the file name keeps the dialog", false, "PrintButton", "", "choose",
                 cancel);
+        // Foundry VTT and PDF are two places to go, one at a time; the ticks of what to print
+        // do not matter to the export.
+        const QString foundry = QStringLiteral("choose,foundry x.json");
+        dataRow("to Foundry VTT", true, "FoundryLabel,PrintButton", "", foundry, ok);
+        dataRow("Foundry VTT after PDF", true, "Pdf,Foundry,PrintButtonLabel", "", foundry, ok);
+        dataRow("PDF after Foundry VTT", true, "Foundry,Pdf,PrintButton", "", pdf + " sheet notes",
+                ok);
+        dataRow("no printer, nothing ticked: to Foundry VTT", false,
+                "Sheet,Notes,Foundry,PrintButton", "", foundry, ok);
+        dataRow("a failed export", true, "Foundry,PrintButton", "foundry", foundry, cancel);
     }
     void print()
     {
@@ -290,12 +302,19 @@ private slots:
             return job(QStringLiteral("pdf ") + file + (sheet ? " sheet" : "") +
                        (notes ? " notes" : ""));
         };
+        jobs.ChooseFoundryFile = [&] {
+            called << QStringLiteral("choose");
+            return QStringLiteral("x.json");
+        };
+        jobs.WriteFoundry = [&](const QString& file) {
+            return job(QStringLiteral("foundry ") + file);
+        };
         form.setJobs(jobs);
         form.setPrinterAvailable(printer);
 
         // An earlier opening changes every tick and is cancelled; each opening starts afresh.
         bool stayed = false;
-        openAndPress(form, {"Sheet", "Notes", "PdfLabel", "CancelButton"}, stayed);
+        openAndPress(form, {"Sheet", "Notes", "PdfLabel", "FoundryLabel", "CancelButton"}, stayed);
         called.clear();
         QTEST(openAndPress(form, presses.split(u',', Qt::SkipEmptyParts), stayed), "result");
         QTEST(called.join(u','), "calls");

@@ -180,9 +180,9 @@ private slots:
         }
         QCOMPARE(chapters,
                  QStringList({"Tarnoch", "The window", "Mouse and keys", "Building a character",
-                              "Generation", "Checks", "The Rules page", "The Sourcebooks page", "Files",
-                              "Notes", "Printing", "Keys at a glance", "Tips", "Installing",
-                              "Writing a rules pack"}));
+                              "Generation", "Checks", "The Rules page", "The Sourcebooks page",
+                              "Files", "Notes", "Printing", "Taking a character to the table",
+                              "Keys at a glance", "Tips", "Installing", "Writing a rules pack"}));
     }
 
     void guideNamesTheControlsAsTheProgramDoes()
@@ -195,7 +195,7 @@ private slots:
                 "Normal cost, -2 difficulty|Calculate Humanity or Path rating from Virtues|"
                 "Calculate Willpower from Virtues|Golconda|Elder rules|"
                 "Detach Humanity or Path from Virtues?|Detach Willpower from Virtues?|"
-                "Flaws exceed 7 pts|Template.tnc|<NONE>|Back")
+                "Flaws exceed 7 pts|Template.tnc|To a Foundry VTT file|Export|<NONE>|Back")
                 .split(u'|');
         const QString text = m_guide.toPlainText();
         QStringList missing;

@@ -25,6 +25,7 @@ public:
         return files.isEmpty() ? QString() : files.takeFirst();
     }
     QString pdfFileName(const QString& proposal) override { return saveFileName(proposal); }
+    QString foundryFileName(const QString& proposal) override { return saveFileName(proposal); }
     QList<Answer> answers;
     QStringList files;
     QStringList proposals;

@@ -80,8 +80,8 @@ void addGrain(QImage& image, const QRect& area, int strength, quint32 seed)
             const quint8* g = green[k].data();
             const quint8* rb = redBlue[k].data();
             const QRgb p = line[x];
-            line[x] = 0xff000000u | uint(rb[(p >> 16) & 0xff]) << 16 | uint(g[(p >> 8) & 0xff]) << 8 |
-                      rb[p & 0xff];
+            line[x] = 0xff000000u | uint(rb[(p >> 16) & 0xff]) << 16 |
+                      uint(g[(p >> 8) & 0xff]) << 8 | rb[p & 0xff];
         }
     }
 }
@@ -838,50 +838,61 @@ QImage aboutPicture()
     return image;
 }
 
+namespace {
+
+// The small dialogs' field, framed, for a dialog 200 pixels wide and height high.
+QImage dialogField(int height)
+{
+    const int width = 200;
+    QImage picture = blank(width, height);
+    QPainter painter(&picture);
+    smooth(painter);
+    // Darker than the window, as the dialogs carry running text in the caption colour.
+    QRadialGradient field(QPointF(100, 60), 130);
+    field.setColorAt(0, QColor(0, 40, 2));
+    field.setColorAt(1, QColor(0, 24, 0));
+    painter.fillRect(picture.rect(), field);
+    trellis(painter, picture.rect(), 20);
+    painter.end();
+    addGrain(picture, picture.rect(), 3, 3);
+
+    painter.begin(&picture);
+    smooth(painter);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QColor(0, 6, 0));
+    painter.drawRect(0, 0, width - 1, height - 1);
+    painter.setPen(withAlpha(kCaption, 150));
+    painter.drawRect(2, 2, width - 5, height - 5);
+    painter.setPen(QColor(0, 16, 0));
+    painter.drawRect(3, 3, width - 7, height - 7);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(kDeep, 0.8));
+    for (const QPointF corner : {QPointF(2.5, 2.5), QPointF(width - 2.5, 2.5),
+                                 QPointF(2.5, height - 2.5), QPointF(width - 2.5, height - 2.5)}) {
+        painter.setBrush(kCaption);
+        painter.drawPath(lozenge(corner, 3.5, 3.5));
+    }
+    for (const QPointF middle : {QPointF(width / 2.0, 2.5), QPointF(width / 2.0, height - 2.5)}) {
+        painter.setBrush(kCaption);
+        painter.drawPath(lozenge(middle, 6, 2.5));
+        painter.setBrush(kBlood);
+        painter.drawPath(lozenge(middle, 2, 1.2));
+    }
+    return picture;
+}
+
+} // namespace
+
 QImage dialogBackground()
 {
-    static const QImage image = [] {
-        const int width = 200;
-        const int height = 143;
-        QImage picture = blank(width, height);
-        QPainter painter(&picture);
-        smooth(painter);
-        // Darker than the window, as the dialogs carry running text in the caption colour.
-        QRadialGradient field(QPointF(100, 60), 130);
-        field.setColorAt(0, QColor(0, 40, 2));
-        field.setColorAt(1, QColor(0, 24, 0));
-        painter.fillRect(picture.rect(), field);
-        trellis(painter, picture.rect(), 20);
-        painter.end();
-        addGrain(picture, picture.rect(), 3, 3);
+    static const QImage image = dialogField(143);
+    return image;
+}
 
-        painter.begin(&picture);
-        smooth(painter);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QColor(0, 6, 0));
-        painter.drawRect(0, 0, width - 1, height - 1);
-        painter.setPen(withAlpha(kCaption, 150));
-        painter.drawRect(2, 2, width - 5, height - 5);
-        painter.setPen(QColor(0, 16, 0));
-        painter.drawRect(3, 3, width - 7, height - 7);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(kDeep, 0.8));
-        for (const QPointF corner :
-             {QPointF(2.5, 2.5), QPointF(width - 2.5, 2.5), QPointF(2.5, height - 2.5),
-              QPointF(width - 2.5, height - 2.5)}) {
-            painter.setBrush(kCaption);
-            painter.drawPath(lozenge(corner, 3.5, 3.5));
-        }
-        for (const QPointF middle :
-             {QPointF(width / 2.0, 2.5), QPointF(width / 2.0, height - 2.5)}) {
-            painter.setBrush(kCaption);
-            painter.drawPath(lozenge(middle, 6, 2.5));
-            painter.setBrush(kBlood);
-            painter.drawPath(lozenge(middle, 2, 1.2));
-        }
-        return picture;
-    }();
+QImage printDialogBackground()
+{
+    static const QImage image = dialogField(165);
     return image;
 }
 

@@ -127,11 +127,21 @@ QString SheetPrinter::printNotes(const QTextDocument& notes, QPagedPaintDevice& 
 QString SheetPrinter::writePdf(const QString& fileName, const QString& name,
                                const PrintedSheet* sheet, const QTextDocument* notes)
 {
+    const QString title = sheet && notes ? jobTitle(name, {})
+                          : sheet        ? sheetJobTitle(name)
+                                         : notesJobTitle(name);
+    return writePdf(fileName, title, std::vector<Pages>{{sheet, notes}});
+}
+
+QString SheetPrinter::writePdf(const QString& fileName, const QString& title,
+                               const std::vector<Pages>& characters)
+{
     const QString shownName = QDir::toNativeSeparators(fileName);
     auto failure = [&](const QString& reason) {
         return tr("The PDF file \"%1\" could not be written: %2").arg(shownName, reason);
     };
-    if (!sheet && !notes)
+    if (std::none_of(characters.begin(), characters.end(),
+                     [](const Pages& pages) { return pages.sheet || pages.notes; }))
         return failure(tr("there is nothing to print."));
 
     QSaveFile file(fileName);
@@ -139,9 +149,7 @@ QString SheetPrinter::writePdf(const QString& fileName, const QString& name,
         return failure(file.errorString());
     {
         QPdfWriter writer(&file);
-        writer.setTitle(sheet && notes ? jobTitle(name, {})
-                        : sheet        ? sheetJobTitle(name)
-                                       : notesJobTitle(name));
+        writer.setTitle(title);
         writer.setCreator(QStringLiteral("Tarnoch"));
         // Letter where the user's locale measures in inches, A4 elsewhere.
         writer.setPageSize(QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
@@ -151,13 +159,21 @@ QString SheetPrinter::writePdf(const QString& fileName, const QString& name,
         QPainter painter;
         if (!painter.begin(&writer))
             return failure(tr("the PDF could not be started."));
-        if (sheet)
-            drawSheet(painter, SheetComposer::compose(*sheet),
-                      QRect(0, 0, writer.width(), writer.height()), Fit::KeepAspect);
-        if (notes) {
-            if (sheet)
-                writer.newPage();
-            drawNotes(painter, writer, *notes);
+        bool pageInUse = false;
+        for (const Pages& pages : characters) {
+            if (pages.sheet) {
+                if (pageInUse)
+                    writer.newPage();
+                drawSheet(painter, SheetComposer::compose(*pages.sheet),
+                          QRect(0, 0, writer.width(), writer.height()), Fit::KeepAspect);
+                pageInUse = true;
+            }
+            if (pages.notes) {
+                if (pageInUse)
+                    writer.newPage();
+                drawNotes(painter, writer, *pages.notes);
+                pageInUse = true;
+            }
         }
         if (!painter.end())
             return failure(tr("the PDF could not be finished."));

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QRect>
 #include <QString>
+#include <vector>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -49,4 +50,15 @@ public:
     // file and the reason, or an empty text.
     static QString writePdf(const QString& fileName, const QString& name, const PrintedSheet* sheet,
                             const QTextDocument* notes);
+
+    // What one character puts into a PDF of several: its sheet and, when given, its notes.
+    struct Pages
+    {
+        const PrintedSheet* sheet = nullptr;
+        const QTextDocument* notes = nullptr;
+    };
+    // One PDF file titled title with the pages of each character in turn, each starting on a
+    // page of its own; as writePdf above otherwise.
+    static QString writePdf(const QString& fileName, const QString& title,
+                            const std::vector<Pages>& characters);
 };

@@ -1,26 +1,26 @@
 #include "CharacterCommands.h"
 
-#include "output/FontRegistry.h"
-#include "program/ProgramPaths.h"
+#include "engine/RulesCheck.h"
 #include "files/CharacterDocument.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
 #include "files/CharacterReport.h"
-#include "engine/RulesCheck.h"
+#include "output/FontRegistry.h"
+#include "output/FoundryExport.h"
 #include "output/PrintedSheet.h"
 #include "output/RtfReader.h"
 #include "output/SheetPrinter.h"
+#include "program/ProgramPaths.h"
 #include "rules/DataFile.h"
 #include "rules/RulesDataLoader.h"
 #include "rules/RulesPack.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QJsonDocument>
 #include <QStandardPaths>
 #include <QTextDocument>
-
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -50,14 +50,9 @@ ProgramPaths programPaths()
     return ProgramPaths::resolve(ProgramPaths::folderOf(QCoreApplication::applicationFilePath()));
 }
 
-// A character as the Load command brings it onto a new sheet, settled; null (the reason
-// printed) when the file or the program's data cannot be read.
-struct Loaded
-{
-    std::unique_ptr<CharacterDocument> document;
-    CharacterReadResult read;
-};
-std::optional<Loaded> load(const ProgramPaths& paths, const QString& file)
+// The rules data lines with the rules packs merged in; null (the reason printed) when the
+// program's data cannot be read.
+std::optional<QStringList> rulesLines(const ProgramPaths& paths)
 {
     const RulesDataLoader::Result data = RulesDataLoader::load(paths.readPath(DataFile::FileName));
     if (!data.problem.isEmpty()) {
@@ -65,10 +60,22 @@ std::optional<Loaded> load(const ProgramPaths& paths, const QString& file)
         return std::nullopt;
     }
     const QStringList packFolders = {
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/packs"),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+            QStringLiteral("/packs"),
         paths.readFolder() + QStringLiteral("packs")};
-    auto document = std::make_unique<CharacterDocument>(
-        RulesPack::merge(data.lines, RulesPack::readFolders(packFolders)).lines);
+    return RulesPack::merge(data.lines, RulesPack::readFolders(packFolders)).lines;
+}
+
+// A character as the Load command brings it onto a new sheet, settled; null (the reason
+// printed) when the file cannot be read.
+struct Loaded
+{
+    std::unique_ptr<CharacterDocument> document;
+    CharacterReadResult read;
+};
+std::optional<Loaded> load(const ProgramPaths& paths, const QStringList& rules, const QString& file)
+{
+    auto document = std::make_unique<CharacterDocument>(rules);
     // A new character starts from the template, as the window's does.
     QString error;
     const QString templateFile = paths.writePath(QStringLiteral("Template.tnc"));
@@ -80,10 +87,27 @@ std::optional<Loaded> load(const ProgramPaths& paths, const QString& file)
                        .arg(QDir::toNativeSeparators(file), error));
         return std::nullopt;
     }
-    Loaded loaded{std::move(document), CharacterReader::read(CharacterFileText::decode(*bytes), file)};
+    Loaded loaded{std::move(document),
+                  CharacterReader::read(CharacterFileText::decode(*bytes), file)};
     loaded.document->open(loaded.read);
     loaded.document->settle();
     return loaded;
+}
+
+std::optional<Loaded> load(const ProgramPaths& paths, const QString& file)
+{
+    const std::optional<QStringList> rules = rulesLines(paths);
+    return rules ? load(paths, *rules, file) : std::nullopt;
+}
+
+// The notes of a character as the notes editor shows them.
+std::unique_ptr<QTextDocument> notesOf(const Character& character)
+{
+    auto notes = std::make_unique<QTextDocument>();
+    const QByteArray rtf = CharacterFileText::encode(character.notes);
+    if (!RtfReader().read(rtf, notes.get()))
+        notes->setPlainText(character.notes.join(u'\n')); // notes that are not rich text
+    return notes;
 }
 
 } // namespace
@@ -106,14 +130,24 @@ int CharacterCommands::report(const QString& file)
 int CharacterCommands::check(const QStringList& files)
 {
     const ProgramPaths paths = programPaths();
+    const std::optional<QStringList> rules = rulesLines(paths);
+    if (!rules)
+        return 2;
     int status = 0;
     for (const QString& file : files) {
-        const std::optional<Loaded> loaded = load(paths, file);
-        if (!loaded) {
+        const std::optional<Loaded> loaded = load(paths, *rules, file);
+        const QString name = QDir::toNativeSeparators(file);
+        if (loaded && loaded->read.bannerRejected)
+            printError(QStringLiteral("The file \"%1\" is no character file.").arg(name));
+        if (!loaded || loaded->read.bannerRejected) {
             status = 2;
             continue;
         }
-        const QString name = QDir::toNativeSeparators(file);
+        if (loaded->read.corrupt)
+            printError(QStringLiteral("The character file \"%1\" is damaged; what was read before "
+                                      "line %2 is checked.")
+                           .arg(name)
+                           .arg(loaded->read.stopLine));
         const std::vector<RuleCheck>& checks = loaded->document->character().checks;
         QString lines;
         for (const RuleCheck& found : checks)
@@ -129,26 +163,64 @@ int CharacterCommands::check(const QStringList& files)
     return status;
 }
 
-int CharacterCommands::pdf(const QString& out, const QString& file, bool notes)
+int CharacterCommands::pdf(const QString& out, const QStringList& files, bool notes)
 {
     const ProgramPaths paths = programPaths();
+    const std::optional<QStringList> rules = rulesLines(paths);
+    if (!rules)
+        return 2;
     FontRegistry fonts;
     fonts.registerAll(paths.readFolder());
-    const std::optional<Loaded> loaded = load(paths, file);
-    if (!loaded)
-        return 2;
-    const Character& character = loaded->document->character();
-    QTextDocument notesDocument;
-    if (notes) {
-        const QByteArray rtf = CharacterFileText::encode(character.notes);
-        if (!RtfReader().read(rtf, &notesDocument))
-            notesDocument.setPlainText(character.notes.join(u'\n')); // notes that are not rich text
+    struct Printed
+    {
+        PrintedSheet sheet;
+        std::unique_ptr<QTextDocument> notes;
+    };
+    std::vector<Printed> printed;
+    QStringList names;
+    for (const QString& file : files) {
+        const std::optional<Loaded> loaded = load(paths, *rules, file);
+        if (loaded && loaded->read.bannerRejected)
+            printError(QStringLiteral("The file \"%1\" is no character file; it is left out.")
+                           .arg(QDir::toNativeSeparators(file)));
+        if (!loaded || loaded->read.bannerRejected)
+            continue;
+        if (loaded->read.corrupt)
+            printError(QStringLiteral("The character file \"%1\" is damaged; its sheet shows what "
+                                      "was read before line %2.")
+                           .arg(QDir::toNativeSeparators(file))
+                           .arg(loaded->read.stopLine));
+        const Character& character = loaded->document->character();
+        printed.push_back({PrintedSheet::of(character), notes ? notesOf(character) : nullptr});
+        names.append(character.header[0]);
     }
-    const PrintedSheet sheet = PrintedSheet::of(character);
-    const QString error = SheetPrinter::writePdf(out, character.header[0], &sheet,
-                                                 notes ? &notesDocument : nullptr);
+    if (printed.empty()) {
+        fonts.unregisterAll();
+        return 2;
+    }
+    std::vector<SheetPrinter::Pages> pages;
+    for (const Printed& character : printed)
+        pages.push_back({&character.sheet, character.notes.get()});
+    const QString title = names.size() == 1
+                              ? (notes ? QStringLiteral("Tarnoch - ") + names[0]
+                                       : SheetPrinter::sheetJobTitle(names[0]))
+                              : QStringLiteral("Tarnoch - ") + names.join(QStringLiteral(", "));
+    const QString error = SheetPrinter::writePdf(out, title, pages);
     fonts.unregisterAll();
     if (!error.isEmpty()) {
+        printError(error);
+        return 1;
+    }
+    return printed.size() == size_t(files.size()) ? 0 : 1;
+}
+
+int CharacterCommands::exportFoundry(const QString& out, const QString& file)
+{
+    const std::optional<Loaded> loaded = load(programPaths(), file);
+    if (!loaded)
+        return 2;
+    if (const QString error = FoundryExport::writeFile(out, loaded->document->character());
+        !error.isEmpty()) {
         printError(error);
         return 1;
     }
@@ -161,27 +233,35 @@ std::optional<int> CharacterCommands::runWithoutWindow(int argc, char* argv[],
 {
     using CommandLine::Command;
     switch (call.command) {
-    case Command::Help: print(stdout, CommandLine::usage()); return 0;
-    case Command::Version: print(stdout, CommandLine::versionText()); return 0;
+    case Command::Help:
+        print(stdout, CommandLine::usage());
+        return 0;
+    case Command::Version:
+        print(stdout, CommandLine::versionText());
+        return 0;
     case Command::Wrong:
-        print(stderr, QStringLiteral("%1: %2\n\n").arg(QLatin1String(program), call.problem)
-                          + CommandLine::usage());
+        print(stderr, QStringLiteral("%1: %2\n\n").arg(QLatin1String(program), call.problem) +
+                          CommandLine::usage());
         return 1;
     case Command::Report:
-    case Command::Check:
-    case Command::Pdf: {
+    case Command::Pdf:
+    case Command::Export:
+    case Command::Check: {
         // The character is read onto a model of the sheet: no window, no display. The PDF
         // draws text, which needs a platform; the offscreen one needs no display.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(quiet);
         QGuiApplication app(argc, argv);
         QGuiApplication::setApplicationName(QStringLiteral("Tarnoch"));
+        if (call.command == Command::Export)
+            return exportFoundry(call.out, call.file);
         if (call.command == Command::Check)
             return check(call.files);
         return call.command == Command::Report ? report(call.file)
-                                               : pdf(call.out, call.file, call.notes);
+                                               : pdf(call.out, call.files, call.notes);
     }
-    case Command::Window: break;
+    case Command::Window:
+        break;
     }
     return std::nullopt;
 }

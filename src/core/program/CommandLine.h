@@ -4,20 +4,22 @@
 #include <QStringList>
 
 // What the program was asked to do: open the window, or one of the commands that run without
-// one. Options may stand in any order; "--notes" goes with "--pdf".
+// one. Options may stand in any order; "--notes" goes with "--pdf", which with "--check" takes
+// several character files.
 namespace CommandLine {
 
-enum class Command { Window, Report, Pdf, Check, Help, Version, Wrong };
+enum class Command { Window, Report, Pdf, Export, Check, Help, Version, Wrong };
 
 struct Invocation
 {
     Command command = Command::Window;
-    QString file;           // the character file; for the window, the parameters joined
-    QStringList files;      // the character files to check
-    QString out;            // the PDF to write
-    bool notes = false;     // the notes pages after the sheet
+    QString file;                // the character file; for the window, the parameters joined
+    QStringList files;           // the character files of a PDF or a check, in order
+    QString out;                 // the PDF or the export to write
+    QString format;              // what to export to: "foundry"
+    bool notes = false;          // the notes pages after the sheet
     bool quitAfterPaint = false; // timing runs: the window ends after its first paint
-    QString problem;        // what is wrong with a wrong command line
+    QString problem;             // what is wrong with a wrong command line
 };
 
 Invocation parse(const QStringList& arguments);

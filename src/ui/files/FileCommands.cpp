@@ -237,6 +237,15 @@ QString FileCommands::pdfProposal() const
            QStringLiteral(".pdf");
 }
 
+QString FileCommands::foundryProposal() const
+{
+    const QString folder =
+        savedCharacter() ? QFileInfo(m_currentFile).absolutePath() : startFolder();
+    const QString name = cleanedName(m_view.sheet()->Name->text()).trimmed();
+    return folder + u'/' + (name.isEmpty() ? QStringLiteral("Character") : name) +
+           QStringLiteral(".json");
+}
+
 void FileCommands::openAtStartup(const QStringList& parameters)
 {
     const QString named = parameters.join(u' ');

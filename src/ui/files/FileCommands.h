@@ -54,6 +54,8 @@ public:
     static QString startFolder();
     // "To a PDF file": beside the character's file under its name, else in the start folder.
     QString pdfProposal() const;
+    // "To a Foundry VTT file": the character's name, beside its file or in the start folder.
+    QString foundryProposal() const;
     // The version of the file read last; empty when its banner was rejected.
     const QString& lastVersion() const { return m_lastVersion; }
     const QStringList& CharacterLines() const { return m_lines; }

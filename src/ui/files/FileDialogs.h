@@ -19,4 +19,6 @@ public:
     virtual QString saveFileName(const QString& proposal) = 0;
     // Where a PDF of the character goes; an empty text when the user gives up.
     virtual QString pdfFileName(const QString& proposal) = 0;
+    // Where the character's Foundry VTT file goes; an empty text when the user gives up.
+    virtual QString foundryFileName(const QString& proposal) = 0;
 };

@@ -14,9 +14,12 @@ QtFileDialogs::QtFileDialogs(TConfirmForm& question, QWidget* parent)
 FileDialogs::Answer QtFileDialogs::askSaveChanges()
 {
     switch (m_question.ask()) {
-    case TConfirmForm::Result::Yes: return Answer::Yes;
-    case TConfirmForm::Result::No: return Answer::No;
-    case TConfirmForm::Result::Cancel: break;
+    case TConfirmForm::Result::Yes:
+        return Answer::Yes;
+    case TConfirmForm::Result::No:
+        return Answer::No;
+    case TConfirmForm::Result::Cancel:
+        break;
     }
     return Answer::Cancel;
 }
@@ -35,6 +38,13 @@ QString QtFileDialogs::pdfFileName(const QString& proposal)
 {
     return askSavePath(QObject::tr("Save as PDF"), proposal,
                        QStringLiteral("PDF files (*.pdf);;All files (*)"), QStringLiteral("pdf"));
+}
+
+QString QtFileDialogs::foundryFileName(const QString& proposal)
+{
+    return askSavePath(QObject::tr("Export to Foundry VTT"), proposal,
+                       QStringLiteral("Foundry VTT actors (*.json);;All files (*)"),
+                       QStringLiteral("json"));
 }
 
 QString QtFileDialogs::askSavePath(const QString& title, const QString& proposal,

@@ -15,6 +15,7 @@ public:
     QString openFileName(const QString& folder) override;
     QString saveFileName(const QString& proposal) override;
     QString pdfFileName(const QString& proposal) override;
+    QString foundryFileName(const QString& proposal) override;
 
     static inline const QString Filters = QStringLiteral("Tarnoch files (*.tnc);;All files (*)");
 

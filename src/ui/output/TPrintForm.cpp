@@ -15,12 +15,13 @@ namespace {
 
 using namespace SheetFonts;
 
-constexpr int ButtonTop = 91;
+constexpr int ButtonTop = 113;
 constexpr int ButtonWidth = 90;
 constexpr int TickSize = 13;
 constexpr QPoint SheetTick(36, 44);
 constexpr QPoint NotesTick(112, 44);
 constexpr QPoint PdfTick(36, 66);
+constexpr QPoint FoundryTick(36, 88);
 constexpr int LabelGap = 4; // between a tick and its label
 
 // A tick box for the dark green dialogs: sunk into the field, framed and ticked in the
@@ -74,7 +75,7 @@ QImage TPrintForm::greenUnchecked()
 
 TPrintForm::TPrintForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
-    setFixedSize(200, 143);
+    setFixedSize(200, 165);
     setPalette(QPalette(Qt::white));
     createBackground();
     createTicks();
@@ -90,7 +91,7 @@ void TPrintForm::createBackground()
     auto* image = new QLabel(this);
     image->setObjectName(QStringLiteral("BGImage"));
     image->setGeometry(rect());
-    image->setPixmap(QPixmap::fromImage(Pictures::dialogBackground()));
+    image->setPixmap(QPixmap::fromImage(Pictures::printDialogBackground()));
 
     auto* title = new QLabel(tr("Print"), this);
     title->setObjectName(QStringLiteral("Caption"));
@@ -108,12 +109,17 @@ void TPrintForm::createTicks()
     NotesLabel = createLabel(QStringLiteral("NotesLabel"), tr("Notes"), NotesTick);
     Pdf = createTick(QStringLiteral("Pdf"), PdfTick);
     PdfLabel = createLabel(QStringLiteral("PdfLabel"), tr("To a PDF file"), PdfTick);
+    Foundry = createTick(QStringLiteral("Foundry"), FoundryTick);
+    FoundryLabel =
+        createLabel(QStringLiteral("FoundryLabel"), tr("To a Foundry VTT file"), FoundryTick);
     for (ClickLabel* part : {Sheet, SheetLabel})
         connect(part, &ClickLabel::pressed, this, &TPrintForm::SheetMouseDown);
     for (ClickLabel* part : {Notes, NotesLabel})
         connect(part, &ClickLabel::pressed, this, &TPrintForm::NotesMouseDown);
     for (ClickLabel* part : {Pdf, PdfLabel})
         connect(part, &ClickLabel::pressed, this, &TPrintForm::PdfMouseDown);
+    for (ClickLabel* part : {Foundry, FoundryLabel})
+        connect(part, &ClickLabel::pressed, this, &TPrintForm::FoundryMouseDown);
 }
 
 ClickLabel* TPrintForm::createTick(const QString& name, QPoint position)
@@ -204,6 +210,7 @@ int TPrintForm::ShowModal()
     m_printSheet = true;
     m_printNotes = true;
     m_toPdf = false;
+    m_toFoundry = false;
     m_lastError.clear();
     showTicks();
     return exec();
@@ -217,6 +224,9 @@ void TPrintForm::showTicks()
     Sheet->setPixmap(picture(m_printSheet));
     Notes->setPixmap(picture(m_printNotes));
     Pdf->setPixmap(picture(m_toPdf));
+    Foundry->setPixmap(picture(m_toFoundry));
+    PrintButtonLabel->setText(m_toFoundry ? tr("Export") : tr("Print"));
+    Wait1->setText(m_toFoundry ? tr("Exporting...") : tr("Printing..."));
 }
 
 void TPrintForm::SheetMouseDown()
@@ -231,36 +241,48 @@ void TPrintForm::NotesMouseDown()
     showTicks();
 }
 
+// The PDF file and the Foundry VTT file are two places for Print to go: one at a time.
 void TPrintForm::PdfMouseDown()
 {
     if (!m_printerAvailable)
         return;
     m_toPdf = !m_toPdf;
+    m_toFoundry = m_toFoundry && !m_toPdf;
+    showTicks();
+}
+
+void TPrintForm::FoundryMouseDown()
+{
+    m_toFoundry = !m_toFoundry;
+    m_toPdf = m_toPdf && !m_toFoundry;
     showTicks();
 }
 
 void TPrintForm::PrintButtonClick()
 {
     m_lastError.clear();
-    if (!m_printSheet && !m_printNotes) {
+    if (!m_toFoundry && !m_printSheet && !m_printNotes) {
         accept();
         return;
     }
-    QString pdfFile;
-    if (PdfFlag()) {
-        if (!m_jobs.ChoosePdfFile || !m_jobs.WritePdf) {
-            m_lastError = tr("Writing a PDF file is not available.");
+    QString file;
+    if (m_toFoundry || PdfFlag()) {
+        const std::function<QString()>& choose =
+            m_toFoundry ? m_jobs.ChooseFoundryFile : m_jobs.ChoosePdfFile;
+        if (!choose || !(m_toFoundry ? bool(m_jobs.WriteFoundry) : bool(m_jobs.WritePdf))) {
+            m_lastError = m_toFoundry ? tr("Exporting to Foundry VTT is not available.")
+                                      : tr("Writing a PDF file is not available.");
             reject();
             return;
         }
         // Chosen before the wait, as choosing may open a file dialog.
-        pdfFile = m_jobs.ChoosePdfFile();
-        if (pdfFile.isEmpty())
+        file = choose();
+        if (file.isEmpty())
             return;
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     showWaiting(true);
-    m_lastError = runJobs(pdfFile);
+    m_lastError = runJobs(file);
     showWaiting(false);
     QGuiApplication::restoreOverrideCursor();
     if (m_lastError.isEmpty())
@@ -269,10 +291,12 @@ void TPrintForm::PrintButtonClick()
         reject();
 }
 
-QString TPrintForm::runJobs(const QString& pdfFile)
+QString TPrintForm::runJobs(const QString& file)
 {
-    if (!pdfFile.isEmpty())
-        return m_jobs.WritePdf(pdfFile, m_printSheet, m_printNotes);
+    if (m_toFoundry)
+        return m_jobs.WriteFoundry(file);
+    if (!file.isEmpty())
+        return m_jobs.WritePdf(file, m_printSheet, m_printNotes);
     const std::pair<bool, const std::function<QString()>*> jobs[2] = {
         {m_printSheet, &m_jobs.PrintSheet}, {m_printNotes, &m_jobs.PrintNotes}};
     for (const auto& [wanted, job] : jobs) {

@@ -11,7 +11,8 @@ class QLabel;
 // main window; the caller hands it the jobs to run.
 //
 // Where no printer is installed Print writes a PDF file instead; where printers exist the
-// user may tick "To a PDF file" to do the same.
+// user may tick "To a PDF file" to do the same. "To a Foundry VTT file" turns Print into
+// Export: the character goes into a file for the virtual tabletop instead.
 class TPrintForm : public QDialog
 {
     Q_OBJECT
@@ -24,6 +25,9 @@ public:
         // Asks where the PDF goes, proposing a name; an empty text when the user gives up.
         std::function<QString()> ChoosePdfFile;
         std::function<QString(const QString& fileName, bool sheet, bool notes)> WritePdf;
+        // The same for the Foundry VTT file.
+        std::function<QString()> ChooseFoundryFile;
+        std::function<QString(const QString& fileName)> WriteFoundry;
     };
 
     explicit TPrintForm(QWidget* parent = nullptr);
@@ -32,8 +36,8 @@ public:
     void setPrinterAvailable(bool available);
     bool printerAvailable() const { return m_printerAvailable; }
 
-    // Ticks both items, clears the PDF choice and shows the dialog modally. Returns Accepted
-    // when Print ran without an error (or found nothing ticked), Rejected after Cancel,
+    // Ticks both items, clears the PDF and Foundry choices and shows the dialog modally. Returns
+    // Accepted when Print ran without an error (or found nothing ticked), Rejected after Cancel,
     // Escape or a failed job, whose error lastError() then holds.
     int ShowModal();
 
@@ -41,6 +45,8 @@ public:
     bool PrintNotesFlag() const { return m_printNotes; }
     // Whether Print writes a PDF file rather than printing.
     bool PdfFlag() const { return m_toPdf || !m_printerAvailable; }
+    // Whether Print exports the character to a Foundry VTT file instead.
+    bool FoundryFlag() const { return m_toFoundry; }
     const QString& lastError() const { return m_lastError; }
 
     static QImage greenChecked();
@@ -60,11 +66,13 @@ private:
                              ClickLabel** label);
     void showTicks();
     void showWaiting(bool waiting);
-    QString runJobs(const QString& pdfFile);
+    // The ticked jobs; file is where a PDF or the Foundry VTT file goes, empty for a printer.
+    QString runJobs(const QString& file);
 
     void SheetMouseDown();
     void NotesMouseDown();
     void PdfMouseDown();
+    void FoundryMouseDown();
     void PrintButtonClick();
     void CancelButtonClick();
     void FormKeyDown(QKeyEvent* event);
@@ -72,6 +80,7 @@ private:
     ClickLabel *Sheet = nullptr, *SheetLabel = nullptr;
     ClickLabel *Notes = nullptr, *NotesLabel = nullptr;
     ClickLabel *Pdf = nullptr, *PdfLabel = nullptr;
+    ClickLabel *Foundry = nullptr, *FoundryLabel = nullptr;
     ClickLabel *PrintButton = nullptr, *PrintButtonLabel = nullptr;
     ClickLabel *CancelButton = nullptr, *CancelButtonLabel = nullptr;
     QLabel *Wait1 = nullptr, *Wait2 = nullptr;
@@ -81,5 +90,6 @@ private:
     bool m_printSheet = true;
     bool m_printNotes = true;
     bool m_toPdf = false;
+    bool m_toFoundry = false;
     QString m_lastError;
 };

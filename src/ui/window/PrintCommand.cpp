@@ -4,9 +4,12 @@
 #include "controls/SheetFonts.h"
 #include "controls/TVampireDots.h"
 #include "controls/UserMessages.h"
+#include "files/CharacterFileText.h"
 #include "files/FileCommands.h"
 #include "files/FileDialogs.h"
+#include "output/FoundryExport.h"
 #include "output/PrinterJobs.h"
+#include "output/RtfWriter.h"
 #include "output/SheetPrinter.h"
 #include "output/TPrintForm.h"
 #include "panels/NotesPanel.h"
@@ -50,6 +53,11 @@ TPrintForm::Jobs PrintCommand::jobs()
     jobs.WritePdf = [this](const QString& file, bool sheet, bool notes) {
         return writePdf(file, sheet, notes);
     };
+    jobs.ChooseFoundryFile = [this] {
+        FileDialogs* dialogs = m_form.files().dialogs();
+        return dialogs ? dialogs->foundryFileName(m_form.files().foundryProposal()) : QString();
+    };
+    jobs.WriteFoundry = [this](const QString& file) { return writeFoundry(file); };
     return jobs;
 }
 
@@ -65,6 +73,14 @@ QString PrintCommand::writePdf(const QString& fileName, bool sheet, bool notes) 
     return SheetPrinter::writePdf(fileName, m_form.sheet()->Name->text(),
                                   printed ? &*printed : nullptr,
                                   notes ? m_form.notes()->Notepad->document() : nullptr);
+}
+
+QString PrintCommand::writeFoundry(const QString& fileName) const
+{
+    Character character = SheetBinding::readAll(m_form.view());
+    character.notes =
+        CharacterFileText::decode(RtfWriter::write(*m_form.notes()->Notepad->document()));
+    return FoundryExport::writeFile(fileName, character);
 }
 
 void PrintCommand::PrintButtonClick()

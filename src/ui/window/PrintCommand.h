@@ -7,8 +7,9 @@
 
 class TMainForm;
 
-// The Print command: the print dialog, the sheet read off the window for the printout, and
-// the PDF file written where no printer is (or where the user asks for one).
+// The Print command: the print dialog, the sheet read off the window for the printout, the
+// PDF file written where no printer is (or where the user asks for one), and the export to
+// Foundry VTT.
 class PrintCommand : public QObject
 {
     Q_OBJECT
@@ -20,6 +21,8 @@ public:
     PrintedSheet printedSheet() const;
     // Writes the sheet (and the notes) as a PDF; an error text, or an empty text.
     QString writePdf(const QString& fileName, bool sheet, bool notes) const;
+    // Writes the character as the sheet shows it, notes included, for Foundry VTT.
+    QString writeFoundry(const QString& fileName) const;
 
     // The print dialog, made on first use, with the printers as they are now.
     TPrintForm* dialog();

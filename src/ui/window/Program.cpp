@@ -47,7 +47,7 @@ void startingUp(QtMsgType type, const QMessageLogContext& context, const QString
         return;
     }
     std::fputs("tarnoch: no display to open the window on. Start it on a desktop, or use "
-               "--report or --pdf, which need no window (see tarnoch --help).\n",
+               "--report, --pdf or --export, which need no window (see tarnoch --help).\n",
                stderr);
     std::_Exit(1);
 }
