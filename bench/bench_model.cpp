@@ -1,6 +1,8 @@
 // The character without a window: a full character (every list at 20 rows) read onto the
 // model and settled, and one pass over it when nothing changed.
 #include "engine/CharacterPass.h"
+#include "engine/CreationBaseline.h"
+#include "engine/ExperienceSpending.h"
 #include "engine/RulesCheck.h"
 #include "files/CharacterDocument.h"
 #include "files/CharacterFileText.h"
@@ -135,6 +137,35 @@ void BM_SettleWhenSettled(benchmark::State& state)
         document.settle();
 }
 BENCHMARK(BM_SettleWhenSettled)->Unit(benchmark::kMicrosecond);
+
+// After creation, with a log of 200 entries: the ratings checked against it and the baseline
+// laid over them.
+void BM_PassAfterCreation(benchmark::State& state)
+{
+    CharacterDocument document(shippedRules());
+    document.open(fullCharacter());
+    document.settle();
+    Character character = document.character();
+    ExperienceSpending::finishCreation(character);
+    ExperienceSpending::earn(character, 100000, QStringLiteral("a long chronicle"), {});
+    QList<std::pair<TraitRef, int>> raises;
+    CreationBaseline::forEachTrait(character, [&](TraitRef ref, const Character::Trait& trait) {
+        for (int to = trait.rating + 1; to <= trait.maxDots; ++to)
+            raises.append({ref, to});
+    });
+    for (const auto& [ref, to] : raises)
+        if (character.experience.log.size() < 200)
+            ExperienceSpending::setRating(character, document.tables().XpChart, ref, to, {});
+    // What the window's pass does after creation: the ratings checked against the log, then
+    // the derivation.
+    for (auto _ : state) {
+        ExperienceSpending::reconcile(character, document.tables().XpChart, {});
+        CharacterPass::derive(character);
+        benchmark::DoNotOptimize(character);
+    }
+    state.counters["log"] = double(character.experience.log.size());
+}
+BENCHMARK(BM_PassAfterCreation)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "../support/DataRows.h"
 #include "../support/RulesLines.h"
+#include "../support/ShippedCharacter.h"
 #include "../support/ScriptedAnswers.h"
 #include "controls/DotsRating.h"
 #include "engine/CharacterEditing.h"
@@ -107,17 +108,6 @@ Character withBackgrounds(const QString& rows)
     for (int r = 0; r < int(list.size()); ++r)
         c.backgrounds[r] = {.name = list[r].name, .rating = list[r].rating};
     return c;
-}
-
-// The shipped rule tables, built once.
-const RuleTables& shippedTables()
-{
-    static const RuleTables tables = [] {
-        RuleTables t;
-        t.build(shippedRules(), false);
-        return t;
-    }();
-    return tables;
 }
 
 constexpr int intMax = std::numeric_limits<int>::max();

@@ -798,6 +798,10 @@ private slots:
                 "tarnoch " TARNOCH_VERSION, "");
         dataRow("cli PDF", "tarnoch-cli", QStringList{"--pdf", pdf, golden("v1.5.tnc"), "--notes"},
                 0, "", "");
+        dataRow("cli PDF with the log", "tarnoch-cli",
+                QStringList{"--log", "--pdf", pdf, golden("v1.5.tnc")}, 0, "", "");
+        dataRow("log without a PDF", "tarnoch-cli",
+                QStringList{"--report", golden("v1.5.tnc"), "--log"}, 1, "", "--log goes with --pdf");
         dataRow("cli has no window", "tarnoch-cli", QStringList{}, 1, "",
                 "the window is tarnoch's");
         // The check of a coterie: 1 when any file breaks the rules, 2 when one cannot be read,

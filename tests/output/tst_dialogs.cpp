@@ -259,6 +259,9 @@ private slots:
         dataRow("sheet only, by the labels", true, "NotesLabel,PrintButtonLabel", "", "sheet", ok);
         dataRow("both unticked: closes without a job", true, "Sheet,Notes,PrintButton", "", "", ok);
         dataRow("Cancel", true, "CancelButton", "", "", cancel);
+        dataRow("the log as its own job", true, "Sheet,LogLabel,PrintButton", "", "notes,log", ok);
+        dataRow("log only, to a PDF", true, "Sheet,Notes,Log,PdfLabel,PrintButton", "",
+                pdf + " log", ok);
         dataRow("Escape", true, "Escape", "", "", cancel);
         dataRow("a failed sheet stops the notes", true, "PrintButton", "sheet", "sheet", cancel);
         dataRow("PDF chosen", true, "PdfLabel,PrintButton", "", pdf + " sheet notes", ok);
@@ -276,6 +279,8 @@ private slots:
                 ok);
         dataRow("no printer, nothing ticked: to Foundry VTT", false,
                 "Sheet,Notes,Foundry,PrintButton", "", foundry, ok);
+        dataRow("the log ticked: to Foundry VTT all the same", true, "LogLabel,Foundry,PrintButton",
+                "", foundry, ok);
         dataRow("a failed export", true, "Foundry,PrintButton", "foundry", foundry, cancel);
     }
     void print()
@@ -298,9 +303,10 @@ private slots:
             called << QStringLiteral("choose");
             return leftOpen ? QString() : QStringLiteral("x.pdf");
         };
-        jobs.WritePdf = [&](const QString& file, bool sheet, bool notes) {
+        jobs.PrintLog = [&] { return job(QStringLiteral("log")); };
+        jobs.WritePdf = [&](const QString& file, bool sheet, bool notes, bool log) {
             return job(QStringLiteral("pdf ") + file + (sheet ? " sheet" : "") +
-                       (notes ? " notes" : ""));
+                       (notes ? " notes" : "") + (log ? " log" : ""));
         };
         jobs.ChooseFoundryFile = [&] {
             called << QStringLiteral("choose");
@@ -314,7 +320,8 @@ private slots:
 
         // An earlier opening changes every tick and is cancelled; each opening starts afresh.
         bool stayed = false;
-        openAndPress(form, {"Sheet", "Notes", "PdfLabel", "FoundryLabel", "CancelButton"}, stayed);
+        openAndPress(form, {"Sheet", "Notes", "Log", "PdfLabel", "FoundryLabel", "CancelButton"},
+                     stayed);
         called.clear();
         QTEST(openAndPress(form, presses.split(u',', Qt::SkipEmptyParts), stayed), "result");
         QTEST(called.join(u','), "calls");

@@ -2,6 +2,7 @@
 #include "../support/Pixels.h"
 #include "../support/Processes.h"
 #include "../support/ProgramFonts.h"
+#include "output/ExperienceLogDocument.h"
 #include "output/SheetComposer.h"
 #include "output/SheetPrinter.h"
 
@@ -284,21 +285,60 @@ private slots:
         QCOMPARE(page.items(Part::Flaw).size(), sheet.Flaws.size());
     }
 
+    // Left under "Current", earned under "Total", once the character has any experience.
+    void experienceBox_data()
+    {
+        columns<bool, int, int, QStringList>({"shown", "left", "earned", "texts"});
+        dataRow("creating", false, 0, 0, QStringList{});
+        dataRow("played", true, 6, 20, QStringList{"6", "20"});
+        dataRow("all spent", true, 0, 35, QStringList{"0", "35"});
+    }
+    void experienceBox()
+    {
+        const auto [shown, left, earned, texts] =
+            fetch<bool, int, int, QStringList>({"shown", "left", "earned", "texts"});
+        PrintedSheet sheet = blankCharacter();
+        sheet.ExperienceShown = shown;
+        sheet.ExperienceLeft = left;
+        sheet.ExperienceEarned = earned;
+        const SheetPage page = SheetComposer::compose(sheet);
+        const QList<SheetPage::Item> values = page.items(Part::ExperienceValue);
+        QCOMPARE(values.size(), texts.size());
+        for (int i = 0; i < values.size(); ++i) {
+            QCOMPARE(values[i].text, texts[i]);
+            const qreal half = 2 * Column + i * Column / 2;
+            QVERIFY(values[i].rect.left() > half && values[i].rect.right() < half + Column / 2);
+            QVERIFY(values[i].rect.bottom() < page.height());
+        }
+    }
+
     void pdf_data()
     {
         // No notes paragraphs: no notes.
-        columns<bool, int, int, QString>({"withSheet", "notesParagraphs", "pages", "texts"});
+        columns<bool, int, bool, int, QString>(
+            {"withSheet", "notesParagraphs", "withLog", "pages", "texts"});
         const QString sheetTexts = QStringLiteral("Aurelianus,Tzimisce,Vicissitude,Intimidation,"
                                                   "Black Hand Membership,Huge Size (4),Experience");
-        dataRow("notes", false, 1, 1, "Paragraph 1 of the notes");
-        dataRow("both", true, 1, 2, sheetTexts + ",Paragraph 1 of");
-        dataRow("long notes run over pages", false, 150, 3,
+        dataRow("notes", false, 1, false, 1, "Paragraph 1 of the notes");
+        dataRow("both", true, 1, false, 2, sheetTexts + ",Paragraph 1 of");
+        dataRow("long notes run over pages", false, 150, false, 3,
                 "Paragraph 1 of,Paragraph 75 of,Paragraph 150 of the notes");
+        dataRow("sheet and log", true, 0, true, 2,
+                sheetTexts + ",Experience log: Aurelianus,Earned 20,spent 14,left 6,Brawl,"
+                             "2 to 3,session 3");
     }
     void pdf()
     {
-        const auto [withSheet, notesParagraphs, pages] =
-            fetch<bool, int, int>({"withSheet", "notesParagraphs", "pages"});
+        const auto [withSheet, notesParagraphs, withLog, pages] =
+            fetch<bool, int, bool, int>({"withSheet", "notesParagraphs", "withLog", "pages"});
+        Character played;
+        played.header[0] = QStringLiteral("Aurelianus");
+        played.experience.creationFinished = true;
+        played.experience.log = {{{}, "", 0, 0, -20, QDate(2026, 12, 7), "session 3"},
+                                 {{TraitRef::Ability, 0, 2}, "Brawl", 2, 3, 4, {}, ""},
+                                 {{TraitRef::Discipline, 0, 3}, "Auspex", 0, 1, 10, {}, ""}};
+        QTextDocument log;
+        log.setHtml(ExperienceLogDocument::html(played));
         const PrintedSheet sheet = fullCharacter();
         QTextDocument notes;
         notes.setDefaultFont(QFont(QStringLiteral("Times New Roman"), 10));
@@ -309,7 +349,8 @@ private slots:
         QTemporaryDir folder;
         const QString file = folder.filePath(QStringLiteral("sheet.pdf"));
         QCOMPARE(SheetPrinter::writePdf(file, sheet.Name, withSheet ? &sheet : nullptr,
-                                        notesParagraphs ? &notes : nullptr),
+                                        notesParagraphs ? &notes : nullptr,
+                                        withLog ? &log : nullptr),
                  QString());
 
         const QString info = QString::fromUtf8(runProgram("pdfinfo", {file}).output);

@@ -41,9 +41,10 @@ QString look(QTextDocument& document, int position)
     const QTextCharFormat chars = cursor.charFormat();
     QStringList parts = chars.fontFamilies().toStringList().mid(0, 1);
     parts << QString::number(chars.fontPointSize());
-    for (const auto& [on, style] :
-         {std::pair{chars.fontWeight() >= QFont::Bold, "bold"}, {chars.fontItalic(), "italic"},
-          {chars.fontUnderline(), "underline"}, {chars.fontStrikeOut(), "strike"}})
+    for (const auto& [on, style] : {std::pair{chars.fontWeight() >= QFont::Bold, "bold"},
+                                    {chars.fontItalic(), "italic"},
+                                    {chars.fontUnderline(), "underline"},
+                                    {chars.fontStrikeOut(), "strike"}})
         if (on)
             parts << style;
     if (chars.foreground().style() != Qt::NoBrush)
@@ -83,11 +84,12 @@ QString look(const QTextCharFormat& format)
     const qreal points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75;
     line += QLatin1Char(' ') + QString::number(qRound(points * 2));
     const QTextCharFormat::VerticalAlignment raised = format.verticalAlignment();
-    for (const auto& [on, style] :
-         {std::pair{font.weight() >= QFont::DemiBold, " bold"}, {font.italic(), " italic"},
-          {font.underline(), " underline"}, {font.strikeOut(), " strike"},
-          {raised == QTextCharFormat::AlignSuperScript, " super"},
-          {raised == QTextCharFormat::AlignSubScript, " sub"}})
+    for (const auto& [on, style] : {std::pair{font.weight() >= QFont::DemiBold, " bold"},
+                                    {font.italic(), " italic"},
+                                    {font.underline(), " underline"},
+                                    {font.strikeOut(), " strike"},
+                                    {raised == QTextCharFormat::AlignSuperScript, " super"},
+                                    {raised == QTextCharFormat::AlignSubScript, " sub"}})
         if (on)
             line += style;
     if (format.foreground().style() != Qt::NoBrush)
@@ -181,8 +183,9 @@ private slots:
         QCOMPARE(chapters,
                  QStringList({"Tarnoch", "The window", "Mouse and keys", "Building a character",
                               "Generation", "Checks", "The Rules page", "The Sourcebooks page",
-                              "Files", "Notes", "Printing", "Taking a character to the table",
-                              "Keys at a glance", "Tips", "Installing", "Writing a rules pack"}));
+                              "After creation: experience", "Files", "Notes", "Printing",
+                              "Taking a character to the table", "Keys at a glance", "Tips",
+                              "Installing", "Writing a rules pack"}));
     }
 
     void guideNamesTheControlsAsTheProgramDoes()
@@ -211,9 +214,8 @@ private slots:
     {
         columns<QByteArray, QString, QStringList, bool>({"rtf", "plain", "formats", "clean"});
         const auto row = [](const char* name, const QByteArray& rtf, const QString& plain,
-                            const QStringList& formats = {}, bool clean = true) {
-            dataRow(name, rtf, plain, formats, clean);
-        };
+                            const QStringList& formats = {},
+                            bool clean = true) { dataRow(name, rtf, plain, formats, clean); };
 
         // Files other programs wrote, each with what it reads as in its .expect file: the text
         // (no empty lines), "---", the checks of formats, and "repaired" for a read that mended

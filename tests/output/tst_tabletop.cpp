@@ -297,7 +297,8 @@ private slots:
     }
 
     // Three characters a page each; what cannot be read is named, left out, and the exit
-    // status says so. With the notes, each character's notes follow its own sheet.
+    // status says so. With the notes and the log, each character's notes and then its log
+    // follow its own sheet.
     void coterie_data()
     {
         columns<QStringList, int, int, QStringList, QString>(
@@ -311,6 +312,11 @@ private slots:
         dataRow("with notes", three + QStringList{"--notes"}, 0, 6,
                 QStringList{"Renée Straßer", "sketchbook", "Jakub Novák", "sketchbook", "Ilse Vogt",
                             "sketchbook"},
+                "");
+        dataRow("with notes and the log", three + QStringList{"--log", "--notes"}, 0, 9,
+                QStringList{"Renée Straßer", "sketchbook", "Experience log: Renée Straßer",
+                            "Jakub Novák", "sketchbook", "Experience log: Jakub Novák", "Ilse Vogt",
+                            "sketchbook", "Experience log: Ilse Vogt"},
                 "");
         dataRow("a damaged one as far as it was read", QStringList{golden("cut-off.tnc")}, 0, 1,
                 QStringList{"Renée Straßer"}, "cut-off.tnc\" is damaged");

@@ -146,7 +146,12 @@ private slots:
         for (qsizetype n = 0; n < lines.size(); ++n)
             QVERIFY2(bool(DataGrammar::check(lines.mid(0, n))) == (n != required),
                      qPrintable(QString::number(n)));
-        QCOMPARE(DataGrammar::check(lines + QStringList{"trailing"})->section, 0);
+        // After the specialties a line begins the experience chart; after its end nothing.
+        QCOMPARE(DataGrammar::check(lines + QStringList{"trailing"})->section,
+                 DataGrammar::ChartSection);
+        const QStringList charted = lines + QStringList{"Willpower: current x 2", "---"};
+        QVERIFY(!DataGrammar::check(charted));
+        QCOMPARE(DataGrammar::check(charted + QStringList{"trailing"})->section, 0);
         QCOMPARE(DataGrammar::check(lines.first(required) + QStringList{"Wits: Ambushes"})->section,
                  18);
     }
@@ -178,16 +183,20 @@ private slots:
                              {16, {"Keen Night Eyes (1)", "Short (1)"}}};
         const Sections second{{3, {"*9102Other", "Watchman"}},
                               {14, {"*9102Other", "Street Memory (2)"}}};
+        // The base has no experience chart: the second pack's becomes its last section.
+        const QByteArray secondText = packText(second) + "---\nAttribute: current x 5\n---\n";
         const RulesPack::Result result = RulesPack::merge(
-            smallRules(), {{"a.txt", packText(first), {}}, {"b.txt", packText(second), {}}});
+            smallRules(), {{"a.txt", packText(first), {}}, {"b.txt", secondText, {}}});
         QVERIFY(result.problems.isEmpty());
         QCOMPARE(result.mergedFiles, (QStringList{"a.txt", "b.txt"}));
 
         const QList<QStringList> base = splitSections(smallRules());
         const QList<QStringList> merged = splitSections(result.lines);
-        QCOMPARE(merged.size(), base.size());
-        for (int s = 1; s <= merged.size(); ++s)
+        QCOMPARE(base.size(), DataGrammar::SpecialtiesSection);
+        QCOMPARE(merged.size(), DataGrammar::ChartSection);
+        for (int s = 1; s < merged.size(); ++s)
             QCOMPARE(merged[s - 1], base[s - 1] + first.value(s) + second.value(s));
+        QCOMPARE(merged.last(), QStringList{"Attribute: current x 5"});
     }
 
     void refusals_data()
@@ -207,8 +216,14 @@ private slots:
         dataRow("not Windows-1252", packText({{14, {Book, "Snow \u2603 (1)"}}}), 14, 15,
                 "Windows-1252");
         dataRow("sections missing", QByteArray("# notes\n---\n---\n"), 3, 3, "ends in section 3");
-        dataRow("lines after the end", packText({}) + "\n# note\nstray\n", 0, 20,
+        dataRow("specialties", packText({}) + "\n# note\nstray\n", 18, 20, "cannot add");
+        const QByteArray chartPack = packText({}) + "---\n";
+        dataRow("lines after the end", chartPack + "Willpower: 2\n---\nstray\n", 0, 21,
                 "nothing may follow");
+        dataRow("chart line", chartPack + "Attribute: 4 per dot\n---\n", 19, 19,
+                "a chart line is a kind of trait");
+        dataRow("chart without its end", chartPack + "Willpower: 2\n", 19, 19,
+                "ends in section 19");
     }
     void refusals()
     {

@@ -2,6 +2,7 @@
 
 #include "controls/PriorityGrid.h"
 #include "engine/CharacterCounters.h"
+#include "engine/CharacterExperience.h"
 #include "engine/CharacterExtension.h"
 #include "engine/RuleCheck.h"
 #include "engine/RulesBoxTexts.h"
@@ -74,6 +75,8 @@ struct Character
     // The priority selectors: the allowance each category holds, in the order of the sheet.
     PriorityGrid attributePriorities{7, 5, 3};
     PriorityGrid abilityPriorities{13, 9, 5};
+    // Creation finished, the baseline, the experience log and its options.
+    CharacterExperience experience;
 
     // Derived for the eye.
     std::array<QString, 3> virtueNames;

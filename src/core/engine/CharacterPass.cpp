@@ -1,5 +1,6 @@
 #include "CharacterPass.h"
 
+#include "engine/CreationBaseline.h"
 #include "engine/PointAccounting.h"
 #include "engine/VirtueRules.h"
 #include "rules/TextRoutines.h"
@@ -226,6 +227,13 @@ bool keepRows(const std::vector<Character::Rows*>& columns, int& count, int firs
 void derive(Character& c)
 {
     appearance(c);
+    // After creation the accounting stays as it was, and Humanity and Willpower are traits of
+    // their own that experience raises.
+    if (c.experience.creationFinished) {
+        CreationBaseline::overlay(c);
+        derangements(c);
+        return;
+    }
     attributes(c);
     virtues(c);
     humanityAndWillpower(c);

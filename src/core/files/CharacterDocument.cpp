@@ -9,6 +9,7 @@
 #include "engine/VirtueRules.h"
 #include "files/CharacterReadResult.h"
 #include "files/CharacterSpecialties.h"
+#include "files/ExperienceRecord.h"
 #include "rules/TextRoutines.h"
 
 #include <algorithm>
@@ -204,9 +205,12 @@ void CharacterDocument::apply(const CharacterReadResult& result, Character& c)
     take(r.DirtySecretsRule, settings.DirtySecretsRule);
     take(r.ElderRules, settings.ElderRules);
     // Another character's entries and specialties never travel with this one.
+    c.experience = {};
     if (!result.bannerRejected) {
         c.extension = r.extension;
         CharacterSpecialties::apply(c.extension.take(CharacterSpecialties::Key).value_or(QString()), c);
+        if (const auto xp = c.extension.take(ExperienceRecord::Key))
+            c.experience = ExperienceRecord::read(*xp).experience;
     }
 }
 
@@ -280,6 +284,8 @@ CharacterRecord CharacterDocument::record(const Character& c)
     // The entries of this program first, then those it keeps for another, in their order.
     if (const QString specialties = CharacterSpecialties::entry(c); !specialties.isEmpty())
         r.extension.setText(CharacterSpecialties::Key, specialties);
+    if (const QString experience = ExperienceRecord::text(c.experience); !experience.isEmpty())
+        r.extension.setText(ExperienceRecord::Key, experience);
     for (const CharacterExtension::Entry& entry : c.extension.entries())
         r.extension.setText(entry.key, entry.text);
     return r;

@@ -1,6 +1,7 @@
 #include "CharacterReport.h"
 
 #include "engine/RulesCheck.h"
+#include "files/ExperienceRecord.h"
 #include "rules/TextRoutines.h"
 
 #include <QJsonArray>
@@ -110,10 +111,11 @@ QJsonObject CharacterReport::build(const Character& c, const QString& fileVersio
     rules.insert("ElderRules", settings.ElderRules);
     rules.insert("ElysiumRule", settings.ElysiumRule);
     rules.insert("DirtySecretsRule", settings.DirtySecretsRule);
+    ExperienceRecord::addRules(c.experience.options, rules);
 
     const QStringList tally = c.freebieTally.split(u'/');
     const RowCounts& counts = c.rows;
-    return {
+    QJsonObject report{
         {"file_version", fileVersion},
         {"messages", shown},
         {"header", header},
@@ -163,4 +165,7 @@ QJsonObject CharacterReport::build(const Character& c, const QString& fileVersio
         {"books", QJsonArray::fromStringList(c.books)},
         {"checks", checks(c.checks)},
     };
+    report.insert("creation_finished", c.experience.creationFinished);
+    report.insert("experience", ExperienceRecord::report(c.experience));
+    return report;
 }

@@ -91,5 +91,9 @@ PrintedSheet PrintedSheet::of(const Character& c)
     p.Flaws = entries(c.flaws, c.rows.FlawRows);
     p.AppearanceStruckOut = c.counters.ZeroAppearanceClan || c.counters.ZeroAppearanceFlaw;
     p.HugeSize = c.counters.HugeSize;
+    const CharacterExperience& xp = c.experience;
+    p.ExperienceShown = xp.creationFinished || !xp.log.isEmpty();
+    p.ExperienceLeft = xp.left();
+    p.ExperienceEarned = xp.earned();
     return p;
 }

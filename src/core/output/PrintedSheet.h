@@ -64,6 +64,11 @@ struct PrintedSheet
     bool AppearanceStruckOut = false; // ZeroAppearanceClan or ZeroAppearanceFlaw
     bool HugeSize = false;            // the merit "Huge Size (4)" is taken
 
+    // The Experience box: left (Current) and earned (Total), once the character has any.
+    bool ExperienceShown = false;
+    int ExperienceLeft = 0;
+    int ExperienceEarned = 0;
+
     // What the sheet of this character prints.
     static PrintedSheet of(const Character& character);
 };

@@ -329,6 +329,15 @@ void SheetComposer::composeExperience(int pageEnd)
     for (int i = 0; i < 2; ++i)
         text(Part::Caption, Origin[2] + i * H + (H - advance(captions[i], Belwe, small)) / 2,
              pageEnd - 4 * L, captions[i], Belwe, small, Anchor::Top);
+    if (m_sheet.ExperienceShown) {
+        const int values[2] = {m_sheet.ExperienceLeft, m_sheet.ExperienceEarned};
+        for (int i = 0; i < 2; ++i) {
+            const QString value = QString::number(values[i]);
+            text(Part::ExperienceValue,
+                 Origin[2] + i * H + (H - advance(value, Handwriting, m_body)) / 2,
+                 pageEnd - 4 * L + small, value, Handwriting, m_body, Anchor::Top);
+        }
+    }
     m_page.setHeight(pageEnd);
 }
 

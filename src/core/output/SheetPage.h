@@ -38,6 +38,7 @@ public:
         Caption,
         Box,
         Rule,
+        ExperienceValue,
     };
     enum class Shape { Text, Circle, Rectangle, Line, Picture };
 

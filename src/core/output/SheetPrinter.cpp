@@ -40,6 +40,11 @@ QString SheetPrinter::notesJobTitle(const QString& name)
     return jobTitle(name, QStringLiteral("Notes"));
 }
 
+QString SheetPrinter::logJobTitle(const QString& name)
+{
+    return jobTitle(name, QStringLiteral("Experience"));
+}
+
 QRect SheetPrinter::notesRectangle(const QSize& printable)
 {
     const int left = int(0.1 * printable.width());
@@ -125,12 +130,15 @@ QString SheetPrinter::printNotes(const QTextDocument& notes, QPagedPaintDevice& 
 }
 
 QString SheetPrinter::writePdf(const QString& fileName, const QString& name,
-                               const PrintedSheet* sheet, const QTextDocument* notes)
+                               const PrintedSheet* sheet, const QTextDocument* notes,
+                               const QTextDocument* log)
 {
-    const QString title = sheet && notes ? jobTitle(name, {})
-                          : sheet        ? sheetJobTitle(name)
-                                         : notesJobTitle(name);
-    return writePdf(fileName, title, std::vector<Pages>{{sheet, notes}});
+    const int parts = int(sheet != nullptr) + int(notes != nullptr) + int(log != nullptr);
+    const QString title = parts > 1 ? jobTitle(name, {})
+                          : sheet   ? sheetJobTitle(name)
+                          : notes   ? notesJobTitle(name)
+                                    : logJobTitle(name);
+    return writePdf(fileName, title, std::vector<Pages>{{sheet, notes, log}});
 }
 
 QString SheetPrinter::writePdf(const QString& fileName, const QString& title,
@@ -141,7 +149,7 @@ QString SheetPrinter::writePdf(const QString& fileName, const QString& title,
         return tr("The PDF file \"%1\" could not be written: %2").arg(shownName, reason);
     };
     if (std::none_of(characters.begin(), characters.end(),
-                     [](const Pages& pages) { return pages.sheet || pages.notes; }))
+                     [](const Pages& pages) { return pages.sheet || pages.notes || pages.log; }))
         return failure(tr("there is nothing to print."));
 
     QSaveFile file(fileName);
@@ -168,10 +176,12 @@ QString SheetPrinter::writePdf(const QString& fileName, const QString& title,
                           QRect(0, 0, writer.width(), writer.height()), Fit::KeepAspect);
                 pageInUse = true;
             }
-            if (pages.notes) {
+            for (const QTextDocument* text : {pages.notes, pages.log}) {
+                if (!text)
+                    continue;
                 if (pageInUse)
                     writer.newPage();
-                drawNotes(painter, writer, *pages.notes);
+                drawNotes(painter, writer, *text);
                 pageInUse = true;
             }
         }

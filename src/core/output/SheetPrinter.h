@@ -29,6 +29,7 @@ public:
 
     static QString sheetJobTitle(const QString& name);
     static QString notesJobTitle(const QString& name);
+    static QString logJobTitle(const QString& name);
 
     // Where the notes are set on a printable area of this size (device pixels).
     static QRect notesRectangle(const QSize& printable);
@@ -45,17 +46,19 @@ public:
     static QString printNotes(const QTextDocument& notes, QPagedPaintDevice& device);
 
     // One PDF file for the character called name: the sheet's page when sheet is given, then
-    // the pages of the notes when notes is given; A4, or Letter where the locale measures in
-    // inches. The file is replaced only once it is complete. Returns an error text naming the
-    // file and the reason, or an empty text.
+    // the pages of the notes when notes is given, then those of the experience log; A4, or Letter
+    // where the locale measures in inches. The file is replaced only once it is complete. Returns
+    // an error text naming the file and the reason, or an empty text.
     static QString writePdf(const QString& fileName, const QString& name, const PrintedSheet* sheet,
-                            const QTextDocument* notes);
+                            const QTextDocument* notes, const QTextDocument* log = nullptr);
 
-    // What one character puts into a PDF of several: its sheet and, when given, its notes.
+    // What one character puts into a PDF of several: its sheet and, when given, its notes and
+    // its experience log.
     struct Pages
     {
         const PrintedSheet* sheet = nullptr;
         const QTextDocument* notes = nullptr;
+        const QTextDocument* log = nullptr;
     };
     // One PDF file titled title with the pages of each character in turn, each starting on a
     // page of its own; as writePdf above otherwise.

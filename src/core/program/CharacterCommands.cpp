@@ -5,6 +5,7 @@
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
 #include "files/CharacterReport.h"
+#include "output/ExperienceLogDocument.h"
 #include "output/FontRegistry.h"
 #include "output/FoundryExport.h"
 #include "output/PrintedSheet.h"
@@ -110,6 +111,13 @@ std::unique_ptr<QTextDocument> notesOf(const Character& character)
     return notes;
 }
 
+std::unique_ptr<QTextDocument> logOf(const Character& character)
+{
+    auto log = std::make_unique<QTextDocument>();
+    log->setHtml(ExperienceLogDocument::html(character));
+    return log;
+}
+
 } // namespace
 
 int CharacterCommands::report(const QString& file)
@@ -163,7 +171,7 @@ int CharacterCommands::check(const QStringList& files)
     return status;
 }
 
-int CharacterCommands::pdf(const QString& out, const QStringList& files, bool notes)
+int CharacterCommands::pdf(const QString& out, const QStringList& files, bool notes, bool log)
 {
     const ProgramPaths paths = programPaths();
     const std::optional<QStringList> rules = rulesLines(paths);
@@ -175,6 +183,7 @@ int CharacterCommands::pdf(const QString& out, const QStringList& files, bool no
     {
         PrintedSheet sheet;
         std::unique_ptr<QTextDocument> notes;
+        std::unique_ptr<QTextDocument> log;
     };
     std::vector<Printed> printed;
     QStringList names;
@@ -191,7 +200,8 @@ int CharacterCommands::pdf(const QString& out, const QStringList& files, bool no
                            .arg(QDir::toNativeSeparators(file))
                            .arg(loaded->read.stopLine));
         const Character& character = loaded->document->character();
-        printed.push_back({PrintedSheet::of(character), notes ? notesOf(character) : nullptr});
+        printed.push_back({PrintedSheet::of(character), notes ? notesOf(character) : nullptr,
+                           log ? logOf(character) : nullptr});
         names.append(character.header[0]);
     }
     if (printed.empty()) {
@@ -200,10 +210,10 @@ int CharacterCommands::pdf(const QString& out, const QStringList& files, bool no
     }
     std::vector<SheetPrinter::Pages> pages;
     for (const Printed& character : printed)
-        pages.push_back({&character.sheet, character.notes.get()});
+        pages.push_back({&character.sheet, character.notes.get(), character.log.get()});
     const QString title = names.size() == 1
-                              ? (notes ? QStringLiteral("Tarnoch - ") + names[0]
-                                       : SheetPrinter::sheetJobTitle(names[0]))
+                              ? (notes || log ? QStringLiteral("Tarnoch - ") + names[0]
+                                              : SheetPrinter::sheetJobTitle(names[0]))
                               : QStringLiteral("Tarnoch - ") + names.join(QStringLiteral(", "));
     const QString error = SheetPrinter::writePdf(out, title, pages);
     fonts.unregisterAll();
@@ -258,7 +268,7 @@ std::optional<int> CharacterCommands::runWithoutWindow(int argc, char* argv[],
         if (call.command == Command::Check)
             return check(call.files);
         return call.command == Command::Report ? report(call.file)
-                                               : pdf(call.out, call.files, call.notes);
+                                               : pdf(call.out, call.files, call.notes, call.log);
     }
     case Command::Window:
         break;

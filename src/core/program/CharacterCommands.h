@@ -18,10 +18,10 @@ int report(const QString& file);
 // output. 1 when any file breaks the creation rules, 2 when a file cannot be read as a
 // character (the others are still checked), else 0.
 int check(const QStringList& files);
-// "--pdf OUT FILE... [--notes]": the printed sheets (each followed by its notes) as one PDF,
-// a character that cannot be read named and left out. Needs a QGuiApplication, which may
-// run on the offscreen platform.
-int pdf(const QString& out, const QStringList& files, bool notes);
+// "--pdf OUT FILE... [--notes] [--log]": the printed sheets (each followed by its notes, then
+// its experience log) as one PDF, a character that cannot be read named and left out. Needs a
+// QGuiApplication, which may run on the offscreen platform.
+int pdf(const QString& out, const QStringList& files, bool notes, bool log);
 // "--export foundry OUT FILE": the actor document for Foundry VTT.
 int exportFoundry(const QString& out, const QString& file);
 

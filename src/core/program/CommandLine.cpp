@@ -34,6 +34,8 @@ Invocation parse(const QStringList& arguments)
             options = false;
         } else if (options && argument == u"--notes") {
             call.notes = true;
+        } else if (options && argument == u"--log") {
+            call.log = true;
         } else if (options && argument == u"--report") {
             call.command = Command::Report;
         } else if (options && argument == u"--check") {
@@ -65,6 +67,8 @@ Invocation parse(const QStringList& arguments)
         call.problem = QStringLiteral("cannot export to \"%1\"; known: foundry").arg(call.format);
     else if (call.notes && call.command != Command::Pdf)
         call.problem = QStringLiteral("--notes goes with --pdf");
+    else if (call.log && call.command != Command::Pdf)
+        call.problem = QStringLiteral("--log goes with --pdf");
     else if (files.isEmpty() && call.problem.isEmpty())
         call.problem = QStringLiteral("no character file named");
     else if (files.size() > 1 && call.command != Command::Pdf && call.command != Command::Check &&
@@ -84,7 +88,7 @@ QString usage()
     return QStringLiteral(
         "Usage: tarnoch [FILE]\n"
         "       tarnoch --report FILE\n"
-        "       tarnoch --pdf OUT.pdf FILE... [--notes]\n"
+        "       tarnoch --pdf OUT.pdf FILE... [--notes] [--log]\n"
         "       tarnoch --export foundry OUT.json FILE\n"
         "       tarnoch --check FILE...\n"
         "\n"
@@ -96,6 +100,7 @@ QString usage()
         "                  write the printed sheets of the characters to OUT as one PDF,\n"
         "                  a page each; a file that cannot be read is named and skipped\n"
         "  --notes         with --pdf: each character's notes pages follow its sheet\n"
+        "  --log           with --pdf: then its experience log's pages\n"
         "  --export foundry OUT FILE\n"
         "                  write the character as an actor for Foundry VTT's \"World of\n"
         "                  Darkness 20th edition\" system (its \"Import Data\")\n"

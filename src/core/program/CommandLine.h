@@ -4,8 +4,8 @@
 #include <QStringList>
 
 // What the program was asked to do: open the window, or one of the commands that run without
-// one. Options may stand in any order; "--notes" goes with "--pdf", which with "--check" takes
-// several character files.
+// one. Options may stand in any order; "--notes" and "--log" go with "--pdf", which with
+// "--check" takes several character files.
 namespace CommandLine {
 
 enum class Command { Window, Report, Pdf, Export, Check, Help, Version, Wrong };
@@ -18,6 +18,7 @@ struct Invocation
     QString out;                 // the PDF or the export to write
     QString format;              // what to export to: "foundry"
     bool notes = false;          // the notes pages after the sheet
+    bool log = false;            // the experience log's pages after those
     bool quitAfterPaint = false; // timing runs: the window ends after its first paint
     QString problem;             // what is wrong with a wrong command line
 };

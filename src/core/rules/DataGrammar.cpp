@@ -1,6 +1,7 @@
 #include "DataGrammar.h"
 
 #include "DataFile.h"
+#include "ExperienceChart.h"
 
 #include <QHash>
 
@@ -35,6 +36,7 @@ constexpr SectionShape Sections[SectionCount] = {
     {"Exclusive pairs", false, 2, false},
     {"Virtue sets", true, 1, true},
     {"Specialties", false, 1, false},
+    {"Experience costs", false, 1, false},
 };
 
 class Checker
@@ -161,7 +163,10 @@ private:
 
     bool recordRules(qsizetype start, int index)
     {
-        if (m_section == 18 && line(start).indexOf(QStringLiteral(": ")) <= 0)
+        if (m_section == ChartSection)
+            if (const auto fault = ExperienceChart::lineFault(line(start)))
+                return fail(start, *fault);
+        if (m_section == SpecialtiesSection && line(start).indexOf(QStringLiteral(": ")) <= 0)
             return fail(start, QStringLiteral("a specialty line is the trait's name, \": \" and "
                                               "the specialty"));
         if (m_section == 2 && DataFile::leadingNumber(line(start)) != index + 3)

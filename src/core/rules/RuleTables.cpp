@@ -176,6 +176,12 @@ void RuleTables::build(const QStringList& activeLines, bool elderRules)
             Specialties[line.left(colon)].append(line.mid(colon + 2));
         walk.advance();
     }
+    walk.advance();
+
+    QStringList chart;
+    for (; walk.inSection(); walk.advance())
+        chart.append(walk.line());
+    XpChart = ExperienceChart::fromLines(chart);
 }
 
 void RuleTables::renameGenerationBackground(bool elderRules)

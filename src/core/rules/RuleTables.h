@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rules/DataGrammar.h"
+#include "rules/ExperienceChart.h"
 #include "rules/SortedTextList.h"
 
 #include <QHash>
@@ -60,6 +61,9 @@ public:
     // The suggested specialties of an attribute or standard ability, in data order.
     QStringList specialties(const QString& trait) const { return Specialties.value(trait); }
     QHash<QString, QStringList> Specialties;
+
+    // The revised chart unless the data gives lines of its own.
+    ExperienceChart XpChart;
 
 private:
     bool m_powersCreated = false;

@@ -16,8 +16,11 @@ namespace {
 
 using DataGrammar::SectionCount;
 
-// Exclusive pairs belong to no book, so a pack adds them without a header.
+// Exclusive pairs belong to no book, so a pack adds them without a header; so do the lines of
+// the experience chart, which replace those of the same kind before them.
 constexpr int PairsSection = 16;
+using DataGrammar::ChartSection;
+using DataGrammar::RequiredSections;
 
 // The merged lines and, for each, the file it came from and its line there.
 struct Merged
@@ -77,8 +80,8 @@ QList<Problem> split(const QString& fileName, const QByteArray& bytes, Sections&
     for (qsizetype i = 0; i < source.lines.size(); ++i) {
         const QString& text = source.lines[i];
         const int at = source.sourceLine[i];
-        if (section > DataGrammar::RequiredSections) {
-            problem(0, at, QStringLiteral("nothing may follow the seventeenth \"---\""));
+        if (section > SectionCount) {
+            problem(0, at, QStringLiteral("nothing may follow the last section's \"---\""));
             return problems;
         }
         if (DataFile::isSectionEnd(text)) {
@@ -96,7 +99,7 @@ QList<Problem> split(const QString& fileName, const QByteArray& bytes, Sections&
         Section& lines = sections[section - 1];
         if (lines.lines.isEmpty()) {
             const bool headers = DataGrammar::allowsHeaders(section);
-            if (!headers && section != PairsSection)
+            if (!headers && section != PairsSection && section != ChartSection)
                 problem(section, at, QStringLiteral("a pack cannot add to this section"));
             else if (headers && !DataFile::isHeader(text))
                 problem(section, at,
@@ -106,11 +109,13 @@ QList<Problem> split(const QString& fileName, const QByteArray& bytes, Sections&
         lines.lines.append(text);
         lines.sourceLines.append(at);
     }
-    if (section <= DataGrammar::RequiredSections) {
+    // Past the seventeenth "---" a pack may end, but not inside a section it began.
+    if (section <= RequiredSections ||
+        (section <= SectionCount && !sections[section - 1].lines.isEmpty())) {
         const int last = source.sourceLine.isEmpty() ? 1 : source.sourceLine.last();
         problem(section, last,
-                QStringLiteral("the pack ends in section %1; every one of the "
-                               "seventeen sections needs its closing \"---\"")
+                QStringLiteral("the pack ends in section %1; each of the seventeen sections, "
+                               "and any later one it begins, needs its closing \"---\"")
                     .arg(section));
     }
     return problems;
@@ -130,16 +135,29 @@ Merged withPack(const Merged& merged, const Sections& sections, const QString& f
     result.origins.reserve(merged.lines.size() + added);
     result.sourceLines.reserve(merged.lines.size() + added);
     int section = 0;
+    const auto addSection = [&](int index) {
+        const Section& pack = sections[index];
+        result.lines += pack.lines;
+        result.origins += QList<int>(pack.lines.size(), origin);
+        result.sourceLines += pack.sourceLines;
+    };
     for (qsizetype i = 0; i < merged.lines.size(); ++i) {
-        if (section < SectionCount && DataFile::isSectionEnd(merged.lines[i])) {
-            const Section& pack = sections[section++];
-            result.lines += pack.lines;
-            result.origins += QList<int>(pack.lines.size(), origin);
-            result.sourceLines += pack.sourceLines;
-        }
+        if (section < SectionCount && DataFile::isSectionEnd(merged.lines[i]))
+            addSection(section++);
         result.lines.append(merged.lines[i]);
         result.origins.append(merged.origins[i]);
         result.sourceLines.append(merged.sourceLines[i]);
+    }
+    // Data that ends before the chart gets the sections up to it, the pack's chart last.
+    const Section& chart = sections[ChartSection - 1];
+    if (section < ChartSection && !chart.lines.isEmpty()) {
+        for (; section < ChartSection; ++section) {
+            if (section == ChartSection - 1)
+                addSection(section);
+            result.lines.append(QStringLiteral("---"));
+            result.origins.append(origin);
+            result.sourceLines.append(chart.sourceLines.last());
+        }
     }
     return result;
 }

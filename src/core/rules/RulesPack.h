@@ -5,8 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-// Rules packs: plain UTF-8 files in the seventeen-section form of the rules source that add
-// book blocks of their own to the rules data. A pack with any fault is left out whole, so
+// Rules packs: plain UTF-8 files in the sectioned form of the rules source that add book
+// blocks of their own to the rules data, and may replace lines of the experience chart. A pack with any fault is left out whole, so
 // the data lines stay as sound as the shipped file. Only readFolders touches the disk.
 namespace RulesPack {
 
@@ -22,7 +22,7 @@ struct PackFile
 struct Problem
 {
     QString fileName;
-    int section = 0; // 1 to 17; 0 when the fault lies outside the sections
+    int section = 0; // 1 to 18; 0 when the fault lies outside the sections
     int line = 0;    // 1-based line of the pack file; 0 when the file could not be read
     QString reason;
 

@@ -45,7 +45,8 @@ QString PadWithDots(const QString& text, int width, const QFont& font)
 QString StripDots(QString text)
 {
     qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == u'.') // at(): reading must not copy a shared text
+    // Read through at(): the subscript of a shared text would copy it, dots or not.
+    while (end > 0 && text.at(end - 1) == u'.')
         --end;
     text.truncate(end);
     return text;

@@ -23,3 +23,10 @@ QString PrinterJobs::printNotes(const QTextDocument& notes, const QString& name)
     printer.setDocName(SheetPrinter::notesJobTitle(name));
     return SheetPrinter::printNotes(notes, printer);
 }
+
+QString PrinterJobs::printLog(const QTextDocument& log, const QString& name)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(SheetPrinter::logJobTitle(name));
+    return SheetPrinter::printNotes(log, printer);
+}

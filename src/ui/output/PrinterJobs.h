@@ -13,4 +13,5 @@ public:
     // Return an error text, or an empty text when the job went out.
     static QString printSheet(const PrintedSheet& sheet);
     static QString printNotes(const QTextDocument& notes, const QString& name);
+    static QString printLog(const QTextDocument& log, const QString& name);
 };

@@ -18,10 +18,11 @@ using namespace SheetFonts;
 constexpr int ButtonTop = 113;
 constexpr int ButtonWidth = 90;
 constexpr int TickSize = 13;
-constexpr QPoint SheetTick(36, 44);
-constexpr QPoint NotesTick(112, 44);
-constexpr QPoint PdfTick(36, 66);
-constexpr QPoint FoundryTick(36, 88);
+constexpr QPoint SheetTick(24, 44);
+constexpr QPoint NotesTick(84, 44);
+constexpr QPoint LogTick(144, 44);
+constexpr QPoint PdfTick(24, 66);
+constexpr QPoint FoundryTick(24, 88);
 constexpr int LabelGap = 4; // between a tick and its label
 
 // A tick box for the dark green dialogs: sunk into the field, framed and ticked in the
@@ -107,6 +108,8 @@ void TPrintForm::createTicks()
     SheetLabel = createLabel(QStringLiteral("SheetLabel"), tr("Sheet"), SheetTick);
     Notes = createTick(QStringLiteral("Notes"), NotesTick);
     NotesLabel = createLabel(QStringLiteral("NotesLabel"), tr("Notes"), NotesTick);
+    Log = createTick(QStringLiteral("Log"), LogTick);
+    LogLabel = createLabel(QStringLiteral("LogLabel"), tr("Log"), LogTick);
     Pdf = createTick(QStringLiteral("Pdf"), PdfTick);
     PdfLabel = createLabel(QStringLiteral("PdfLabel"), tr("To a PDF file"), PdfTick);
     Foundry = createTick(QStringLiteral("Foundry"), FoundryTick);
@@ -116,6 +119,8 @@ void TPrintForm::createTicks()
         connect(part, &ClickLabel::pressed, this, &TPrintForm::SheetMouseDown);
     for (ClickLabel* part : {Notes, NotesLabel})
         connect(part, &ClickLabel::pressed, this, &TPrintForm::NotesMouseDown);
+    for (ClickLabel* part : {Log, LogLabel})
+        connect(part, &ClickLabel::pressed, this, &TPrintForm::LogMouseDown);
     for (ClickLabel* part : {Pdf, PdfLabel})
         connect(part, &ClickLabel::pressed, this, &TPrintForm::PdfMouseDown);
     for (ClickLabel* part : {Foundry, FoundryLabel})
@@ -209,6 +214,7 @@ int TPrintForm::ShowModal()
 {
     m_printSheet = true;
     m_printNotes = true;
+    m_printLog = false;
     m_toPdf = false;
     m_toFoundry = false;
     m_lastError.clear();
@@ -223,6 +229,7 @@ void TPrintForm::showTicks()
     };
     Sheet->setPixmap(picture(m_printSheet));
     Notes->setPixmap(picture(m_printNotes));
+    Log->setPixmap(picture(m_printLog));
     Pdf->setPixmap(picture(m_toPdf));
     Foundry->setPixmap(picture(m_toFoundry));
     PrintButtonLabel->setText(m_toFoundry ? tr("Export") : tr("Print"));
@@ -238,6 +245,12 @@ void TPrintForm::SheetMouseDown()
 void TPrintForm::NotesMouseDown()
 {
     m_printNotes = !m_printNotes;
+    showTicks();
+}
+
+void TPrintForm::LogMouseDown()
+{
+    m_printLog = !m_printLog;
     showTicks();
 }
 
@@ -261,7 +274,7 @@ void TPrintForm::FoundryMouseDown()
 void TPrintForm::PrintButtonClick()
 {
     m_lastError.clear();
-    if (!m_toFoundry && !m_printSheet && !m_printNotes) {
+    if (!m_toFoundry && !m_printSheet && !m_printNotes && !m_printLog) {
         accept();
         return;
     }
@@ -296,9 +309,11 @@ QString TPrintForm::runJobs(const QString& file)
     if (m_toFoundry)
         return m_jobs.WriteFoundry(file);
     if (!file.isEmpty())
-        return m_jobs.WritePdf(file, m_printSheet, m_printNotes);
-    const std::pair<bool, const std::function<QString()>*> jobs[2] = {
-        {m_printSheet, &m_jobs.PrintSheet}, {m_printNotes, &m_jobs.PrintNotes}};
+        return m_jobs.WritePdf(file, m_printSheet, m_printNotes, m_printLog);
+    const std::pair<bool, const std::function<QString()>*> jobs[] = {
+        {m_printSheet, &m_jobs.PrintSheet},
+        {m_printNotes, &m_jobs.PrintNotes},
+        {m_printLog, &m_jobs.PrintLog}};
     for (const auto& [wanted, job] : jobs) {
         if (!wanted)
             continue;

@@ -7,8 +7,8 @@
 class ClickLabel;
 class QLabel;
 
-// The print dialog: tick the sheet, the notes or both, then Print. It knows nothing of the
-// main window; the caller hands it the jobs to run.
+// The print dialog: tick the sheet, the notes, the experience log, then Print. It knows nothing of
+// the main window; the caller hands it the jobs to run.
 //
 // Where no printer is installed Print writes a PDF file instead; where printers exist the
 // user may tick "To a PDF file" to do the same. "To a Foundry VTT file" turns Print into
@@ -22,9 +22,10 @@ public:
     {
         std::function<QString()> PrintSheet;
         std::function<QString()> PrintNotes;
+        std::function<QString()> PrintLog;
         // Asks where the PDF goes, proposing a name; an empty text when the user gives up.
         std::function<QString()> ChoosePdfFile;
-        std::function<QString(const QString& fileName, bool sheet, bool notes)> WritePdf;
+        std::function<QString(const QString& fileName, bool sheet, bool notes, bool log)> WritePdf;
         // The same for the Foundry VTT file.
         std::function<QString()> ChooseFoundryFile;
         std::function<QString(const QString& fileName)> WriteFoundry;
@@ -36,13 +37,14 @@ public:
     void setPrinterAvailable(bool available);
     bool printerAvailable() const { return m_printerAvailable; }
 
-    // Ticks both items, clears the PDF and Foundry choices and shows the dialog modally. Returns
-    // Accepted when Print ran without an error (or found nothing ticked), Rejected after Cancel,
-    // Escape or a failed job, whose error lastError() then holds.
+    // Ticks the sheet and the notes, clears the log, the PDF and the Foundry choices and shows
+    // the dialog modally. Returns Accepted when Print ran without an error (or found nothing
+    // ticked), Rejected after Cancel, Escape or a failed job, whose error lastError() then holds.
     int ShowModal();
 
     bool PrintSheetFlag() const { return m_printSheet; }
     bool PrintNotesFlag() const { return m_printNotes; }
+    bool PrintLogFlag() const { return m_printLog; }
     // Whether Print writes a PDF file rather than printing.
     bool PdfFlag() const { return m_toPdf || !m_printerAvailable; }
     // Whether Print exports the character to a Foundry VTT file instead.
@@ -71,6 +73,7 @@ private:
 
     void SheetMouseDown();
     void NotesMouseDown();
+    void LogMouseDown();
     void PdfMouseDown();
     void FoundryMouseDown();
     void PrintButtonClick();
@@ -79,6 +82,7 @@ private:
 
     ClickLabel *Sheet = nullptr, *SheetLabel = nullptr;
     ClickLabel *Notes = nullptr, *NotesLabel = nullptr;
+    ClickLabel *Log = nullptr, *LogLabel = nullptr;
     ClickLabel *Pdf = nullptr, *PdfLabel = nullptr;
     ClickLabel *Foundry = nullptr, *FoundryLabel = nullptr;
     ClickLabel *PrintButton = nullptr, *PrintButtonLabel = nullptr;
@@ -89,6 +93,7 @@ private:
     bool m_printerAvailable = true;
     bool m_printSheet = true;
     bool m_printNotes = true;
+    bool m_printLog = false;
     bool m_toPdf = false;
     bool m_toFoundry = false;
     QString m_lastError;

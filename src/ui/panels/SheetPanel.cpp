@@ -1,6 +1,7 @@
 #include "SheetPanel.h"
 
 #include "controls/ClickLabel.h"
+#include "controls/PlacedLabel.h"
 #include "controls/SheetFonts.h"
 #include "controls/SpecialtyLabel.h"
 #include "controls/TNameEdit.h"
@@ -36,16 +37,6 @@ QPixmap crossOutLine()
     return line;
 }
 
-QLabel* label(QWidget* parent, const QString& text, const QFont& font, const QRect& place,
-              Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto* l = new QLabel(text, parent);
-    l->setFont(font);
-    l->setGeometry(place);
-    l->setAlignment(alignment);
-    return l;
-}
-
 // An empty name row shows full stops across its box, as its own fitting pads it later, so
 // that every empty row reads (and is saved) alike.
 QString emptyName(const QFont& font)
@@ -62,8 +53,8 @@ constexpr int columnRight(int column)
 QLabel* dottedLabel(QWidget* parent, const QString& text, int left, int row)
 {
     const QFont times = face(Times, 13);
-    return label(parent, TextRoutines::PadWithDots(text, NameWidth, times), times,
-                 QRect(left, nameTop(row), NameWidth, 15));
+    return placedLabel(parent, TextRoutines::PadWithDots(text, NameWidth, times), times,
+                       QRect(left, nameTop(row), NameWidth, 15));
 }
 
 // A click into the dots after a row's name puts the caret at the end of the name, so that
@@ -134,11 +125,11 @@ QLabel* SheetPanel::heading(QWidget* panel, const QString& text, int left, int w
     const int tallyWidth =
         tally ? QFontMetrics(tallyFont).horizontalAdvance(QStringLiteral("(00.5/00)")) : 0;
     const int start = left + (width - headingWidth - (tally ? 4 + tallyWidth : 0)) / 2;
-    QLabel* title = label(panel, text, headingFont, QRect(start, 0, headingWidth + 2, 17));
+    QLabel* title = placedLabel(panel, text, headingFont, QRect(start, 0, headingWidth + 2, 17));
     setTextColour(title, SheetHeadingColour);
     if (tally)
-        *tally =
-            label(panel, QString(), tallyFont, QRect(start + headingWidth + 4, 0, tallyWidth, 17));
+        *tally = placedLabel(panel, QString(), tallyFont,
+                             QRect(start + headingWidth + 4, 0, tallyWidth, 17));
     return title;
 }
 
@@ -198,8 +189,8 @@ void SheetPanel::createDividers()
         Dividers[i]->resize(SheetWidth, SheetLayout::DividerHeight);
         if (!captions[i].isEmpty()) {
             QLabel* caption =
-                label(Dividers[i], captions[i], face(Blackletter, 18),
-                      QRect(0, 0, SheetWidth, SheetLayout::DividerHeight), Qt::AlignCenter);
+                placedLabel(Dividers[i], captions[i], face(Blackletter, 18),
+                            QRect(0, 0, SheetWidth, SheetLayout::DividerHeight), Qt::AlignCenter);
             setTextColour(caption, SheetHeadingColour);
         }
     }
@@ -394,20 +385,20 @@ void SheetPanel::createTouches()
     Humanity->setFilled(2);
     Humanity->setFreebies(0);
 
-    QLabel* willpower = label(Touches, QStringLiteral("Willpower"), face(Blackletter, 15),
-                              QRect(Middle - 80, 38, 160, 18), Qt::AlignCenter);
+    QLabel* willpower = placedLabel(Touches, QStringLiteral("Willpower"), face(Blackletter, 15),
+                                    QRect(Middle - 80, 38, 160, 18), Qt::AlignCenter);
     willpower->setPalette(headingInk);
     willpower->setForegroundRole(QPalette::Text);
     Willpower = attributeDots(Touches, Middle - 49, 60, 10, 1);
 
-    QLabel* blood = label(Touches, QStringLiteral("Blood Pool"), face(Blackletter, 15),
-                          QRect(Middle - 80, 76, 160, 18), Qt::AlignCenter);
+    QLabel* blood = placedLabel(Touches, QStringLiteral("Blood Pool"), face(Blackletter, 15),
+                                QRect(Middle - 80, 76, 160, 18), Qt::AlignCenter);
     blood->setPalette(headingInk);
     blood->setForegroundRole(QPalette::Text);
-    label(Touches, QStringLiteral("Blood/Turn:"), face(Belwe, 13), QRect(Middle - 50, 95, 70, 16),
-          Qt::AlignRight | Qt::AlignVCenter);
+    placedLabel(Touches, QStringLiteral("Blood/Turn:"), face(Belwe, 13),
+                QRect(Middle - 50, 95, 70, 16), Qt::AlignRight | Qt::AlignVCenter);
     BloodTurn =
-        label(Touches, QStringLiteral("1"), face(Belwe, 13), QRect(Middle + 24, 95, 40, 16));
+        placedLabel(Touches, QStringLiteral("1"), face(Belwe, 13), QRect(Middle + 24, 95, 40, 16));
     for (int i = 0; i < BloodPoolBoxes; ++i) {
         BloodPool[i] = box(Touches, QRect(0, 115, 10, 10));
         BloodPool[i]->hide();
@@ -418,8 +409,8 @@ void SheetPanel::createTouches()
     heading(Touches, QStringLiteral("Health"), 2 * ColumnPitch, ColumnPitch, nullptr);
     const QFont levelFont = face(Belwe, 13);
     auto level = [&](QWidget* parent, int x, int top, const QString& name, const QString& penalty) {
-        label(parent, name, levelFont, QRect(x + 20, top, 100, 15));
-        label(parent, penalty, levelFont, QRect(x + 120, top, 30, 15));
+        placedLabel(parent, name, levelFont, QRect(x + 20, top, 100, 15));
+        placedLabel(parent, penalty, levelFont, QRect(x + 120, top, 30, 15));
         box(parent, QRect(x + 152, top + 3, 10, 10));
     };
     level(Touches, left, 17, QStringLiteral("Bruised"), QString());

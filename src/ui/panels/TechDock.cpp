@@ -47,9 +47,14 @@ TechDock::TechDock(QWidget* parent) : QWidget(parent)
     FreebieTally->setFont(face(Belwe, 22));
     FreebieTally->setGeometry(0, 236, 153, 28);
     FreebieTally->setAlignment(Qt::AlignCenter);
+    ExperienceTally = new ClickLabel(QStringLiteral("Finish creation"), Panel);
+    ExperienceTally->setFont(face(Times, 13));
+    ExperienceTally->setGeometry(0, 266, 153, 18);
+    ExperienceTally->setAlignment(Qt::AlignCenter);
+    ExperienceTally->setCursor(Qt::PointingHandCursor);
     CheckCount = new ClickLabel(Panel);
     CheckCount->setFont(face(Times, 12));
-    CheckCount->setGeometry(0, 262, 153, 13);
+    CheckCount->setGeometry(0, 284, 153, 14);
     CheckCount->setAlignment(Qt::AlignCenter);
     CheckCount->setCursor(Qt::PointingHandCursor);
 
@@ -57,13 +62,13 @@ TechDock::TechDock(QWidget* parent) : QWidget(parent)
     DerangementWarning->setFont(face(Times, 13));
     DerangementWarning->setWordWrap(true);
     DerangementWarning->setAlignment(Qt::AlignCenter);
-    DerangementWarning->setGeometry(4, 274, 145, 34);
+    DerangementWarning->setGeometry(4, 299, 145, 30);
     setTextColour(DerangementWarning, ActiveColour);
     DerangementWarning->hide();
     FlawWarning = new QLabel(QStringLiteral("Flaws exceed 7 pts"), Panel);
     FlawWarning->setFont(face(Times, 13));
     FlawWarning->setAlignment(Qt::AlignCenter);
-    FlawWarning->setGeometry(4, 312, 145, 20);
+    FlawWarning->setGeometry(4, 328, 145, 17);
     setTextColour(FlawWarning, ActiveColour);
     FlawWarning->hide();
 

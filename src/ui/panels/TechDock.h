@@ -21,6 +21,8 @@ public:
     QLabel* Image = nullptr;
     TPriorityBox *AttributePriorities = nullptr, *AbilityPriorities = nullptr;
     QLabel* FreebieTally = nullptr;
+    // Beside the freebie tally: "Finish creation", then experience spent, earned and left.
+    ClickLabel* ExperienceTally = nullptr;
     QLabel* DerangementWarning = nullptr;
     QLabel* FlawWarning = nullptr;
     // How many checks the rules found ("3 checks"), under the tally; a press lists them in

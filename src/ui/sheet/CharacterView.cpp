@@ -44,3 +44,11 @@ void CharacterView::setQuestions(RuleQuestions* questions)
 {
     m_questions = questions ? questions : m_escapeAnswers.get();
 }
+
+void CharacterView::setExperience(const CharacterExperience& experience)
+{
+    if (experience == m_experience)
+        return;
+    m_experience = experience;
+    emit experienceChanged();
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CharacterCounters.h"
+#include "engine/CharacterExperience.h"
 #include "engine/CharacterExtension.h"
 #include "engine/RulesSettings.h"
 #include "engine/SheetLayout.h"
@@ -62,6 +63,10 @@ public:
     RowCounts& rowCounts() { return m_rows; }
     RulesSettings& settings() { return m_settings; }
     CharacterCounters& counters() { return m_counters; }
+    // Creation finished, the baseline and the experience log; experienceChanged tells the
+    // panels that show it.
+    CharacterExperience& experience() { return m_experience; }
+    void setExperience(const CharacterExperience& experience);
     // The entries of the file's extension block that no part of the program reads, kept from
     // loading to saving.
     CharacterExtension& keptEntries() { return m_keptEntries; }
@@ -90,6 +95,7 @@ public:
 
 signals:
     void layoutChanged();
+    void experienceChanged();
 
 private:
     UserMessages& m_messages;
@@ -100,6 +106,7 @@ private:
     RowCounts m_rows;
     RulesSettings m_settings;
     CharacterCounters m_counters;
+    CharacterExperience m_experience;
     CharacterExtension m_keptEntries;
     std::unique_ptr<RuleQuestions> m_escapeAnswers;
     RuleQuestions* m_questions = nullptr;

@@ -6,6 +6,8 @@
 #include "controls/TVampireDots.h"
 #include "engine/CharacterEditing.h"
 #include "engine/CharacterPass.h"
+#include "controls/UserMessages.h"
+#include "engine/ExperienceSpending.h"
 #include "engine/PointAccounting.h"
 #include "engine/RulesSettings.h"
 #include "panels/RulesPanel.h"
@@ -25,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <vector>
 
 using TraitRows = SheetPanel::TraitRows;
@@ -143,9 +146,17 @@ void Recalculation::Recalculate()
     // The rows and counters are in place: everything the rules derive, in one pass over the
     // character the sheet shows.
     Character character = SheetBinding::read(m_view);
+    // After creation a rating the user changed is paid with experience or put back.
+    const QStringList refused =
+        ExperienceSpending::reconcile(character, m_view.tables().XpChart, QDate::currentDate());
     CharacterPass::derive(character);
     m_view.checks().derive(character);
     SheetBinding::show(character, m_view);
+    m_view.setExperience(character.experience);
+    if (!refused.isEmpty())
+        QTimer::singleShot(0, this, [this, refused] {
+            m_view.messages().showMessage(QStringLiteral("Experience"), refused.join(u'\n'));
+        });
     if (BooksDirty)
         paintBookLabels();
     emit passEnding();

@@ -123,14 +123,19 @@ Character read(CharacterView& form)
     c.settings = form.settings();
     c.attributePriorities = priorities(form.tech()->AttributePriorities);
     c.abilityPriorities = priorities(form.tech()->AbilityPriorities);
+    c.experience = form.experience();
+    // After creation experience knows the rows by their names.
+    const bool names = c.experience.creationFinished;
+    if (names)
+        c.virtueNames = {s.Virtue1->text(), s.Virtue2->text(), s.Virtue3->text()};
     const auto attributes = attributeDots(s);
     for (int i = 0; i < 9; ++i)
         c.attributes[i] = trait(attributes[i]);
     for (int col = 0; col < 3; ++col) {
-        readRows(s.AbilityRows[col], c.rows.AbilityRows, c.abilities[col], false);
-        readRows(s.SecondaryRows[col], c.rows.SecondaryRows, c.secondaries[col], false);
+        readRows(s.AbilityRows[col], c.rows.AbilityRows, c.abilities[col], names);
+        readRows(s.SecondaryRows[col], c.rows.SecondaryRows, c.secondaries[col], names);
     }
-    readRows(s.DisciplineRows, c.rows.DisciplineRows, c.disciplines, false);
+    readRows(s.DisciplineRows, c.rows.DisciplineRows, c.disciplines, names);
     // A background's cost depends on its name.
     readRows(s.BackgroundRows, c.rows.BackgroundRows, c.backgrounds, true);
     const auto virtues = virtueDots(s);
@@ -260,6 +265,7 @@ void show(const Character& c, CharacterView& form)
 
 void showRead(const Character& c, CharacterView& form)
 {
+    form.setExperience(c.experience);
     SheetPanel& s = *form.sheet();
     const std::array<QLineEdit*, 9> header = {s.Name,       s.Player,   s.Chronicle,
                                               s.Nature,     s.Demeanor, s.Clan,

@@ -7,6 +7,7 @@
 #include "files/CharacterFileText.h"
 #include "files/FileCommands.h"
 #include "files/FileDialogs.h"
+#include "output/ExperienceLogDocument.h"
 #include "output/FoundryExport.h"
 #include "output/PrinterJobs.h"
 #include "output/RtfWriter.h"
@@ -21,6 +22,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <optional>
 
@@ -46,12 +48,17 @@ TPrintForm::Jobs PrintCommand::jobs()
         return PrinterJobs::printNotes(*m_form.notes()->Notepad->document(),
                                        m_form.sheet()->Name->text());
     };
+    jobs.PrintLog = [this] {
+        QTextDocument log;
+        log.setHtml(ExperienceLogDocument::html(SheetBinding::readAll(m_form.view())));
+        return PrinterJobs::printLog(log, m_form.sheet()->Name->text());
+    };
     jobs.ChoosePdfFile = [this] {
         FileDialogs* dialogs = m_form.files().dialogs();
         return dialogs ? dialogs->pdfFileName(m_form.files().pdfProposal()) : QString();
     };
-    jobs.WritePdf = [this](const QString& file, bool sheet, bool notes) {
-        return writePdf(file, sheet, notes);
+    jobs.WritePdf = [this](const QString& file, bool sheet, bool notes, bool log) {
+        return writePdf(file, sheet, notes, log);
     };
     jobs.ChooseFoundryFile = [this] {
         FileDialogs* dialogs = m_form.files().dialogs();
@@ -66,13 +73,16 @@ PrintedSheet PrintCommand::printedSheet() const
     return PrintedSheet::of(SheetBinding::readAll(m_form.view()));
 }
 
-QString PrintCommand::writePdf(const QString& fileName, bool sheet, bool notes) const
+QString PrintCommand::writePdf(const QString& fileName, bool sheet, bool notes, bool log) const
 {
     const std::optional<PrintedSheet> printed =
         sheet ? std::optional(printedSheet()) : std::nullopt;
-    return SheetPrinter::writePdf(fileName, m_form.sheet()->Name->text(),
-                                  printed ? &*printed : nullptr,
-                                  notes ? m_form.notes()->Notepad->document() : nullptr);
+    QTextDocument logDocument;
+    if (log)
+        logDocument.setHtml(ExperienceLogDocument::html(SheetBinding::readAll(m_form.view())));
+    return SheetPrinter::writePdf(
+        fileName, m_form.sheet()->Name->text(), printed ? &*printed : nullptr,
+        notes ? m_form.notes()->Notepad->document() : nullptr, log ? &logDocument : nullptr);
 }
 
 QString PrintCommand::writeFoundry(const QString& fileName) const

@@ -19,8 +19,9 @@ public:
     void PrintButtonClick();
     // What the printed sheet shows, read off the sheet as it stands.
     PrintedSheet printedSheet() const;
-    // Writes the sheet (and the notes) as a PDF; an error text, or an empty text.
-    QString writePdf(const QString& fileName, bool sheet, bool notes) const;
+    // Writes the sheet (and the notes, and the experience log) as a PDF; an error text, or an
+    // empty text.
+    QString writePdf(const QString& fileName, bool sheet, bool notes, bool log = false) const;
     // Writes the character as the sheet shows it, notes included, for Foundry VTT.
     QString writeFoundry(const QString& fileName) const;
 

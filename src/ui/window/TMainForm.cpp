@@ -12,6 +12,8 @@
 #include "files/SheetHistory.h"
 #include "output/Pictures.h"
 #include "panels/AboutPanel.h"
+#include "panels/ExperiencePanel.h"
+#include "sheet/ExperienceEffects.h"
 #include "panels/NotesPanel.h"
 #include "panels/RulesPanel.h"
 #include "panels/SheetPanel.h"
@@ -77,6 +79,7 @@ TMainForm::TMainForm(const ProgramPaths& paths, const QStringList& parameters,
     createSheet();
     m_view->setPanels({m_sheet, m_rulesPanel, m_books, m_notes, m_tech});
     connect(&m_view->checks(), &SheetChecks::rowRequested, this, &TMainForm::showSheetRect);
+    createExperience();
     m_view->generation().GenerationChange();
     // The rows as a loaded character has them, so that a new template reads back unchanged.
     m_view->clanEffects().ClanChanged();
@@ -290,6 +293,18 @@ void TMainForm::createPanels()
     m_tech->setGeometry(638, ScrollModel::DockTop, 153, 345);
 }
 
+// The panel of the experience log, reached from its line beside the freebie tally, which
+// finishes creation until it is finished.
+void TMainForm::createExperience()
+{
+    m_experience = new ExperiencePanel(Dock);
+    m_experienceEffects = new ExperienceEffects(*m_view, *m_experience, this);
+    connect(m_tech->ExperienceTally, &ClickLabel::pressed, this, [this] {
+        if (m_view->experience().creationFinished || m_experienceEffects->finishCreation())
+            switchToPanel(Panel::Experience);
+    });
+}
+
 void TMainForm::readRulesData()
 {
     RulesDataLoader::Result data = RulesDataLoader::load(m_paths.readPath(DataFile::FileName));
@@ -366,7 +381,8 @@ bool TMainForm::selectionOpen() const
 
 TMainForm::Panel TMainForm::visiblePanel() const
 {
-    for (Panel p : {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About})
+    for (Panel p : {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About,
+                    Panel::Experience})
         if (panel(p) && panel(p)->isVisibleTo(Dock))
             return p;
     return Panel::Sheet;
@@ -385,6 +401,8 @@ QWidget* TMainForm::panel(Panel which) const
         return m_notes;
     case Panel::About:
         return m_about;
+    case Panel::Experience:
+        return m_experience;
     }
     return nullptr;
 }
@@ -430,7 +448,8 @@ void TMainForm::switchToPanel(Panel target)
         m_scroll.saveSheetThumb();
     if (previous == Panel::Books)
         m_books->applySelection();
-    for (Panel p : {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About})
+    for (Panel p : {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About,
+                    Panel::Experience})
         panel(p)->hide();
     m_sheet->move(0, 0);
     m_scroll.resetOffsets();

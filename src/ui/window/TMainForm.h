@@ -14,6 +14,8 @@
 class CharacterSheetIO;
 class CharacterView;
 class ClickLabel;
+class ExperienceEffects;
+class ExperiencePanel;
 class FileCommands;
 class NotesPanel;
 class PrintCommand;
@@ -37,7 +39,7 @@ class TMainForm : public QWidget
 {
     Q_OBJECT
 public:
-    enum class Panel { Sheet, Books, Rules, Notes, About };
+    enum class Panel { Sheet, Books, Rules, Notes, About, Experience };
 
     TMainForm(const ProgramPaths& paths, const QStringList& parameters, UserMessages& messages,
               QWidget* parent = nullptr);
@@ -61,6 +63,8 @@ public:
     RulesPanel* rulesPanel() const { return m_rulesPanel; }
     SourcebooksPanel* books() const { return m_books; }
     NotesPanel* notes() const { return m_notes; }
+    ExperiencePanel* experience() const { return m_experience; }
+    ExperienceEffects& experienceEffects() { return *m_experienceEffects; }
     CharacterSheetIO& sheetIO() { return *m_sheetIO; }
     FileCommands& files() { return *m_files; }
     SheetHistory& history() { return *m_history; }
@@ -128,6 +132,7 @@ private:
     void readRulesData();
     void createSheet();
     void createFileCommands();
+    void createExperience();
     void finishWindow();
 
     ClickLabel* createButton(int left, int top, const QString& caption, ClickLabel** label);
@@ -163,6 +168,8 @@ private:
     SourcebooksPanel* m_books = nullptr;
     NotesPanel* m_notes = nullptr;
     QWidget* m_about = nullptr;
+    ExperiencePanel* m_experience = nullptr;
+    ExperienceEffects* m_experienceEffects = nullptr;
     std::unique_ptr<CharacterSheetIO> m_sheetIO;
     FileCommands* m_files = nullptr;
     SheetHistory* m_history = nullptr;
