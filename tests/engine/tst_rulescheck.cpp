@@ -3,6 +3,7 @@
 #include "files/CharacterDocument.h"
 #include "files/CharacterReadResult.h"
 #include "files/CharacterSpecialties.h"
+#include "files/ExperienceRecord.h"
 
 #include <QtTest>
 #include <functional>
@@ -131,6 +132,14 @@ private slots:
             },
             {"specialty-below-4 Strength note"},
             {"Strength 2 has the specialty Iron grip, which counts only from 4 dots."});
+        row("experience over-spent",
+            [](CharacterRecord& r) {
+                CharacterExperience xp;
+                xp.log.append({{TraitRef::Attribute, 0, 0}, "Strength", 1, 2, 4, {}, {}});
+                r.extension.setText(ExperienceRecord::Key, ExperienceRecord::text(xp));
+            },
+            {"experience-overspent ExperienceTally breach"},
+            {"Experience over-spent by 4: 4 spent of 0 earned."});
         row("elder traits above 5",
             [](CharacterRecord& r) {
                 r.ElderRules = true;

@@ -20,7 +20,8 @@ struct RuleCheck
         Willpower,
         Merit,
         Flaw,
-        Freebies
+        Freebies,
+        Experience
     };
 
     QString rule; // a short fixed identifier

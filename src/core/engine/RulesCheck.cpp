@@ -101,6 +101,7 @@ public:
     void clanRules();
     void derangements();
     void freebies();
+    void experience();
 
     std::vector<RuleCheck> previous;
     std::vector<RuleCheck> checks;
@@ -419,6 +420,19 @@ void Checker::freebies()
     }
 }
 
+void Checker::experience()
+{
+    static const QString Rule = QStringLiteral("experience-overspent");
+    const CharacterExperience& xp = c.experience;
+    const int earned = xp.earned();
+    const int spent = xp.spent();
+    if (spent > earned)
+        add(Rule, u"ExperienceTally",
+            Sentence() << u"Experience over-spent by " << spent - earned << u": " << spent
+                       << u" spent of " << earned << u" earned.",
+            Severity::Breach, {Place::Experience});
+}
+
 } // namespace
 
 void derive(Character& character, const RuleTables& tables, const EntryBooks& books)
@@ -435,6 +449,7 @@ void derive(Character& character, const RuleTables& tables, const EntryBooks& bo
     checker.clanRules();
     checker.derangements();
     checker.freebies();
+    checker.experience();
     character.checks = std::move(checker.checks);
 }
 

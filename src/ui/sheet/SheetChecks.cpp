@@ -119,6 +119,7 @@ QRect SheetChecks::rowRect(const RuleCheck& check) const
     case Place::Flaw:
         return onSheet(s.FlawRows[i]);
     case Place::Freebies:
+    case Place::Experience:
         break;
     }
     return {};
@@ -133,7 +134,8 @@ void SheetChecks::showRow(int index)
         // The tally and the warnings are in the column the list covers.
         showList(false);
         TechDock* tech = m_view.tech();
-        m_dockFlash->start(tech->FreebieTally->geometry());
+        const bool experience = m_shown[index].place == Place::Experience;
+        m_dockFlash->start((experience ? tech->ExperienceTally : tech->FreebieTally)->geometry());
         return;
     }
     emit rowRequested(rect);

@@ -40,7 +40,7 @@ public:
     // Brings the row of check index into view and makes it glow.
     void showRow(int index);
 
-    // Where the row of a check lies on the sheet; empty for the freebie tally's rows.
+    // Where the row of a check lies on the sheet; empty for the tallies beside it.
     QRect rowRect(const RuleCheck& check) const;
 
 signals:
