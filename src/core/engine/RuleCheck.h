@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/TraitRef.h"
+
 #include <QString>
 
 // One thing the creation rules find wrong with the character, or worth knowing about it:
@@ -7,30 +9,17 @@
 struct RuleCheck
 {
     enum class Severity { Breach, Note };
-    // Where the row lies, so that the window can take the user there.
-    enum class Place {
-        Header, // index: Name ... Concept
-        Attribute,
-        Ability, // column: Talents, Skills, Knowledges
-        Secondary,
-        Discipline,
-        Background,
-        Virtue,
-        Humanity,
-        Willpower,
-        Merit,
-        Flaw,
-        Freebies,
-        Experience
-    };
+    // Where the row lies, so that the window can take the user there: a rated trait, a box of
+    // the header, a merit or flaw row, or the tallies beside the sheet.
+    enum class Place { Trait, Header, Merit, Flaw, Freebies, Experience };
 
     QString rule; // a short fixed identifier
     QString row;  // the row's name, or the control's name where the row has none
     QString text;
     Severity severity = Severity::Breach;
     Place place = Place::Freebies;
-    int column = 0;
-    int index = 0;
+    TraitRef trait{}; // with Place::Trait
+    int index = 0;    // the header's box (Name ... Concept), the merit or the flaw row
     // The numbers the sentence was written from, where they and the row decide it (0 where
     // not), so that a pass finding the same need not write it again.
     quint64 madeOf = 0;

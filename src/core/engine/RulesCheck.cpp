@@ -80,9 +80,14 @@ const QString BoughtRule = QStringLiteral("freebie-dots");
 struct Where
 {
     Place place;
-    int column = 0;
+    TraitRef trait{};
     int index = 0;
 };
+
+Where at(TraitRef::Group group, int column, int row)
+{
+    return {Place::Trait, {group, column, row}};
+}
 
 class Checker
 {
@@ -116,13 +121,13 @@ private:
             const RuleCheck& last = previous[checks.size()];
             if (last.text == text && last.row == row && last.rule == rule &&
                 last.severity == severity && last.place == where.place &&
-                last.column == where.column && last.index == where.index) {
+                last.trait == where.trait && last.index == where.index) {
                 checks.push_back(last);
                 return;
             }
         }
-        checks.push_back({rule, row.toString(), text.toString(), severity, where.place,
-                          where.column, where.index, madeOf});
+        checks.push_back({rule, row.toString(), text.toString(), severity, where.place, where.trait,
+                          where.index, madeOf});
     }
     // The same, without writing the sentence, for a finding whose sentence the numbers madeOf
     // and its row decide: true when the last pass found it already.
@@ -131,7 +136,7 @@ private:
         if (checks.size() >= previous.size())
             return false;
         const RuleCheck& last = previous[checks.size()];
-        if (last.madeOf != madeOf || last.place != where.place || last.column != where.column ||
+        if (last.madeOf != madeOf || last.place != where.place || last.trait != where.trait ||
             last.index != where.index || last.row != row || last.rule != rule)
             return false;
         checks.push_back(last);
@@ -154,7 +159,7 @@ void Checker::missingChoices()
         if (QStringView(c.header[field]).trimmed().isEmpty())
             add(Rule, HeaderNames[field],
                 Sentence() << u"No " << HeaderNames[field].toLower() << u" chosen.",
-                Severity::Breach, {Place::Header, 0, field});
+                Severity::Breach, {Place::Header, {}, field});
 }
 
 // Ratings above what the generation allows, which only Golconda lets a row hold: each row's
@@ -177,19 +182,21 @@ void Checker::golcondaRatings()
                 Severity::Note, where);
     };
     for (int i = 0; i < 9; ++i)
-        rating(AttributeNames[i], c.attributes[i].rating, {Place::Attribute, 0, i});
+        rating(AttributeNames[i], c.attributes[i].rating, at(TraitRef::Attribute, 0, i));
     for (int col = 0; col < 3; ++col)
         for (int r = 0; r < c.rows.AbilityRows; ++r)
             rating(bare(c.abilities[col][r].name), c.abilities[col][r].rating,
-                   {Place::Ability, col, r});
+                   at(TraitRef::Ability, col, r));
     for (int col = 0; col < 3; ++col)
         for (int r = 0; r < c.rows.SecondaryRows; ++r)
             rating(bare(c.secondaries[col][r].name), c.secondaries[col][r].rating,
-                   {Place::Secondary, col, r});
+                   at(TraitRef::Secondary, col, r));
     for (int r = 0; r < c.rows.DisciplineRows; ++r)
-        rating(bare(c.disciplines[r].name), c.disciplines[r].rating, {Place::Discipline, 0, r});
+        rating(bare(c.disciplines[r].name), c.disciplines[r].rating,
+               at(TraitRef::Discipline, 0, r));
     for (int r = 0; r < c.rows.BackgroundRows; ++r)
-        rating(bare(c.backgrounds[r].name), c.backgrounds[r].rating, {Place::Background, 0, r});
+        rating(bare(c.backgrounds[r].name), c.backgrounds[r].rating,
+               at(TraitRef::Background, 0, r));
 }
 
 // A specialty is kept when its trait drops below four dots, but no longer counts.
@@ -206,15 +213,15 @@ void Checker::specialties()
             Severity::Note, where);
     };
     for (int i = 0; i < 9; ++i)
-        specialty(AttributeNames[i], c.attributes[i], {Place::Attribute, 0, i});
+        specialty(AttributeNames[i], c.attributes[i], at(TraitRef::Attribute, 0, i));
     for (int col = 0; col < 3; ++col)
         for (int r = 0; r < c.rows.AbilityRows; ++r)
             specialty(bare(c.abilities[col][r].name), c.abilities[col][r],
-                      {Place::Ability, col, r});
+                      at(TraitRef::Ability, col, r));
     for (int col = 0; col < 3; ++col)
         for (int r = 0; r < c.rows.SecondaryRows; ++r)
             specialty(bare(c.secondaries[col][r].name), c.secondaries[col][r],
-                      {Place::Secondary, col, r});
+                      at(TraitRef::Secondary, col, r));
 }
 
 void Checker::entry(QStringView name, Table table, Where where)
@@ -222,7 +229,7 @@ void Checker::entry(QStringView name, Table table, Where where)
     if (name.isEmpty() || books.inUse(table, name))
         return;
     // A free row may repeat a standard ability, as files of older rules do.
-    if (where.place == Place::Ability && tables.StandardAbilities.contains(name))
+    if (where.trait.group == TraitRef::Ability && tables.StandardAbilities.contains(name))
         return;
     // A value the clan's rules give a flaw ("Monstrous (1)") stands for the entry it revalues.
     if (table == Table::Flaw)
@@ -252,29 +259,30 @@ void Checker::entry(QStringView name, Table table, Where where)
 
 void Checker::entries()
 {
-    entry(c.header[3], Table::Archetype, {Place::Header, 0, 3});
-    entry(c.header[4], Table::Archetype, {Place::Header, 0, 4});
-    entry(c.header[5], Table::Clan, {Place::Header, 0, 5});
+    entry(c.header[3], Table::Archetype, {Place::Header, {}, 3});
+    entry(c.header[4], Table::Archetype, {Place::Header, {}, 4});
+    entry(c.header[5], Table::Clan, {Place::Header, {}, 5});
     static constexpr std::array<Table, 3> abilityTables = {Table::Talent, Table::Skill,
                                                            Table::Knowledge};
     static constexpr std::array<Table, 3> secondaryTables = {
         Table::SecondaryTalent, Table::SecondarySkill, Table::SecondaryKnowledge};
     for (int col = 0; col < 3; ++col)
         for (int r = 10; r < c.rows.AbilityRows; ++r)
-            entry(bare(c.abilities[col][r].name), abilityTables[col], {Place::Ability, col, r});
+            entry(bare(c.abilities[col][r].name), abilityTables[col],
+                  at(TraitRef::Ability, col, r));
     for (int col = 0; col < 3; ++col)
         for (int r = 0; r < c.rows.SecondaryRows; ++r)
             entry(bare(c.secondaries[col][r].name), secondaryTables[col],
-                  {Place::Secondary, col, r});
+                  at(TraitRef::Secondary, col, r));
     for (int r = 0; r < c.rows.DisciplineRows; ++r)
-        entry(bare(c.disciplines[r].name), Table::Discipline, {Place::Discipline, 0, r});
+        entry(bare(c.disciplines[r].name), Table::Discipline, at(TraitRef::Discipline, 0, r));
     for (int r = 0; r < c.rows.BackgroundRows; ++r)
-        entry(bare(c.backgrounds[r].name), Table::Background, {Place::Background, 0, r});
-    entry(c.path, Table::Path, {Place::Humanity});
+        entry(bare(c.backgrounds[r].name), Table::Background, at(TraitRef::Background, 0, r));
+    entry(c.path, Table::Path, at(TraitRef::Humanity, 0, 0));
     for (int r = 0; r < c.rows.MeritRows; ++r)
-        entry(bare(c.merits[r]), Table::Merit, {Place::Merit, 0, r});
+        entry(bare(c.merits[r]), Table::Merit, {Place::Merit, {}, r});
     for (int r = 0; r < c.rows.FlawRows; ++r)
-        entry(bare(c.flaws[r]), Table::Flaw, {Place::Flaw, 0, r});
+        entry(bare(c.flaws[r]), Table::Flaw, {Place::Flaw, {}, r});
 }
 
 void Checker::exclusivePairs()
@@ -297,7 +305,7 @@ void Checker::exclusivePairs()
                     Sentence() << MeritFlawRules::withoutCost(merit) << u" and "
                                << MeritFlawRules::withoutCost(flaw.toString())
                                << u" exclude each other.",
-                    Severity::Breach, {Place::Flaw, 0, f});
+                    Severity::Breach, {Place::Flaw, {}, f});
         }
     }
 }
@@ -309,7 +317,7 @@ void Checker::flawPoints()
         add(Rule, u"FlawPanel",
             Sentence() << u"Flaws come to " << c.counters.FlawPoints << u" points; at most "
                        << MeritFlawRules::FlawWarningLimit << u" are allowed.",
-            Severity::Breach, {Place::Flaw, 0, 0});
+            Severity::Breach, {Place::Flaw, {}, 0});
 }
 
 void Checker::clanRules()
@@ -328,7 +336,7 @@ void Checker::clanRules()
             text << u"a character without a clan.";
         else
             text << u"a " << change.clan << u".";
-        add(Rule, u"Clan", text.view(), Severity::Note, {Place::Header, 0, 5});
+        add(Rule, u"Clan", text.view(), Severity::Note, {Place::Header, {}, 5});
     }
 }
 
@@ -378,37 +386,37 @@ void Checker::freebies()
         PointAccounting::dotCosts(c.settings.SecondaryCostFactor, c.settings.ElderRules);
     for (int i = 0; i < 9; ++i)
         bought(AttributeNames[i], c.attributes[i].rating, c.attributes[i].freebies, costs.attribute,
-               {Place::Attribute, 0, i});
+               at(TraitRef::Attribute, 0, i));
     for (int col = 0; col < 3; ++col)
         for (int r = 0; r < c.rows.AbilityRows; ++r) {
             const Character::Trait& row = c.abilities[col][r];
             bought(bare(row.name), row.rating, row.freebies, costs.ability,
-                   {Place::Ability, col, r});
+                   at(TraitRef::Ability, col, r));
         }
     for (int col = 0; col < 3; ++col)
         for (int r = 0; r < c.rows.SecondaryRows; ++r) {
             const Character::Trait& row = c.secondaries[col][r];
             bought(bare(row.name), row.rating, row.freebies, costs.secondary,
-                   {Place::Secondary, col, r});
+                   at(TraitRef::Secondary, col, r));
         }
     for (int r = 0; r < c.rows.DisciplineRows; ++r) {
         const Character::Trait& row = c.disciplines[r];
         bought(bare(row.name), row.rating, row.freebies, costs.discipline,
-               {Place::Discipline, 0, r});
+               at(TraitRef::Discipline, 0, r));
     }
     for (int r = 0; r < c.rows.BackgroundRows; ++r) {
         const Character::Trait& row = c.backgrounds[r];
         if (row.freebies > 0)
             bought(bare(row.name), row.rating, row.freebies, costs.backgroundDot(row.name),
-                   {Place::Background, 0, r});
+                   at(TraitRef::Background, 0, r));
     }
     for (int i = 0; i < 3; ++i)
         bought(bare(c.virtueNames[i]), c.virtues[i].rating, c.virtues[i].freebies, costs.virtue,
-               {Place::Virtue, 0, i});
-    bought(c.path, c.humanity.rating, c.counters.BoughtHumanity, costs.humanity, {Place::Humanity},
-           u"bought dot");
+               at(TraitRef::Virtue, 0, i));
+    bought(c.path, c.humanity.rating, c.counters.BoughtHumanity, costs.humanity,
+           at(TraitRef::Humanity, 0, 0), u"bought dot");
     bought(u"Willpower", c.willpower.rating, c.willpower.freebies, costs.willpower,
-           {Place::Willpower});
+           at(TraitRef::Willpower, 0, 0));
     for (int r = 0; r < c.rows.MeritRows; ++r) {
         const QStringView merit = bare(c.merits[r]);
         if (merit.isEmpty())
@@ -416,7 +424,7 @@ void Checker::freebies()
         if (const int points = MeritFlawRules::cost(merit.toString()); points > 0)
             add(BoughtRule, merit,
                 (Sentence() << merit << u": " << points << u" point").plural(points).view(),
-                Severity::Note, {Place::Merit, 0, r});
+                Severity::Note, {Place::Merit, {}, r});
     }
 }
 

@@ -83,43 +83,49 @@ QRect SheetChecks::rowRect(const RuleCheck& check) const
     const auto row = [&](const SheetPanel::TraitRow& r) {
         return onSheet(r.name).united(onSheet(r.dots));
     };
-    const int i = check.index;
     switch (check.place) {
     case Place::Header: {
         const std::array<const QLineEdit*, 9> header = {s.Name,       s.Player,   s.Chronicle,
                                                         s.Nature,     s.Demeanor, s.Clan,
                                                         s.Generation, s.Haven,    s.Concept};
-        return onSheet(header[i]);
+        return onSheet(header[check.index]);
     }
-    case Place::Attribute: {
+    case Place::Merit:
+        return onSheet(s.MeritRows[check.index]);
+    case Place::Flaw:
+        return onSheet(s.FlawRows[check.index]);
+    case Place::Trait:
+        break;
+    case Place::Freebies:
+    case Place::Experience:
+        return {};
+    }
+    const TraitRef& t = check.trait;
+    switch (t.group) {
+    case TraitRef::Attribute: {
         const std::array<const TVampireDots*, 9> dots = {s.Strength,   s.Dexterity,    s.Stamina,
                                                          s.Charisma,   s.Manipulation, s.Appearance,
                                                          s.Perception, s.Intelligence, s.Wits};
-        return onSheet(dots[i]);
+        return onSheet(dots[t.row]);
     }
-    case Place::Ability:
-        return row(s.AbilityRows[check.column][i]);
-    case Place::Secondary:
-        return row(s.SecondaryRows[check.column][i]);
-    case Place::Discipline:
-        return row(s.DisciplineRows[i]);
-    case Place::Background:
-        return row(s.BackgroundRows[i]);
-    case Place::Virtue: {
+    case TraitRef::Ability:
+        return row(s.AbilityRows[t.column][t.row]);
+    case TraitRef::Secondary:
+        return row(s.SecondaryRows[t.column][t.row]);
+    case TraitRef::Discipline:
+        return row(s.DisciplineRows[t.row]);
+    case TraitRef::Background:
+        return row(s.BackgroundRows[t.row]);
+    case TraitRef::Virtue: {
         const std::array<const QWidget*, 3> names = {s.Virtue1, s.Virtue2, s.Virtue3};
         const std::array<const QWidget*, 3> dots = {s.Conscience, s.SelfControl, s.Courage};
-        return onSheet(names[i]).united(onSheet(dots[i]));
+        return onSheet(names[t.row]).united(onSheet(dots[t.row]));
     }
-    case Place::Humanity:
+    case TraitRef::Humanity:
         return onSheet(s.Path).united(onSheet(s.Humanity));
-    case Place::Willpower:
+    case TraitRef::Willpower:
         return onSheet(s.Willpower);
-    case Place::Merit:
-        return onSheet(s.MeritRows[i]);
-    case Place::Flaw:
-        return onSheet(s.FlawRows[i]);
-    case Place::Freebies:
-    case Place::Experience:
+    case TraitRef::None:
         break;
     }
     return {};
