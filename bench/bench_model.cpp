@@ -3,10 +3,12 @@
 #include "engine/CharacterPass.h"
 #include "engine/CreationBaseline.h"
 #include "engine/ExperienceSpending.h"
+#include "engine/RulesCheck.h"
 #include "files/CharacterDocument.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
 #include "rules/RulesDataLoader.h"
+#include "rules/SourcebookFilter.h"
 
 #include <QFile>
 #include <benchmark/benchmark.h>
@@ -37,6 +39,8 @@ void BM_LoadAndSettle(benchmark::State& state)
 }
 BENCHMARK(BM_LoadAndSettle)->Unit(benchmark::kMicrosecond);
 
+// range(0): 1 with the rules check after the pass. The golden full character's rows name
+// entries no book has, so that every row is a finding.
 void BM_PassNothingChanged(benchmark::State& state)
 {
     CharacterDocument document(shippedRules());
@@ -45,10 +49,82 @@ void BM_PassNothingChanged(benchmark::State& state)
     Character character = document.character();
     for (auto _ : state) {
         CharacterPass::derive(character);
+        if (state.range(0))
+            RulesCheck::derive(character, document.tables(), document.entryBooks());
         benchmark::DoNotOptimize(character);
     }
+    state.counters["checks"] = double(character.checks.size());
 }
-BENCHMARK(BM_PassNothingChanged)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PassNothingChanged)->ArgName("check")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// A full character under the books in use: every list at 20 rows, each row naming an entry
+// of the tables and rated 3, so that most of its dots are bought.
+Character namedFullCharacter(const CharacterDocument& document)
+{
+    Character c = document.character();
+    const RuleTables& t = document.tables();
+    c.header[3] = c.header[4] = t.Archetypes.at(0);
+    c.header[5] = QStringLiteral("Brujah");
+    const std::array<const SortedTextList*, 3> free = {&t.TalentChoices, &t.SkillChoices,
+                                                       &t.KnowledgeChoices};
+    const std::array<const SortedTextList*, 3> secondary = {&t.SecondaryTalents, &t.SecondarySkills,
+                                                            &t.SecondaryKnowledges};
+    const auto fill = [](Character::Rows& rows, int from, const SortedTextList& names) {
+        for (int r = from; r < SheetLayout::RowsPerGroup; ++r)
+            rows[r] = {names.at((r - from) % names.size()), 3, 0, 0, 5};
+    };
+    for (int col = 0; col < 3; ++col) {
+        fill(c.abilities[col], 10, *free[col]);
+        fill(c.secondaries[col], 0, *secondary[col]);
+    }
+    fill(c.disciplines, 0, t.DisciplineNames);
+    fill(c.backgrounds, 0, t.Backgrounds);
+    for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
+        c.merits[r] = t.Merits.at(r);
+        c.flaws[r] = t.Flaws.at(r);
+    }
+    c.rows = {20, 20, 20, 20, 20, 20};
+    for (Character::Trait& attribute : c.attributes)
+        attribute.rating = 3;
+    return c;
+}
+
+// The pass over a full character with and without the rules check after it; the difference
+// is what the check costs. range(0): 1 for over-spent freebies, where the check lists every
+// row that bought dots.
+void BM_PassOverNamedCharacter(benchmark::State& state)
+{
+    const bool check = state.range(0) > 0;
+    CharacterDocument document(shippedRules());
+    Character character = namedFullCharacter(document);
+    character.settings.FreebiePoints = state.range(1) ? 0 : 5000;
+    for (auto _ : state) {
+        CharacterPass::derive(character);
+        if (check)
+            RulesCheck::derive(character, document.tables(), document.entryBooks());
+        benchmark::DoNotOptimize(character);
+    }
+    state.counters["checks"] = double(character.checks.size());
+}
+BENCHMARK(BM_PassOverNamedCharacter)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->ArgNames({"check", "overspent"})
+    ->Unit(benchmark::kMicrosecond);
+
+// Where the entries of the books out of use come from: read once per choice of books.
+void BM_EntryBooks(benchmark::State& state)
+{
+    const QStringList rules = shippedRules();
+    const SourcebookFilter::BookList books = SourcebookFilter::buildBookList(rules);
+    RuleTables inUse;
+    inUse.build(
+        SourcebookFilter::applySelection(rules, books.BookTitles, books.ChosenBooks).ActiveLines,
+        false);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            EntryBooks(rules, books.BookTitles, books.ChosenBooks, inUse, false));
+}
+BENCHMARK(BM_EntryBooks)->Unit(benchmark::kMillisecond);
 
 // Every step of the recalculation, the rows and the clan's rules included, finding nothing to
 // change: one pass and the comparison that ends the settling.

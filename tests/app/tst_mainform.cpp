@@ -1,6 +1,8 @@
 #include "../support/DataRows.h"
 #include "../support/MainWindow.h"
+#include "controls/RowFlash.h"
 #include "controls/TNameEdit.h"
+#include "panels/ChecksPanel.h"
 #include "program/ScrollModel.h"
 
 #include <QSignalSpy>
@@ -290,6 +292,48 @@ private slots:
             QVERIFY(metrics.horizontalAdvance(padded) < width || padded == bare);
             QVERIFY(metrics.horizontalAdvance(padded + u'.') >= width);
         }
+    }
+
+    // The checks of a loaded character wait under the tally until the count is pressed; a
+    // press on one brings its row into the dock and makes it glow, or, for the freebies, goes
+    // back to the tally and makes that glow.
+    void checksTakeTheUserToTheRow_data()
+    {
+        columns<QString, bool>({"check", "onSheet"});
+        dataRow("exclusive pair", "Baby Face and Monstrous exclude each other.", true);
+        dataRow("an attribute's freebie dots", "Intelligence 3: 2 freebie dots, 10 points", true);
+        dataRow("over-spent", "Freebies over-spent by 6: 24 spent of 18.", false);
+    }
+    void checksTakeTheUserToTheRow()
+    {
+        const auto [check, onSheet] = fetch<QString, bool>({"check", "onSheet"});
+        m_window.open(TMainForm::Panel::Sheet,
+                      {QStringLiteral(TARNOCH_SOURCE_DIR "tests/files/golden/overspent-pair.tnc")});
+        TechDock& tech = form().tech();
+        QCOMPARE(tech.CheckCount->text(), QStringLiteral("6 checks"));
+        QVERIFY(!tech.Checks->isVisible());
+        click(tech.CheckCount);
+        QVERIFY(tech.Checks->isVisible());
+        QLabel* entry = nullptr;
+        for (int i = 0; tech.Checks->entry(i); ++i)
+            if (tech.Checks->entry(i)->text() == check)
+                entry = tech.Checks->entry(i);
+        QVERIFY2(entry, qPrintable(check));
+        click(entry);
+        auto* sheetFlash = form().sheet()->findChild<RowFlash*>();
+        auto* tallyFlash = tech.Panel->findChild<RowFlash*>();
+        QCOMPARE(sheetFlash->isVisible(), onSheet);
+        QCOMPARE(tallyFlash->isVisible(), !onSheet);
+        QCOMPARE(tech.Checks->isVisible(), onSheet);
+        if (onSheet) {
+            // The glowing row lies wholly inside the dock.
+            const QRect shown(sheetFlash->mapTo(form().Dock, QPoint(0, 0)), sheetFlash->size());
+            QVERIFY2(QRect(0, 0, 594, 502).contains(shown), qPrintable(QString::number(shown.y())));
+        } else {
+            QVERIFY(tallyFlash->geometry().intersects(tech.FreebieTally->geometry()));
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!sheetFlash->isVisible() && !tallyFlash->isVisible(),
+                                 RowFlash::DurationMs + 1000);
     }
 
     void f1AsksForTheGuide()

@@ -739,7 +739,8 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         for (const char* file :
-             {"v1.1", "v1.5", "v1.43", "cut-off", "unknown-banner", "zero-rows", "extensions"})
+             {"v1.1", "v1.5", "v1.43", "cut-off", "unknown-banner", "zero-rows", "extensions",
+              "overspent-pair"})
             dataRow(file, QString(file));
     }
     void report()
@@ -827,6 +828,19 @@ private slots:
                 QStringList{"--report", golden("v1.5.tnc"), "--log"}, 1, "", "--log goes with --pdf");
         dataRow("cli has no window", "tarnoch-cli", QStringList{}, 1, "",
                 "the window is tarnoch's");
+        // The check of a coterie: 1 when any file breaks the rules, 2 when one cannot be read,
+        // every other file checked all the same.
+        dataRow("check, nothing found", "tarnoch-cli", QStringList{"--check", golden("v1.0.tnc")}, 0,
+                "v1.0.tnc: nothing to report\n", "");
+        dataRow("check, a breach", "tarnoch-cli",
+                QStringList{"--check", golden("v1.0.tnc"), golden("overspent-pair.tnc")}, 1,
+                "overspent-pair.tnc: breach: Freebies over-spent by 6: 24 spent of 18. (freebies-overspent)",
+                "");
+        dataRow("check, a file missing", "tarnoch",
+                QStringList{"--check", inDir("missing.tnc"), golden("overspent-pair.tnc")}, 2,
+                "overspent-pair.tnc: breach: Baby Face and Monstrous exclude each other.", "missing.tnc");
+        dataRow("check with a report", "tarnoch-cli", QStringList{"--check", "--report", golden("v1.0.tnc")},
+                1, "", "cannot be used together");
     }
     void commandLine()
     {

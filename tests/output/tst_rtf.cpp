@@ -182,7 +182,7 @@ private slots:
         }
         QCOMPARE(chapters,
                  QStringList({"Tarnoch", "The window", "Mouse and keys", "Building a character",
-                              "Generation", "The Rules page", "The Sourcebooks page",
+                              "Generation", "Checks", "The Rules page", "The Sourcebooks page",
                               "After creation: experience", "Files", "Notes", "Printing",
                               "Taking a character to the table", "Keys at a glance", "Tips",
                               "Installing", "Writing a rules pack"}));
@@ -198,7 +198,7 @@ private slots:
                 "Normal cost, -2 difficulty|Calculate Humanity or Path rating from Virtues|"
                 "Calculate Willpower from Virtues|Golconda|Elder rules|"
                 "Detach Humanity or Path from Virtues?|Detach Willpower from Virtues?|"
-                "Flaws exceed 7 pts|Template.tnc|To a Foundry VTT file|Export|<NONE>")
+                "Flaws exceed 7 pts|Template.tnc|To a Foundry VTT file|Export|<NONE>|Back")
                 .split(u'|');
         const QString text = m_guide.toPlainText();
         QStringList missing;

@@ -4,6 +4,7 @@
 #include "engine/CharacterCounters.h"
 #include "engine/CharacterExperience.h"
 #include "engine/CharacterExtension.h"
+#include "engine/RuleCheck.h"
 #include "engine/RulesBoxTexts.h"
 #include "engine/RulesPresets.h"
 #include "engine/RulesSettings.h"
@@ -12,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <vector>
 
 // The character as the sheet holds it: every rating with the freebie dots the rules give it,
 // the counters and settings beside the rows, and what the rules derive for the eye (tallies,
@@ -90,6 +92,17 @@ struct Character
     bool overspent = false;
     bool appearanceCrossed = false;
     QString derangementWarning;
+    // What the rules check finds, in sheet order.
+    std::vector<RuleCheck> checks;
+    // Entries the clan's rules took off or revalued (before, after: empty when taken off),
+    // under the clan named; kept to explain them.
+    struct ClanRuleChange
+    {
+        QString clan, entry, replacement;
+        bool flaw = true;
+        bool operator==(const ClanRuleChange&) const = default;
+    };
+    std::vector<ClanRuleChange> clanRuleChanges;
 
     Character();
 

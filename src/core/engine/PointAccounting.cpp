@@ -209,18 +209,34 @@ BackgroundResult backgrounds(const std::vector<int>& ratings, int BackgroundPoin
     return result;
 }
 
+int DotCosts::backgroundDot(const QString& name) const
+{
+    return isCostlyBackground(TextRoutines::StripDots(name)) ? costlyBackground : background;
+}
+
+DotCosts dotCosts(float SecondaryCostFactor, bool ElderRules)
+{
+    DotCosts costs;
+    costs.secondary = truncated(2.0 * SecondaryCostFactor);
+    if (ElderRules) {
+        costs.virtue = 4;
+        costs.humanity = 5;
+        costs.willpower = 5;
+    }
+    return costs;
+}
+
 FreebieCostResult freebieCost(const FreebieCostInput& input)
 {
-    const bool elder = input.ElderRules;
+    const DotCosts costs = dotCosts(input.SecondaryCostFactor, input.ElderRules);
     qint64 spent = input.MeritPoints;
-    spent += costOf(input.attributeFreebies, 5);
-    spent += costOf(input.abilityFreebies, 2);
-    spent += costOf(input.secondaryFreebies, truncated(2.0 * input.SecondaryCostFactor));
-    spent += costOf(input.disciplineFreebies, 7);
+    spent += costOf(input.attributeFreebies, costs.attribute);
+    spent += costOf(input.abilityFreebies, costs.ability);
+    spent += costOf(input.secondaryFreebies, costs.secondary);
+    spent += costOf(input.disciplineFreebies, costs.discipline);
     for (const BackgroundDots& row : input.backgroundFreebies)
-        spent +=
-            bought(row.freebies) * (isCostlyBackground(TextRoutines::StripDots(row.name)) ? 4 : 1);
-    spent += costOf(input.virtueFreebies, elder ? 4 : 2);
+        spent += bought(row.freebies) * costs.backgroundDot(row.name);
+    spent += costOf(input.virtueFreebies, costs.virtue);
 
     // Humanity never goes above 10, so dots bought beyond that are given back.
     const qint64 humanityBase =
@@ -228,8 +244,8 @@ FreebieCostResult freebieCost(const FreebieCostInput& input)
     qint64 boughtHumanity = input.BoughtHumanity;
     if (humanityBase + boughtHumanity > 10)
         boughtHumanity = 10 - humanityBase;
-    spent += std::max<qint64>(boughtHumanity, 0) * (elder ? 5 : 1);
-    spent += bought(input.willpowerFreebies) * (elder ? 5 : 2);
+    spent += std::max<qint64>(boughtHumanity, 0) * costs.humanity;
+    spent += bought(input.willpowerFreebies) * costs.willpower;
 
     FreebieCostResult result;
     result.spent = spent;

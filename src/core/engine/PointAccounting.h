@@ -118,6 +118,23 @@ struct FreebieCostResult
 };
 FreebieCostResult freebieCost(const FreebieCostInput& input);
 
+// Freebie points one bought dot of each kind of trait costs.
+struct DotCosts
+{
+    int attribute = 5;
+    int ability = 2;
+    int secondary = 1;
+    int discipline = 7;
+    int background = 1;
+    int costlyBackground = 4; // "Age", "Elder Generation", "Elder Status"
+    int virtue = 2;
+    int humanity = 1;
+    int willpower = 2;
+
+    int backgroundDot(const QString& name) const;
+};
+DotCosts dotCosts(float SecondaryCostFactor, bool ElderRules);
+
 // Traits rated above 5, each of which an elder should balance with a derangement.
 int elderDerangements(const std::vector<int>& ratings);
 // The derangement warning; empty while it is hidden (no such trait, or no elder rules).

@@ -5,11 +5,14 @@
 #include "engine/ClanRules.h"
 #include "engine/GenerationRules.h"
 #include "engine/MeritFlawEditing.h"
+#include "engine/RulesCheck.h"
 #include "engine/VirtueRules.h"
 #include "files/CharacterReadResult.h"
 #include "files/CharacterSpecialties.h"
 #include "files/ExperienceRecord.h"
 #include "rules/TextRoutines.h"
+
+#include <algorithm>
 
 using TextRoutines::StripDots;
 using Trait = Character::Trait;
@@ -63,12 +66,15 @@ void CharacterDocument::applyBooks()
     const auto selection =
         SourcebookFilter::applySelection(m_dataLines, m_books.BookTitles, chosen);
     m_tables.build(selection.ActiveLines, m_character.settings.ElderRules);
+    m_entryBooks = EntryBooks(m_dataLines, m_books.BookTitles, chosen, m_tables,
+                              m_character.settings.ElderRules);
 }
 
 void CharacterDocument::apply(const CharacterReadResult& result, Character& c)
 {
     const Record& r = result.record;
     c.counters.AgeHumanityPenalty = 0;
+    c.clanRuleChanges.clear();
     // No rating read below may be cut down by the limits of the character shown before.
     CharacterEditing::raiseLimitsForLoading(c);
     const auto fields = Record::headerFields();
@@ -317,7 +323,9 @@ void CharacterDocument::applyClanRules()
                             {[&c](bool flaw) { return flaw ? c.rows.FlawRows : c.rows.MeritRows; },
                              [&c](bool flaw, int r) { return flaw ? c.flaws[r] : c.merits[r]; },
                              [&](bool flaw, int r, const QString& entry) {
-                                 (flaw ? c.flaws[r] : c.merits[r]) = entry;
+                                 QString& row = flaw ? c.flaws[r] : c.merits[r];
+                                 RulesCheck::noteClanRule(c.clanRuleChanges, c.header[5], flaw, row, entry);
+                                 row = entry;
                                  editing.rowChanged({flaw, r});
                              }});
 }
@@ -335,6 +343,7 @@ void CharacterDocument::pass()
                             c.rows.SecondaryRows, 0, {});
     applyClanRules();
     CharacterPass::derive(c);
+    RulesCheck::derive(c, m_tables, m_entryBooks);
 }
 
 void CharacterDocument::settle()

@@ -2,6 +2,7 @@
 
 #include "engine/Character.h"
 #include "engine/RuleQuestions.h"
+#include "rules/EntryBooks.h"
 #include "rules/RuleTables.h"
 #include "rules/SourcebookFilter.h"
 
@@ -20,6 +21,7 @@ public:
 
     const Character& character() const { return m_character; }
     const RuleTables& tables() const { return m_tables; }
+    const EntryBooks& entryBooks() const { return m_entryBooks; }
 
     // A file's values onto the character, then what the sheet does after reading one.
     void open(const CharacterReadResult& result);
@@ -41,6 +43,7 @@ private:
     QStringList m_dataLines;
     SourcebookFilter::BookList m_books;
     RuleTables m_tables;
+    EntryBooks m_entryBooks;
     Character m_character;
     bool m_elderShown = false;
     // Questions a rule may ask while settling are answered as Escape answers them.

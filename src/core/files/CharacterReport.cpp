@@ -1,5 +1,6 @@
 #include "CharacterReport.h"
 
+#include "engine/RulesCheck.h"
 #include "files/ExperienceRecord.h"
 #include "rules/TextRoutines.h"
 
@@ -52,6 +53,17 @@ QJsonArray entries(const std::array<QString, SheetLayout::RowsPerGroup>& list, i
 }
 
 } // namespace
+
+QJsonArray CharacterReport::checks(const std::vector<RuleCheck>& list)
+{
+    QJsonArray array;
+    for (const RuleCheck& check : list)
+        array.append(QJsonObject{{"rule", check.rule},
+                                 {"row", check.row},
+                                 {"text", check.text},
+                                 {"severity", RulesCheck::severityName(check.severity)}});
+    return array;
+}
 
 QJsonObject CharacterReport::build(const Character& c, const QString& fileVersion,
                                    const QList<QPair<QString, QString>>& messages)
@@ -151,6 +163,7 @@ QJsonObject CharacterReport::build(const Character& c, const QString& fileVersio
                                 {"Sabbat", c.presets.Sabbat},
                                 {"Elder", c.presets.Elder}}},
         {"books", QJsonArray::fromStringList(c.books)},
+        {"checks", checks(c.checks)},
     };
     report.insert("creation_finished", c.experience.creationFinished);
     report.insert("experience", ExperienceRecord::report(c.experience));

@@ -2,6 +2,7 @@
 
 #include "engine/Character.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
 #include <QPair>
@@ -12,5 +13,8 @@ namespace CharacterReport {
 
 QJsonObject build(const Character& character, const QString& fileVersion,
                   const QList<QPair<QString, QString>>& messages);
+
+// The rules check's findings as the report lists them.
+QJsonArray checks(const std::vector<RuleCheck>& checks);
 
 } // namespace CharacterReport

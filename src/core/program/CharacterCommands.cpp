@@ -1,5 +1,6 @@
 #include "CharacterCommands.h"
 
+#include "engine/RulesCheck.h"
 #include "files/CharacterDocument.h"
 #include "files/CharacterFileText.h"
 #include "files/CharacterReader.h"
@@ -134,6 +135,42 @@ int CharacterCommands::report(const QString& file)
     return 0;
 }
 
+int CharacterCommands::check(const QStringList& files)
+{
+    const ProgramPaths paths = programPaths();
+    const std::optional<QStringList> rules = rulesLines(paths);
+    if (!rules)
+        return 2;
+    int status = 0;
+    for (const QString& file : files) {
+        const std::optional<Loaded> loaded = load(paths, *rules, file);
+        const QString name = QDir::toNativeSeparators(file);
+        if (loaded && loaded->read.bannerRejected)
+            printError(QStringLiteral("The file \"%1\" is no character file.").arg(name));
+        if (!loaded || loaded->read.bannerRejected) {
+            status = 2;
+            continue;
+        }
+        if (loaded->read.corrupt)
+            printError(QStringLiteral("The character file \"%1\" is damaged; what was read before "
+                                      "line %2 is checked.")
+                           .arg(name)
+                           .arg(loaded->read.stopLine));
+        const std::vector<RuleCheck>& checks = loaded->document->character().checks;
+        QString lines;
+        for (const RuleCheck& found : checks)
+            lines +=
+                QStringLiteral("%1: %2: %3 (%4)\n")
+                    .arg(name, RulesCheck::severityName(found.severity), found.text, found.rule);
+        if (checks.empty())
+            lines = QStringLiteral("%1: nothing to report\n").arg(name);
+        print(stdout, lines);
+        if (RulesCheck::breaches(checks) > 0 && status == 0)
+            status = 1;
+    }
+    return status;
+}
+
 int CharacterCommands::pdf(const QString& out, const QStringList& files, bool notes, bool log)
 {
     const ProgramPaths paths = programPaths();
@@ -218,7 +255,8 @@ std::optional<int> CharacterCommands::runWithoutWindow(int argc, char* argv[],
         return 1;
     case Command::Report:
     case Command::Pdf:
-    case Command::Export: {
+    case Command::Export:
+    case Command::Check: {
         // The character is read onto a model of the sheet: no window, no display. The PDF
         // draws text, which needs a platform; the offscreen one needs no display.
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -227,6 +265,8 @@ std::optional<int> CharacterCommands::runWithoutWindow(int argc, char* argv[],
         QGuiApplication::setApplicationName(QStringLiteral("Tarnoch"));
         if (call.command == Command::Export)
             return exportFoundry(call.out, call.file);
+        if (call.command == Command::Check)
+            return check(call.files);
         return call.command == Command::Report ? report(call.file)
                                                : pdf(call.out, call.files, call.notes, call.log);
     }

@@ -9,10 +9,15 @@
 // the program reads, settled, then reported, printed or exported. The exit status: 0 done,
 // 1 a PDF or export that cannot be written or a character of a PDF skipped, 2 the file (every
 // file of a PDF) or the program's data cannot be read; the reason goes to standard error.
+// "--check" ends with 1 for a breach of the creation rules.
 namespace CharacterCommands {
 
 // "--report FILE": the JSON of what the sheet would show, on standard output.
 int report(const QString& file);
+// "--check FILE...": what the rules check finds in each file, one line per finding, on standard
+// output. 1 when any file breaks the creation rules, 2 when a file cannot be read as a
+// character (the others are still checked), else 0.
+int check(const QStringList& files);
 // "--pdf OUT FILE... [--notes] [--log]": the printed sheets (each followed by its notes, then
 // its experience log) as one PDF, a character that cannot be read named and left out. Needs a
 // QGuiApplication, which may run on the offscreen platform.

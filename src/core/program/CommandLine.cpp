@@ -21,7 +21,7 @@ Invocation parse(const QStringList& arguments)
         return call;
     }
     const int commands = int(arguments.contains(u"--report")) + int(arguments.contains(u"--pdf")) +
-                         int(arguments.contains(u"--export"));
+                         int(arguments.contains(u"--export")) + int(arguments.contains(u"--check"));
     if (commands == 0) {
         call.file = StartupChecks::characterFileArgument(arguments);
         return call;
@@ -38,6 +38,8 @@ Invocation parse(const QStringList& arguments)
             call.log = true;
         } else if (options && argument == u"--report") {
             call.command = Command::Report;
+        } else if (options && argument == u"--check") {
+            call.command = Command::Check;
         } else if (options && argument == u"--pdf") {
             call.command = Command::Pdf;
             if (i + 1 < arguments.size())
@@ -55,7 +57,8 @@ Invocation parse(const QStringList& arguments)
         }
     }
     if (commands > 1)
-        call.problem = QStringLiteral("--report, --pdf and --export cannot be used together");
+        call.problem =
+            QStringLiteral("--report, --pdf, --export and --check cannot be used together");
     else if (call.command == Command::Pdf && call.out.isEmpty())
         call.problem = QStringLiteral("--pdf needs the PDF file to write");
     else if (call.command == Command::Export && call.out.isEmpty())
@@ -68,7 +71,8 @@ Invocation parse(const QStringList& arguments)
         call.problem = QStringLiteral("--log goes with --pdf");
     else if (files.isEmpty() && call.problem.isEmpty())
         call.problem = QStringLiteral("no character file named");
-    else if (files.size() > 1 && call.command != Command::Pdf && call.problem.isEmpty())
+    else if (files.size() > 1 && call.command != Command::Pdf && call.command != Command::Check &&
+             call.problem.isEmpty())
         call.problem = QStringLiteral("one character file at a time");
     if (!call.problem.isEmpty()) {
         call.command = Command::Wrong;
@@ -86,6 +90,7 @@ QString usage()
         "       tarnoch --report FILE\n"
         "       tarnoch --pdf OUT.pdf FILE... [--notes] [--log]\n"
         "       tarnoch --export foundry OUT.json FILE\n"
+        "       tarnoch --check FILE...\n"
         "\n"
         "Tarnoch builds player characters for \"Vampire - The Masquerade\".\n"
         "\n"
@@ -99,10 +104,12 @@ QString usage()
         "  --export foundry OUT FILE\n"
         "                  write the character as an actor for Foundry VTT's \"World of\n"
         "                  Darkness 20th edition\" system (its \"Import Data\")\n"
+        "  --check FILE... print what the rules check finds in each file; exit\n"
+        "                  status 1 when any file breaks the creation rules\n"
         "  --help          show this text\n"
         "  --version       show the version\n"
         "\n"
-        "--report, --pdf and --export need no window and no display.\n");
+        "--report, --pdf, --export and --check need no window and no display.\n");
 }
 
 QString versionText()

@@ -19,6 +19,7 @@
 #include "sheet/MeritsAndFlaws.h"
 #include "sheet/Recalculation.h"
 #include "sheet/SheetBinding.h"
+#include "sheet/SheetChecks.h"
 #include "sheet/VirtueEffects.h"
 
 #include <QFile>
@@ -98,6 +99,8 @@ void CharacterSheetIO::ReadCharacter(const CharacterReadResult& result, bool qui
         for (const auto& message : result.messages)
             m_view.messages().showMessage(message.caption, message.text);
 
+    // What the clan's rules did to the character shown before is no longer worth a word.
+    m_view.checks().forgetClanRules();
     // The file's values go onto the character the sheet shows, and from it onto the sheet.
     Character character = SheetBinding::readAll(m_view);
     CharacterDocument::apply(result, character);

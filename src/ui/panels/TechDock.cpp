@@ -2,6 +2,7 @@
 
 #include "controls/ClickLabel.h"
 #include "controls/SheetFonts.h"
+#include "panels/ChecksPanel.h"
 #include "controls/TPriorityBox.h"
 
 #include <QLabel>
@@ -51,20 +52,30 @@ TechDock::TechDock(QWidget* parent) : QWidget(parent)
     ExperienceTally->setGeometry(0, 266, 153, 18);
     ExperienceTally->setAlignment(Qt::AlignCenter);
     ExperienceTally->setCursor(Qt::PointingHandCursor);
+    CheckCount = new ClickLabel(Panel);
+    CheckCount->setFont(face(Times, 12));
+    CheckCount->setGeometry(0, 284, 153, 14);
+    CheckCount->setAlignment(Qt::AlignCenter);
+    CheckCount->setCursor(Qt::PointingHandCursor);
 
     DerangementWarning = new QLabel(Panel);
     DerangementWarning->setFont(face(Times, 13));
     DerangementWarning->setWordWrap(true);
     DerangementWarning->setAlignment(Qt::AlignCenter);
-    DerangementWarning->setGeometry(4, 288, 145, 34);
+    DerangementWarning->setGeometry(4, 299, 145, 30);
     setTextColour(DerangementWarning, ActiveColour);
     DerangementWarning->hide();
     FlawWarning = new QLabel(QStringLiteral("Flaws exceed 7 pts"), Panel);
     FlawWarning->setFont(face(Times, 13));
     FlawWarning->setAlignment(Qt::AlignCenter);
-    FlawWarning->setGeometry(4, 324, 145, 20);
+    FlawWarning->setGeometry(4, 328, 145, 17);
     setTextColour(FlawWarning, ActiveColour);
     FlawWarning->hide();
+
+    // Below the popup's picture, which covers whatever the column shows.
+    Checks = new ChecksPanel(this);
+    Checks->setGeometry(0, 0, 153, 345);
+    Checks->hide();
 
     Image = new QLabel(this);
     Image->setGeometry(0, 0, 153, 345);

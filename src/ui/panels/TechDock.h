@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
+class ChecksPanel;
 class ClickLabel;
 class QLabel;
 class TPriorityBox;
@@ -24,6 +25,10 @@ public:
     ClickLabel* ExperienceTally = nullptr;
     QLabel* DerangementWarning = nullptr;
     QLabel* FlawWarning = nullptr;
+    // How many checks the rules found ("3 checks"), under the tally; a press lists them in
+    // Checks, which covers the column until the user goes back.
+    ClickLabel* CheckCount = nullptr;
+    ChecksPanel* Checks = nullptr;
     // The popup's pictures of the column: faded, and with its information drawn on.
     QImage FadeImage;
     QImage InfoImage;

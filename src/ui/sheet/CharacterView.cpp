@@ -7,6 +7,7 @@
 #include "sheet/GenerationEffects.h"
 #include "sheet/MeritsAndFlaws.h"
 #include "sheet/Recalculation.h"
+#include "sheet/SheetChecks.h"
 #include "sheet/VirtueEffects.h"
 
 CharacterView::CharacterView(UserMessages& messages, const QCursor& ankhCursor, QObject* parent)
@@ -14,7 +15,7 @@ CharacterView::CharacterView(UserMessages& messages, const QCursor& ankhCursor, 
       m_escapeAnswers(std::make_unique<EscapeAnswers>()), m_questions(m_escapeAnswers.get()),
       m_recalculation(new Recalculation(*this)), m_clanEffects(new ClanEffects(*this)),
       m_generation(new GenerationEffects(*this)), m_virtues(new VirtueEffects(*this)),
-      m_meritsAndFlaws(new MeritsAndFlaws(*this))
+      m_meritsAndFlaws(new MeritsAndFlaws(*this)), m_checks(new SheetChecks(*this))
 {
 }
 
@@ -36,6 +37,7 @@ void CharacterView::setPanels(const Panels& panels)
     m_generation->connectSheet();
     m_virtues->connectSheet();
     m_meritsAndFlaws->connectSheet();
+    m_checks->connectPanels();
 }
 
 void CharacterView::setQuestions(RuleQuestions* questions)

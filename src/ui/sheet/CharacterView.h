@@ -20,6 +20,7 @@ class NotesPanel;
 class Recalculation;
 class RuleQuestions;
 class RulesPanel;
+class SheetChecks;
 class SheetPanel;
 class SourcebooksPanel;
 class TechDock;
@@ -82,6 +83,7 @@ public:
     GenerationEffects& generation() { return *m_generation; }
     VirtueEffects& virtues() { return *m_virtues; }
     MeritsAndFlaws& meritsAndFlaws() { return *m_meritsAndFlaws; }
+    SheetChecks& checks() { return *m_checks; }
 
     // The row counts changed: the window lays the sheet out anew.
     void updateSheetLayout() { emit layoutChanged(); }
@@ -114,4 +116,5 @@ private:
     GenerationEffects* m_generation = nullptr;
     VirtueEffects* m_virtues = nullptr;
     MeritsAndFlaws* m_meritsAndFlaws = nullptr;
+    SheetChecks* m_checks = nullptr;
 };

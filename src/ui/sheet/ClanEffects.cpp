@@ -10,6 +10,7 @@
 #include "sheet/CharacterView.h"
 #include "sheet/Recalculation.h"
 #include "sheet/SheetBinding.h"
+#include "sheet/SheetChecks.h"
 
 #include <QLineEdit>
 
@@ -78,8 +79,9 @@ void ClanEffects::applyMeritFlawRules()
         {sheet->Clan->text(), m_view.counters().ZeroAppearanceClan},
         {[&counts](bool flaw) { return flaw ? counts.FlawRows : counts.MeritRows; },
          [box](bool flaw, int r) { return StripDots(box(flaw, r)->text()); },
-         [box](bool flaw, int r, const QString& entry) {
+         [this, box](bool flaw, int r, const QString& entry) {
              QLineEdit* row = box(flaw, r);
+             m_view.checks().noteClanRule(flaw, row->text(), entry);
              row->setText(entry.isEmpty()
                               ? QString()
                               : TextRoutines::PadWithDots(entry, row->width(), row->font()));

@@ -19,6 +19,7 @@
 #include "sheet/ClanEffects.h"
 #include "sheet/GenerationEffects.h"
 #include "sheet/SheetBinding.h"
+#include "sheet/SheetChecks.h"
 #include "sheet/VirtueEffects.h"
 
 #include <QAbstractEventDispatcher>
@@ -149,6 +150,7 @@ void Recalculation::Recalculate()
     const QStringList refused =
         ExperienceSpending::reconcile(character, m_view.tables().XpChart, QDate::currentDate());
     CharacterPass::derive(character);
+    m_view.checks().derive(character);
     SheetBinding::show(character, m_view);
     m_view.setExperience(character.experience);
     if (!refused.isEmpty())

@@ -10,6 +10,7 @@
 #include "panels/TechDock.h"
 #include "rules/TextRoutines.h"
 #include "sheet/CharacterView.h"
+#include "sheet/SheetChecks.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -146,22 +147,24 @@ Character read(CharacterView& form)
     return c;
 }
 
-Character readAll(CharacterView& form)
+void readNames(CharacterView& form, Character& c)
 {
-    Character c = read(form);
     const SheetPanel& s = *form.sheet();
     const std::array<const QLineEdit*, 9> header = {s.Name,       s.Player,   s.Chronicle,
                                                     s.Nature,     s.Demeanor, s.Clan,
                                                     s.Generation, s.Haven,    s.Concept};
     for (int i = 0; i < 9; ++i)
         c.header[i] = header[i]->text();
-    // Every row, shown or not, names and all.
+    const auto names = [](const SheetPanel::TraitRows& rows, Character::Rows& traits) {
+        for (int r = 0; r < SheetLayout::RowsPerGroup; ++r)
+            traits[r].name = rows[r].name->text();
+    };
     for (int col = 0; col < 3; ++col) {
-        readRows(s.AbilityRows[col], SheetLayout::RowsPerGroup, c.abilities[col], true);
-        readRows(s.SecondaryRows[col], SheetLayout::RowsPerGroup, c.secondaries[col], true);
+        names(s.AbilityRows[col], c.abilities[col]);
+        names(s.SecondaryRows[col], c.secondaries[col]);
     }
-    readRows(s.DisciplineRows, SheetLayout::RowsPerGroup, c.disciplines, true);
-    readRows(s.BackgroundRows, SheetLayout::RowsPerGroup, c.backgrounds, true);
+    names(s.DisciplineRows, c.disciplines);
+    names(s.BackgroundRows, c.backgrounds);
     for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
         c.merits[r] = s.MeritRows[r]->text();
         c.flaws[r] = s.FlawRows[r]->text();
@@ -169,11 +172,25 @@ Character readAll(CharacterView& form)
     forEachSpecialty(*form.sheet(), c, [](const SpecialtyLabel* label, Trait& trait) {
         trait.specialty = label->specialty();
     });
+    c.virtueNames = {s.Virtue1->text(), s.Virtue2->text(), s.Virtue3->text()};
+}
+
+Character readAll(CharacterView& form)
+{
+    Character c = read(form);
+    const SheetPanel& s = *form.sheet();
+    // Every row, shown or not.
+    for (int col = 0; col < 3; ++col) {
+        readRows(s.AbilityRows[col], SheetLayout::RowsPerGroup, c.abilities[col], false);
+        readRows(s.SecondaryRows[col], SheetLayout::RowsPerGroup, c.secondaries[col], false);
+    }
+    readRows(s.DisciplineRows, SheetLayout::RowsPerGroup, c.disciplines, false);
+    readRows(s.BackgroundRows, SheetLayout::RowsPerGroup, c.backgrounds, false);
+    readNames(form, c);
     c.extension = form.keptEntries();
     c.clanDisciplinesFixed = s.DisciplineRows[0].name->isReadOnly();
     c.rulesBoxes = form.rulesPanel()->boxTexts();
     c.books = form.books()->ChosenBooks().items();
-    c.virtueNames = {s.Virtue1->text(), s.Virtue2->text(), s.Virtue3->text()};
     c.bloodPerTurn = s.BloodTurn->text();
     c.bloodPoolBoxes =
         int(std::count_if(s.BloodPool.begin(), s.BloodPool.end(),
@@ -193,6 +210,8 @@ Character readAll(CharacterView& form)
                                form.tech()->DerangementWarning->parentWidget())
                                ? form.tech()->DerangementWarning->text()
                                : QString();
+    c.checks = form.checks().shown();
+    c.clanRuleChanges = form.checks().clanRuleChanges();
     return c;
 }
 
@@ -241,6 +260,7 @@ void show(const Character& c, CharacterView& form)
         SheetFonts::setTextColour(tally, colour);
     setText(form.tech()->DerangementWarning, c.derangementWarning);
     setVisible(form.tech()->DerangementWarning, !c.derangementWarning.isEmpty());
+    form.checks().show(c.checks);
 }
 
 void showRead(const Character& c, CharacterView& form)

@@ -11,6 +11,9 @@ namespace SheetBinding {
 
 // What the rules work on: the ratings, rows, counters and settings.
 Character read(CharacterView& form);
+// The names the rules check reads besides: the header, every row's name and specialty, the
+// merits and flaws and the virtues' names.
+void readNames(CharacterView& form, Character& character);
 // Everything the sheet shows, texts and labels included.
 Character readAll(CharacterView& form);
 void show(const Character& character, CharacterView& form);

@@ -27,6 +27,7 @@
 #include "sheet/ClanEffects.h"
 #include "sheet/GenerationEffects.h"
 #include "sheet/Recalculation.h"
+#include "sheet/SheetChecks.h"
 #include "window/PrintCommand.h"
 #include "window/SheetOpeners.h"
 
@@ -77,6 +78,7 @@ TMainForm::TMainForm(const ProgramPaths& paths, const QStringList& parameters,
         return;
     createSheet();
     m_view->setPanels({m_sheet, m_rulesPanel, m_books, m_notes, m_tech});
+    connect(&m_view->checks(), &SheetChecks::rowRequested, this, &TMainForm::showSheetRect);
     createExperience();
     m_view->generation().GenerationChange();
     // The rows as a loaded character has them, so that a new template reads back unchanged.
@@ -126,6 +128,14 @@ RecoveryCopy* TMainForm::createRecoveryCopy(const QString& folder)
         new RecoveryCopy(*m_files, *m_history, *m_notes->Notepad->document(), m_messages, folder);
     connect(this, &TMainForm::closedByUser, copy, &RecoveryCopy::discard);
     return copy;
+}
+
+void TMainForm::showSheetRect(const QRect& rect)
+{
+    switchToPanel(Panel::Sheet);
+    // The row in the middle of the dock, as far as the sheet goes.
+    m_scroll.scrollBy(rect.center().y() - ScrollModel::DockHeight / 2 - m_scroll.contentOffset());
+    showSheetScroll(m_sheet);
 }
 
 void TMainForm::scrollSheetToTop()

@@ -86,6 +86,8 @@ public:
     void updateSheetLayout();
     // The sheet shows its top, now or when it is shown next.
     void scrollSheetToTop();
+    // Shows the sheet scrolled so that rect (sheet coordinates) is in the middle of the dock.
+    void showSheetRect(const QRect& rect);
 
     // The one popup list of the program, created after the window.
     void setSelectionBox(TSelectionBox* box);
