@@ -9,22 +9,29 @@
 #include "sheet/CharacterView.h"
 #include "sheet/SheetBinding.h"
 
-ExperienceEffects::ExperienceEffects(CharacterView& view, ExperiencePanel& panel, QObject* parent)
-    : QObject(parent), m_view(view), m_panel(panel)
+ExperienceEffects::ExperienceEffects(CharacterView& view, QObject* parent)
+    : QObject(parent), m_view(view)
 {
+    connect(&view, &CharacterView::experienceChanged, this, &ExperienceEffects::refresh);
+    refresh();
+}
+
+void ExperienceEffects::attach(ExperiencePanel& panel)
+{
+    m_panel = &panel;
     connect(&panel, &ExperiencePanel::finishPressed, this, &ExperienceEffects::finishCreation);
     connect(&panel, &ExperiencePanel::reopenPressed, this, &ExperienceEffects::reopenCreation);
     connect(&panel, &ExperiencePanel::earnedAdded, this, &ExperienceEffects::addEarned);
     connect(&panel, &ExperiencePanel::takeBackPressed, this, &ExperienceEffects::takeBack);
     connect(&panel, &ExperiencePanel::optionsEdited, this, &ExperienceEffects::setOptions);
-    connect(&view, &CharacterView::experienceChanged, this, &ExperienceEffects::refresh);
     refresh();
 }
 
 void ExperienceEffects::refresh()
 {
     const CharacterExperience& xp = m_view.experience();
-    m_panel.showExperience(xp, m_view.tables().XpChart);
+    if (m_panel)
+        m_panel->showExperience(xp, m_view.tables().XpChart);
     if (TechDock* dock = m_view.tech())
         dock->ExperienceTally->setText(ExperiencePanel::dockText(xp));
 }
@@ -81,7 +88,8 @@ void ExperienceEffects::addEarned(const QString& points, const QString& note)
     if (!outcome.done)
         return refuse(outcome.message);
     m_view.setExperience(c.experience);
-    m_panel.clearEarned();
+    if (m_panel)
+        m_panel->clearEarned();
 }
 
 void ExperienceEffects::takeBack(qsizetype entry)

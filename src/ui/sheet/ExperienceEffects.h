@@ -15,7 +15,10 @@ class ExperienceEffects : public QObject
 {
     Q_OBJECT
 public:
-    ExperienceEffects(CharacterView& view, ExperiencePanel& panel, QObject* parent);
+    ExperienceEffects(CharacterView& view, QObject* parent);
+    // The panel, once it is built (when first shown): its requests come here and it shows
+    // the account from then on.
+    void attach(ExperiencePanel& panel);
 
     // Each asks first; true when creation was finished (or taken back) now.
     bool finishCreation();
@@ -31,5 +34,5 @@ private:
     void refuse(const QString& message);
 
     CharacterView& m_view;
-    ExperiencePanel& m_panel;
+    ExperiencePanel* m_panel = nullptr;
 };

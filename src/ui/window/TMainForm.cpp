@@ -13,7 +13,6 @@
 #include "output/Pictures.h"
 #include "panels/AboutPanel.h"
 #include "panels/ExperiencePanel.h"
-#include "sheet/ExperienceEffects.h"
 #include "panels/NotesPanel.h"
 #include "panels/RulesPanel.h"
 #include "panels/SheetPanel.h"
@@ -25,6 +24,7 @@
 #include "rules/RulesPack.h"
 #include "sheet/CharacterView.h"
 #include "sheet/ClanEffects.h"
+#include "sheet/ExperienceEffects.h"
 #include "sheet/GenerationEffects.h"
 #include "sheet/Recalculation.h"
 #include "sheet/SheetChecks.h"
@@ -297,8 +297,7 @@ void TMainForm::createPanels()
 // finishes creation until it is finished.
 void TMainForm::createExperience()
 {
-    m_experience = new ExperiencePanel(Dock);
-    m_experienceEffects = new ExperienceEffects(*m_view, *m_experience, this);
+    m_experienceEffects = new ExperienceEffects(*m_view, this);
     connect(m_tech->ExperienceTally, &ClickLabel::pressed, this, [this] {
         if (m_view->experience().creationFinished || m_experienceEffects->finishCreation())
             switchToPanel(Panel::Experience);
@@ -379,6 +378,15 @@ bool TMainForm::selectionOpen() const
     return m_selectionBox && m_selectionBox->isOpen();
 }
 
+ExperiencePanel* TMainForm::experience()
+{
+    if (!m_experience) {
+        m_experience = new ExperiencePanel(Dock);
+        m_experienceEffects->attach(*m_experience);
+    }
+    return m_experience;
+}
+
 RulesPanel* TMainForm::rulesPanel() const
 {
     if (m_rulesPanel)
@@ -388,8 +396,8 @@ RulesPanel* TMainForm::rulesPanel() const
 
 TMainForm::Panel TMainForm::visiblePanel() const
 {
-    for (Panel p : {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About,
-                    Panel::Experience})
+    for (Panel p :
+         {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About, Panel::Experience})
         if (panel(p) && panel(p)->isVisibleTo(Dock))
             return p;
     return Panel::Sheet;
@@ -442,6 +450,8 @@ void TMainForm::slideDock()
 
 void TMainForm::switchToPanel(Panel target)
 {
+    if (target == Panel::Experience)
+        experience();
     QWidget* shown = panel(target);
     if (!shown || shown->isVisibleTo(Dock))
         return;
@@ -457,9 +467,10 @@ void TMainForm::switchToPanel(Panel target)
         m_scroll.saveSheetThumb();
     if (previous == Panel::Books)
         m_books->applySelection();
-    for (Panel p : {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About,
-                    Panel::Experience})
-        panel(p)->hide();
+    for (Panel p :
+         {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About, Panel::Experience})
+        if (panel(p))
+            panel(p)->hide();
     m_sheet->move(0, 0);
     m_scroll.resetOffsets();
     m_books->rows()->move(0, 0);

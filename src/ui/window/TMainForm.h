@@ -64,7 +64,8 @@ public:
     RulesPanel* rulesPanel() const;
     SourcebooksPanel* books() const { return m_books; }
     NotesPanel* notes() const { return m_notes; }
-    ExperiencePanel* experience() const { return m_experience; }
+    // Built when first needed.
+    ExperiencePanel* experience();
     ExperienceEffects& experienceEffects() { return *m_experienceEffects; }
     CharacterSheetIO& sheetIO() { return *m_sheetIO; }
     FileCommands& files() { return *m_files; }
@@ -169,7 +170,7 @@ private:
     SourcebooksPanel* m_books = nullptr;
     NotesPanel* m_notes = nullptr;
     QWidget* m_about = nullptr;
-    ExperiencePanel* m_experience = nullptr;
+    ExperiencePanel* m_experience = nullptr; // until first shown
     ExperienceEffects* m_experienceEffects = nullptr;
     std::unique_ptr<CharacterSheetIO> m_sheetIO;
     FileCommands* m_files = nullptr;
