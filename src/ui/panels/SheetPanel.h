@@ -38,6 +38,17 @@ public:
     // Shows the blood pool boxes of a generation, hiding the rest.
     void placeBloodPool(int generation);
 
+    // The header boxes and the attributes' dots in the order the character lists them.
+    std::array<QLineEdit*, 9> headerBoxes() const
+    {
+        return {Name, Player, Chronicle, Nature, Demeanor, Clan, Generation, Haven, Concept};
+    }
+    std::array<TVampireDots*, 9> attributes() const
+    {
+        return {Strength,   Dexterity,  Stamina,      Charisma, Manipulation,
+                Appearance, Perception, Intelligence, Wits};
+    }
+
     // Header.
     QLineEdit *Name, *Player, *Chronicle, *Nature, *Demeanor, *Clan, *Generation, *Haven, *Concept;
     ClickLabel *NatureCaption, *DemeanorCaption, *ClanCaption, *GenerationCaption; // open lists

@@ -62,10 +62,7 @@ void GenerationEffects::showLimits(const Character& c)
     SheetPanel* sheet = m_view.sheet();
     Recalculation& pass = m_view.recalculation();
     m_view.counters().MaxTraitRating = c.counters.MaxTraitRating;
-    const std::array<TVampireDots*, 9> attributes = {
-        sheet->Strength,   sheet->Dexterity,    sheet->Stamina,
-        sheet->Charisma,   sheet->Manipulation, sheet->Appearance,
-        sheet->Perception, sheet->Intelligence, sheet->Wits};
+    const auto attributes = sheet->attributes();
     for (int i = 0; i < 9; ++i)
         attributes[i]->setMaxDots(c.attributes[i].maxDots);
     for (int col = 0; col < 3; ++col)

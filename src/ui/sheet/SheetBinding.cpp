@@ -22,12 +22,6 @@ namespace {
 
 using Trait = Character::Trait;
 
-std::array<TVampireDots*, 9> attributeDots(const SheetPanel& s)
-{
-    return {s.Strength,   s.Dexterity,  s.Stamina,      s.Charisma, s.Manipulation,
-            s.Appearance, s.Perception, s.Intelligence, s.Wits};
-}
-
 std::array<TVampireDots*, 3> virtueDots(const SheetPanel& s)
 {
     return {s.Conscience, s.SelfControl, s.Courage};
@@ -128,7 +122,7 @@ Character read(CharacterView& form)
     const bool names = c.experience.creationFinished;
     if (names)
         c.virtueNames = {s.Virtue1->text(), s.Virtue2->text(), s.Virtue3->text()};
-    const auto attributes = attributeDots(s);
+    const auto attributes = s.attributes();
     for (int i = 0; i < 9; ++i)
         c.attributes[i] = trait(attributes[i]);
     for (int col = 0; col < 3; ++col) {
@@ -150,9 +144,7 @@ Character read(CharacterView& form)
 void readNames(CharacterView& form, Character& c)
 {
     const SheetPanel& s = *form.sheet();
-    const std::array<const QLineEdit*, 9> header = {s.Name,       s.Player,   s.Chronicle,
-                                                    s.Nature,     s.Demeanor, s.Clan,
-                                                    s.Generation, s.Haven,    s.Concept};
+    const auto header = s.headerBoxes();
     for (int i = 0; i < 9; ++i)
         c.header[i] = header[i]->text();
     const auto names = [](const SheetPanel::TraitRows& rows, Character::Rows& traits) {
@@ -218,7 +210,7 @@ Character readAll(CharacterView& form)
 void show(const Character& c, CharacterView& form)
 {
     SheetPanel& s = *form.sheet();
-    const auto attributes = attributeDots(s);
+    const auto attributes = s.attributes();
     for (int i = 0; i < 9; ++i)
         showTrait(attributes[i], c.attributes[i]);
     for (int col = 0; col < 3; ++col) {
@@ -267,9 +259,7 @@ void showRead(const Character& c, CharacterView& form)
 {
     form.setExperience(c.experience);
     SheetPanel& s = *form.sheet();
-    const std::array<QLineEdit*, 9> header = {s.Name,       s.Player,   s.Chronicle,
-                                              s.Nature,     s.Demeanor, s.Clan,
-                                              s.Generation, s.Haven,    s.Concept};
+    const auto header = s.headerBoxes();
     for (int i = 0; i < 9; ++i) {
         // The clan change runs once the rows are read.
         const QSignalBlocker clanLater(header[i] == s.Clan ? s.Clan : nullptr);
@@ -334,7 +324,7 @@ void showRead(const Character& c, CharacterView& form)
           &RulesBoxTexts::MaxSecondaryEdit, &RulesBoxTexts::MaxHumanityEdit,
           &RulesBoxTexts::FreebiesEdit, &RulesBoxTexts::VirtueNamesEdit})
         rules.setBoxText(box, c.rulesBoxes.*box);
-    const auto attributes = attributeDots(s);
+    const auto attributes = s.attributes();
     for (int i = 0; i < 9; ++i)
         if (attributes[i]->Filled() != c.attributes[i].rating)
             attributes[i]->setFilled(c.attributes[i].rating);

@@ -84,12 +84,8 @@ QRect SheetChecks::rowRect(const RuleCheck& check) const
         return onSheet(r.name).united(onSheet(r.dots));
     };
     switch (check.place) {
-    case Place::Header: {
-        const std::array<const QLineEdit*, 9> header = {s.Name,       s.Player,   s.Chronicle,
-                                                        s.Nature,     s.Demeanor, s.Clan,
-                                                        s.Generation, s.Haven,    s.Concept};
-        return onSheet(header[check.index]);
-    }
+    case Place::Header:
+        return onSheet(s.headerBoxes()[check.index]);
     case Place::Merit:
         return onSheet(s.MeritRows[check.index]);
     case Place::Flaw:
@@ -102,12 +98,8 @@ QRect SheetChecks::rowRect(const RuleCheck& check) const
     }
     const TraitRef& t = check.trait;
     switch (t.group) {
-    case TraitRef::Attribute: {
-        const std::array<const TVampireDots*, 9> dots = {s.Strength,   s.Dexterity,    s.Stamina,
-                                                         s.Charisma,   s.Manipulation, s.Appearance,
-                                                         s.Perception, s.Intelligence, s.Wits};
-        return onSheet(dots[t.row]);
-    }
+    case TraitRef::Attribute:
+        return onSheet(s.attributes()[t.row]);
     case TraitRef::Ability:
         return row(s.AbilityRows[t.column][t.row]);
     case TraitRef::Secondary:
