@@ -17,11 +17,6 @@
 
 namespace {
 
-QString golden(const QString& name)
-{
-    return QStringLiteral(TARNOCH_SOURCE_DIR "tests/files/golden/") + name;
-}
-
 // The value at a JSON pointer such as "/system/abilities/drive/value".
 QJsonValue at(const QJsonValue& root, const QString& pointer)
 {
@@ -265,8 +260,6 @@ private slots:
         const QString out = inDir("out/renee.json");
         dataRow("cli", "tarnoch-cli", QStringList{"--export", "foundry", out, golden("v1.43.tnc")},
                 0, "");
-        dataRow("window program", "tarnoch",
-                QStringList{"--export", "foundry", out, golden("v1.43.tnc")}, 0, "");
         dataRow("unknown target", "tarnoch-cli",
                 QStringList{"--export", "roll20", out, golden("v1.43.tnc")}, 1,
                 "cannot export to \"roll20\"");
