@@ -1,7 +1,7 @@
 #include "../support/DataRows.h"
 #include "../support/RulesLines.h"
-#include "../support/ShippedCharacter.h"
 #include "../support/ScriptedAnswers.h"
+#include "../support/ShippedCharacter.h"
 #include "controls/DotsRating.h"
 #include "engine/CharacterEditing.h"
 #include "engine/CharacterPass.h"
@@ -445,21 +445,23 @@ private slots:
         dataRow("re-rated", 9, false, "Generation:2,:0", "Generation:4,:0", L{5, 14, 5});
         dataRow("14th removes", 14, false, "Generation:2,:0", ":0,:0", L{5, 10, 5});
         dataRow("13th keeps none", 13, false, ":0", ":0", L{5, 10, 5});
-        dataRow("full list untouched", 11, false, "Allies:2,Contacts:1", "Allies:2,Contacts:1", L{5, 12, 5});
+        dataRow("full list untouched", 11, false, "Allies:2,Contacts:1", "Allies:2,Contacts:1",
+                L{5, 12, 5});
         dataRow("7th: six dots, rows of ten", 7, false, "Allies:6", "Allies:6", L{6, 20, 6});
         dataRow("outside the table", 2, false, "Allies:2", "Allies:2", L{5, 0, 5});
     }
     void generationChosen()
     {
-        const auto [generation, elder, rows] = fetch<int, bool, QString>({"generation", "elder", "rows"});
+        const auto [generation, elder, rows] =
+            fetch<int, bool, QString>({"generation", "elder", "rows"});
         Character c = withBackgrounds(rows);
         c.header[6] = ordinal(generation);
         c.settings.ElderRules = elder;
         CharacterEditing::generationSet(c, shippedTables());
         QStringList after;
         for (int r = 0; r < c.rows.BackgroundRows; ++r)
-            after << TextRoutines::StripDots(c.backgrounds[r].name) + u':'
-                         + QString::number(c.backgrounds[r].rating);
+            after << TextRoutines::StripDots(c.backgrounds[r].name) + u':' +
+                         QString::number(c.backgrounds[r].rating);
         QTEST(after.join(u','), "after");
         QTEST(L({c.counters.MaxTraitRating, c.bloodPoolBoxes, c.backgrounds[0].maxDots}), "limits");
     }
@@ -581,28 +583,23 @@ private slots:
         row("then Courage back to 1",
             {{{"Willpower", 10}, {"Courage", 5}, {"Courage", 1}}, "Willpower", {6, 5}, "10/15"});
         row("Humanity bought, then the virtues",
-            {{{"Humanity", 10}, {"Conscience", 5}, {"Self-Control", 3}}, "Humanity", {10, 2}, "2/15"});
+            {{{"Humanity", 10}, {"Conscience", 5}, {"Self-Control", 3}},
+             "Humanity",
+             {10, 2},
+             "2/15"});
         row("attributes over the allowance",
             {{{"Strength", 5}, {"Dexterity", 4}, {"Stamina", 2}}, "Stamina", {2, 1}, "5/15"});
-        row("Appearance held by a flaw", {{{"Appearance", 4}, {"zero Appearance", 1}}, "Appearance",
-                                          {1, 0}, "0/15"});
+        row("Appearance held by a flaw",
+            {{{"Appearance", 4}, {"zero Appearance", 1}}, "Appearance", {1, 0}, "0/15"});
     }
     void characterPass()
     {
         QFETCH(PassRow, row);
         const auto& [acts, checked, expected, freebieTally] = row;
         Character c;
+        c.virtueNames = VirtueRules::virtueNames(c.settings.VirtueNames);
         auto trait = [&c](const QString& name) -> Character::Trait& {
-            static const QStringList attributes = {"Strength", "Dexterity", "Stamina", "Charisma",
-                                                   "Manipulation", "Appearance"};
-            static const QStringList virtues = {"Conscience", "Self-Control", "Courage"};
-            if (name == u"Humanity")
-                return c.humanity;
-            if (name == u"Willpower")
-                return c.willpower;
-            if (virtues.contains(name))
-                return c.virtues[virtues.indexOf(name)];
-            return c.attributes[attributes.indexOf(name)];
+            return *CreationBaseline::traitAt(c, traitNamed(c, name));
         };
         CharacterPass::derive(c);
         for (const auto& [name, rating] : acts) {
@@ -683,7 +680,8 @@ private slots:
                                        : CharacterEditing::willpowerSet(c, questions);
         QTEST(humanity ? c.counters.BoughtHumanity : c.counters.BoughtWillpower, "bought");
         QTEST(!questions.asked.isEmpty(), "asked");
-        QTEST(humanity ? c.settings.HumanityFromVirtues : c.settings.WillpowerFromVirtues, "derived");
+        QTEST(humanity ? c.settings.HumanityFromVirtues : c.settings.WillpowerFromVirtues,
+              "derived");
         QCOMPARE(detached, !column<bool>("derived"));
         QCOMPARE((humanity ? c.humanity : c.willpower).rating, rating);
     }
@@ -694,23 +692,39 @@ private slots:
     {
         const auto row = rowColumn<EditRow>();
         const QString exclusive = QStringLiteral("%1 and %2 is mutually exclusive.\nRemove %3?");
-        row("a child is short too", {{"flaw Child (3)"}, {}, {}, {}, {"Child (3)", "Short (1)"}, {0, 4}});
-        row("short already", {{"flaw Short (1)", "flaw Child (3)"}, {}, {}, {},
-                              {"Short (1)", "Child (3)"}, {0, 4}});
+        row("a child is short too",
+            {{"flaw Child (3)"}, {}, {}, {}, {"Child (3)", "Short (1)"}, {0, 4}});
+        row("short already",
+            {{"flaw Short (1)", "flaw Child (3)"}, {}, {}, {}, {"Short (1)", "Child (3)"}, {0, 4}});
         row("a typed name completed", {{"flaw Inept"}, {}, {}, {}, {"Inept (5)"}, {0, 5}});
-        row("Remove the excluded flaw", {{"flaw Weak-Willed (3)", "merit Iron Will (3)"}, {1},
-                                         {exclusive.arg("Iron Will", "Weak-Willed", "Weak-Willed (3)")},
-                                         {"Iron Will (3)"}, {}, {3, 0}});
-        row("Cancel withdraws the merit", {{"flaw Weak-Willed (3)", "merit Iron Will (3)"}, {2},
-                                           {exclusive.arg("Iron Will", "Weak-Willed", "Weak-Willed (3)")},
-                                           {}, {"Weak-Willed (3)"}, {0, 3}});
+        row("Remove the excluded flaw",
+            {{"flaw Weak-Willed (3)", "merit Iron Will (3)"},
+             {1},
+             {exclusive.arg("Iron Will", "Weak-Willed", "Weak-Willed (3)")},
+             {"Iron Will (3)"},
+             {},
+             {3, 0}});
+        row("Cancel withdraws the merit",
+            {{"flaw Weak-Willed (3)", "merit Iron Will (3)"},
+             {2},
+             {exclusive.arg("Iron Will", "Weak-Willed", "Weak-Willed (3)")},
+             {},
+             {"Weak-Willed (3)"},
+             {0, 3}});
         // A row the rule writes runs the rule: the withdrawn child's "Short (1)" asks in turn.
-        row("beside Huge Size", {{"merit Huge Size (4)", "flaw Child (3)"}, {2, 1},
+        row("beside Huge Size", {{"merit Huge Size (4)", "flaw Child (3)"},
+                                 {2, 1},
                                  {exclusive.arg("Child", "Huge Size", "Huge Size (4)"),
                                   exclusive.arg("Short", "Huge Size", "Huge Size (4)")},
-                                 {}, {"Short (1)"}, {0, 1}});
-        row("a gap closes", {{"merit Iron Will (3)", "merit Baby Face (2)", "-0"}, {}, {},
-                             {"Baby Face (2)"}, {}, {2, 0}});
+                                 {},
+                                 {"Short (1)"},
+                                 {0, 1}});
+        row("a gap closes", {{"merit Iron Will (3)", "merit Baby Face (2)", "-0"},
+                             {},
+                             {},
+                             {"Baby Face (2)"},
+                             {},
+                             {2, 0}});
     }
     void meritAndFlawEditing()
     {

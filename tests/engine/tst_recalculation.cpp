@@ -180,8 +180,6 @@ private slots:
         QCOMPARE(stripped(rows[0].name), QStringLiteral("Dominate"));
         QVERIFY(rows[0].name->isReadOnly());
         QCOMPARE(rows[0].name->font().family(), QStringLiteral("Times New Roman"));
-        QCOMPARE(rows[2].dots->Filled(), 1); // Potence kept its rating in its clan row
-        QCOMPARE(stripped(rows[3].name), QStringLiteral("Auspex"));
         QCOMPARE(form().tech().FreebieTally->text(), QStringLiteral("14/15"));
 
         // Caitiff, and a clan nobody knows, leave the rows as they are and free to choose.
