@@ -810,10 +810,6 @@ private slots:
                 QStringList{"--report", inDir("missing.tnc")}, 2, "", "missing.tnc");
         dataRow("cli version", "tarnoch-cli", QStringList{"--version"}, 0,
                 "tarnoch " TARNOCH_VERSION, "");
-        dataRow("cli PDF", "tarnoch-cli", QStringList{"--pdf", pdf, golden("v1.5.tnc"), "--notes"},
-                0, "", "");
-        dataRow("cli PDF with the log", "tarnoch-cli",
-                QStringList{"--log", "--pdf", pdf, golden("v1.5.tnc")}, 0, "", "");
         dataRow("log without a PDF", "tarnoch-cli",
                 QStringList{"--report", golden("v1.5.tnc"), "--log"}, 1, "",
                 "--log goes with --pdf");
