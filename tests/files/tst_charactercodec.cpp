@@ -22,9 +22,9 @@ const QString Corrupt = QStringLiteral("message: Load error | Data file is corru
                                        "character will probably be loaded incorrect.");
 
 // The expectations of a read stopped as corrupt at the line.
-QStringList corruptAt(int line)
+QStringList corruptAt(int line, const QStringList& more = {})
 {
-    return {QStringLiteral("outcome: corrupt at line %1").arg(line), Corrupt};
+    return QStringList{QStringLiteral("outcome: corrupt at line %1").arg(line), Corrupt} + more;
 }
 
 CharacterReadResult readBytes(const QByteArray& bytes, const QString& path = "x.tnc")
@@ -328,34 +328,23 @@ private slots:
         const auto row = [](const char* name, int line, const QString& text,
                             const QStringList& expect,
                             int keep = -1) { dataRow(name, line, text, expect, keep); };
-        row("ability count 9", 41, "9",
-            corruptAt(41) << "Name: Mira"
-                          << "absent: FreeAbilities");
+        row("ability count 9", 41, "9", corruptAt(41, {"Name: Mira", "absent: FreeAbilities"}));
         row("negative discipline count", 43, "-1",
-            corruptAt(43) << "SecondaryAbilities: "
-                          << "absent: Disciplines");
-        row("21 merits", 48, "21", corruptAt(48) << "Conscience: 3");
+            corruptAt(43, {"SecondaryAbilities: ", "absent: Disciplines"}));
+        row("21 merits", 48, "21", corruptAt(48, {"Conscience: 3"}));
         row("notes count beyond the file", 53, "2000000000",
-            corruptAt(95) << "BoughtWillpower: 0"
-                          << "absent: Notes");
-        row("notes count beyond an integer", 53, "99999999999", corruptAt(53) << "absent: Notes");
+            corruptAt(95, {"BoughtWillpower: 0", "absent: Notes"}));
+        row("notes count beyond an integer", 53, "99999999999", corruptAt(53, {"absent: Notes"}));
         row("book count beyond the file", 86, "2000000000",
-            corruptAt(95) << "Wits: 1"
-                          << "absent: HumanityFromVirtues");
+            corruptAt(95, {"Wits: 1", "absent: HumanityFromVirtues"}));
         row("rating with a fraction", 77, "3.0",
-            corruptAt(77) << "GolcondaChoice: 2"
-                          << "absent: Strength");
+            corruptAt(77, {"GolcondaChoice: 2", "absent: Strength"}));
         row("Golconda choice not a number", 76, "two",
-            corruptAt(76) << "GolcondaOn: 0"
-                          << "absent: GolcondaChoice");
+            corruptAt(76, {"GolcondaOn: 0", "absent: GolcondaChoice"}));
         row("cut inside the ability priorities", 0, {},
-            corruptAt(63) << "AttributePriorities: 7 5 3 / 7 5 3"
-                          << "absent: AbilityPriorities",
-            62);
+            corruptAt(63, {"AttributePriorities: 7 5 3 / 7 5 3", "absent: AbilityPriorities"}), 62);
         row("last line missing", 0, {},
-            corruptAt(94) << "DirtySecretsRule: 1"
-                          << "absent: ElderRules",
-            93);
+            corruptAt(94, {"DirtySecretsRule: 1", "absent: ElderRules"}), 93);
         row("flag other than 1", 94, "yes", {"outcome: complete", "ElderRules: 0"});
         row("cost factor 0,5", 74, "0,5", {"SecondaryCostFactor: 0.5"});
         row("cost factor 1.0", 74, "1.0", {"SecondaryCostFactor: 0.5"});
@@ -399,7 +388,7 @@ private slots:
         dataRow("100 MB of garbage", QByteArray(), garbage(65536), 1600, unknown);
         dataRow("100 MB of line breaks", QByteArray(), QByteArray("\n"), 100'000'000, unknown);
         dataRow("enormous notes count, 100 MB of lines", notesCount, QByteArray("\r\n"), 50'000'000,
-                corruptAt(CharacterFileText::MaxLines + 1) << "absent: Notes");
+                corruptAt(CharacterFileText::MaxLines + 1, {"absent: Notes"}));
         dataRow("banner, then one 100 MB line", QByteArray("Tarnoch98 v1.43\r\n"), QByteArray("x"),
                 100'000'000, corruptAt(2));
     }
