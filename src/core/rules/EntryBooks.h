@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -12,7 +13,8 @@ class RuleTables;
 
 // Whether an entry is in the tables in use, and which book out of use brings one they lack, so
 // that a row naming it can say where it comes from. Built once per choice of books, never
-// during a pass, which only looks entries up.
+// during a pass, which only looks entries up. The books out of use are read only when an
+// entry is first missing from the tables in use: most characters never need them.
 class EntryBooks
 {
 public:
@@ -65,6 +67,15 @@ private:
     };
     using NameSet = std::unordered_set<QString, NameHash, NameEqual>;
 
+    using BookIndex =
+        std::array<std::unordered_map<QString, QString, NameHash, NameEqual>, TableCount>;
+    void readBooksOutOfUse() const;
+
     std::array<NameSet, TableCount> m_inUse;
-    std::array<std::unordered_map<QString, QString, NameHash, NameEqual>, TableCount> m_books;
+    QStringList m_dataLines;
+    SortedTextList m_bookTitles;
+    SortedTextList m_chosenBooks;
+    bool m_elderRules = false;
+    // Each entry of a book out of use, with the first such book the data names it in.
+    mutable std::shared_ptr<const BookIndex> m_books;
 };
