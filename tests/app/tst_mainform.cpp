@@ -1,4 +1,5 @@
 #include "../support/DataRows.h"
+#include "../support/Files.h"
 #include "../support/MainWindow.h"
 #include "controls/RowFlash.h"
 #include "controls/TNameEdit.h"
@@ -268,16 +269,11 @@ private slots:
     void textRoutines_data()
     {
         columns<QString, QString>({"text", "bare"});
-        QTest::newRow("padded") << "Age......"
-                                << "Age";
-        QTest::newRow("plain") << "Age"
-                               << "Age";
-        QTest::newRow("placeholder") << "..................."
-                                     << "";
-        QTest::newRow("inner stops") << "St. Louis."
-                                     << "St. Louis";
-        QTest::newRow("empty") << ""
-                               << "";
+        dataRow("padded", "Age......", "Age");
+        dataRow("plain", "Age", "Age");
+        dataRow("placeholder", "...................", "");
+        dataRow("inner stops", "St. Louis.", "St. Louis");
+        dataRow("empty", "", "");
     }
     void textRoutines()
     {
@@ -307,8 +303,7 @@ private slots:
     void checksTakeTheUserToTheRow()
     {
         const auto [check, onSheet] = fetch<QString, bool>({"check", "onSheet"});
-        m_window.open(TMainForm::Panel::Sheet,
-                      {QStringLiteral(TARNOCH_SOURCE_DIR "tests/files/golden/overspent-pair.tnc")});
+        m_window.open(TMainForm::Panel::Sheet, {golden("overspent-pair.tnc")});
         TechDock& tech = form().tech();
         QCOMPARE(tech.CheckCount->text(), QStringLiteral("6 checks"));
         QVERIFY(!tech.Checks->isVisible());

@@ -268,7 +268,7 @@ private slots:
             fetch<int, bool>({"signalNumber", "copyBeforeSignal"});
         QTemporaryDir dir;
         QVERIFY(makeProgramFolder(dir));
-        const QString original = QStringLiteral(TARNOCH_SOURCE_DIR "tests/files/golden/full.tnc");
+        const QString original = golden("full.tnc");
         const QString character = dir.filePath("ada.tnc");
         QVERIFY(QFile::copy(original, character));
         QProcess program;

@@ -1,7 +1,7 @@
 #include "../support/DataRows.h"
 #include "../support/RulesLines.h"
-#include "../support/ShippedCharacter.h"
 #include "../support/ScriptedAnswers.h"
+#include "../support/ShippedCharacter.h"
 #include "controls/DotsRating.h"
 #include "engine/CharacterEditing.h"
 #include "engine/CharacterPass.h"
@@ -33,17 +33,6 @@ using DisciplineRow = std::tuple<L, int, bool, bool, bool, L, QString, QString>;
 // ratings, names, points, red dots, tally, freebie tally
 using BackgroundRow = std::tuple<L, QStringList, int, L, QString, QString>;
 
-// ratings set one after the other, each followed by a pass; then a trait's rating and red
-// dots, and the freebie tally
-using PassRow = std::tuple<QList<QPair<QString, int>>, QString, L, QString>;
-
-// entries taken one after the other ("-" before a merit's row number empties it), the
-// answers to the questions; then the questions asked, the merits, the flaws, merit and flaw
-// points
-using EditRow = std::tuple<QStringList, L, QStringList, QStringList, QStringList, L>;
-
-Q_DECLARE_METATYPE(PassRow)
-Q_DECLARE_METATYPE(EditRow)
 Q_DECLARE_METATYPE(GroupRow)
 Q_DECLARE_METATYPE(AbilityRow)
 Q_DECLARE_METATYPE(DisciplineRow)
@@ -445,21 +434,23 @@ private slots:
         dataRow("re-rated", 9, false, "Generation:2,:0", "Generation:4,:0", L{5, 14, 5});
         dataRow("14th removes", 14, false, "Generation:2,:0", ":0,:0", L{5, 10, 5});
         dataRow("13th keeps none", 13, false, ":0", ":0", L{5, 10, 5});
-        dataRow("full list untouched", 11, false, "Allies:2,Contacts:1", "Allies:2,Contacts:1", L{5, 12, 5});
+        dataRow("full list untouched", 11, false, "Allies:2,Contacts:1", "Allies:2,Contacts:1",
+                L{5, 12, 5});
         dataRow("7th: six dots, rows of ten", 7, false, "Allies:6", "Allies:6", L{6, 20, 6});
         dataRow("outside the table", 2, false, "Allies:2", "Allies:2", L{5, 0, 5});
     }
     void generationChosen()
     {
-        const auto [generation, elder, rows] = fetch<int, bool, QString>({"generation", "elder", "rows"});
+        const auto [generation, elder, rows] =
+            fetch<int, bool, QString>({"generation", "elder", "rows"});
         Character c = withBackgrounds(rows);
         c.header[6] = ordinal(generation);
         c.settings.ElderRules = elder;
         CharacterEditing::generationSet(c, shippedTables());
         QStringList after;
         for (int r = 0; r < c.rows.BackgroundRows; ++r)
-            after << TextRoutines::StripDots(c.backgrounds[r].name) + u':'
-                         + QString::number(c.backgrounds[r].rating);
+            after << TextRoutines::StripDots(c.backgrounds[r].name) + u':' +
+                         QString::number(c.backgrounds[r].rating);
         QTEST(after.join(u','), "after");
         QTEST(L({c.counters.MaxTraitRating, c.bloodPoolBoxes, c.backgrounds[0].maxDots}), "limits");
     }
@@ -572,40 +563,36 @@ private slots:
     // The pass over a whole character: acts in, the character out, as the sheet shows it.
     void characterPass_data()
     {
-        const auto row = rowColumn<PassRow>();
-        row("new character", {{}, "Willpower", {1, 0}, "0/15"});
-        row("Willpower bought", {{{"Willpower", 10}}, "Willpower", {10, 9}, "18/15"});
+        // Ratings set one after the other, each followed by a pass; then a trait's rating and
+        // red dots, and the freebie tally.
+        columns<QString, QString, L, QString>({"acts", "checked", "expected", "freebies"});
+        dataRow("new character", "", "Willpower", L{1, 0}, "0/15");
+        dataRow("Willpower bought", "Willpower 10", "Willpower", L{10, 9}, "18/15");
         // Dots bought before a virtue rose stay within the ten the row holds, and cost no more.
-        row("then Courage 3", {{{"Willpower", 10}, {"Courage", 3}}, "Willpower", {10, 7}, "14/15"});
-        row("then Courage 5", {{{"Willpower", 10}, {"Courage", 5}}, "Willpower", {10, 5}, "10/15"});
-        row("then Courage back to 1",
-            {{{"Willpower", 10}, {"Courage", 5}, {"Courage", 1}}, "Willpower", {6, 5}, "10/15"});
-        row("Humanity bought, then the virtues",
-            {{{"Humanity", 10}, {"Conscience", 5}, {"Self-Control", 3}}, "Humanity", {10, 2}, "2/15"});
-        row("attributes over the allowance",
-            {{{"Strength", 5}, {"Dexterity", 4}, {"Stamina", 2}}, "Stamina", {2, 1}, "5/15"});
-        row("Appearance held by a flaw", {{{"Appearance", 4}, {"zero Appearance", 1}}, "Appearance",
-                                          {1, 0}, "0/15"});
+        dataRow("then Courage 3", "Willpower 10, Courage 3", "Willpower", L{10, 7}, "14/15");
+        dataRow("then Courage 5", "Willpower 10, Courage 5", "Willpower", L{10, 5}, "10/15");
+        dataRow("then Courage back to 1", "Willpower 10, Courage 5, Courage 1", "Willpower",
+                L{6, 5}, "10/15");
+        dataRow("Humanity bought, then the virtues", "Humanity 10, Conscience 5, Self-Control 3",
+                "Humanity", L{10, 2}, "2/15");
+        dataRow("attributes over the allowance", "Strength 5, Dexterity 4, Stamina 2", "Stamina",
+                L{2, 1}, "5/15");
+        dataRow("Appearance held by a flaw", "Appearance 4, zero Appearance 1", "Appearance",
+                L{1, 0}, "0/15");
     }
     void characterPass()
     {
-        QFETCH(PassRow, row);
-        const auto& [acts, checked, expected, freebieTally] = row;
+        const auto [acts, checked, expected, freebieTally] =
+            fetch<QString, QString, L, QString>({"acts", "checked", "expected", "freebies"});
         Character c;
+        c.virtueNames = VirtueRules::virtueNames(c.settings.VirtueNames);
         auto trait = [&c](const QString& name) -> Character::Trait& {
-            static const QStringList attributes = {"Strength", "Dexterity", "Stamina", "Charisma",
-                                                   "Manipulation", "Appearance"};
-            static const QStringList virtues = {"Conscience", "Self-Control", "Courage"};
-            if (name == u"Humanity")
-                return c.humanity;
-            if (name == u"Willpower")
-                return c.willpower;
-            if (virtues.contains(name))
-                return c.virtues[virtues.indexOf(name)];
-            return c.attributes[attributes.indexOf(name)];
+            return *CreationBaseline::traitAt(c, traitNamed(c, name));
         };
         CharacterPass::derive(c);
-        for (const auto& [name, rating] : acts) {
+        for (const QString& act : acts.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
+            const QString name = act.section(u' ', 0, -2);
+            const int rating = act.section(u' ', -1).toInt();
             if (name == u"zero Appearance") {
                 c.counters.ZeroAppearanceFlaw = true;
             } else {
@@ -683,7 +670,8 @@ private slots:
                                        : CharacterEditing::willpowerSet(c, questions);
         QTEST(humanity ? c.counters.BoughtHumanity : c.counters.BoughtWillpower, "bought");
         QTEST(!questions.asked.isEmpty(), "asked");
-        QTEST(humanity ? c.settings.HumanityFromVirtues : c.settings.WillpowerFromVirtues, "derived");
+        QTEST(humanity ? c.settings.HumanityFromVirtues : c.settings.WillpowerFromVirtues,
+              "derived");
         QCOMPARE(detached, !column<bool>("derived"));
         QCOMPARE((humanity ? c.humanity : c.willpower).rating, rating);
     }
@@ -692,31 +680,37 @@ private slots:
     // the open row of its list, the rule run on it.
     void meritAndFlawEditing_data()
     {
-        const auto row = rowColumn<EditRow>();
+        // Entries taken one after the other ("-" before a merit's row number empties it), the
+        // answers to the questions; then the questions asked, the merits, the flaws, merit and
+        // flaw points.
+        columns<QStringList, L, QStringList, QStringList, QStringList, L>(
+            {"taken", "answers", "asked", "merits", "flaws", "points"});
+        using S = QStringList;
         const QString exclusive = QStringLiteral("%1 and %2 is mutually exclusive.\nRemove %3?");
-        row("a child is short too", {{"flaw Child (3)"}, {}, {}, {}, {"Child (3)", "Short (1)"}, {0, 4}});
-        row("short already", {{"flaw Short (1)", "flaw Child (3)"}, {}, {}, {},
-                              {"Short (1)", "Child (3)"}, {0, 4}});
-        row("a typed name completed", {{"flaw Inept"}, {}, {}, {}, {"Inept (5)"}, {0, 5}});
-        row("Remove the excluded flaw", {{"flaw Weak-Willed (3)", "merit Iron Will (3)"}, {1},
-                                         {exclusive.arg("Iron Will", "Weak-Willed", "Weak-Willed (3)")},
-                                         {"Iron Will (3)"}, {}, {3, 0}});
-        row("Cancel withdraws the merit", {{"flaw Weak-Willed (3)", "merit Iron Will (3)"}, {2},
-                                           {exclusive.arg("Iron Will", "Weak-Willed", "Weak-Willed (3)")},
-                                           {}, {"Weak-Willed (3)"}, {0, 3}});
+        const QString weakWilled = exclusive.arg("Iron Will", "Weak-Willed", "Weak-Willed (3)");
+        dataRow("a child is short too", S{"flaw Child (3)"}, L{}, S{}, S{},
+                S{"Child (3)", "Short (1)"}, L{0, 4});
+        dataRow("short already", S{"flaw Short (1)", "flaw Child (3)"}, L{}, S{}, S{},
+                S{"Short (1)", "Child (3)"}, L{0, 4});
+        dataRow("a typed name completed", S{"flaw Inept"}, L{}, S{}, S{}, S{"Inept (5)"}, L{0, 5});
+        dataRow("Remove the excluded flaw", S{"flaw Weak-Willed (3)", "merit Iron Will (3)"}, L{1},
+                S{weakWilled}, S{"Iron Will (3)"}, S{}, L{3, 0});
+        dataRow("Cancel withdraws the merit", S{"flaw Weak-Willed (3)", "merit Iron Will (3)"},
+                L{2}, S{weakWilled}, S{}, S{"Weak-Willed (3)"}, L{0, 3});
         // A row the rule writes runs the rule: the withdrawn child's "Short (1)" asks in turn.
-        row("beside Huge Size", {{"merit Huge Size (4)", "flaw Child (3)"}, {2, 1},
-                                 {exclusive.arg("Child", "Huge Size", "Huge Size (4)"),
-                                  exclusive.arg("Short", "Huge Size", "Huge Size (4)")},
-                                 {}, {"Short (1)"}, {0, 1}});
-        row("a gap closes", {{"merit Iron Will (3)", "merit Baby Face (2)", "-0"}, {}, {},
-                             {"Baby Face (2)"}, {}, {2, 0}});
+        dataRow("beside Huge Size", S{"merit Huge Size (4)", "flaw Child (3)"}, L{2, 1},
+                S{exclusive.arg("Child", "Huge Size", "Huge Size (4)"),
+                  exclusive.arg("Short", "Huge Size", "Huge Size (4)")},
+                S{}, S{"Short (1)"}, L{0, 1});
+        dataRow("a gap closes", S{"merit Iron Will (3)", "merit Baby Face (2)", "-0"}, L{}, S{},
+                S{"Baby Face (2)"}, S{}, L{2, 0});
     }
     void meritAndFlawEditing()
     {
         const RuleTables& tables = shippedTables();
-        QFETCH(EditRow, row);
-        const auto& [taken, answers, asked, merits, flaws, points] = row;
+        const auto [taken, answers, asked, merits, flaws, points] =
+            fetch<QStringList, L, QStringList, QStringList, QStringList, L>(
+                {"taken", "answers", "asked", "merits", "flaws", "points"});
         Character c;
         ScriptedAnswers questions;
         questions.answers = answers;

@@ -15,11 +15,9 @@ namespace {
 
 const QDate Today(2026, 12, 7);
 
-const auto refOf = traitNamed;
-
 int rating(const Character& c, const QString& name)
 {
-    const Character::Trait* trait = CreationBaseline::traitAt(c, refOf(c, name));
+    const Character::Trait* trait = CreationBaseline::traitAt(c, traitNamed(c, name));
     return trait ? trait->rating : -1;
 }
 
@@ -40,7 +38,7 @@ Character neonate(const QString& clan = QStringLiteral("Brujah"))
     c.rows.BackgroundRows = 2;
     c.backgrounds[0] = {.name = QStringLiteral("Resources"), .rating = 1};
     c.attributes[0].rating = 2;
-    CharacterPass::setRating(c.abilities[0][refOf(c, "Brawl").row], 2);
+    CharacterPass::setRating(c.abilities[0][traitNamed(c, "Brawl").row], 2);
     c.virtueNames = VirtueRules::virtueNames(c.settings.VirtueNames);
     CharacterPass::derive(c);
     return c;
@@ -87,7 +85,7 @@ QString run(Character& c, const QString& step)
         outcome = takeBack(c, words[1].toInt());
     else {
         const QStringList set = step.split(u'=');
-        outcome = setRating(c, chart, refOf(c, set[0]), set[1].toInt(), Today);
+        outcome = setRating(c, chart, traitNamed(c, set[0]), set[1].toInt(), Today);
     }
     CharacterPass::derive(c);
     return outcome.message;
@@ -133,7 +131,7 @@ private slots:
             fetch<QString, QString, int, int, QString, int>(
                 {"clan", "trait", "from", "to", "pack", "cost"});
         Character c = neonate(clan);
-        c.abilities[2][refOf(c, "Occult").row].rating = from;
+        c.abilities[2][traitNamed(c, "Occult").row].rating = from;
         c.experience.options.XpBackgroundsRule = pack == u"leave";
         RuleTables tables = shippedTables();
         if (!pack.isEmpty() && pack != u"leave") {
@@ -143,7 +141,7 @@ private slots:
             QCOMPARE(merged.problems.size(), 0);
             tables.build(merged.lines, false);
         }
-        QCOMPARE(cost(c, tables.XpChart, refOf(c, trait), from, to).value_or(-1), expected);
+        QCOMPARE(cost(c, tables.XpChart, traitNamed(c, trait), from, to).value_or(-1), expected);
     }
 
     // Scripts of operations: the ratings, earned/spent/left and the log after them, and the
@@ -238,8 +236,8 @@ private slots:
         QCOMPARE(c.virtues[0].freebies, 0);
 
         Character sheet = c;
-        sheet.attributes[3].rating = 3;                       // Charisma 1 -> 3: 4 + 8
-        sheet.abilities[0][refOf(c, "Brawl").row].rating = 5; // 4 + 6 + 8 is more than is left
+        sheet.attributes[3].rating = 3;                            // Charisma 1 -> 3: 4 + 8
+        sheet.abilities[0][traitNamed(c, "Brawl").row].rating = 5; // 4 + 6 + 8 is more than is left
         const QStringList messages = reconcile(sheet, shippedTables().XpChart, Today);
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains("Raising Brawl from 2 to 5 needs 18 points"),

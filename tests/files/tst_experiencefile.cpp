@@ -56,8 +56,6 @@ CharacterDocument& opened(CharacterDocument& document, const QStringList& lines)
     return document;
 }
 
-const auto named = traitNamed;
-
 } // namespace
 
 // Experience as the file's extension entry carries it, and as the report shows it.
@@ -120,14 +118,15 @@ private slots:
         opened(document, fileLines(c));
         c = document.character();
         const ExperienceChart& chart = document.tables().XpChart;
-        c.abilities[0][named(c, "Brawl").row].rating = 2;
+        c.abilities[0][traitNamed(c, "Brawl").row].rating = 2;
         opened(document, fileLines(c));
         c = document.character();
         c.disciplines[3].name = QStringLiteral("Auspex"); // the open row
         QVERIFY(ExperienceSpending::finishCreation(c).done);
         ExperienceSpending::earn(c, 20, QStringLiteral("session 3"), QDate(2026, 12, 7));
-        QCOMPARE(ExperienceSpending::setRating(c, chart, named(c, "Brawl"), 3, {}).points, 4);
-        QCOMPARE(ExperienceSpending::setRating(c, chart, named(c, "Auspex"), 1, {}).points, 10);
+        QCOMPARE(ExperienceSpending::setRating(c, chart, traitNamed(c, "Brawl"), 3, {}).points, 4);
+        QCOMPARE(ExperienceSpending::setRating(c, chart, traitNamed(c, "Auspex"), 1, {}).points,
+                 10);
         CharacterPass::derive(c);
         const QStringList lines = fileLines(c);
 
@@ -145,7 +144,7 @@ private slots:
         const Character& older = opened(document, lines.first(block)).character();
         QCOMPARE(older.experience, CharacterExperience());
         QCOMPARE(older.disciplines[3].rating, 1);
-        QCOMPARE(older.abilities[0][named(older, "Brawl").row].rating, 3);
+        QCOMPARE(older.abilities[0][traitNamed(older, "Brawl").row].rating, 3);
         QCOMPARE(CharacterReport::build(older, "1.43", {})["creation_finished"].toBool(), false);
 
         opened(document, lines);

@@ -29,11 +29,6 @@ using Answer = FileDialogs::Answer;
 
 namespace {
 
-QString golden(const QString& name)
-{
-    return QStringLiteral(TARNOCH_SOURCE_DIR "tests/files/golden/") + name;
-}
-
 // The fonts a PDF names, as pdffonts lists them.
 QStringList pdfFonts(const QString& pdf)
 {
@@ -258,16 +253,29 @@ private slots:
         QTest::keyClick(m_window.popup(), Qt::Key_Escape);
     }
 
-    // The full character through the sheet: Save proposes its own file and writes it again
-    // byte for byte but for the full stops that pad the names (they follow the fonts).
-    void fullCharacterSavedAsRead()
+    // A file through the sheet: Save proposes its own file and writes it again byte for byte
+    // but for the full stops that pad the names (they follow the fonts). Of a file with an
+    // extension block, whose body the sheet settles, the block comes back byte for byte, the
+    // full texts and an entry of a newer program included.
+    void savedAsRead_data()
     {
-        const QString file = golden("full.tnc");
+        QTest::addColumn<QString>("file");
+        for (const char* file : {"full.tnc", "extensions.tnc"})
+            dataRow(file, golden(file));
+    }
+    void savedAsRead()
+    {
+        QFETCH(QString, file);
         load(file);
         QString proposal;
         saved(&proposal);
         QCOMPARE(proposal, file);
-        QCOMPARE(withoutPadding(readFile(inDir("saved.tnc"))), withoutPadding(readFile(file)));
+        const QByteArray original = readFile(file), written = readFile(inDir("saved.tnc"));
+        const qsizetype block = original.indexOf("Tarnoch98 extensions");
+        if (block < 0)
+            QCOMPARE(withoutPadding(written), withoutPadding(original));
+        else
+            QCOMPARE(written.mid(written.indexOf("Tarnoch98 extensions")), original.mid(block));
     }
 
     // A specialty picked on the sheet: a right press on the name of a trait rated 4 or more
@@ -279,7 +287,6 @@ private slots:
         columns<QString, QString, QString>({"row", "pick", "specialty"});
         dataRow("attribute, a suggestion", "Strength", "Iron grip", "Iron grip");
         dataRow("standard ability, a suggestion", "Brawl", "Grappling", "Grappling");
-        dataRow("standard ability, one's own in Cyrillic", "Brawl", "own", u"Борьба"_qs);
         dataRow("secondary row, one's own", "Archery", "own", "Long  bow ");
     }
     void specialtiesOnTheSheet()
@@ -368,21 +375,6 @@ private slots:
             idle();
             QVERIFY(label->specialty().isEmpty() && !label->isVisible());
         }
-    }
-
-    // A file with an extension block, through the window: loaded and saved, the block comes
-    // back line for line, an entry of a newer program included.
-    void extensionBlockSavedAsRead()
-    {
-        const QString file = golden("extensions.tnc");
-        load(file);
-        idle();
-        QCOMPARE(stripped(sheet()->Name), u"Ωmega Жуков"_qs);
-        saved();
-        const auto block = [](const QByteArray& bytes) {
-            return bytes.mid(bytes.indexOf("Tarnoch98 extensions"));
-        };
-        QCOMPARE(block(readFile(inDir("saved.tnc"))), block(readFile(file)));
     }
 
     // Lists of no rows at all each open one empty row.
@@ -694,9 +686,7 @@ private slots:
         auto [file, merit, flaw, elder] =
             fetch<QString, QString, QString, bool>({"file", "merit", "flaw", "elder"});
         if (!file.endsWith(u".tnc")) {
-            CharacterRecord made =
-                CharacterReader::read(CharacterFileText::decode(readFile(golden("full.tnc"))), {})
-                    .record;
+            CharacterRecord made = readFileAt(golden("full.tnc")).record;
             made.Clan = file;
             made.ChosenBooks = QStringList{QStringLiteral("Vampire - The Masquerade")};
             made.Merits->first() = merit;
@@ -738,16 +728,16 @@ private slots:
     void report_data()
     {
         QTest::addColumn<QString>("file");
-        for (const char* file :
-             {"v1.1", "v1.5", "v1.43", "cut-off", "unknown-banner", "zero-rows", "extensions",
-              "overspent-pair"})
+        for (const char* file : {"v1.1", "v1.5", "v1.43", "cut-off", "unknown-banner", "zero-rows",
+                                 "extensions", "overspent-pair"})
             dataRow(file, QString(file));
     }
     void report()
     {
         QFETCH(QString, file);
-        const Finished run = runTarnoch({QStringLiteral("--report"), golden(file + ".tnc")});
+        const Finished run = runWithoutDisplay("tarnoch", {"--report", golden(file + ".tnc")});
         QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.errors, QByteArray());
         const QJsonObject report = QJsonDocument::fromJson(run.output).object();
         const QJsonObject expected =
             QJsonDocument::fromJson(readFile(golden(file + ".report.json"))).object();
@@ -764,7 +754,7 @@ private slots:
     void pdfFromTheCommandLine()
     {
         const QString pdf = inDir("sheet.pdf");
-        QCOMPARE(runTarnoch({"--pdf", pdf, golden("v1.1.tnc")}).exitCode, 0);
+        QCOMPARE(runWithoutDisplay("tarnoch", {"--pdf", pdf, golden("v1.1.tnc")}).exitCode, 0);
         const QString words = QString::fromUtf8(runProgram("pdftotext", {pdf, "-"}).output);
         for (const char* expected :
              {"Renée Straßer", "Toreador", "Auspex", "Resources", "Strength"})
@@ -792,7 +782,9 @@ private slots:
                                                 QString::fromUtf8("/Renée Straßer.json"));
         const QString window = inDir("window.json"), cli = inDir("cli.json");
         QCOMPARE(form().printing().writeFoundry(window), QString());
-        QCOMPARE(runTarnoch({"--export", "foundry", cli, golden("v1.43.tnc")}).exitCode, 0);
+        QCOMPARE(runWithoutDisplay("tarnoch", {"--export", "foundry", cli, golden("v1.43.tnc")})
+                     .exitCode,
+                 0);
         QCOMPARE(QJsonDocument::fromJson(readFile(window)), QJsonDocument::fromJson(readFile(cli)));
     }
 
@@ -806,8 +798,6 @@ private slots:
         dataRow("help", "tarnoch", QStringList{"--help"}, 0, "Usage: tarnoch", "");
         dataRow("version", "tarnoch", QStringList{"--version"}, 0, "tarnoch " TARNOCH_VERSION, "");
         dataRow("window", "tarnoch", QStringList{}, 1, "", "no display");
-        dataRow("report", "tarnoch", QStringList{"--report", golden("v1.5.tnc")}, 0,
-                "\"file_version\"", "");
         dataRow("notes after the file", "tarnoch",
                 QStringList{"--pdf", pdf, golden("v1.1.tnc"), "--notes"}, 0, "", "");
         dataRow("notes first", "tarnoch", QStringList{"--notes", "--pdf", pdf, golden("v1.1.tnc")},
@@ -820,27 +810,27 @@ private slots:
                 QStringList{"--report", inDir("missing.tnc")}, 2, "", "missing.tnc");
         dataRow("cli version", "tarnoch-cli", QStringList{"--version"}, 0,
                 "tarnoch " TARNOCH_VERSION, "");
-        dataRow("cli PDF", "tarnoch-cli", QStringList{"--pdf", pdf, golden("v1.5.tnc"), "--notes"},
-                0, "", "");
-        dataRow("cli PDF with the log", "tarnoch-cli",
-                QStringList{"--log", "--pdf", pdf, golden("v1.5.tnc")}, 0, "", "");
         dataRow("log without a PDF", "tarnoch-cli",
-                QStringList{"--report", golden("v1.5.tnc"), "--log"}, 1, "", "--log goes with --pdf");
+                QStringList{"--report", golden("v1.5.tnc"), "--log"}, 1, "",
+                "--log goes with --pdf");
         dataRow("cli has no window", "tarnoch-cli", QStringList{}, 1, "",
                 "the window is tarnoch's");
         // The check of a coterie: 1 when any file breaks the rules, 2 when one cannot be read,
         // every other file checked all the same.
-        dataRow("check, nothing found", "tarnoch-cli", QStringList{"--check", golden("v1.0.tnc")}, 0,
-                "v1.0.tnc: nothing to report\n", "");
+        dataRow("check, nothing found", "tarnoch-cli", QStringList{"--check", golden("v1.0.tnc")},
+                0, "v1.0.tnc: nothing to report\n", "");
         dataRow("check, a breach", "tarnoch-cli",
                 QStringList{"--check", golden("v1.0.tnc"), golden("overspent-pair.tnc")}, 1,
-                "overspent-pair.tnc: breach: Freebies over-spent by 6: 24 spent of 18. (freebies-overspent)",
+                "overspent-pair.tnc: breach: Freebies over-spent by 6: 24 spent of 18. "
+                "(freebies-overspent)",
                 "");
         dataRow("check, a file missing", "tarnoch",
                 QStringList{"--check", inDir("missing.tnc"), golden("overspent-pair.tnc")}, 2,
-                "overspent-pair.tnc: breach: Baby Face and Monstrous exclude each other.", "missing.tnc");
-        dataRow("check with a report", "tarnoch-cli", QStringList{"--check", "--report", golden("v1.0.tnc")},
-                1, "", "cannot be used together");
+                "overspent-pair.tnc: breach: Baby Face and Monstrous exclude each other.",
+                "missing.tnc");
+        dataRow("check with a report", "tarnoch-cli",
+                QStringList{"--check", "--report", golden("v1.0.tnc")}, 1, "",
+                "cannot be used together");
     }
     void commandLine()
     {

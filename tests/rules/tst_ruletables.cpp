@@ -457,18 +457,17 @@ private slots:
     void applySelection_data()
     {
         columns<QStringList, QString>({"chosen", "active"});
-        QTest::newRow("no book: lines outside blocks and section ends")
-            << QStringList{} << "Loner|---|---|Huge Size (4)|Short (1)|---";
-        QTest::newRow("title differing in case is in use")
-            << QStringList{"VAMPIRE - the masquerade", "Unknown Book"}
-            << "Loner|*2002" + Core + "|Architect|---|*2002" + Core +
-                   "|Short (1)|---|Huge Size (4)|Short (1)|---";
-        QTest::newRow("neighbouring blocks out of use")
-            << QStringList{Guide, Gangrel}
-            << "Loner|*2206" + Guide + "|Rebel|Bravo|---|*2052" + Gangrel +
-                   "|Wolf Merit (1)|---|Huge Size (4)|Short (1)|---";
-        QTest::newRow("every book") << QStringList{Core, Guide, Brujah, Sabbat, BlackHand, Gangrel}
-                                    << dataLines().join(u'|');
+        dataRow("no book: lines outside blocks and section ends", QStringList{},
+                "Loner|---|---|Huge Size (4)|Short (1)|---");
+        dataRow("title differing in case is in use",
+                QStringList{"VAMPIRE - the masquerade", "Unknown Book"},
+                "Loner|*2002" + Core + "|Architect|---|*2002" + Core +
+                    "|Short (1)|---|Huge Size (4)|Short (1)|---");
+        dataRow("neighbouring blocks out of use", QStringList{Guide, Gangrel},
+                "Loner|*2206" + Guide + "|Rebel|Bravo|---|*2052" + Gangrel +
+                    "|Wolf Merit (1)|---|Huge Size (4)|Short (1)|---");
+        dataRow("every book", QStringList{Core, Guide, Brujah, Sabbat, BlackHand, Gangrel},
+                dataLines().join(u'|'));
     }
     void applySelection()
     {

@@ -24,3 +24,9 @@ inline QByteArray sourceFile(const QString& path)
 {
     return readFile(QStringLiteral(TARNOCH_SOURCE_DIR) + path);
 }
+
+// A character file of the golden set in the source tree, by its name.
+inline QString golden(const QString& name)
+{
+    return QStringLiteral(TARNOCH_SOURCE_DIR "tests/files/golden/") + name;
+}

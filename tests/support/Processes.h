@@ -12,8 +12,9 @@ struct Finished
     QByteArray errors;
 };
 
-inline Finished runProgram(const QString& program, const QStringList& arguments,
-                           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+inline Finished
+runProgram(const QString& program, const QStringList& arguments,
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
     process.setProcessEnvironment(environment);
@@ -22,12 +23,6 @@ inline Finished runProgram(const QString& program, const QStringList& arguments,
         process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;
     return {ended ? process.exitCode() : -1, process.readAllStandardOutput(),
             process.readAllStandardError()};
-}
-
-// The built program itself, headless, as scripts call it.
-inline Finished runTarnoch(const QStringList& arguments)
-{
-    return runProgram(QStringLiteral(TARNOCH_PROGRAM_DIR "tarnoch"), arguments);
 }
 
 // A program of the build (tarnoch, tarnoch-cli) on a machine with no display at all.
