@@ -394,32 +394,23 @@ RulesPanel* TMainForm::rulesPanel() const
     return m_rulesPanel;
 }
 
+std::array<QWidget*, 6> TMainForm::panels() const
+{
+    return {m_sheet, m_books, m_rulesPanel, m_notes, m_about, m_experience};
+}
+
 TMainForm::Panel TMainForm::visiblePanel() const
 {
-    for (Panel p :
-         {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About, Panel::Experience})
-        if (panel(p) && panel(p)->isVisibleTo(Dock))
-            return p;
+    const auto all = panels();
+    for (std::size_t p = 0; p < all.size(); ++p)
+        if (all[p] && all[p]->isVisibleTo(Dock))
+            return Panel(p);
     return Panel::Sheet;
 }
 
 QWidget* TMainForm::panel(Panel which) const
 {
-    switch (which) {
-    case Panel::Sheet:
-        return m_sheet;
-    case Panel::Books:
-        return m_books;
-    case Panel::Rules:
-        return m_rulesPanel;
-    case Panel::Notes:
-        return m_notes;
-    case Panel::About:
-        return m_about;
-    case Panel::Experience:
-        return m_experience;
-    }
-    return nullptr;
+    return panels()[std::size_t(which)];
 }
 
 void TMainForm::setNavigationColours(Panel shown)
@@ -467,10 +458,9 @@ void TMainForm::switchToPanel(Panel target)
         m_scroll.saveSheetThumb();
     if (previous == Panel::Books)
         m_books->applySelection();
-    for (Panel p :
-         {Panel::Sheet, Panel::Books, Panel::Rules, Panel::Notes, Panel::About, Panel::Experience})
-        if (panel(p))
-            panel(p)->hide();
+    for (QWidget* other : panels())
+        if (other)
+            other->hide();
     m_sheet->move(0, 0);
     m_scroll.resetOffsets();
     m_books->rows()->move(0, 0);

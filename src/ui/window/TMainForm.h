@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <memory>
 
 class CharacterSheetIO;
@@ -138,6 +139,8 @@ private:
     void finishWindow();
 
     ClickLabel* createButton(int left, int top, const QString& caption, ClickLabel** label);
+    // Every panel in the order of Panel; null while one is not built yet.
+    std::array<QWidget*, 6> panels() const;
     void setNavigationColours(Panel shown);
     void slideDock();
 
