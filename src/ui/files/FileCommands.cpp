@@ -26,17 +26,9 @@
 #include <functional>
 
 FileCommands::FileCommands(CharacterView& view, CharacterSheetIO& io, const ProgramPaths& paths,
-                           QObject* parent)
-    : QObject(parent), m_view(view), m_paths(paths), m_io(io)
+                           const Labels& labels, QObject* parent)
+    : QObject(parent), m_view(view), m_paths(paths), m_labels(labels), m_io(io)
 {
-}
-
-void FileCommands::setCommandLabels(ClickLabel* newLabel, ClickLabel* loadLabel,
-                                    ClickLabel* saveLabel)
-{
-    m_newLabel = newLabel;
-    m_loadLabel = loadLabel;
-    m_saveLabel = saveLabel;
 }
 
 QString FileCommands::templatePath() const
@@ -53,10 +45,6 @@ QString FileCommands::cleanedName(const QString& name)
 
 void FileCommands::runCommand(ClickLabel* label, const std::function<void()>& command)
 {
-    if (!label) {
-        command();
-        return;
-    }
     SheetFonts::setTextColour(label, SheetFonts::ActiveColour);
     label->repaint();
     command();
@@ -143,7 +131,7 @@ bool FileCommands::FormCloseQuery()
 
 void FileCommands::NewButtonClick()
 {
-    runCommand(m_newLabel, [this] {
+    runCommand(m_labels.newLabel, [this] {
         if (AskToSave() == Answer::Cancel)
             return;
         if (!QFileInfo::exists(templatePath())) {
@@ -160,7 +148,7 @@ void FileCommands::NewButtonClick()
 
 void FileCommands::LoadButtonClick()
 {
-    runCommand(m_loadLabel, [this] {
+    runCommand(m_labels.loadLabel, [this] {
         if (AskToSave() == Answer::Cancel || !m_dialogs)
             return;
         const QString folder =
@@ -197,7 +185,7 @@ void FileCommands::SaveButtonClick()
 bool FileCommands::saveCommand()
 {
     bool saved = false;
-    runCommand(m_saveLabel, [this, &saved] {
+    runCommand(m_labels.saveLabel, [this, &saved] {
         if (!m_dialogs)
             return;
         // A character never saved starts in the documents folder under its own name.

@@ -17,10 +17,14 @@ class FileCommands : public QObject
 public:
     static inline const QString TemplateName = QStringLiteral("Template.tnc");
 
-    FileCommands(CharacterView& view, CharacterSheetIO& io, const ProgramPaths& paths,
-                 QObject* parent);
     // The captions lit while their command runs.
-    void setCommandLabels(ClickLabel* newLabel, ClickLabel* loadLabel, ClickLabel* saveLabel);
+    struct Labels
+    {
+        ClickLabel *newLabel, *loadLabel, *saveLabel;
+    };
+
+    FileCommands(CharacterView& view, CharacterSheetIO& io, const ProgramPaths& paths,
+                 const Labels& labels, QObject* parent);
 
     void setDialogs(FileDialogs* dialogs) { m_dialogs = dialogs; }
     FileDialogs* dialogs() const { return m_dialogs; }
@@ -83,7 +87,7 @@ private:
 
     CharacterView& m_view;
     const ProgramPaths& m_paths;
-    ClickLabel *m_newLabel = nullptr, *m_loadLabel = nullptr, *m_saveLabel = nullptr;
+    Labels m_labels;
     CharacterSheetIO& m_io;
     FileDialogs* m_dialogs = nullptr;
     QString m_currentFile;

@@ -98,8 +98,8 @@ TMainForm::~TMainForm()
 void TMainForm::createFileCommands()
 {
     m_sheetIO = std::make_unique<CharacterSheetIO>(*m_view, m_scratch.path());
-    m_files = new FileCommands(*m_view, *m_sheetIO, m_paths, this);
-    m_files->setCommandLabels(NewButtonLabel, LoadButtonLabel, SaveButtonLabel);
+    m_files = new FileCommands(*m_view, *m_sheetIO, m_paths,
+                               {NewButtonLabel, LoadButtonLabel, SaveButtonLabel}, this);
     const std::pair<ClickLabel*, void (FileCommands::*)()> commands[] = {
         {NewButton, &FileCommands::NewButtonClick},
         {NewButtonLabel, &FileCommands::NewButtonClick},

@@ -53,7 +53,6 @@ public:
     // Ends the program as soon as the window has been painted completely once.
     void setQuitAfterFirstPaint(bool quit) { m_quitAfterFirstPaint = quit; }
 
-    const ProgramPaths& paths() const { return m_paths; }
     UserMessages& messages() { return m_messages; }
     const QCursor& ankhCursor() const { return m_ankhCursor; }
 
@@ -67,12 +66,10 @@ public:
     NotesPanel* notes() const { return m_notes; }
     // Built when first needed.
     ExperiencePanel* experience();
-    ExperienceEffects& experienceEffects() { return *m_experienceEffects; }
     CharacterSheetIO& sheetIO() { return *m_sheetIO; }
     FileCommands& files() { return *m_files; }
     SheetHistory& history() { return *m_history; }
     PrintCommand& printing() { return *m_printing; }
-    SheetOpeners* openers() const { return m_openers; }
     // Who answers the rules' questions (the view's).
     void setQuestions(RuleQuestions* questions);
     RuleQuestions& questions();
