@@ -29,6 +29,7 @@
 #include "sheet/Recalculation.h"
 #include "sheet/SheetChecks.h"
 #include "window/PrintCommand.h"
+#include "window/ScrollColumn.h"
 #include "window/SheetOpeners.h"
 
 #include <QApplication>
@@ -48,8 +49,6 @@ using namespace SheetFonts;
 
 namespace {
 
-constexpr int ScrollColumnLeft = 610;
-constexpr int ScrollColumnWidth = 20;
 constexpr int SlideSteps = 34;
 
 } // namespace
@@ -66,7 +65,8 @@ TMainForm::TMainForm(const ProgramPaths& paths, const QStringList& parameters,
     setAttribute(Qt::WA_OpaquePaintEvent);
     chooseScratchFile();
     m_view = new CharacterView(m_messages, m_ankhCursor, this);
-    m_view->setPassesHeld([this] { return m_scroll.dragging() || selectionOpen(); });
+    m_view->setPassesHeld(
+        [this] { return (m_column && m_column->model().dragging()) || selectionOpen(); });
     connect(m_view, &CharacterView::layoutChanged, this, &TMainForm::updateSheetLayout);
     Recalculation& pass = m_view->recalculation();
     connect(&pass, &Recalculation::passEnding, this, &TMainForm::afterPass);
@@ -134,19 +134,17 @@ void TMainForm::showSheetRect(const QRect& rect)
 {
     switchToPanel(Panel::Sheet);
     // The row in the middle of the dock, as far as the sheet goes.
-    m_scroll.scrollBy(rect.center().y() - ScrollModel::DockHeight / 2 - m_scroll.contentOffset());
-    showSheetScroll(m_sheet);
+    m_column->centreSheetOn(rect);
+}
+
+const ScrollModel& TMainForm::scrollBar() const
+{
+    return m_column->model();
 }
 
 void TMainForm::scrollSheetToTop()
 {
-    m_scroll.saveSheetThumb();
-    if (m_sheet->isVisibleTo(Dock)) {
-        m_scroll.dragSheetTo(0);
-        showSheetScroll(m_sheet);
-    } else {
-        m_scroll.resetSavedSheetThumb();
-    }
+    m_column->scrollSheetToTop();
 }
 
 void TMainForm::checkScreen()
@@ -250,20 +248,7 @@ void TMainForm::createPictures()
     SaveButton = createButton(661, 471, QStringLiteral("Save"), &SaveButtonLabel);
     PrintButton = createButton(661, 502, QStringLiteral("Print"), &PrintButtonLabel);
 
-    // The groove: the picture under the scroll bar column with its two engraved lines.
-    m_groove = Pictures::backgroundPart(
-        QRect(ScrollColumnLeft, ScrollModel::DockTop, ScrollColumnWidth, ScrollModel::DockHeight));
-    {
-        QPainter painter(&m_groove);
-        painter.setPen(Qt::black);
-        painter.drawLine(9, 5, 9, 496);
-        painter.setPen(QColor(48, 96, 96));
-        painter.drawLine(10, 5, 10, 496);
-    }
-    m_scrollBarImage = new QLabel(this);
-    m_scrollBarImage->setGeometry(ScrollColumnLeft, ScrollModel::DockTop, ScrollColumnWidth,
-                                  ScrollModel::DockHeight);
-    m_scrollBarImage->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_column = new ScrollColumn(*this);
 
     auto* guide = new QShortcut(QKeySequence(Qt::Key_F1), this);
     guide->setContext(Qt::ApplicationShortcut);
@@ -331,14 +316,15 @@ void TMainForm::createSheet()
     for (QLineEdit* box : {m_sheet->Name, m_sheet->Player, m_sheet->Chronicle, m_sheet->Nature,
                            m_sheet->Demeanor, m_sheet->Haven, m_sheet->Concept})
         connect(box, &QLineEdit::textChanged, this, [box] { TNameEdit::EditBoxResizeToFit(box); });
+    m_column->setPanels(*Dock, *m_sheet, *m_books, *m_notes);
     updateSheetLayout();
 }
 
 void TMainForm::finishWindow()
 {
     setFixedSize(StartupChecks::WindowSize);
-    redrawScrollBar(true);
-    m_scrollBarImage->raise();
+    m_column->redraw(true);
+    m_column->image()->raise();
     for (QWidget* top : {static_cast<QWidget*>(TitleBar), static_cast<QWidget*>(CloseButton),
                          static_cast<QWidget*>(MinimizeButton), static_cast<QWidget*>(AboutButton)})
         top->raise();
@@ -449,108 +435,55 @@ void TMainForm::switchToPanel(Panel target)
     if (target == Panel::Rules)
         m_rulesPanel->ensureBuilt();
     const Panel previous = visiblePanel();
-    m_scroll.setDragging(true); // the idle pass keeps out while the panels move
+    ScrollModel& scroll = m_column->model();
+    scroll.setDragging(true); // the idle pass keeps out while the panels move
     repaint();
     setNavigationColours(target);
     slideDock();
 
     if (previous == Panel::Sheet)
-        m_scroll.saveSheetThumb();
+        scroll.saveSheetThumb();
     if (previous == Panel::Books)
         m_books->applySelection();
     for (QWidget* other : panels())
         if (other)
             other->hide();
     m_sheet->move(0, 0);
-    m_scroll.resetOffsets();
+    scroll.resetOffsets();
     m_books->rows()->move(0, 0);
-    m_scroll.setContentHeight(target == Panel::Books ? m_books->rowsHeight() : shown->height());
-    redrawScrollBar(target == Panel::Books);
+    scroll.setContentHeight(target == Panel::Books ? m_books->rowsHeight() : shown->height());
+    m_column->redraw(target == Panel::Books);
 
     shown->move(0, 0);
     if (target == Panel::Sheet) {
         // One drag step with the dragging flag set, as the scroll bar itself would make.
-        m_scroll.setDragging(true);
-        m_scroll.dragSheetTo(m_scroll.savedSheetThumb());
-        showSheetScroll(m_sheet);
+        scroll.setDragging(true);
+        scroll.dragSheetTo(scroll.savedSheetThumb());
+        m_column->showScrolled(m_sheet);
     } else if (target == Panel::Notes) {
-        m_scroll.setNotesThumb(m_notes->Notepad->textCursor().position(),
-                               m_notes->Notepad->document()->characterCount() - 1);
-        redrawScrollBar(true);
+        scroll.setNotesThumb(m_notes->Notepad->textCursor().position(),
+                             m_notes->Notepad->document()->characterCount() - 1);
+        m_column->redraw(true);
     }
     shown->show();
     if (target == Panel::Notes)
         m_notes->Notepad->setFocus();
-    m_scroll.setDragging(false);
+    scroll.setDragging(false);
 }
 
 void TMainForm::updateSheetLayout()
 {
-    const int height = m_sheet->updateLayout(m_view->rowCounts());
-    const bool sheetShown = m_sheet->isVisibleTo(Dock);
-    if (sheetShown) {
-        const int offset = m_scroll.setSheetHeight(height);
-        m_sheet->move(0, -offset);
-    }
-    redrawScrollBar(sheetShown || m_notes->isVisibleTo(Dock));
+    m_column->sheetLaidOut(m_sheet->updateLayout(m_view->rowCounts()));
 }
 
 void TMainForm::afterPass()
 {
-    if (m_notes->isVisibleTo(Dock) && !m_scroll.dragging()) {
-        followNotesCaret();
+    if (m_notes->isVisibleTo(Dock) && !m_column->model().dragging()) {
+        m_column->followNotesCaret();
         m_notes->refreshToolbar();
     }
     if (windowState() != Qt::WindowNoState && !(windowState() & Qt::WindowMinimized))
         setWindowState(Qt::WindowNoState);
-}
-
-void TMainForm::followNotesCaret()
-{
-    const int before = m_scroll.thumbOffset();
-    m_scroll.setNotesThumb(m_notes->Notepad->textCursor().position(),
-                           m_notes->Notepad->document()->characterCount() - 1);
-    if (m_scroll.thumbOffset() != before)
-        redrawScrollBar(true);
-}
-
-void TMainForm::redrawScrollBar(bool withThumb)
-{
-    QImage composed = m_groove;
-    if (withThumb) {
-        QPainter painter(&composed);
-        painter.drawImage(0, m_scroll.thumbOffset(), Pictures::scrollThumb());
-    }
-    m_scrollBarImage->setPixmap(QPixmap::fromImage(composed));
-}
-
-QWidget* TMainForm::scrolledContent() const
-{
-    if (m_sheet->isVisibleTo(Dock))
-        return m_sheet;
-    if (m_books->isVisibleTo(Dock))
-        return m_books->rows();
-    return nullptr;
-}
-
-void TMainForm::showSheetScroll(QWidget* content)
-{
-    redrawScrollBar(true);
-    if (!content)
-        content = scrolledContent();
-    if (content)
-        content->move(0, -m_scroll.contentOffset());
-    Dock->repaint();
-}
-
-void TMainForm::notesDragStep(int pointerY)
-{
-    const int length = m_notes->Notepad->document()->characterCount() - 1;
-    QTextCursor cursor = m_notes->Notepad->textCursor();
-    cursor.setPosition(m_scroll.dragNotes(pointerY, length));
-    m_notes->Notepad->setTextCursor(cursor);
-    m_notes->Notepad->ensureCursorVisible();
-    redrawScrollBar(true);
 }
 
 void TMainForm::TitleBarMouseDown(const QPoint& windowPoint)
@@ -563,48 +496,11 @@ void TMainForm::TitleBarMouseMove(const QPoint& globalPoint)
     move(globalPoint - m_dragStart);
 }
 
-void TMainForm::BackgroundImageMouseDown(const QPoint& point, Qt::MouseButton button)
-{
-    if (button != Qt::LeftButton || point.x() < ScrollColumnLeft ||
-        point.x() >= ScrollColumnLeft + ScrollColumnWidth)
-        return;
-    if (scrolledContent()) {
-        const bool onThumb = m_scroll.onThumb(point.y());
-        if (!m_scroll.pressSheet(point.y()))
-            return;
-        if (!onThumb) {
-            m_scroll.dragSheet(point.y());
-            showSheetScroll();
-        }
-    } else if (m_notes->isVisibleTo(Dock) && m_scroll.pressNotes(point.y())) {
-        notesDragStep(point.y());
-    }
-}
-
-void TMainForm::ScrollBarMouseMove(const QPoint& point, Qt::MouseButtons buttons)
-{
-    if (!(buttons & Qt::LeftButton) || !m_scroll.dragging())
-        return;
-    if (scrolledContent()) {
-        m_scroll.dragSheet(point.y());
-        showSheetScroll();
-    } else if (m_notes->isVisibleTo(Dock)) {
-        notesDragStep(point.y());
-    }
-}
-
-void TMainForm::BackgroundImageMouseUp()
-{
-    m_scroll.release();
-}
-
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Wheel && watched == Dock && scrolledContent()) {
-        m_scroll.scrollBy(-static_cast<QWheelEvent*>(event)->angleDelta().y() / 2);
-        showSheetScroll();
+    if (event->type() == QEvent::Wheel && watched == Dock &&
+        m_column->wheel(static_cast<QWheelEvent*>(event)->angleDelta().y()))
         return true;
-    }
     if (watched == BackgroundImage && event->type() == QEvent::Paint) {
         QPainter painter(BackgroundImage);
         Pictures::paintBackground(painter);
@@ -627,11 +523,11 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
             TitleBarMouseMove(mouse->globalPosition().toPoint());
     } else if (watched == BackgroundImage) {
         if (event->type() == QEvent::MouseButtonPress)
-            BackgroundImageMouseDown(mouse->position().toPoint(), mouse->button());
+            m_column->press(mouse->position().toPoint(), mouse->button());
         else if (event->type() == QEvent::MouseMove)
-            ScrollBarMouseMove(mouse->position().toPoint(), mouse->buttons());
+            m_column->drag(mouse->position().toPoint(), mouse->buttons());
         else if (event->type() == QEvent::MouseButtonRelease)
-            BackgroundImageMouseUp();
+            m_column->release();
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -26,6 +26,7 @@ class RecoveryCopy;
 class RuleQuestions;
 class RulesPanel;
 class SheetHistory;
+class ScrollColumn;
 class SheetOpeners;
 class SheetPanel;
 class SourcebooksPanel;
@@ -78,8 +79,8 @@ public:
     void switchToPanel(Panel panel);
     Panel visiblePanel() const;
     QWidget* panel(Panel panel) const;
-    const ScrollModel& scrollBar() const { return m_scroll; }
-    bool ScrollDragging() const { return m_scroll.dragging(); }
+    const ScrollModel& scrollBar() const;
+    bool ScrollDragging() const { return scrollBar().dragging(); }
 
     // Re-lays the sheet after a change of the row counts.
     void updateSheetLayout();
@@ -143,20 +144,10 @@ private:
 
     void TitleBarMouseDown(const QPoint& windowPoint);
     void TitleBarMouseMove(const QPoint& globalPoint);
-    void BackgroundImageMouseDown(const QPoint& point, Qt::MouseButton button);
-    void ScrollBarMouseMove(const QPoint& point, Qt::MouseButtons buttons);
-    void BackgroundImageMouseUp();
-    // Shows the sheet (or the book rows) where the scroll bar now stands.
-    void showSheetScroll(QWidget* content = nullptr);
-    // The panel content the scroll bar moves like the sheet: the sheet or the book rows.
-    QWidget* scrolledContent() const;
-    void notesDragStep(int pointerY);
-    void redrawScrollBar(bool withThumb);
     void FormClose();
     // The view's idle pass ended: the notes' scroll bar follows the caret, and a window
     // something maximised is put back to its fixed size.
     void afterPass();
-    void followNotesCaret();
 
     ProgramPaths m_paths;
     QStringList m_parameters;
@@ -178,9 +169,7 @@ private:
     PrintCommand* m_printing = nullptr;
     TSelectionBox* m_selectionBox = nullptr;
     SheetOpeners* m_openers = nullptr;
-    QLabel* m_scrollBarImage = nullptr;
-    ScrollModel m_scroll;
-    QImage m_groove;
+    ScrollColumn* m_column = nullptr;
     QPoint m_dragStart;
     int m_slideDirection = 1;
     bool m_startupFailed = false;
