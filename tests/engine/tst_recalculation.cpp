@@ -3,6 +3,7 @@
 #include "../support/WhileOpen.h"
 #include "output/TConfirmDlg.h"
 #include "sheet/Recalculation.h"
+#include "output/FontRegistry.h"
 
 #include <QAbstractEventDispatcher>
 
@@ -179,7 +180,8 @@ private slots:
         enter(sheet()->Clan, QStringLiteral("Lasombra"));
         QCOMPARE(stripped(rows[0].name), QStringLiteral("Dominate"));
         QVERIFY(rows[0].name->isReadOnly());
-        QCOMPARE(rows[0].name->font().family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(rows[0].name->font().family(),
+                 FontRegistry::font(QStringLiteral("Times New Roman")).family());
         QCOMPARE(form().tech().FreebieTally->text(), QStringLiteral("14/15"));
 
         // Caitiff, and a clan nobody knows, leave the rows as they are and free to choose.

@@ -12,12 +12,17 @@
 
 namespace {
 
-// The style of each registered face name; process-wide, as the font database and its
-// substitutions are.
-QHash<QString, QString>& registered()
+// The family and style of each registered face name; process-wide, as the font database and
+// its substitutions are.
+struct Registered
 {
-    static QHash<QString, QString> styles;
-    return styles;
+    QString family;
+    QString style;
+};
+QHash<QString, Registered>& registered()
+{
+    static QHash<QString, Registered> faces;
+    return faces;
 }
 
 // The style a font file gives itself in its name table, as the font engine reads it: the
@@ -88,10 +93,13 @@ const QList<FontRegistry::Face>& FontRegistry::faces()
 
 QFont FontRegistry::font(const QString& faceName)
 {
-    // Named as the sheet names it, which the substitution turns into the file's family.
-    QFont face(faceName);
-    if (const auto found = registered().constFind(faceName); found != registered().constEnd())
-        face.setStyleName(*found);
+    const auto found = registered().constFind(faceName);
+    if (found == registered().constEnd())
+        return QFont(faceName);
+    // Named by the file's own family: a face name the system lacks would first be looked for
+    // among every installed face, which costs the first paint several milliseconds a face.
+    QFont face(found->family);
+    face.setStyleName(found->style);
     return face;
 }
 
@@ -104,10 +112,10 @@ void FontRegistry::useRegisteredStyles(QTextDocument& document)
     TextFormats::reformat(whole, [](QTextCharFormat& format) {
         const auto found = registered().constFind(format.fontFamilies().toStringList().value(0));
         // Bold and italic pieces are left to find their own style.
-        if (found == registered().constEnd() || format.fontStyleName() == *found ||
+        if (found == registered().constEnd() || format.fontStyleName() == found->style ||
             format.fontWeight() > QFont::Normal || format.fontItalic())
             return false;
-        format.setFontStyleName(*found);
+        format.setFontStyleName(found->style);
         return true;
     });
 }
@@ -132,7 +140,7 @@ void FontRegistry::registerAll(const QString& folder)
         // A family may hold more styles than the file's own (the system may have them all),
         // and which of them a family name alone gets depends on the order the database
         // learnt them in.
-        registered().insert(face.faceName, styleOfFile(file));
+        registered().insert(face.faceName, {families.first(), styleOfFile(file)});
         if (families.first() != face.faceName)
             QFont::insertSubstitution(face.faceName, families.first());
     }
