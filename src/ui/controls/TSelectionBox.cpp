@@ -67,18 +67,6 @@ TSelectionBox::TSelectionBox(const SelectionContext& context, QWidget* parent)
     m_listFont = QFont(QStringLiteral("Times New Roman"));
     m_listFont.setPixelSize(13);
 
-    m_ownText = new QLineEdit(this);
-    m_ownText->setFont(m_listFont);
-    m_ownText->setPlaceholderText(tr("Type your own, then Enter"));
-    m_ownText->setMaxLength(60);
-    QPalette own = m_ownText->palette();
-    own.setColor(QPalette::Base, QColor(0, 40, 0));
-    own.setColor(QPalette::Text, FrameOuter);
-    own.setColor(QPalette::PlaceholderText, QColor(120, 160, 120));
-    m_ownText->setPalette(own);
-    m_ownText->hide();
-    connect(m_ownText, &QLineEdit::returnPressed, this, &TSelectionBox::OwnTextEntered);
-
     m_fadeTimer = new QTimer(this);
     m_fadeTimer->setInterval(FadeInterval);
     connect(m_fadeTimer, &QTimer::timeout, this, &TSelectionBox::FadeStep);
@@ -131,13 +119,35 @@ void TSelectionBox::ShowSelection(const QStringList& list, QLineEdit* target, in
     m_open = true;
     m_fadeTimer->start();
     openDock();
-    m_ownText->clear();
-    m_ownText->setVisible(own);
-    if (own)
-        m_ownText->setGeometry(entryRect(places - 1).adjusted(-2, -1, 2, 2));
+    if (own) {
+        QLineEdit* box = ownTextBox();
+        box->clear();
+        box->setGeometry(entryRect(places - 1).adjusted(-2, -1, 2, 2));
+        box->show();
+    } else if (m_ownText) {
+        m_ownText->hide();
+    }
     show();
     if (own)
         m_ownText->setFocus();
+}
+
+QLineEdit* TSelectionBox::ownTextBox()
+{
+    // Made on the first specialty list: its type is looked up only when a list needs it.
+    if (m_ownText)
+        return m_ownText;
+    m_ownText = new QLineEdit(this);
+    m_ownText->setFont(m_listFont);
+    m_ownText->setPlaceholderText(tr("Type your own, then Enter"));
+    m_ownText->setMaxLength(60);
+    QPalette own = m_ownText->palette();
+    own.setColor(QPalette::Base, QColor(0, 40, 0));
+    own.setColor(QPalette::Text, FrameOuter);
+    own.setColor(QPalette::PlaceholderText, QColor(120, 160, 120));
+    m_ownText->setPalette(own);
+    connect(m_ownText, &QLineEdit::returnPressed, this, &TSelectionBox::OwnTextEntered);
+    return m_ownText;
 }
 
 void TSelectionBox::OwnTextEntered()

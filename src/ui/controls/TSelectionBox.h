@@ -48,7 +48,7 @@ public:
     const QTimer* FadeTimer() const { return m_fadeTimer; }
     // What the dock was last told about the hovered entry.
     const QList<SelectionInfo::Item>& infoItems() const { return m_infoItems; }
-    // The box for a text of one's own, shown for the specialties only.
+    // The box for a text of one's own, shown for the specialties only; none before the first.
     QLineEdit* ownText() const { return m_ownText; }
     // Top left of an entry's text in the popup.
     QPoint entryPosition(int index) const;
@@ -66,6 +66,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    QLineEdit* ownTextBox();
     void createBackground(QPoint topLeft);
     void openDock();
     void drawDockInfo();

@@ -120,7 +120,6 @@ NotesPanel::NotesPanel(QWidget* parent) : QWidget(parent)
     Notepad->document()->setDefaultFont(notes);
     Notepad->setFont(notes);
     Notepad->installEventFilter(this);
-    createToolbar();
     hide();
 }
 
@@ -141,8 +140,10 @@ ClickLabel* NotesPanel::createButton(int left, QFrame** hilight)
     return button;
 }
 
-void NotesPanel::createToolbar()
+void NotesPanel::ensureToolbar()
 {
+    if (FontName)
+        return;
     auto caption = [this](const QString& text, int left, int top) {
         auto* label = new ClickLabel(text, this);
         label->setFont(face(Times, 13));
@@ -200,20 +201,20 @@ void NotesPanel::createToolbar()
     auto* separator = new QFrame(this);
     separator->setGeometry(0, 39, 594, 1);
     separator->setFrameShape(QFrame::HLine);
+    const std::pair<ClickLabel*, Tool> buttons[] = {
+        {UndoImage, Tool::Undo},           {BoldImage, Tool::Bold}, {ItalicImage, Tool::Italic},
+        {UnderlineImage, Tool::Underline}, {LeftImage, Tool::Left}, {CenterImage, Tool::Center},
+        {RightImage, Tool::Right}};
+    for (const auto& [button, tool] : buttons)
+        button->setPixmap(QPixmap::fromImage(toolPicture(tool)));
 }
 
-void NotesPanel::showEvent(QShowEvent* event)
+void NotesPanel::setVisible(bool visible)
 {
-    // Drawn on the first visit: the bold and italic faces they need cost start-up time.
-    if (UndoImage->pixmap().isNull()) {
-        const std::pair<ClickLabel*, Tool> buttons[] = {
-            {UndoImage, Tool::Undo},           {BoldImage, Tool::Bold}, {ItalicImage, Tool::Italic},
-            {UnderlineImage, Tool::Underline}, {LeftImage, Tool::Left}, {CenterImage, Tool::Center},
-            {RightImage, Tool::Right}};
-        for (const auto& [button, tool] : buttons)
-            button->setPixmap(QPixmap::fromImage(toolPicture(tool)));
-    }
-    QWidget::showEvent(event);
+    // Before the page shows, so that the toolbar shows with it.
+    if (visible)
+        ensureToolbar();
+    QWidget::setVisible(visible);
 }
 
 void NotesPanel::mergeFormat(const QTextCharFormat& format)
@@ -384,6 +385,7 @@ bool NotesPanel::eventFilter(QObject* watched, QEvent* event)
 
 void NotesPanel::refreshToolbar()
 {
+    ensureToolbar();
     const QTextCursor cursor = Notepad->textCursor();
     const QTextCharFormat format = selectionFormat();
     // A box the user is typing into keeps what is typed, and its caret.

@@ -43,21 +43,25 @@ public:
     void UnderlineImageMouseDown();
     void setAlignment(Qt::Alignment alignment);
 
-    QLineEdit *FontName, *FontSize;
-    QListWidget* FontListBox;
-    ClickLabel *UndoImage, *BoldImage, *ItalicImage, *UnderlineImage, *LeftImage, *CenterImage,
-        *RightImage;
-    QFrame *BoldHilight, *ItalicHilight, *UnderlineHilight, *LeftHilight, *CenterHilight,
-        *RightHilight;
+    void setVisible(bool visible) override;
+
+    // The toolbar, made when the page is first shown.
+    QLineEdit *FontName = nullptr, *FontSize = nullptr;
+    QListWidget* FontListBox = nullptr;
+    ClickLabel *UndoImage = nullptr, *BoldImage = nullptr, *ItalicImage = nullptr,
+               *UnderlineImage = nullptr, *LeftImage = nullptr, *CenterImage = nullptr,
+               *RightImage = nullptr;
+    QFrame *BoldHilight = nullptr, *ItalicHilight = nullptr, *UnderlineHilight = nullptr,
+           *LeftHilight = nullptr, *CenterHilight = nullptr, *RightHilight = nullptr;
     QTextEdit* Notepad;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     ClickLabel* createButton(int left, QFrame** hilight);
-    void createToolbar();
+    // Builds the toolbar and draws its pictures, once: the faces they need cost start-up time.
+    void ensureToolbar();
     void mergeFormat(const QTextCharFormat& format);
     // The format of the selection's first character, or at the caret.
     QTextCharFormat selectionFormat() const;
