@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QPainter>
 #include <QWidget>
+#include <cstdio>
 
 // A reference for start-up: a frameless 800 x 572 window in the window's green that paints
-// what it is given over the green and quits right after its first paint.
+// what it is given over the green, says "painted" on standard output once that paint is on
+// its way to the screen, and quits.
 template <typename Paint> int runReferenceWindow(int argc, char* argv[], Paint paint)
 {
     class Window : public QWidget
@@ -25,7 +27,15 @@ template <typename Paint> int runReferenceWindow(int argc, char* argv[], Paint p
             m_paint(painter, rect());
             if (!m_painted) {
                 m_painted = true;
-                QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+                // Queued: the paint is flushed to the window first.
+                QMetaObject::invokeMethod(
+                    qApp,
+                    [] {
+                        std::fputs("painted\n", stdout);
+                        std::fflush(stdout);
+                        QCoreApplication::quit();
+                    },
+                    Qt::QueuedConnection);
             }
         }
 

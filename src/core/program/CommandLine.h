@@ -19,7 +19,7 @@ struct Invocation
     QString format;              // what to export to: "foundry"
     bool notes = false;          // the notes pages after the sheet
     bool log = false;            // the experience log's pages after those
-    bool quitAfterPaint = false; // timing runs: the window ends after its first paint
+    bool quitAfterPaint = false; // timing runs: "painted" on standard output after the first paint, then the end
     QString problem;             // what is wrong with a wrong command line
 };
 

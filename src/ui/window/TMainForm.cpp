@@ -44,6 +44,7 @@
 #include <QTextEdit>
 #include <QThread>
 #include <QTimer>
+#include <cstdio>
 
 using namespace SheetFonts;
 
@@ -506,10 +507,17 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         Pictures::paintBackground(painter);
         if (m_quitAfterFirstPaint) {
             m_quitAfterFirstPaint = false;
-            // The whole window is painted in this one pass; the end waits behind it. Not
-            // quit(), which would close the window and ask about unsaved changes.
+            // The whole window is painted in this one pass; the end waits behind it, so the
+            // word comes when the paint is on its way to the screen. Not quit(), which would
+            // close the window and ask about unsaved changes.
             QMetaObject::invokeMethod(
-                qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+                qApp,
+                [] {
+                    std::fputs("painted\n", stdout);
+                    std::fflush(stdout);
+                    QCoreApplication::exit(0);
+                },
+                Qt::QueuedConnection);
         }
         return true;
     }
