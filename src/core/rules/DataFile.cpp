@@ -22,22 +22,23 @@ constexpr std::array<unsigned char, KeyLength> Key = {
 
 QByteArray scramble(QByteArray bytes)
 {
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        bytes[i] = char(static_cast<unsigned char>(bytes[i]) ^ Key[i % KeyLength]);
+    char* data = bytes.data();
+    for (qsizetype i = 0, k = 0; i < bytes.size(); ++i) {
+        data[i] = char(static_cast<unsigned char>(data[i]) ^ Key[k]);
+        if (++k == KeyLength)
+            k = 0;
+    }
     return bytes;
 }
 
 QStringList splitLines(QByteArrayView plain)
 {
-    QStringList lines;
+    // Decoded whole, at once: a decoder call per line costs more than the lines.
     QStringDecoder decode("windows-1252");
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < plain.size(); ++i) {
-        if (plain[i] == '\r') {
-            lines.append(decode(plain.sliced(start, i - start)));
-            start = i + 1;
-        }
-    }
+    const QString text = decode(plain);
+    QStringList lines = text.split(u'\r');
+    // What follows the last line end is no line.
+    lines.removeLast();
     return lines;
 }
 
