@@ -96,7 +96,7 @@ public:
             else
                 QTest::mouseClick(m_form.findChild<QLabel*>(m_press), Qt::LeftButton);
         });
-        return QtFileDialogs(m_form, nullptr).askSaveChanges();
+        return QtFileDialogs([this]() -> TConfirmForm& { return m_form; }, nullptr).askSaveChanges();
     }
 
 private:

@@ -6,14 +6,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-QtFileDialogs::QtFileDialogs(TConfirmForm& question, QWidget* parent)
-    : m_question(question), m_parent(parent)
+QtFileDialogs::QtFileDialogs(std::function<TConfirmForm&()> question, QWidget* parent)
+    : m_question(std::move(question)), m_parent(parent)
 {
 }
 
 FileDialogs::Answer QtFileDialogs::askSaveChanges()
 {
-    switch (m_question.ask()) {
+    switch (m_question().ask()) {
     case TConfirmForm::Result::Yes:
         return Answer::Yes;
     case TConfirmForm::Result::No:

@@ -2,6 +2,8 @@
 
 #include "files/FileDialogs.h"
 
+#include <functional>
+
 class QWidget;
 class TConfirmForm;
 
@@ -9,7 +11,8 @@ class TConfirmForm;
 class QtFileDialogs : public FileDialogs
 {
 public:
-    QtFileDialogs(TConfirmForm& question, QWidget* parent);
+    // question gives the save question's form, made when first asked for.
+    QtFileDialogs(std::function<TConfirmForm&()> question, QWidget* parent);
 
     Answer askSaveChanges() override;
     QString openFileName(const QString& folder) override;
@@ -22,6 +25,6 @@ public:
 private:
     QString askSavePath(const QString& title, const QString& proposal, const QString& filters,
                         const QString& suffix);
-    TConfirmForm& m_question;
+    std::function<TConfirmForm&()> m_question;
     QWidget* m_parent;
 };

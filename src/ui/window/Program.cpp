@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 
 namespace Program {
 
@@ -73,6 +74,24 @@ void keepWorkSafe(QApplication& app, TMainForm& mainForm, RecoveryCopy& recovery
                      });
 }
 
+// The rules' questions, asked in a dialog that is made for the first of them.
+class LaterQuestions : public RuleQuestions
+{
+public:
+    explicit LaterQuestions(QWidget& parent) : m_parent(parent) {}
+
+    int ask(const QString& message, const QString& first, const QString& second) override
+    {
+        if (!m_dialog)
+            m_dialog = std::make_unique<TConfirmDlg>(&m_parent);
+        return m_dialog->ask(message, first, second);
+    }
+
+private:
+    QWidget& m_parent;
+    std::unique_ptr<TConfirmDlg> m_dialog;
+};
+
 int runWindows(QApplication& app, const CommandLine::Invocation& call)
 {
     TSplash splash;
@@ -99,10 +118,17 @@ int runWindows(QApplication& app, const CommandLine::Invocation& call)
         TSelectionBox selectionBox(mainForm.selectionContext(), &mainForm);
         mainForm.setSelectionBox(&selectionBox);
         // The print dialog takes its place here, before the questions.
-        TConfirmForm confirmForm(&mainForm);
-        TConfirmDlg confirmDlg(&mainForm);
-        mainForm.setQuestions(&confirmDlg);
-        QtFileDialogs fileDialogs(confirmForm, &mainForm);
+        // The dialogs are made when first needed: their pictures cost start-up time.
+        std::unique_ptr<TConfirmForm> confirmForm;
+        LaterQuestions questions(mainForm);
+        mainForm.setQuestions(&questions);
+        QtFileDialogs fileDialogs(
+            [&]() -> TConfirmForm& {
+                if (!confirmForm)
+                    confirmForm = std::make_unique<TConfirmForm>(&mainForm);
+                return *confirmForm;
+            },
+            &mainForm);
         if (!mainForm.startupFailed())
             mainForm.files().setDialogs(&fileDialogs);
         TRTFView guideView(mainForm.geometry(), messages, &mainForm);
