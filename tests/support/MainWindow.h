@@ -5,6 +5,7 @@
 #include "ScriptedAnswers.h"
 #include "ScriptedDialogs.h"
 #include "controls/ClickLabel.h"
+#include "controls/PaintedSection.h"
 #include "controls/TSelectionBox.h"
 #include "controls/TVampireDots.h"
 #include "files/FileCommands.h"
@@ -88,8 +89,7 @@ inline QColor textColour(const QWidget* label)
 // The blood pool boxes the sheet shows.
 inline int shownBloodPool(const SheetPanel* sheet)
 {
-    return int(std::count_if(sheet->BloodPool.begin(), sheet->BloodPool.end(),
-                             [sheet](const QWidget* box) { return box->isVisibleTo(sheet); }));
+    return sheet->bloodPoolShown();
 }
 
 // The program's window with a write folder of its own (kept as long as the fixture, so only a

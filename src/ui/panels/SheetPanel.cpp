@@ -1,6 +1,7 @@
 #include "SheetPanel.h"
 
 #include "controls/ClickLabel.h"
+#include "controls/PaintedSection.h"
 #include "controls/PlacedLabel.h"
 #include "controls/SheetFonts.h"
 #include "controls/SpecialtyLabel.h"
@@ -77,14 +78,6 @@ protected:
     }
 };
 
-QWidget* box(QWidget* parent, const QRect& place)
-{
-    auto* square = new QLabel(parent);
-    square->setGeometry(place);
-    square->setFrameShape(QFrame::Box);
-    square->setLineWidth(1);
-    return square;
-}
 
 } // namespace
 
@@ -109,15 +102,15 @@ SheetPanel::SheetPanel(const RuleTables& tables, const QCursor& listCursor, QWid
     updateLayout(RowCounts());
 }
 
-QWidget* SheetPanel::createSection(int height)
+PaintedSection* SheetPanel::createSection(int height)
 {
-    auto* section = new QWidget(this);
+    auto* section = new PaintedSection(this);
     section->resize(SheetWidth, height);
     return section;
 }
 
-QLabel* SheetPanel::heading(QWidget* panel, const QString& text, int left, int width,
-                            QLabel** tally)
+void SheetPanel::heading(PaintedSection* panel, const QString& text, int left, int width,
+                         QLabel** tally)
 {
     const QFont headingFont = face(Blackletter, 15);
     const QFont tallyFont = face(Times, 13);
@@ -125,12 +118,11 @@ QLabel* SheetPanel::heading(QWidget* panel, const QString& text, int left, int w
     const int tallyWidth =
         tally ? QFontMetrics(tallyFont).horizontalAdvance(QStringLiteral("(00.5/00)")) : 0;
     const int start = left + (width - headingWidth - (tally ? 4 + tallyWidth : 0)) / 2;
-    QLabel* title = placedLabel(panel, text, headingFont, QRect(start, 0, headingWidth + 2, 17));
-    setTextColour(title, SheetHeadingColour);
+    panel->addText(text, headingFont, QRect(start, 0, headingWidth + 2, 17),
+                   Qt::AlignLeft | Qt::AlignVCenter, SheetHeadingColour);
     if (tally)
         *tally = placedLabel(panel, QString(), tallyFont,
                              QRect(start + headingWidth + 4, 0, tallyWidth, 17));
-    return title;
 }
 
 QLineEdit* SheetPanel::headerBox(int column, int row, const QString& caption,
@@ -139,24 +131,24 @@ QLineEdit* SheetPanel::headerBox(int column, int row, const QString& caption,
     constexpr int CaptionWidth = 70;
     const int left = ColumnLeft[column];
     const int top = 8 + 26 * row;
-    auto* captionText = new ClickLabel(caption, Header);
-    captionText->setFont(face(Belwe, 14));
-    captionText->setGeometry(left, top, CaptionWidth, 20);
+    const QRect captionPlace(left, top, CaptionWidth, 20);
     if (captionLabel) {
+        // A caption that opens a list is a control of its own.
+        auto* captionText = new ClickLabel(caption, Header);
+        captionText->setFont(face(Belwe, 14));
+        captionText->setGeometry(captionPlace);
         captionText->setCursor(m_listCursor);
         *captionLabel = captionText;
+    } else {
+        Header->addText(caption, face(Belwe, 14), captionPlace);
     }
     auto* edit = new TNameEdit(Header);
     edit->setFrame(false);
     edit->setFont(face(Handwriting, 13));
     edit->setGeometry(left + CaptionWidth, top, ColumnPitch - CaptionWidth - 8, 20);
     // A ruled line under the box, as on a paper sheet.
-    auto* rule = new QLabel(Header);
-    rule->setGeometry(left + CaptionWidth, top + 20, ColumnPitch - CaptionWidth - 8, 1);
-    rule->setAutoFillBackground(true);
-    QPalette ink = rule->palette();
-    ink.setColor(QPalette::Window, QColor(160, 176, 160));
-    rule->setPalette(ink);
+    Header->addFill(QRect(left + CaptionWidth, top + 20, ColumnPitch - CaptionWidth - 8, 1),
+                    QColor(160, 176, 160));
     return edit;
 }
 
@@ -183,16 +175,13 @@ void SheetPanel::createDividers()
         QStringLiteral("Attributes"), QStringLiteral("Abilities"), QStringLiteral("Advantages"),
         QStringLiteral("Other Traits")};
     const QPixmap picture = QPixmap::fromImage(Pictures::divider());
+    const QRect place(0, 0, SheetWidth, SheetLayout::DividerHeight);
     for (std::size_t i = 0; i < Dividers.size(); ++i) {
-        Dividers[i] = new QLabel(this);
-        Dividers[i]->setPixmap(picture);
-        Dividers[i]->resize(SheetWidth, SheetLayout::DividerHeight);
-        if (!captions[i].isEmpty()) {
-            QLabel* caption =
-                placedLabel(Dividers[i], captions[i], face(Blackletter, 18),
-                            QRect(0, 0, SheetWidth, SheetLayout::DividerHeight), Qt::AlignCenter);
-            setTextColour(caption, SheetHeadingColour);
-        }
+        Dividers[i] = new PaintedSection(this);
+        Dividers[i]->resize(place.size());
+        Dividers[i]->addPicture(picture, place);
+        Dividers[i]->addText(captions[i], face(Blackletter, 18), place, Qt::AlignCenter,
+                             SheetHeadingColour);
     }
 }
 
@@ -357,7 +346,7 @@ void SheetPanel::createTouches()
         MeritRows[r]->setText(meritPlaceholder);
         MeritRows[r]->setCursorPosition(0);
     }
-    FlawPanel = new QWidget(Touches);
+    FlawPanel = new PaintedSection(Touches);
     FlawPanel->setAutoFillBackground(true);
     FlawPanel->setFocusPolicy(Qt::TabFocus);
     heading(FlawPanel, QStringLiteral("Flaws"), 0, 212, nullptr);
@@ -385,37 +374,30 @@ void SheetPanel::createTouches()
     Humanity->setFilled(2);
     Humanity->setFreebies(0);
 
-    QLabel* willpower = placedLabel(Touches, QStringLiteral("Willpower"), face(Blackletter, 15),
-                                    QRect(Middle - 80, 38, 160, 18), Qt::AlignCenter);
-    willpower->setPalette(headingInk);
-    willpower->setForegroundRole(QPalette::Text);
+    Touches->addText(QStringLiteral("Willpower"), face(Blackletter, 15),
+                     QRect(Middle - 80, 38, 160, 18), Qt::AlignCenter, SheetHeadingColour);
     Willpower = attributeDots(Touches, Middle - 49, 60, 10, 1);
 
-    QLabel* blood = placedLabel(Touches, QStringLiteral("Blood Pool"), face(Blackletter, 15),
-                                QRect(Middle - 80, 76, 160, 18), Qt::AlignCenter);
-    blood->setPalette(headingInk);
-    blood->setForegroundRole(QPalette::Text);
-    placedLabel(Touches, QStringLiteral("Blood/Turn:"), face(Belwe, 13),
-                QRect(Middle - 50, 95, 70, 16), Qt::AlignRight | Qt::AlignVCenter);
+    Touches->addText(QStringLiteral("Blood Pool"), face(Blackletter, 15),
+                     QRect(Middle - 80, 76, 160, 18), Qt::AlignCenter, SheetHeadingColour);
+    Touches->addText(QStringLiteral("Blood/Turn:"), face(Belwe, 13), QRect(Middle - 50, 95, 70, 16),
+                     Qt::AlignRight | Qt::AlignVCenter);
     BloodTurn =
         placedLabel(Touches, QStringLiteral("1"), face(Belwe, 13), QRect(Middle + 24, 95, 40, 16));
-    for (int i = 0; i < BloodPoolBoxes; ++i) {
-        BloodPool[i] = box(Touches, QRect(0, 115, 10, 10));
-        BloodPool[i]->hide();
-    }
 
     // Health: the panel covers the extra "Hurt" level that only a huge character has.
     const int left = ColumnLeft[2];
     heading(Touches, QStringLiteral("Health"), 2 * ColumnPitch, ColumnPitch, nullptr);
     const QFont levelFont = face(Belwe, 13);
-    auto level = [&](QWidget* parent, int x, int top, const QString& name, const QString& penalty) {
-        placedLabel(parent, name, levelFont, QRect(x + 20, top, 100, 15));
-        placedLabel(parent, penalty, levelFont, QRect(x + 120, top, 30, 15));
-        box(parent, QRect(x + 152, top + 3, 10, 10));
+    auto level = [&](PaintedSection* parent, int x, int top, const QString& name,
+                     const QString& penalty) {
+        parent->addText(name, levelFont, QRect(x + 20, top, 100, 15));
+        parent->addText(penalty, levelFont, QRect(x + 120, top, 30, 15));
+        parent->addBox(QRect(x + 152, top + 3, 10, 10));
     };
     level(Touches, left, 17, QStringLiteral("Bruised"), QString());
     level(Touches, left, 32, QStringLiteral("Hurt"), QStringLiteral("-1"));
-    HealthPanel = new QWidget(Touches);
+    HealthPanel = new PaintedSection(Touches);
     HealthPanel->setAutoFillBackground(true);
     HealthPanel->setGeometry(left, 32, ColumnPitch - 4, 92);
     const std::array<std::pair<QString, QString>, 6> levels = {{
@@ -435,14 +417,15 @@ void SheetPanel::createTouches()
 void SheetPanel::placeBloodPool(int generation)
 {
     const QList<QPoint> places = SheetLayout::bloodPoolBoxes(generation, SheetWidth);
-    for (int i = 0; i < BloodPoolBoxes; ++i) {
-        if (i < places.size()) {
-            BloodPool[i]->move(places[i]);
-            BloodPool[i]->show();
-        } else {
-            BloodPool[i]->hide();
-        }
-    }
+    QList<QRect> boxes;
+    for (qsizetype i = 0; i < places.size() && i < BloodPoolBoxes; ++i)
+        boxes.append(QRect(places[i], QSize(10, 10)));
+    Touches->setChangingBoxes(boxes);
+}
+
+int SheetPanel::bloodPoolShown() const
+{
+    return int(Touches->changingBoxes());
 }
 
 int SheetPanel::updateLayout(const RowCounts& rows)

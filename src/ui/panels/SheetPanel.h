@@ -6,6 +6,7 @@
 #include <array>
 
 class ClickLabel;
+class PaintedSection;
 class QLabel;
 class QLineEdit;
 class RuleTables;
@@ -37,6 +38,7 @@ public:
     int updateLayout(const RowCounts& rows);
     // Shows the blood pool boxes of a generation, hiding the rest.
     void placeBloodPool(int generation);
+    int bloodPoolShown() const;
 
     // The header boxes and the attributes' dots in the order the character lists them.
     std::array<QLineEdit*, 9> headerBoxes() const
@@ -77,15 +79,14 @@ public:
     // Lower panel.
     NameRows MeritRows;
     NameRows FlawRows;
-    QWidget* FlawPanel;
+    PaintedSection* FlawPanel;
     TVampireDots *Willpower, *Humanity;
     QLineEdit* Path;
     QLabel* BloodTurn;
-    std::array<QWidget*, BloodPoolBoxes> BloodPool;
-    QWidget* HealthPanel;
+    PaintedSection* HealthPanel;
 
-    QWidget *Header, *Attributes, *Abilities, *SecAbilities, *Advantages, *Touches;
-    std::array<QLabel*, 4> Dividers;
+    PaintedSection *Header, *Attributes, *Abilities, *SecAbilities, *Advantages, *Touches;
+    std::array<PaintedSection*, 4> Dividers;
 
 private:
     void createHeader();
@@ -96,8 +97,8 @@ private:
     void createTouches();
     void createDividers();
 
-    QWidget* createSection(int height);
-    QLabel* heading(QWidget* panel, const QString& text, int left, int width, QLabel** tally);
+    PaintedSection* createSection(int height);
+    void heading(PaintedSection* panel, const QString& text, int left, int width, QLabel** tally);
     QLineEdit* headerBox(int column, int row, const QString& caption, ClickLabel** captionLabel);
     TVampireDots* attributeDots(QWidget* panel, int left, int top, int maxDots, int minDots);
     TraitRow traitRow(QWidget* panel, int left, int row, const QString& text, const QFont& font,

@@ -1,5 +1,6 @@
 #include "MeritsAndFlaws.h"
 
+#include "controls/PaintedSection.h"
 #include "controls/TNameEdit.h"
 #include "panels/SheetPanel.h"
 #include "panels/TechDock.h"

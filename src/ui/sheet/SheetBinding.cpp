@@ -184,9 +184,7 @@ Character readAll(CharacterView& form)
     c.rulesBoxes = form.rulesPanel()->boxTexts();
     c.books = form.books()->ChosenBooks().items();
     c.bloodPerTurn = s.BloodTurn->text();
-    c.bloodPoolBoxes =
-        int(std::count_if(s.BloodPool.begin(), s.BloodPool.end(),
-                          [&s](const QWidget* box) { return box->isVisibleTo(&s); }));
+    c.bloodPoolBoxes = s.bloodPoolShown();
     c.flawWarning = form.tech()->FlawWarning->isVisibleTo(form.tech()->FlawWarning->parentWidget());
     c.presets = RulesPresets::matchingPresets(c.rulesBoxes, c.settings.ElderRules);
     // What the sheet shows of what the rules derived.
