@@ -1,8 +1,12 @@
 #include "../support/DataRows.h"
 #include "../support/Pixels.h"
+#include "../support/ProgramFonts.h"
+#include "controls/PaintedSection.h"
+#include "controls/SheetFonts.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TVampireDots.h"
 
+#include <QLabel>
 #include <QSignalSpy>
 
 using L = QList<int>;
@@ -62,7 +66,7 @@ L categories(const TPriorityBox& box)
 
 } // namespace
 
-// The sheet's own controls: the row of dots and the priority box.
+// The sheet's own controls: the row of dots, the priority box and the texts a section paints.
 class TestRatingControls : public QObject
 {
     Q_OBJECT
@@ -285,7 +289,59 @@ private slots:
             }
     }
 
+    // A section paints its fixed texts and frames pixel for pixel as labels would.
+    void paintedSectionDrawsAsLabels_data()
+    {
+        columns<QString, QString, int, int, QColor, bool>(
+            {"text", "face", "size", "alignment", "colour", "box"});
+        const int leftCentre = Qt::AlignLeft | Qt::AlignVCenter;
+        dataRow("heading", u"Virtues"_qs, SheetFonts::Blackletter, 15, leftCentre,
+                SheetFonts::SheetHeadingColour, false);
+        dataRow("centred", u"Blood Pool"_qs, SheetFonts::Blackletter, 15, int(Qt::AlignCenter),
+                SheetFonts::SheetHeadingColour, false);
+        dataRow("right", u"Blood/Turn:"_qs, SheetFonts::Belwe, 13,
+                int(Qt::AlignRight | Qt::AlignVCenter), Black, false);
+        dataRow("cut at its place", u"Incapacitated and more"_qs, SheetFonts::Times, 13, leftCentre,
+                Black, false);
+        dataRow("frame", QString(), SheetFonts::Times, 13, leftCentre, Black, true);
+    }
+    void paintedSectionDrawsAsLabels()
+    {
+        const auto [text, face, size, alignment, colour, box] =
+            fetch<QString, QString, int, int, QColor, bool>(
+                {"text", "face", "size", "alignment", "colour", "box"});
+        const QRect place(7, 5, 90, 17);
+        const QFont font = SheetFonts::face(face, size);
+        auto page = [](QWidget* content) {
+            auto* paper = new QWidget;
+            paper->setAutoFillBackground(true);
+            paper->setPalette(QPalette(Qt::black, Qt::white));
+            paper->resize(110, 30);
+            content->setParent(paper);
+            content->resize(paper->size());
+            return paper;
+        };
+        auto* section = new PaintedSection;
+        if (box)
+            section->addBox(place);
+        else
+            section->addText(text, font, place, Qt::Alignment(alignment), colour);
+        auto* holder = new QWidget;
+        auto* label = new QLabel(text, holder);
+        label->setFont(font);
+        label->setGeometry(place);
+        label->setAlignment(Qt::Alignment(alignment));
+        SheetFonts::setTextColour(label, colour);
+        if (box)
+            label->setFrameShape(QFrame::Box);
+        const std::unique_ptr<QWidget> painted(page(section)), labelled(page(holder));
+        const QImage expected = labelled->grab().toImage();
+        QVERIFY(countPixels(expected, expected.rect(), [](QColor c) { return c != Qt::white; }) > 0);
+        QCOMPARE(painted->grab().toImage(), expected);
+    }
+
 private:
+    ProgramFonts m_fonts;
     QWidget* m_window = nullptr;
     TVampireDots* m_dots = nullptr;
     TPriorityBox* m_box = nullptr;
