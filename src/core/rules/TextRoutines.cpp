@@ -34,7 +34,14 @@ QString PadWithDots(const QString& text, int width, const QFont& font)
     // The sheet pads the same few names and empty rows again and again (every load, every
     // list change); measuring text is what costs.
     static QHash<QString, QString> cache;
-    const QString key = font.key() + u'|' + QString::number(width) + u'|' + text;
+    // A font's key is itself costly to write; rows come in runs of one font.
+    static QFont lastFont;
+    static QString lastKey = lastFont.key();
+    if (!(font == lastFont)) {
+        lastFont = font;
+        lastKey = font.key();
+    }
+    const QString key = lastKey + u'|' + QString::number(width) + u'|' + text;
     if (const auto found = cache.constFind(key); found != cache.constEnd())
         return *found;
     if (cache.size() > 4096)
