@@ -125,6 +125,41 @@ private slots:
         dataRow("pack prices new disciplines", "Brujah", "Auspex", 0, 2, "new DISCIPLINE: 8",
                 8 + 7);
     }
+    // A chart line as the rules data may write it: "kind: price" or "kind: current x factor".
+    void chartLine_data()
+    {
+        columns<QString, int, int, int>({"line", "kind", "fixed", "perCurrent"});
+        const int none = -1;
+        dataRow("per rating", u"Attribute: current x 4"_qs, int(ExperienceChart::Attribute), 0, 4);
+        dataRow("fixed, spaced", u"  new ability :3  "_qs, int(ExperienceChart::NewAbility), 3, 0);
+        dataRow("any case, times sign", u"ATTRIBUTE: CURRENT \u00d7 5"_qs,
+                int(ExperienceChart::Attribute), 0, 5);
+        dataRow("star, no spaces", u"Willpower:current*1"_qs, int(ExperienceChart::Willpower), 0, 1);
+        dataRow("no colon", u"Attribute current x 4"_qs, none, 0, 0);
+        dataRow("no operator", u"Attribute: current 4"_qs, none, 0, 0);
+        dataRow("zero", u"Virtue: 0"_qs, none, 0, 0);
+        dataRow("five digits", u"Virtue: 10000"_qs, none, 0, 0);
+        dataRow("over the most", u"Virtue: 1001"_qs, none, 0, 0);
+        dataRow("words after", u"Virtue: 2 each"_qs, none, 0, 0);
+        dataRow("unknown kind", u"Merit: 2"_qs, none, 0, 0);
+        dataRow("no kind", u" : 2"_qs, none, 0, 0);
+        dataRow("second colon", u"Virtue: current: 2"_qs, none, 0, 0);
+    }
+    void chartLine()
+    {
+        const auto [line, kind, fixed, perCurrent] =
+            fetch<QString, int, int, int>({"line", "kind", "fixed", "perCurrent"});
+        QCOMPARE(ExperienceChart::lineFault(line).has_value(), kind < 0);
+        // Read over the revised chart, a line changes its own kind's price and nothing else.
+        const ExperienceChart revised, read = ExperienceChart::fromLines({line});
+        for (int k = 0; k < ExperienceChart::KindCount; ++k) {
+            const auto at = ExperienceChart::Kind(k);
+            const ExperienceChart::Price expected =
+                k == kind ? ExperienceChart::Price{fixed, perCurrent} : revised.price(at);
+            QVERIFY(read.price(at) == expected);
+        }
+    }
+
     void chart()
     {
         const auto [clan, trait, from, to, pack, expected] =

@@ -1,6 +1,7 @@
 #include "files/CharacterFileText.h"
 
 #include "files/CharacterRecord.h"
+#include "rules/TextRoutines.h"
 
 #include <QFile>
 #include <QHash>
@@ -44,7 +45,7 @@ bool CharacterFileText::canStore(char32_t character)
         QByteArray bytes;
         for (int b = 0x80; b <= 0x9f; ++b)
             bytes.append(char(b));
-        return QString(QStringDecoder(Encoding)(bytes));
+        return TextRoutines::fromWindows1252(bytes);
     }();
     if (character < 0x80 || (character >= 0xa0 && character <= 0xff))
         return true;
@@ -68,7 +69,7 @@ QString CharacterFileText::storable(const QString& text)
 
 QString CharacterFileText::utf8Line(const QString& text)
 {
-    return QStringDecoder(Encoding)(text.toUtf8());
+    return TextRoutines::fromWindows1252(text.toUtf8());
 }
 
 QString CharacterFileText::fromUtf8Line(const QString& line)
@@ -106,11 +107,9 @@ void CharacterFileText::restoreFullTexts(CharacterRecord& character, const QStri
 QByteArray CharacterFileText::encode(const QStringList& lines)
 {
     QByteArray bytes;
-    QStringEncoder fromUnicode(Encoding);
     for (const QString& line : lines) {
-        // The code page's encoder turns some characters (CJK among them) into a control
-        // character without a fault, so each is checked here.
-        bytes += fromUnicode(storable(line));
+        // What the code page cannot hold is a "?" already, one for each character.
+        bytes += TextRoutines::toWindows1252(storable(line));
         bytes += "\r\n";
     }
     return bytes;
@@ -121,7 +120,6 @@ QStringList CharacterFileText::decode(QByteArrayView bytes)
     const bool cut = bytes.size() > MaxBytes;
     if (cut)
         bytes = bytes.first(MaxBytes);
-    QStringDecoder toUnicode(Encoding);
     QStringList lines;
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
@@ -132,7 +130,7 @@ QStringList CharacterFileText::decode(QByteArrayView bytes)
         // A line that runs into the cut may be incomplete.
         if (lineEnd == end && cut)
             break;
-        lines.append(toUnicode(QByteArrayView(start, lineEnd)));
+        lines.append(TextRoutines::fromWindows1252(QByteArrayView(start, lineEnd)));
         if (lineEnd < end && *lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n')
             ++lineEnd;
         start = lineEnd + 1;
@@ -147,7 +145,10 @@ std::optional<QByteArray> CharacterFileText::readFile(const QString& path, QStri
         *error = file.errorString();
         return std::nullopt;
     }
-    return file.read(MaxBytes);
+    // As much as the file holds, up to the most read: a buffer of the most for a file of a
+    // few kilobytes would be reserved for nothing.
+    const qint64 size = file.size();
+    return file.read(size > 0 ? std::min<qint64>(size, MaxBytes) : MaxBytes);
 }
 
 QString CharacterFileText::writeFile(const QString& path, const QByteArray& bytes)

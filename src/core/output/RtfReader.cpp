@@ -1,5 +1,7 @@
 #include "output/RtfReader.h"
 
+#include "rules/TextRoutines.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QList>
@@ -1064,6 +1066,9 @@ QString Parser::decode(int codePage, const QByteArray& bytes)
             text[i] = QChar(symbolChar(codePage, uchar(bytes[i])));
         return text;
     }
+    // The usual code page by hand: a converter would load the ICU tables.
+    if (codePage == 1252)
+        return TextRoutines::fromWindows1252(bytes);
     QStringDecoder& d = decoder(codePage);
     QString text = d(bytes);
     d.resetState();

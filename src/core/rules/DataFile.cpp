@@ -1,7 +1,8 @@
 #include "DataFile.h"
 
+#include "TextRoutines.h"
+
 #include <QFile>
-#include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <array>
@@ -34,9 +35,7 @@ QByteArray scramble(QByteArray bytes)
 QStringList splitLines(QByteArrayView plain)
 {
     // Decoded whole, at once: a decoder call per line costs more than the lines.
-    QStringDecoder decode("windows-1252");
-    const QString text = decode(plain);
-    QStringList lines = text.split(u'\r');
+    QStringList lines = TextRoutines::fromWindows1252(plain).split(u'\r');
     // What follows the last line end is no line.
     lines.removeLast();
     return lines;

@@ -1,6 +1,5 @@
 #include "ExperienceChart.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -38,21 +37,43 @@ QString ExperienceChart::kindName(Kind kind)
 std::optional<std::pair<ExperienceChart::Kind, ExperienceChart::Price>>
 ExperienceChart::parse(const QString& line)
 {
-    static const QRegularExpression shape(
-        QStringLiteral("^\\s*([^:]+?)\\s*:\\s*(current\\s*[x\\x{d7}*]\\s*)?(\\d{1,4})\\s*$"),
-        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = shape.match(line);
-    if (!match.hasMatch())
+    // Read by hand: a pattern matcher would be loaded and compiled at start-up for a few lines.
+    const auto space = [](QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
+    const auto skipSpace = [&](QStringView text) {
+        qsizetype i = 0;
+        while (i < text.size() && space(text[i]))
+            ++i;
+        return text.sliced(i);
+    };
+    const qsizetype colon = line.indexOf(u':');
+    if (colon < 0)
         return std::nullopt;
-    const QString name = match.captured(1);
+    QStringView name = skipSpace(QStringView(line).first(colon));
+    while (!name.isEmpty() && space(name.back()))
+        name.chop(1);
+    QStringView rest = skipSpace(QStringView(line).sliced(colon + 1));
+    Price price;
+    int* target = &price.fixed;
+    if (rest.startsWith(u"current", Qt::CaseInsensitive)) {
+        rest = skipSpace(rest.sliced(7));
+        if (rest.isEmpty() || !(rest[0] == u'x' || rest[0] == u'X' || rest[0] == u'\u00d7' ||
+                                rest[0] == u'*'))
+            return std::nullopt;
+        rest = skipSpace(rest.sliced(1));
+        target = &price.perCurrent;
+    }
+    qsizetype digits = 0;
+    while (digits < rest.size() && rest[digits] >= u'0' && rest[digits] <= u'9')
+        ++digits;
+    if (digits == 0 || digits > 4 || !skipSpace(rest.sliced(digits)).isEmpty())
+        return std::nullopt;
     const auto known = std::find_if(KindNames.begin(), KindNames.end(), [&](const char* kind) {
         return name.compare(QLatin1String(kind), Qt::CaseInsensitive) == 0;
     });
-    const int number = match.captured(3).toInt();
+    const int number = rest.first(digits).toInt();
     if (known == KindNames.end() || number < 1 || number > MaxFactor)
         return std::nullopt;
-    Price price;
-    (match.capturedLength(2) > 0 ? price.perCurrent : price.fixed) = number;
+    *target = number;
     return std::pair{Kind(known - KindNames.begin()), price};
 }
 

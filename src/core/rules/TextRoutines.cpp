@@ -4,6 +4,9 @@
 #include <QFontMetrics>
 #include <QHash>
 
+#include <algorithm>
+#include <iterator>
+
 namespace TextRoutines {
 
 namespace {
@@ -57,6 +60,41 @@ QString StripDots(QString text)
         --end;
     text.truncate(end);
     return text;
+}
+
+namespace {
+
+// What the code page's bytes 0x80 to 0x9f stand for.
+constexpr char16_t From80To9F[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+} // namespace
+
+// By hand, not through a converter: that loads the ICU tables, a megabyte at start-up.
+QString fromWindows1252(QByteArrayView bytes)
+{
+    QString text = QString::fromLatin1(bytes);
+    for (QChar& c : text)
+        if (c.unicode() >= 0x80 && c.unicode() < 0xA0)
+            c = QChar(From80To9F[c.unicode() - 0x80]);
+    return text;
+}
+
+QByteArray toWindows1252(QStringView text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            bytes[i] = char(c);
+            continue;
+        }
+        const auto* found = std::find(std::begin(From80To9F), std::end(From80To9F), c);
+        bytes[i] = found != std::end(From80To9F) ? char(0x80 + (found - From80To9F)) : '?';
+    }
+    return bytes;
 }
 
 } // namespace TextRoutines

@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QLockFile>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -65,13 +64,17 @@ void RecoveryCopy::claimSlots()
     if (!QDir().mkpath(m_folder))
         return;
     // Copies whose program is gone: their locks can be taken.
-    static const QRegularExpression copyName(QStringLiteral("^(\\d+)\\.tnc$"));
+    // Names read by hand: a name filter or a pattern would load a pattern matcher at start-up.
     QList<int> taken;
-    for (const QString& name : QDir(m_folder).entryList({QStringLiteral("*.tnc")}, QDir::Files)) {
-        const auto match = copyName.match(name);
-        if (!match.hasMatch())
+    for (const QString& name : QDir(m_folder).entryList(QDir::Files)) {
+        const QStringView digits = QStringView(name).chopped(std::min<qsizetype>(4, name.size()));
+        if (!name.endsWith(u".tnc") || digits.isEmpty() ||
+            !std::ranges::all_of(digits, [](QChar c) { return c >= u'0' && c <= u'9'; }))
             continue;
-        const int number = match.captured(1).toInt();
+        bool fits = false;
+        const int number = digits.toInt(&fits);
+        if (!fits)
+            continue;
         taken.append(number);
         if (auto lock = lockIfFree(slotPath(number, ".lock")))
             m_orphans.push_back({number, std::move(lock)});
