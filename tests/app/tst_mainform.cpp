@@ -202,16 +202,16 @@ private slots:
 
     void notesThumbFollowsTheCaret()
     {
-        form().notes()->Notepad->setPlainText(QString(1000, u'x'));
-        QTextCursor cursor = form().notes()->Notepad->textCursor();
+        form().notes()->notepad()->setPlainText(QString(1000, u'x'));
+        QTextCursor cursor = form().notes()->notepad()->textCursor();
         cursor.setPosition(500);
-        form().notes()->Notepad->setTextCursor(cursor);
+        form().notes()->notepad()->setTextCursor(cursor);
         QTest::mousePress(form().NoteButton, Qt::LeftButton);
         QCOMPARE(form().scrollBar().thumbOffset(), 482 * 500 / 1000);
         // A press in the column moves the caret to the matching place in the text.
         QTest::mousePress(background(), Qt::LeftButton, {}, QPoint(Column, 60 + 10 + 241));
         QTest::mouseRelease(background(), Qt::LeftButton, {}, QPoint(Column, 311));
-        QCOMPARE(form().notes()->Notepad->textCursor().position(), 500);
+        QCOMPARE(form().notes()->notepad()->textCursor().position(), 500);
     }
 
     // Names are set as large as they fit, never below the smallest type that reads; a longer

@@ -454,8 +454,8 @@ private slots:
         if (change == "taken back")
             pressDot(sheet()->Strength, 1);
         if (change == "notes") {
-            form().notes()->Notepad->setFocus();
-            QTest::keyClicks(form().notes()->Notepad, QStringLiteral("a note"));
+            form().notes()->notepad()->setFocus();
+            QTest::keyClicks(form().notes()->notepad(), QStringLiteral("a note"));
         }
         if (change.startsWith("Who") || change.startsWith("Ωmega"))
             enter(sheet()->Name, QString(change).remove(" saved"));
@@ -469,7 +469,7 @@ private slots:
             QVERIFY(QFile::remove(file));
 
         const QStringList before = snapshot(form());
-        const bool notesEdited = form().notes()->Notepad->document()->isModified();
+        const bool notesEdited = form().notes()->document()->isModified();
         SaveQuestionForm question(press);
         files().setDialogs(&question);
         const QString answer = save == "given up" ? QString()
@@ -500,7 +500,7 @@ private slots:
         if (!proceeds) {
             QCOMPARE(snapshot(form()), before);
             QCOMPARE(files().CurrentFile(), change == "deleted" ? QString() : file);
-            QCOMPARE(form().notes()->Notepad->document()->isModified(), notesEdited);
+            QCOMPARE(form().notes()->document()->isModified(), notesEdited);
         }
         // A failed save says why.
         if (save == "folder")
@@ -524,7 +524,7 @@ private slots:
         QVERIFY(!recovery->writeNow());                     // nothing unsaved yet
         sheet()->Name->setText(QStringLiteral("Ada"));
         pressDot(sheet()->Strength, 3);
-        form().notes()->Notepad->insertPlainText(QStringLiteral("a note"));
+        form().notes()->notepad()->insertPlainText(QStringLiteral("a note"));
         const QStringList lost = snapshot(form());
         QVERIFY(recovery->writeNow());
         // A second program keeps a copy of its own.
@@ -649,12 +649,12 @@ private slots:
         QCOMPARE(snapshot(form()), states[3]);
 
         // Ctrl+Z in the notes is the notes' own; New starts a fresh history.
-        form().notes()->Notepad->setFocus();
-        QTest::keyClicks(form().notes()->Notepad, QStringLiteral("x"));
-        QTest::keyClick(form().notes()->Notepad, Qt::Key_Z, Qt::ControlModifier);
+        form().notes()->notepad()->setFocus();
+        QTest::keyClicks(form().notes()->notepad(), QStringLiteral("x"));
+        QTest::keyClick(form().notes()->notepad(), Qt::Key_Z, Qt::ControlModifier);
         idle();
         QCOMPARE(sheet()->Strength->Filled(), 3);
-        QCOMPARE(form().notes()->Notepad->toPlainText(), QString());
+        QCOMPARE(form().notes()->notepad()->toPlainText(), QString());
         m_window.dialogs.answers = {Answer::No};
         files().NewButtonClick();
         idle();

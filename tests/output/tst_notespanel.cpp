@@ -1,4 +1,5 @@
 #include "../support/DataRows.h"
+#include "../support/Files.h"
 #include "../support/MainWindow.h"
 #include "panels/NotesEdit.h"
 #include "panels/NotesPanel.h"
@@ -15,7 +16,7 @@ class TestNotesPanel : public QObject
 private:
     MainWindow m_window;
     NotesPanel* notes() { return m_window.form->notes(); }
-    NotesEdit* pad() { return static_cast<NotesEdit*>(notes()->Notepad); }
+    NotesEdit* pad() { return static_cast<NotesEdit*>(notes()->notepad()); }
 
 private slots:
     void init()
@@ -140,6 +141,18 @@ private slots:
         notes()->refreshToolbar();
         QCOMPARE(notes()->FontSize->text(), QStringLiteral("16"));
         QVERIFY(!notes()->BoldHilight->isVisibleTo(notes()));
+    }
+
+    // The text area is made when the page first shows; from the start it follows the notes of
+    // the character loaded before, not the format of an empty text.
+    void toolbarFollowsNotesLoadedBeforeThePageShows()
+    {
+        m_window.open(TMainForm::Panel::Sheet, {golden(QStringLiteral("full.tnc"))});
+        m_window.form->switchToPanel(TMainForm::Panel::Notes);
+        idle();
+        QCOMPARE(notes()->FontName->text(), QStringLiteral("Arial"));
+        QCOMPARE(notes()->FontSize->text(), QStringLiteral("12"));
+        QCOMPARE(pad()->textCursor().position(), 0);
     }
 
     void richTextPastedKeepsItsStyles()

@@ -37,7 +37,7 @@ CharacterSheetIO::CharacterSheetIO(CharacterView& view, const QString& scratchPa
 
 QStringList CharacterSheetIO::notesLines()
 {
-    QTextDocument* document = m_view.notes()->Notepad->document();
+    QTextDocument* document = m_view.notes()->document();
     const QByteArray* notes = &m_notes;
     if (document->isModified()) {
         m_edited = RtfWriter::write(*document);
@@ -52,9 +52,9 @@ QStringList CharacterSheetIO::notesLines()
 
 void CharacterSheetIO::notesSaved()
 {
-    if (m_view.notes()->Notepad->document()->isModified())
+    if (m_view.notes()->document()->isModified())
         m_notes = m_edited;
-    m_view.notes()->Notepad->document()->setModified(false);
+    m_view.notes()->document()->setModified(false);
 }
 
 Record CharacterSheetIO::WriteCharacter(bool withNotes)
@@ -73,7 +73,7 @@ void CharacterSheetIO::applyNotes(const QStringList& lines)
     if (scratch.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
         scratch.write(m_notes) == m_notes.size())
         m_inScratch = m_notes;
-    QTextDocument* document = m_view.notes()->Notepad->document();
+    QTextDocument* document = m_view.notes()->document();
     RtfReader reader;
     if (!reader.read(m_notes, document)) {
         // Notes that are not rich text still show, as plain lines.
@@ -130,9 +130,7 @@ void CharacterSheetIO::endRead(bool completed)
     m_view.meritsAndFlaws().setAttached(true);
     if (completed) {
         m_view.meritsAndFlaws().recountAll();
-        QTextCursor caret = m_view.notes()->Notepad->textCursor();
-        caret.movePosition(QTextCursor::Start);
-        m_view.notes()->Notepad->setTextCursor(caret);
+        m_view.notes()->caretToStart();
         m_view.books()->applySelection();
     }
     m_view.virtues().setAttached(true);

@@ -66,7 +66,7 @@ bool FileCommands::loadFile(const QString& path)
     const CharacterReadResult result = CharacterReader::read(m_lines, path);
     m_lastVersion = result.version;
     m_io.ReadCharacter(result);
-    m_view.notes()->Notepad->document()->setModified(false);
+    m_view.notes()->document()->setModified(false);
     emit characterReplaced();
     m_restored = false;
     emit characterStored();
@@ -259,7 +259,7 @@ void FileCommands::openAtStartup(const QStringList& parameters)
 // The first run: the sheet as it stands becomes the template.
 void FileCommands::writeTemplate()
 {
-    m_view.notes()->Notepad->document()->setModified(true);
+    m_view.notes()->document()->setModified(true);
     m_lines = CharacterWriter::lines(m_io.WriteCharacter());
     if (const QString error =
             CharacterFileText::writeFile(m_currentFile, CharacterFileText::encode(m_lines));

@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QSignalBlocker>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 using namespace SheetFonts;
@@ -102,6 +104,13 @@ void setIfChanged(QLineEdit* box, const QString& text)
     box->setCursorPosition(0);
 }
 
+QFont notesFont()
+{
+    QFont notes(Times);
+    notes.setPixelSize(NotesPanel::DefaultPixelSize);
+    return notes;
+}
+
 } // namespace
 
 NotesPanel::NotesPanel(QWidget* parent) : QWidget(parent)
@@ -109,18 +118,32 @@ NotesPanel::NotesPanel(QWidget* parent) : QWidget(parent)
     setGeometry(0, 0, 594, 502);
     setAutoFillBackground(true);
 
-    Notepad = new NotesEdit(this);
-    Notepad->setGeometry(1, 40, 592, 462);
-    Notepad->setFrameShape(QFrame::NoFrame);
-    Notepad->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Notepad->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Notepad->setLineWrapMode(QTextEdit::WidgetWidth);
-    QFont notes(Times);
-    notes.setPixelSize(DefaultPixelSize);
-    Notepad->document()->setDefaultFont(notes);
-    Notepad->setFont(notes);
-    Notepad->installEventFilter(this);
+    m_document = new QTextDocument(this);
+    m_document->setDefaultFont(notesFont());
     hide();
+}
+
+QTextEdit* NotesPanel::notepad() const
+{
+    if (m_notepad)
+        return m_notepad;
+    // A text area costs start-up time that a page nobody opened need not pay.
+    auto* self = const_cast<NotesPanel*>(this);
+    m_notepad = new NotesEdit(self);
+    m_notepad->setDocument(m_document);
+    // A caret of the notes' own, at their start: the one the area kept from its empty text
+    // would type in that text's format.
+    m_notepad->setTextCursor(QTextCursor(m_document));
+    m_notepad->setGeometry(1, 40, 592, 462);
+    m_notepad->setFrameShape(QFrame::NoFrame);
+    m_notepad->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_notepad->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_notepad->setLineWrapMode(QTextEdit::WidgetWidth);
+    m_notepad->setFont(notesFont());
+    m_notepad->installEventFilter(self);
+    if (isVisible())
+        m_notepad->show();
+    return m_notepad;
 }
 
 ClickLabel* NotesPanel::createButton(int left, QFrame** hilight)
@@ -190,7 +213,7 @@ void NotesPanel::ensureToolbar()
     LeftImage = createButton(512, &LeftHilight);
     CenterImage = createButton(535, &CenterHilight);
     RightImage = createButton(558, &RightHilight);
-    connect(UndoImage, &ClickLabel::pressed, Notepad, &QTextEdit::undo);
+    connect(UndoImage, &ClickLabel::pressed, this, [this] { notepad()->undo(); });
     connect(BoldImage, &ClickLabel::pressed, this, &NotesPanel::BoldImageMouseDown);
     connect(ItalicImage, &ClickLabel::pressed, this, &NotesPanel::ItalicImageMouseDown);
     connect(UnderlineImage, &ClickLabel::pressed, this, &NotesPanel::UnderlineImageMouseDown);
@@ -209,17 +232,28 @@ void NotesPanel::ensureToolbar()
         button->setPixmap(QPixmap::fromImage(toolPicture(tool)));
 }
 
+void NotesPanel::caretToStart()
+{
+    if (!m_notepad)
+        return;
+    QTextCursor caret = m_notepad->textCursor();
+    caret.movePosition(QTextCursor::Start);
+    m_notepad->setTextCursor(caret);
+}
+
 void NotesPanel::setVisible(bool visible)
 {
-    // Before the page shows, so that the toolbar shows with it.
-    if (visible)
+    // Before the page shows, so that the toolbar and the text area show with it.
+    if (visible) {
+        notepad();
         ensureToolbar();
+    }
     QWidget::setVisible(visible);
 }
 
 void NotesPanel::mergeFormat(const QTextCharFormat& format)
 {
-    Notepad->mergeCurrentCharFormat(format);
+    notepad()->mergeCurrentCharFormat(format);
 }
 
 void NotesPanel::FontNameChange()
@@ -246,13 +280,13 @@ void NotesPanel::FontSizeChange()
         format.setProperty(size, value);
         return true;
     };
-    const QTextCursor cursor = Notepad->textCursor();
+    const QTextCursor cursor = notepad()->textCursor();
     if (cursor.hasSelection()) {
         TextFormats::reformat(cursor, resize);
     } else {
         QTextCharFormat typed = cursor.charFormat();
         resize(typed);
-        Notepad->setCurrentCharFormat(typed);
+        notepad()->setCurrentCharFormat(typed);
     }
 }
 
@@ -276,7 +310,7 @@ void NotesPanel::openFontChoice()
 void NotesPanel::closeFontList()
 {
     FontListBox->hide();
-    Notepad->setFocus();
+    notepad()->setFocus();
 }
 
 void NotesPanel::openSizeChoice()
@@ -290,11 +324,11 @@ void NotesPanel::openSizeChoice()
 
 QTextCharFormat NotesPanel::selectionFormat() const
 {
-    const QTextCursor cursor = Notepad->textCursor();
+    const QTextCursor cursor = notepad()->textCursor();
     if (!cursor.hasSelection())
         return cursor.charFormat();
     // A cursor reads the character before it; a selection made leftwards ends at its start.
-    QTextCursor first(Notepad->document());
+    QTextCursor first(m_document);
     first.setPosition(cursor.selectionStart() + 1);
     return first.charFormat();
 }
@@ -323,12 +357,12 @@ void NotesPanel::UnderlineImageMouseDown()
 
 void NotesPanel::setAlignment(Qt::Alignment alignment)
 {
-    Notepad->setAlignment(alignment);
+    notepad()->setAlignment(alignment);
 }
 
 bool NotesPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Notepad && event->type() == QEvent::KeyPress) {
+    if (watched == m_notepad && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() == Qt::ControlModifier) {
             // Consumed whole, so that Ctrl+I types no tab.
@@ -386,12 +420,12 @@ bool NotesPanel::eventFilter(QObject* watched, QEvent* event)
 void NotesPanel::refreshToolbar()
 {
     ensureToolbar();
-    const QTextCursor cursor = Notepad->textCursor();
+    const QTextCursor cursor = notepad()->textCursor();
     const QTextCharFormat format = selectionFormat();
     // A box the user is typing into keeps what is typed, and its caret.
     if (!cursor.hasSelection() && !FontName->hasFocus()) {
         const QStringList families = format.fontFamilies().toStringList();
-        setIfChanged(FontName, families.isEmpty() ? Notepad->document()->defaultFont().family()
+        setIfChanged(FontName, families.isEmpty() ? m_document->defaultFont().family()
                                                   : families.first());
     }
     if (!cursor.hasSelection() && !FontSize->hasFocus()) {
@@ -407,7 +441,7 @@ void NotesPanel::refreshToolbar()
     showIfChanged(BoldHilight, format.fontWeight() >= QFont::Bold);
     showIfChanged(ItalicHilight, format.fontItalic());
     showIfChanged(UnderlineHilight, format.fontUnderline());
-    const Qt::Alignment alignment = Notepad->alignment() & Qt::AlignHorizontal_Mask;
+    const Qt::Alignment alignment = notepad()->alignment() & Qt::AlignHorizontal_Mask;
     showIfChanged(LeftHilight, alignment == Qt::AlignLeft || alignment == Qt::AlignLeading);
     showIfChanged(CenterHilight, alignment == Qt::AlignHCenter);
     showIfChanged(RightHilight, alignment == Qt::AlignRight || alignment == Qt::AlignTrailing);

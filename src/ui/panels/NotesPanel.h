@@ -9,6 +9,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QTextDocument;
 class QTextEdit;
 class TSelectionBox;
 
@@ -53,7 +54,11 @@ public:
                *RightImage = nullptr;
     QFrame *BoldHilight = nullptr, *ItalicHilight = nullptr, *UnderlineHilight = nullptr,
            *LeftHilight = nullptr, *CenterHilight = nullptr, *RightHilight = nullptr;
-    QTextEdit* Notepad;
+    // The notes, kept by the page; the text area that edits them is made when first needed.
+    QTextDocument* document() const { return m_document; }
+    QTextEdit* notepad() const;
+    // Puts the caret before the notes' first character, as a text area made later has it.
+    void caretToStart();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -68,6 +73,8 @@ private:
     // Hides the long font list and gives the notes the focus back.
     void closeFontList();
 
+    QTextDocument* m_document;
+    mutable QTextEdit* m_notepad = nullptr;
     TSelectionBox* m_popup = nullptr;
     QStringList m_fontNames;
 };

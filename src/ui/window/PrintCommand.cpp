@@ -45,7 +45,7 @@ TPrintForm::Jobs PrintCommand::jobs()
     TPrintForm::Jobs jobs;
     jobs.PrintSheet = [this] { return PrinterJobs::printSheet(printedSheet()); };
     jobs.PrintNotes = [this] {
-        return PrinterJobs::printNotes(*m_form.notes()->Notepad->document(),
+        return PrinterJobs::printNotes(*m_form.notes()->document(),
                                        m_form.sheet()->Name->text());
     };
     jobs.PrintLog = [this] {
@@ -82,14 +82,14 @@ QString PrintCommand::writePdf(const QString& fileName, bool sheet, bool notes, 
         logDocument.setHtml(ExperienceLogDocument::html(SheetBinding::readAll(m_form.view())));
     return SheetPrinter::writePdf(
         fileName, m_form.sheet()->Name->text(), printed ? &*printed : nullptr,
-        notes ? m_form.notes()->Notepad->document() : nullptr, log ? &logDocument : nullptr);
+        notes ? m_form.notes()->document() : nullptr, log ? &logDocument : nullptr);
 }
 
 QString PrintCommand::writeFoundry(const QString& fileName) const
 {
     Character character = SheetBinding::readAll(m_form.view());
     character.notes =
-        CharacterFileText::decode(RtfWriter::write(*m_form.notes()->Notepad->document()));
+        CharacterFileText::decode(RtfWriter::write(*m_form.notes()->document()));
     return FoundryExport::writeFile(fileName, character);
 }
 

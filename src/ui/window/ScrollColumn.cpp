@@ -65,7 +65,7 @@ void ScrollColumn::showScrolled(QWidget* content)
 
 void ScrollColumn::notesDragStep(int pointerY)
 {
-    QTextEdit* notepad = m_notes->Notepad;
+    QTextEdit* notepad = m_notes->notepad();
     const int length = notepad->document()->characterCount() - 1;
     QTextCursor cursor = notepad->textCursor();
     cursor.setPosition(m_scroll.dragNotes(pointerY, length));
@@ -115,8 +115,8 @@ bool ScrollColumn::wheel(int angleDeltaY)
 void ScrollColumn::followNotesCaret()
 {
     const int before = m_scroll.thumbOffset();
-    m_scroll.setNotesThumb(m_notes->Notepad->textCursor().position(),
-                           m_notes->Notepad->document()->characterCount() - 1);
+    m_scroll.setNotesThumb(m_notes->notepad()->textCursor().position(),
+                           m_notes->document()->characterCount() - 1);
     if (m_scroll.thumbOffset() != before)
         redraw(true);
 }

@@ -126,7 +126,7 @@ void TMainForm::createFileCommands()
 RecoveryCopy* TMainForm::createRecoveryCopy(const QString& folder)
 {
     auto* copy =
-        new RecoveryCopy(*m_files, *m_history, *m_notes->Notepad->document(), m_messages, folder);
+        new RecoveryCopy(*m_files, *m_history, *m_notes->document(), m_messages, folder);
     connect(this, &TMainForm::closedByUser, copy, &RecoveryCopy::discard);
     return copy;
 }
@@ -462,13 +462,13 @@ void TMainForm::switchToPanel(Panel target)
         scroll.dragSheetTo(scroll.savedSheetThumb());
         m_column->showScrolled(m_sheet);
     } else if (target == Panel::Notes) {
-        scroll.setNotesThumb(m_notes->Notepad->textCursor().position(),
-                             m_notes->Notepad->document()->characterCount() - 1);
+        scroll.setNotesThumb(m_notes->notepad()->textCursor().position(),
+                             m_notes->document()->characterCount() - 1);
         m_column->redraw(true);
     }
     shown->show();
     if (target == Panel::Notes)
-        m_notes->Notepad->setFocus();
+        m_notes->notepad()->setFocus();
     scroll.setDragging(false);
 }
 
