@@ -1,6 +1,7 @@
 // One full recalculation pass, every flag raised, on a shown sheet whose row lists are all full.
 #include "BenchMain.h"
 #include "SettledSheet.h"
+#include "controls/TNameEdit.h"
 #include "controls/TVampireDots.h"
 #include "controls/UserMessages.h"
 #include "output/FontRegistry.h"

@@ -6,7 +6,10 @@
 #include "panels/ChecksPanel.h"
 #include "program/ScrollModel.h"
 
+#include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QSignalSpy>
+#include <QTimer>
 
 // the row counts; the advantages' height, the flaws' top, the touches' height
 using LayoutRow = std::tuple<RowCounts, int, int, int>;
@@ -239,13 +242,13 @@ private slots:
         const auto [box, text, shrinks, cut] =
             fetch<QString, QString, bool, bool>({"box", "text", "shrinks", "cut"});
         SheetPanel* s = form().sheet();
-        const QHash<QString, QLineEdit*> boxes = {{"Name", s->Name},
+        const QHash<QString, TNameEdit*> boxes = {{"Name", s->Name},
                                                   {"background", s->BackgroundRows[0].name},
                                                   {"merit", s->MeritRows[0]},
                                                   {"flaw", s->FlawRows[0]},
                                                   {"talent", s->AbilityRows[0][10].name},
                                                   {"secondary", s->SecondaryRows[1][0].name}};
-        QLineEdit* edit = boxes.value(box);
+        TNameEdit* edit = boxes.value(box);
         edit->setFocus();
         enter(edit, text);
         const int size = edit->font().pixelSize();
@@ -258,12 +261,53 @@ private slots:
         s->Player->setFocus();
         edit->setCursorPosition(0);
         const QImage atStart = edit->grab().toImage();
-        edit->end(false);
+        edit->setCursorPosition(int(edit->text().size()));
         QCOMPARE(edit->grab().toImage(), atStart);
 
         enter(edit, QString());
         QCOMPARE(edit->font().pixelSize(), 13);
         QCOMPARE(edit->toolTip(), QString());
+    }
+
+    // A name box is edited in a line edit made when first needed; a right press still opens
+    // the box's list where it has one, and the line edit's editing menu only where it has none,
+    // before and after the box was edited.
+    void rightPressOpensListOrMenu_data()
+    {
+        columns<QString, bool>({"box", "list"});
+        dataRow("clan", u"clan"_qs, true);
+        dataRow("merit", u"merit"_qs, true);
+        dataRow("name", u"name"_qs, false);
+    }
+    void rightPressOpensListOrMenu()
+    {
+        const auto [which, list] = fetch<QString, bool>({"box", "list"});
+        SheetPanel* s = form().sheet();
+        TNameEdit* box = which == u"clan" ? s->Clan : which == u"merit" ? s->MeritRows[0] : s->Name;
+        for (const bool edited : {false, true}) {
+            if (edited) {
+                QTest::keyClick(box, Qt::Key_End);
+                QVERIFY(box->editor());
+            }
+            QCOMPARE(m_window.rightPress(box), list);
+            // What the window system sends after a right press.
+            QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                      box->mapToGlobal(QPoint(5, 5)));
+            QCoreApplication::sendEvent(box, &request);
+            const auto menus = [] {
+                int shown = 0;
+                for (QWidget* top : QApplication::topLevelWidgets())
+                    if (top->inherits("QMenu") && top->isVisible()) {
+                        ++shown;
+                        top->close();
+                    }
+                return shown;
+            };
+            QCOMPARE(menus(), list ? 0 : 1);
+            if (list)
+                QTest::keyClick(m_window.popup(), Qt::Key_Escape);
+            idle();
+        }
     }
 
     void textRoutines_data()

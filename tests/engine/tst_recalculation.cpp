@@ -1,9 +1,9 @@
 #include "../support/DataRows.h"
 #include "../support/MainWindow.h"
 #include "../support/WhileOpen.h"
+#include "output/FontRegistry.h"
 #include "output/TConfirmDlg.h"
 #include "sheet/Recalculation.h"
-#include "output/FontRegistry.h"
 
 #include <QAbstractEventDispatcher>
 
@@ -119,7 +119,7 @@ private slots:
         QCOMPARE(stripped(backgrounds[0].name), QStringLiteral("Resources"));
 
         // A named placeholder opens a free ability row; names are padded with stops.
-        QLineEdit* talent = sheet()->AbilityRows[0][10].name;
+        auto* talent = sheet()->AbilityRows[0][10].name;
         talent->setText(QStringLiteral("Carousing"));
         QVERIFY(talent->text().startsWith(QStringLiteral("Carousing.")));
         idle();
@@ -300,7 +300,7 @@ private slots:
 
         // Typing a whole name completes it with its cost, the caret after the typed name;
         // its penalty reaches the tallies.
-        QLineEdit* open = sheet()->FlawRows[2];
+        auto* open = sheet()->FlawRows[2];
         open->setFocus();
         QTest::keyClicks(open, QStringLiteral("Inept"));
         QCOMPARE(flaw(2), QStringLiteral("Inept (5)"));

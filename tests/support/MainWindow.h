@@ -6,6 +6,7 @@
 #include "ScriptedDialogs.h"
 #include "controls/ClickLabel.h"
 #include "controls/PaintedSection.h"
+#include "controls/TNameEdit.h"
 #include "controls/TSelectionBox.h"
 #include "controls/TVampireDots.h"
 #include "files/FileCommands.h"
@@ -68,14 +69,15 @@ inline void click(QWidget* control)
     idle();
 }
 
-inline void enter(QLineEdit* box, const QString& text)
+// A text written into a name box or a line edit, as a choice from a list writes it.
+template <typename Box> void enter(Box* box, const QString& text)
 {
     box->setText(text);
     idle();
 }
 
 // A box's text without the full stops that pad a row's name.
-inline QString stripped(const QLineEdit* box)
+template <typename Box> QString stripped(const Box* box)
 {
     return TextRoutines::StripDots(box->text());
 }

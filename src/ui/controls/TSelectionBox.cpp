@@ -72,7 +72,7 @@ TSelectionBox::TSelectionBox(const SelectionContext& context, QWidget* parent)
     connect(m_fadeTimer, &QTimer::timeout, this, &TSelectionBox::FadeStep);
 }
 
-void TSelectionBox::ShowSelection(const QStringList& list, QLineEdit* target, int kind)
+void TSelectionBox::ShowSelection(const QStringList& list, QWidget* target, int kind)
 {
     if (m_open) {
         m_selectionMade = false;
@@ -346,10 +346,10 @@ void TSelectionBox::FormDeactivate()
     if (isVisible())
         hide();
     if (m_ownChoice && m_target) {
-        m_target->setText(*m_ownChoice);
+        m_target->setProperty("text", *m_ownChoice);
     } else if (m_hoverIndex > -1 && m_hoverIndex < m_list.size() && m_target) {
         const QString& entry = m_list.at(m_hoverIndex);
-        m_target->setText(entry == SelectionInfo::NoneEntry ? QString() : entry);
+        m_target->setProperty("text", entry == SelectionInfo::NoneEntry ? QString() : entry);
     }
     m_ownChoice.reset();
     m_fadeTimer->stop();

@@ -32,7 +32,8 @@ public:
     // target's change event. Kinds 4, 5, 6, 8 and the specialties get "<NONE>" on top, which
     // writes the empty text; the specialties also get a box below the entries to type one's
     // own, which Enter writes.
-    void ShowSelection(const QStringList& list, QLineEdit* target, int kind);
+    // target: a box with the "text" of a line edit.
+    void ShowSelection(const QStringList& list, QWidget* target, int kind);
 
     // True from opening until the choice, if any, has been written to the target.
     bool isOpen() const { return m_open; }
@@ -85,7 +86,7 @@ private:
     QFont m_listFont;
     QImage m_background; // tinted snapshot and frame
     QStringList m_list;
-    QPointer<QLineEdit> m_target;
+    QPointer<QWidget> m_target;
     QLineEdit* m_ownText = nullptr;
     std::optional<QString> m_ownChoice;
     QList<SelectionInfo::Item> m_infoItems;

@@ -2,6 +2,7 @@
 
 #include "controls/ClickLabel.h"
 #include "controls/SheetFonts.h"
+#include "controls/TNameEdit.h"
 #include "controls/UserMessages.h"
 #include "engine/RuleQuestions.h"
 #include "files/CharacterCompare.h"

@@ -78,7 +78,6 @@ protected:
     }
 };
 
-
 } // namespace
 
 SheetPanel::SheetPanel(const RuleTables& tables, const QCursor& listCursor, QWidget* parent)
@@ -125,7 +124,7 @@ void SheetPanel::heading(PaintedSection* panel, const QString& text, int left, i
                              QRect(start + headingWidth + 4, 0, tallyWidth, 17));
 }
 
-QLineEdit* SheetPanel::headerBox(int column, int row, const QString& caption,
+TNameEdit* SheetPanel::headerBox(int column, int row, const QString& caption,
                                  ClickLabel** captionLabel)
 {
     constexpr int CaptionWidth = 70;
@@ -143,7 +142,6 @@ QLineEdit* SheetPanel::headerBox(int column, int row, const QString& caption,
         Header->addText(caption, face(Belwe, 14), captionPlace);
     }
     auto* edit = new TNameEdit(Header);
-    edit->setFrame(false);
     edit->setFont(face(Handwriting, 13));
     edit->setGeometry(left + CaptionWidth, top, ColumnPitch - CaptionWidth - 8, 20);
     // A ruled line under the box, as on a paper sheet.
@@ -164,7 +162,7 @@ void SheetPanel::createHeader()
     Generation = headerBox(2, 0, QStringLiteral("Generation:"), &GenerationCaption);
     Haven = headerBox(2, 1, QStringLiteral("Haven:"), nullptr);
     Concept = headerBox(2, 2, QStringLiteral("Concept:"), nullptr);
-    for (QLineEdit* list : {Nature, Demeanor, Clan, Generation})
+    for (TNameEdit* list : {Nature, Demeanor, Clan, Generation})
         list->setCursor(m_listCursor);
     Generation->setText(QStringLiteral("13th"));
 }
@@ -247,15 +245,13 @@ SheetPanel::TraitRow SheetPanel::traitRow(QWidget* panel, int left, int row, con
     return trait;
 }
 
-QLineEdit* SheetPanel::freeRow(QWidget* panel, int left, int top, int width, const QFont& nameFont)
+TNameEdit* SheetPanel::freeRow(QWidget* panel, int left, int top, int width, const QFont& nameFont)
 {
     auto* edit = new TNameEdit(panel);
-    edit->setFrame(false);
     edit->setFont(nameFont);
-    edit->setTextMargins(0, 0, 0, 0);
     edit->setGeometry(left, top, width, 15);
     edit->setCursor(m_listCursor);
-    edit->installEventFilter(m_caretKeeper);
+    edit->watchEditing(m_caretKeeper);
     return edit;
 }
 

@@ -9,6 +9,7 @@ class ClickLabel;
 class PaintedSection;
 class QLabel;
 class QLineEdit;
+class TNameEdit;
 class RuleTables;
 class SpecialtyLabel;
 class TVampireDots;
@@ -22,12 +23,12 @@ class SheetPanel : public QWidget
 public:
     struct TraitRow
     {
-        QLineEdit* name = nullptr;
+        TNameEdit* name = nullptr;
         TVampireDots* dots = nullptr;
         SpecialtyLabel* specialty = nullptr; // on ability rows only
     };
     using TraitRows = std::array<TraitRow, SheetLayout::RowsPerGroup>;
-    using NameRows = std::array<QLineEdit*, SheetLayout::RowsPerGroup>;
+    using NameRows = std::array<TNameEdit*, SheetLayout::RowsPerGroup>;
 
     static inline const QString RowPlaceholder = QStringLiteral("...................");
     static constexpr int BloodPoolBoxes = 50;
@@ -41,7 +42,7 @@ public:
     int bloodPoolShown() const;
 
     // The header boxes and the attributes' dots in the order the character lists them.
-    std::array<QLineEdit*, 9> headerBoxes() const
+    std::array<TNameEdit*, 9> headerBoxes() const
     {
         return {Name, Player, Chronicle, Nature, Demeanor, Clan, Generation, Haven, Concept};
     }
@@ -52,7 +53,7 @@ public:
     }
 
     // Header.
-    QLineEdit *Name, *Player, *Chronicle, *Nature, *Demeanor, *Clan, *Generation, *Haven, *Concept;
+    TNameEdit *Name, *Player, *Chronicle, *Nature, *Demeanor, *Clan, *Generation, *Haven, *Concept;
     ClickLabel *NatureCaption, *DemeanorCaption, *ClanCaption, *GenerationCaption; // open lists
 
     // Attributes, in their group order.
@@ -99,11 +100,11 @@ private:
 
     PaintedSection* createSection(int height);
     void heading(PaintedSection* panel, const QString& text, int left, int width, QLabel** tally);
-    QLineEdit* headerBox(int column, int row, const QString& caption, ClickLabel** captionLabel);
+    TNameEdit* headerBox(int column, int row, const QString& caption, ClickLabel** captionLabel);
     TVampireDots* attributeDots(QWidget* panel, int left, int top, int maxDots, int minDots);
     TraitRow traitRow(QWidget* panel, int left, int row, const QString& text, const QFont& font,
                       bool specialty = false);
-    QLineEdit* freeRow(QWidget* panel, int left, int top, int width, const QFont& font);
+    TNameEdit* freeRow(QWidget* panel, int left, int top, int width, const QFont& font);
 
     const QCursor& m_listCursor;
     QObject* m_caretKeeper;

@@ -12,7 +12,6 @@
 #include "sheet/SheetBinding.h"
 #include "sheet/SheetChecks.h"
 
-#include <QLineEdit>
 
 using TextRoutines::StripDots;
 
@@ -20,12 +19,12 @@ ClanEffects::ClanEffects(CharacterView& view) : QObject(&view), m_view(view) {}
 
 void ClanEffects::connectSheet()
 {
-    connect(m_view.sheet()->Clan, &QLineEdit::textChanged, this, &ClanEffects::ClanChanged);
+    connect(m_view.sheet()->Clan, &TNameEdit::textChanged, this, &ClanEffects::ClanChanged);
 }
 
 void ClanEffects::setClanRowFixed(int row, bool fixed)
 {
-    QLineEdit* name = m_view.sheet()->DisciplineRows[row].name;
+    TNameEdit* name = m_view.sheet()->DisciplineRows[row].name;
     name->setReadOnly(fixed);
     name->setFocusPolicy(fixed ? Qt::NoFocus : Qt::StrongFocus);
     name->setFont(fixed ? SheetFonts::face(SheetFonts::Times, 13)
@@ -80,7 +79,7 @@ void ClanEffects::applyMeritFlawRules()
         {[&counts](bool flaw) { return flaw ? counts.FlawRows : counts.MeritRows; },
          [box](bool flaw, int r) { return StripDots(box(flaw, r)->text()); },
          [this, box](bool flaw, int r, const QString& entry) {
-             QLineEdit* row = box(flaw, r);
+             TNameEdit* row = box(flaw, r);
              m_view.checks().noteClanRule(flaw, row->text(), entry);
              row->setText(entry.isEmpty()
                               ? QString()

@@ -1,5 +1,6 @@
 #include "GenerationEffects.h"
 
+#include "controls/TNameEdit.h"
 #include "controls/TVampireDots.h"
 #include "engine/CharacterEditing.h"
 #include "engine/GenerationRules.h"
@@ -11,7 +12,6 @@
 #include "sheet/SheetBinding.h"
 
 #include <QLabel>
-#include <QLineEdit>
 
 using TextRoutines::StripDots;
 
@@ -20,12 +20,12 @@ GenerationEffects::GenerationEffects(CharacterView& view) : QObject(&view), m_vi
 void GenerationEffects::connectSheet()
 {
     SheetPanel* sheet = m_view.sheet();
-    connect(sheet->Generation, &QLineEdit::textChanged, this, [this] {
+    connect(sheet->Generation, &TNameEdit::textChanged, this, [this] {
         if (m_attached)
             GenerationChange();
     });
     for (SheetPanel::TraitRow& row : sheet->BackgroundRows)
-        connect(row.name, &QLineEdit::textChanged, this,
+        connect(row.name, &TNameEdit::textChanged, this,
                 [this, name = row.name] { BackgroundNameChanged(name); });
 }
 
@@ -87,7 +87,7 @@ void GenerationEffects::StartingGenerationChanged()
     pass.RulesChanged = true;
 }
 
-void GenerationEffects::BackgroundNameChanged(QLineEdit* name)
+void GenerationEffects::BackgroundNameChanged(TNameEdit* name)
 {
     const SheetPanel* sheet = m_view.sheet();
     for (const SheetPanel::TraitRow& row : sheet->BackgroundRows)
@@ -107,7 +107,7 @@ void GenerationEffects::deriveFromBackgrounds()
     CharacterCounters& counters = m_view.counters();
     counters.AgeFreebieBonus = c.counters.AgeFreebieBonus;
     counters.AgeHumanityPenalty = c.counters.AgeHumanityPenalty;
-    QLineEdit* box = m_view.sheet()->Generation;
+    TNameEdit* box = m_view.sheet()->Generation;
     if (box->text() == c.header[6])
         return;
     const int caret = box->cursorPosition();

@@ -3,7 +3,7 @@
 #include <QObject>
 
 struct Character;
-class QLineEdit;
+class TNameEdit;
 class CharacterView;
 
 // Keeps the generation text and the generation background in step, and applies what the
@@ -21,7 +21,7 @@ public:
     // The change handler of the starting generation box on the Rules panel.
     void StartingGenerationChanged();
     // A background row's name decides its dot limit.
-    void BackgroundNameChanged(QLineEdit* name);
+    void BackgroundNameChanged(TNameEdit* name);
     // The idle pass's generation step: the text and the age effects from the backgrounds.
     void deriveFromBackgrounds();
 

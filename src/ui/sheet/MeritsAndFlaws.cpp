@@ -9,7 +9,6 @@
 #include "sheet/Recalculation.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QSignalBlocker>
 
 using TextRoutines::StripDots;
@@ -20,18 +19,18 @@ void MeritsAndFlaws::connectSheet()
 {
     SheetPanel* sheet = m_view.sheet();
     for (auto* rows : {&sheet->MeritRows, &sheet->FlawRows})
-        for (QLineEdit* row : *rows)
-            connect(row, &QLineEdit::textChanged, this, [this, row] { RowChanged(row); });
+        for (TNameEdit* row : *rows)
+            connect(row, &TNameEdit::textChanged, this, [this, row] { RowChanged(row); });
 }
 
-QLineEdit* MeritsAndFlaws::box(MeritFlawEditing::Row row) const
+TNameEdit* MeritsAndFlaws::box(MeritFlawEditing::Row row) const
 {
     SheetPanel* sheet = m_view.sheet();
     return (row.flaw ? sheet->FlawRows : sheet->MeritRows)[row.index];
 }
 
 // The entry in the handwriting as large as the box allows, padded with full stops.
-void MeritsAndFlaws::fit(QLineEdit* row, const QString& entry)
+void MeritsAndFlaws::fit(TNameEdit* row, const QString& entry)
 {
     const QSignalBlocker quiet(row);
     TNameEdit::fitFont(row, entry);
@@ -58,7 +57,7 @@ void MeritsAndFlaws::show(const Character& c)
     SheetPanel* sheet = m_view.sheet();
     for (bool flaw : {false, true})
         for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
-            QLineEdit* row = box({flaw, r});
+            TNameEdit* row = box({flaw, r});
             const QString& entry = flaw ? c.flaws[r] : c.merits[r];
             if (StripDots(row->text()) != entry)
                 fit(row, entry);
@@ -86,7 +85,7 @@ void MeritsAndFlaws::show(const Character& c)
     m_view.tech()->FlawWarning->setVisible(c.flawWarning);
 }
 
-void MeritsAndFlaws::RowChanged(QLineEdit* changed)
+void MeritsAndFlaws::RowChanged(TNameEdit* changed)
 {
     SheetPanel* sheet = m_view.sheet();
     const bool flaw =

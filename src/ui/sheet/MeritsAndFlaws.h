@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-class QLineEdit;
+class TNameEdit;
 class CharacterView;
 
 // The merit and flaw rows of the sheet: each change runs the rule of the lists on the
@@ -17,7 +17,7 @@ public:
 
     void connectSheet();
 
-    void RowChanged(QLineEdit* row);
+    void RowChanged(TNameEdit* row);
     // After a character is read: the lists tidied and every total counted again, without
     // completing or questioning the entries the file holds.
     void recountAll();
@@ -26,8 +26,8 @@ public:
     void setAttached(bool attached) { m_attached = attached; }
 
 private:
-    QLineEdit* box(MeritFlawEditing::Row row) const;
-    static void fit(QLineEdit* row, const QString& entry);
+    TNameEdit* box(MeritFlawEditing::Row row) const;
+    static void fit(TNameEdit* row, const QString& entry);
     Character lists() const;
     void show(const Character& character);
 

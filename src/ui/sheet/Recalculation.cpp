@@ -4,9 +4,9 @@
 #include "controls/TNameEdit.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TVampireDots.h"
+#include "controls/UserMessages.h"
 #include "engine/CharacterEditing.h"
 #include "engine/CharacterPass.h"
-#include "controls/UserMessages.h"
 #include "engine/ExperienceSpending.h"
 #include "engine/PointAccounting.h"
 #include "engine/RulesSettings.h"
@@ -25,7 +25,6 @@
 #include <QAbstractEventDispatcher>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <vector>
@@ -93,13 +92,13 @@ void Recalculation::connectSheet()
             for (SheetPanel::TraitRow& row : *rows) {
                 connect(row.dots, &TVampireDots::OnChange, this, raise(*columnFlags[c]));
                 if (!row.name->isReadOnly())
-                    connect(row.name, &QLineEdit::textChanged, this,
+                    connect(row.name, &TNameEdit::textChanged, this,
                             [this, box = row.name] { FitRowText(box); });
             }
     }
     for (SheetPanel::TraitRow& row : sheet->DisciplineRows) {
         connect(row.dots, &TVampireDots::OnChange, this, raise(DisciplinesDirty));
-        connect(row.name, &QLineEdit::textChanged, this,
+        connect(row.name, &TNameEdit::textChanged, this,
                 [this, box = row.name] { FitRowText(box); });
     }
     // Background names are fitted by the generation rules, which also set their limits.
@@ -113,7 +112,7 @@ void Recalculation::connectSheet()
             [this] { TalentsDirty = SkillsDirty = KnowledgesDirty = true; });
 }
 
-void Recalculation::FitRowText(QLineEdit* box)
+void Recalculation::FitRowText(TNameEdit* box)
 {
     RowsDirty = true;
     const QSignalBlocker detached(box);
@@ -183,7 +182,7 @@ void Recalculation::applySettings()
         DisciplinesDirty = true;
         panel->setElderShown(ElderShown);
         for (int r = 0; r < SheetLayout::RowsPerGroup; ++r) {
-            QLineEdit* name = m_view.sheet()->BackgroundRows[r].name;
+            TNameEdit* name = m_view.sheet()->BackgroundRows[r].name;
             if (TextRoutines::StripDots(name->text()) !=
                 TextRoutines::StripDots(c.backgrounds[r].name))
                 name->setText(c.backgrounds[r].name);

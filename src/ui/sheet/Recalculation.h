@@ -4,7 +4,7 @@
 
 class CharacterView;
 class TVampireDots;
-class QLineEdit;
+class TNameEdit;
 
 // The idle-time pass that brings the sheet into line with the creation rules. Handlers only
 // raise the flags below; the pass runs whenever the event loop has nothing left to do, and
@@ -31,7 +31,7 @@ public:
     void connectSheet();
 
     // The change handler of the row name boxes: strips, fits and re-pads the name.
-    void FitRowText(QLineEdit* box);
+    void FitRowText(TNameEdit* box);
 
     bool RulesChanged = false;
     bool TalentsDirty = false, SkillsDirty = false, KnowledgesDirty = false;

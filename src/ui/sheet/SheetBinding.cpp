@@ -2,6 +2,7 @@
 
 #include "controls/SheetFonts.h"
 #include "controls/SpecialtyLabel.h"
+#include "controls/TNameEdit.h"
 #include "controls/TPriorityBox.h"
 #include "controls/TVampireDots.h"
 #include "panels/RulesPanel.h"
@@ -72,7 +73,7 @@ void setVisible(QWidget* widget, bool visible)
 
 // A name is written as the row will show it, padded in the row's font, so that the row's own
 // fitting finds nothing to change; an empty row stays as it shows.
-void showName(QLineEdit* box, const QString& name)
+void showName(TNameEdit* box, const QString& name)
 {
     if (TextRoutines::StripDots(box->text()) == TextRoutines::StripDots(name))
         return;

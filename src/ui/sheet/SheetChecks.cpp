@@ -2,6 +2,7 @@
 
 #include "controls/ClickLabel.h"
 #include "controls/RowFlash.h"
+#include "controls/TNameEdit.h"
 #include "controls/TVampireDots.h"
 #include "engine/RulesCheck.h"
 #include "panels/ChecksPanel.h"

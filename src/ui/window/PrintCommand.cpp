@@ -2,6 +2,7 @@
 
 #include "controls/ClickLabel.h"
 #include "controls/SheetFonts.h"
+#include "controls/TNameEdit.h"
 #include "controls/TVampireDots.h"
 #include "controls/UserMessages.h"
 #include "files/CharacterFileText.h"
@@ -45,8 +46,7 @@ TPrintForm::Jobs PrintCommand::jobs()
     TPrintForm::Jobs jobs;
     jobs.PrintSheet = [this] { return PrinterJobs::printSheet(printedSheet()); };
     jobs.PrintNotes = [this] {
-        return PrinterJobs::printNotes(*m_form.notes()->document(),
-                                       m_form.sheet()->Name->text());
+        return PrinterJobs::printNotes(*m_form.notes()->document(), m_form.sheet()->Name->text());
     };
     jobs.PrintLog = [this] {
         QTextDocument log;
@@ -88,8 +88,7 @@ QString PrintCommand::writePdf(const QString& fileName, bool sheet, bool notes, 
 QString PrintCommand::writeFoundry(const QString& fileName) const
 {
     Character character = SheetBinding::readAll(m_form.view());
-    character.notes =
-        CharacterFileText::decode(RtfWriter::write(*m_form.notes()->document()));
+    character.notes = CharacterFileText::decode(RtfWriter::write(*m_form.notes()->document()));
     return FoundryExport::writeFile(fileName, character);
 }
 

@@ -3,6 +3,7 @@
 #include "controls/ClickLabel.h"
 #include "controls/SelectionLayout.h"
 #include "controls/SpecialtyLabel.h"
+#include "controls/TNameEdit.h"
 #include "controls/TSelectionBox.h"
 #include "controls/TVampireDots.h"
 #include "engine/Character.h"
@@ -71,7 +72,7 @@ void SheetOpeners::markDisciplineRow(int row)
         trait.dots->setCursor(Qt::ArrowCursor);
 }
 
-void SheetOpeners::add(QObject* pressed, QLineEdit* target, std::function<QStringList()> list,
+void SheetOpeners::add(QObject* pressed, QWidget* target, std::function<QStringList()> list,
                        int kind)
 {
     pressed->installEventFilter(this);
@@ -151,9 +152,10 @@ void SheetOpeners::addSheetOpeners()
         return [&table, &rows, &count] {
             QStringList offered;
             for (const QString& entry : table.items())
-                if (std::none_of(rows.begin(), rows.begin() + count, [&entry](QLineEdit* row) {
-                        return TextRoutines::StripDots(row->text()) == entry;
-                    }))
+                if (std::none_of(rows.begin(), rows.begin() + count,
+                                 [&entry](const TNameEdit* row) {
+                                     return TextRoutines::StripDots(row->text()) == entry;
+                                 }))
                     offered.append(entry);
             return offered;
         };
@@ -179,7 +181,7 @@ void SheetOpeners::addSheetOpeners()
             6);
         TVampireDots* dots = s->DisciplineRows[r].dots;
         dots->setTag(r);
-        connect(s->DisciplineRows[r].name, &QLineEdit::textChanged, this,
+        connect(s->DisciplineRows[r].name, &TNameEdit::textChanged, this,
                 [this, r] { markDisciplineRow(r); });
         markDisciplineRow(r);
         connect(dots, &TVampireDots::OnMouseDown, this,
@@ -234,7 +236,7 @@ bool SheetOpeners::openListFor(QObject* watched)
 {
     const auto opener = m_openers.constFind(watched);
     // A row the clan fixes offers no choice.
-    if (opener == m_openers.constEnd() || opener->target->isReadOnly())
+    if (opener == m_openers.constEnd() || opener->target->property("readOnly").toBool())
         return false;
     m_popup.ShowSelection(opener->list(), opener->target, opener->kind);
     return true;

@@ -21,7 +21,8 @@ public:
     SheetOpeners(TMainForm& form, TSelectionBox& popup);
 
     // Opens the list of a further box, e.g. a box on the Rules panel.
-    void add(QObject* pressed, QLineEdit* target, std::function<QStringList()> list, int kind);
+    // target: a box with the "text" and "readOnly" of a line edit.
+    void add(QObject* pressed, QWidget* target, std::function<QStringList()> list, int kind);
 
     // After every build of the tables: the discipline rows' dots get the ankh where their
     // name is a discipline with powers to list.
@@ -44,7 +45,7 @@ private:
 
     struct Opener
     {
-        QLineEdit* target;
+        QWidget* target;
         std::function<QStringList()> list;
         int kind;
     };

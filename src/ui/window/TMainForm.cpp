@@ -125,8 +125,7 @@ void TMainForm::createFileCommands()
 
 RecoveryCopy* TMainForm::createRecoveryCopy(const QString& folder)
 {
-    auto* copy =
-        new RecoveryCopy(*m_files, *m_history, *m_notes->document(), m_messages, folder);
+    auto* copy = new RecoveryCopy(*m_files, *m_history, *m_notes->document(), m_messages, folder);
     connect(this, &TMainForm::closedByUser, copy, &RecoveryCopy::discard);
     return copy;
 }
@@ -314,9 +313,9 @@ void TMainForm::createSheet()
 {
     m_sheet = new SheetPanel(m_view->tables(), m_ankhCursor, Dock);
     m_sheet->move(0, 0);
-    for (QLineEdit* box : {m_sheet->Name, m_sheet->Player, m_sheet->Chronicle, m_sheet->Nature,
+    for (TNameEdit* box : {m_sheet->Name, m_sheet->Player, m_sheet->Chronicle, m_sheet->Nature,
                            m_sheet->Demeanor, m_sheet->Haven, m_sheet->Concept})
-        connect(box, &QLineEdit::textChanged, this, [box] { TNameEdit::EditBoxResizeToFit(box); });
+        connect(box, &TNameEdit::textChanged, this, [box] { TNameEdit::EditBoxResizeToFit(box); });
     m_column->setPanels(*Dock, *m_sheet, *m_books, *m_notes);
     updateSheetLayout();
 }
