@@ -269,11 +269,6 @@ void TMainForm::createPanels()
     m_books = new SourcebooksPanel(m_view->tables(), m_view->settings(), Dock);
     m_rulesPanel = new RulesPanel(m_view->settings(), m_ankhCursor, Dock);
     m_notes = new NotesPanel(Dock);
-    auto* about = new AboutPanel(Dock);
-    m_about = about;
-    ManualButton = about->ManualButton;
-    ManualButtonLabel = about->ManualButtonLabel;
-    connect(about, &AboutPanel::guideRequested, this, &TMainForm::guideRequested);
     m_tech = new TechDock(this);
     m_tech->setGeometry(638, ScrollModel::DockTop, 153, 345);
 }
@@ -364,6 +359,16 @@ bool TMainForm::selectionOpen() const
     return m_selectionBox && m_selectionBox->isOpen();
 }
 
+// Made when first shown: after the first run its captions' faces would cost every start.
+void TMainForm::createAbout()
+{
+    auto* about = new AboutPanel(Dock);
+    m_about = about;
+    ManualButton = about->ManualButton;
+    ManualButtonLabel = about->ManualButtonLabel;
+    connect(about, &AboutPanel::guideRequested, this, &TMainForm::guideRequested);
+}
+
 ExperiencePanel* TMainForm::experience()
 {
     if (!m_experience) {
@@ -429,6 +434,8 @@ void TMainForm::switchToPanel(Panel target)
 {
     if (target == Panel::Experience)
         experience();
+    if (target == Panel::About && !m_about)
+        createAbout();
     QWidget* shown = panel(target);
     if (!shown || shown->isVisibleTo(Dock))
         return;

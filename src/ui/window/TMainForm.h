@@ -134,6 +134,7 @@ private:
     void createSheet();
     void createFileCommands();
     void createExperience();
+    void createAbout();
     void finishWindow();
 
     ClickLabel* createButton(int left, int top, const QString& caption, ClickLabel** label);
