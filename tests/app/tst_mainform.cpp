@@ -6,6 +6,7 @@
 #include "panels/ChecksPanel.h"
 #include "program/ScrollModel.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -308,6 +309,19 @@ private slots:
                 QTest::keyClick(m_window.popup(), Qt::Key_Escape);
             idle();
         }
+    }
+
+    // Before it has a line edit, a name box still tells a screen reader what it holds.
+    void nameBoxIsAccessibleBeforeEditing()
+    {
+        TNameEdit* box = form().sheet()->DisciplineRows[0].name;
+        enter(box, QStringLiteral("Auspex"));
+        QVERIFY(!box->editor());
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(box);
+        QVERIFY(reader);
+        QCOMPARE(reader->role(), QAccessible::EditableText);
+        QCOMPARE(reader->text(QAccessible::Value), QStringLiteral("Auspex"));
+        QVERIFY(reader->state().editable);
     }
 
     void textRoutines_data()

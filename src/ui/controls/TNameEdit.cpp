@@ -2,6 +2,8 @@
 
 #include "rules/TextRoutines.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
@@ -62,10 +64,45 @@ protected:
     }
 };
 
+// What a screen reader is told of a box that has no line edit yet: an editable text and the
+// name it holds.
+class NameBoxAccessible : public QAccessibleWidget
+{
+public:
+    explicit NameBoxAccessible(TNameEdit* box) : QAccessibleWidget(box, QAccessible::EditableText)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Value)
+            return TextRoutines::StripDots(static_cast<const TNameEdit*>(widget())->text());
+        return QAccessibleWidget::text(kind);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        const bool readOnly = static_cast<const TNameEdit*>(widget())->isReadOnly();
+        state.editable = !readOnly;
+        state.readOnly = readOnly;
+        return state;
+    }
+};
+
+QAccessibleInterface* nameBoxAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("TNameEdit") && object && object->isWidgetType())
+        return new NameBoxAccessible(static_cast<TNameEdit*>(object));
+    return nullptr;
+}
+
 } // namespace
 
 TNameEdit::TNameEdit(QWidget* parent) : QWidget(parent)
 {
+    static const bool accessible = (QAccessible::installFactory(nameBoxAccessible), true);
+    Q_UNUSED(accessible);
     // As a line edit takes the focus, the pointer and dropped text.
     QWidget::setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::IBeamCursor);
@@ -89,6 +126,10 @@ void TNameEdit::setText(const QString& text)
         return;
     m_text = text;
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(this, TextRoutines::StripDots(m_text));
+        QAccessible::updateAccessibility(&changed);
+    }
     emit textChanged(m_text);
 }
 
