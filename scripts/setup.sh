@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
     libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
     fonts-gotico-antiqua fonts-kaushanscript fonts-liberation2 fonts-goudybookletter
     fontconfig xvfb x11-utils xdotool imagemagick time valgrind poppler-utils

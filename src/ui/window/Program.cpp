@@ -25,6 +25,9 @@
 #include <cstdlib>
 #include <exception>
 #include <memory>
+#include <thread>
+
+#include <fontconfig/fontconfig.h>
 
 namespace Program {
 
@@ -163,8 +166,12 @@ int run(int argc, char* argv[])
     if (const std::optional<int> status =
             CharacterCommands::runWithoutWindow(argc, argv, call, "tarnoch"))
         return *status;
+    // The font configuration is read while the application and its display are set up: every
+    // text of the window waits for it, and the two need nothing of each other.
+    std::thread fontConfiguration([] { FcInit(); });
     qtOutput = qInstallMessageHandler(startingUp);
     QApplication app(argc, argv);
+    fontConfiguration.join();
     qInstallMessageHandler(qtOutput);
     for (const HeldMessage& held : std::as_const(heldBack))
         qtOutput(held.type, QMessageLogContext(nullptr, 0, nullptr, held.category.constData()),
