@@ -3,6 +3,7 @@
 #include "../support/MainWindow.h"
 #include "controls/RowFlash.h"
 #include "controls/TNameEdit.h"
+#include "panels/AboutPanel.h"
 #include "panels/ChecksPanel.h"
 #include "program/ScrollModel.h"
 
@@ -397,9 +398,10 @@ private slots:
         QTest::keyClick(form().sheet()->Player, Qt::Key_F1);
         QCOMPARE(guide.count(), 1);
         QTest::mousePress(form().AboutButton, Qt::LeftButton);
-        QTest::mousePress(form().ManualButtonLabel, Qt::LeftButton);
+        const auto* about = static_cast<AboutPanel*>(form().panel(TMainForm::Panel::About));
+        QTest::mousePress(about->ManualButtonLabel, Qt::LeftButton);
         QCOMPARE(guide.count(), 2);
-        QCOMPARE(textColour(form().ManualButtonLabel), QColor(Qt::black));
+        QCOMPARE(textColour(about->ManualButtonLabel), QColor(Qt::black));
     }
 };
 

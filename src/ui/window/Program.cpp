@@ -116,7 +116,17 @@ int runWindows(QApplication& app, const CommandLine::Invocation& call)
     {
         const QStringList parameters = call.file.isEmpty() ? QStringList() : QStringList{call.file};
         TMainForm mainForm(paths, parameters, messages);
-        mainForm.setQuitAfterFirstPaint(call.quitAfterPaint);
+        if (call.quitAfterPaint)
+            // Queued: the paint is on its way to the screen first. Not quit(), which would close
+            // the window and ask about unsaved changes.
+            QObject::connect(
+                &mainForm, &TMainForm::firstPainted, &app,
+                [] {
+                    std::fputs("painted\n", stdout);
+                    std::fflush(stdout);
+                    QCoreApplication::exit(0);
+                },
+                Qt::QueuedConnection);
         messages.setParent(&mainForm);
         TSelectionBox selectionBox(mainForm.selectionContext(), &mainForm);
         mainForm.setSelectionBox(&selectionBox);

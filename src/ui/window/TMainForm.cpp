@@ -44,7 +44,6 @@
 #include <QTextEdit>
 #include <QThread>
 #include <QTimer>
-#include <cstdio>
 
 using namespace SheetFonts;
 
@@ -364,8 +363,6 @@ void TMainForm::createAbout()
 {
     auto* about = new AboutPanel(Dock);
     m_about = about;
-    ManualButton = about->ManualButton;
-    ManualButtonLabel = about->ManualButtonLabel;
     connect(about, &AboutPanel::guideRequested, this, &TMainForm::guideRequested);
 }
 
@@ -511,19 +508,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     if (watched == BackgroundImage && event->type() == QEvent::Paint) {
         QPainter painter(BackgroundImage);
         Pictures::paintBackground(painter);
-        if (m_quitAfterFirstPaint) {
-            m_quitAfterFirstPaint = false;
-            // The whole window is painted in this one pass; the end waits behind it, so the
-            // word comes when the paint is on its way to the screen. Not quit(), which would
-            // close the window and ask about unsaved changes.
-            QMetaObject::invokeMethod(
-                qApp,
-                [] {
-                    std::fputs("painted\n", stdout);
-                    std::fflush(stdout);
-                    QCoreApplication::exit(0);
-                },
-                Qt::QueuedConnection);
+        // The whole window is painted in this one pass.
+        if (!m_painted) {
+            m_painted = true;
+            emit firstPainted();
         }
         return true;
     }

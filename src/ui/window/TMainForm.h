@@ -51,9 +51,6 @@ public:
     // user has been told why and the program should end with a failure status.
     bool startupFailed() const { return m_startupFailed; }
 
-    // Ends the program as soon as the window has been painted completely once.
-    void setQuitAfterFirstPaint(bool quit) { m_quitAfterFirstPaint = quit; }
-
     UserMessages& messages() { return m_messages; }
     const QCursor& ankhCursor() const { return m_ankhCursor; }
 
@@ -111,13 +108,14 @@ public:
     ClickLabel *NewButtonLabel = nullptr, *LoadButtonLabel = nullptr, *SaveButtonLabel = nullptr,
                *PrintButtonLabel = nullptr;
     QWidget* Dock = nullptr;
-    ClickLabel *ManualButton = nullptr, *ManualButtonLabel = nullptr;
 
 signals:
     // F1 or the "User Guide" button.
     void guideRequested();
     // The user closed the window, unsaved changes settled as they chose.
     void closedByUser();
+    // The whole window has been painted once.
+    void firstPainted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -174,5 +172,5 @@ private:
     QPoint m_dragStart;
     int m_slideDirection = 1;
     bool m_startupFailed = false;
-    bool m_quitAfterFirstPaint = false;
+    bool m_painted = false;
 };
