@@ -123,13 +123,12 @@ NotesPanel::NotesPanel(QWidget* parent) : QWidget(parent)
     hide();
 }
 
-QTextEdit* NotesPanel::notepad() const
+QTextEdit* NotesPanel::notepad()
 {
     if (m_notepad)
         return m_notepad;
     // A text area costs start-up time that a page nobody opened need not pay.
-    auto* self = const_cast<NotesPanel*>(this);
-    m_notepad = new NotesEdit(self);
+    m_notepad = new NotesEdit(this);
     m_notepad->setDocument(m_document);
     // A caret of the notes' own, at their start: the one the area kept from its empty text
     // would type in that text's format.
@@ -140,7 +139,7 @@ QTextEdit* NotesPanel::notepad() const
     m_notepad->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_notepad->setLineWrapMode(QTextEdit::WidgetWidth);
     m_notepad->setFont(notesFont());
-    m_notepad->installEventFilter(self);
+    m_notepad->installEventFilter(this);
     if (isVisible())
         m_notepad->show();
     return m_notepad;
@@ -322,7 +321,7 @@ void NotesPanel::openSizeChoice()
         m_popup->ShowSelection(sizes, FontSize, 11);
 }
 
-QTextCharFormat NotesPanel::selectionFormat() const
+QTextCharFormat NotesPanel::selectionFormat()
 {
     const QTextCursor cursor = notepad()->textCursor();
     if (!cursor.hasSelection())

@@ -56,7 +56,7 @@ public:
            *LeftHilight = nullptr, *CenterHilight = nullptr, *RightHilight = nullptr;
     // The notes, kept by the page; the text area that edits them is made when first needed.
     QTextDocument* document() const { return m_document; }
-    QTextEdit* notepad() const;
+    QTextEdit* notepad();
     // Puts the caret before the notes' first character, as a text area made later has it.
     void caretToStart();
 
@@ -69,12 +69,12 @@ private:
     void ensureToolbar();
     void mergeFormat(const QTextCharFormat& format);
     // The format of the selection's first character, or at the caret.
-    QTextCharFormat selectionFormat() const;
+    QTextCharFormat selectionFormat();
     // Hides the long font list and gives the notes the focus back.
     void closeFontList();
 
     QTextDocument* m_document;
-    mutable QTextEdit* m_notepad = nullptr;
+    QTextEdit* m_notepad = nullptr;
     TSelectionBox* m_popup = nullptr;
     QStringList m_fontNames;
 };
