@@ -2,6 +2,7 @@
 #include "../support/Files.h"
 #include "../support/RulesLines.h"
 #include "rules/RulesPack.h"
+#include "rules/TextRoutines.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -56,6 +57,23 @@ private slots:
         QByteArray plain;
         QVERIFY(DataFile::joinLines(lines, plain));
         QCOMPARE(plain, bytes.left(bytes.lastIndexOf('\r') + 1));
+    }
+
+    // The files' code page both ways: every byte comes back as it was, the five bytes the code
+    // page leaves out as the control characters of their numbers, and a character it cannot
+    // hold as "?".
+    void windows1252()
+    {
+        QByteArray every;
+        for (int b = 0; b < 256; ++b)
+            every.append(char(b));
+        const QString text = TextRoutines::fromWindows1252(every);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(TextRoutines::toWindows1252(text), every);
+        QCOMPARE(text.mid(0x80, 3), u"\u20ac\u0081\u201a"_qs);
+        QCOMPARE(text.at(0x9f), QChar(0x0178));
+        QCOMPARE(text.at(0xe9), QChar(0x00e9));
+        QCOMPARE(TextRoutines::toWindows1252(u"Ω\u0080x"_qs), QByteArray("??x"));
     }
 
     void lineKinds()
