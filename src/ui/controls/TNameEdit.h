@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMargins>
+#include <QList>
 #include <QWidget>
 
 class QLineEdit;
