@@ -40,16 +40,7 @@ QString singleLine(QString text)
 
 bool CharacterFileText::canStore(char32_t character)
 {
-    // The characters of bytes 0x80 to 0x9f, as the code page maps them.
-    static const QString high = [] {
-        QByteArray bytes;
-        for (int b = 0x80; b <= 0x9f; ++b)
-            bytes.append(char(b));
-        return TextRoutines::fromWindows1252(bytes);
-    }();
-    if (character < 0x80 || (character >= 0xa0 && character <= 0xff))
-        return true;
-    return character <= 0xffff && high.contains(QChar(char16_t(character)));
+    return TextRoutines::inWindows1252(character);
 }
 
 QString CharacterFileText::storable(const QString& text)

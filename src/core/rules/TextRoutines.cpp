@@ -70,6 +70,15 @@ constexpr char16_t From80To9F[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// The code page's byte for a character, or -1 where the code page has none.
+int byteOf(char32_t character)
+{
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
+        return int(character);
+    const auto* found = std::find(std::begin(From80To9F), std::end(From80To9F), character);
+    return found != std::end(From80To9F) ? 0x80 + int(found - From80To9F) : -1;
+}
+
 } // namespace
 
 // By hand, not through a converter: that loads the ICU tables, a megabyte at start-up.
@@ -86,15 +95,15 @@ QByteArray toWindows1252(QStringView text)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            bytes[i] = char(c);
-            continue;
-        }
-        const auto* found = std::find(std::begin(From80To9F), std::end(From80To9F), c);
-        bytes[i] = found != std::end(From80To9F) ? char(0x80 + (found - From80To9F)) : '?';
+        const int byte = byteOf(text[i].unicode());
+        bytes[i] = byte >= 0 ? char(byte) : '?';
     }
     return bytes;
+}
+
+bool inWindows1252(char32_t character)
+{
+    return byteOf(character) >= 0;
 }
 
 } // namespace TextRoutines

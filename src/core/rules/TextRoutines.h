@@ -20,5 +20,7 @@ QString StripDots(QString text);
 QString fromWindows1252(QByteArrayView bytes);
 // Each character as the code page's byte, or "?" where the code page has none.
 QByteArray toWindows1252(QStringView text);
+// Whether the code page holds the character.
+bool inWindows1252(char32_t character);
 
 } // namespace TextRoutines
